@@ -1,0 +1,227 @@
+#include "cli/cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "cli/progress_line.h"
+#include "cli/settings_json.h"
+#include "core/console_config.h"
+#include "core/search_engine.h"
+#include "core/settings_validation.h"
+
+namespace hanabira {
+namespace {
+
+struct Options {
+  std::string settingsPath;
+  std::string configPath;
+  bool example = false;
+  std::string outputPath = "result.txt";
+  std::string encoding = "cp932";
+  bool quiet = false;
+  bool printSettings = false;
+  bool reference = false;
+};
+
+class CliError : public std::runtime_error {
+ public:
+  CliError(int exitCode, const std::string& message) : std::runtime_error(message), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
+};
+
+std::string readFile(const std::string& path, std::string_view what) {
+  auto fail = [&](int error) {
+    return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
+  };
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) throw fail(errno);
+  std::string text;
+  char buffer[1 << 14];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  if (std::ferror(file.get())) throw fail(errno);  // a directory, for one
+  return text;
+}
+
+SearchSettings settingsFromOptions(const Options& options) {
+  if (options.example) return exampleSettings();
+
+  SearchSettings base;
+  MacAddress mac{};
+  if (!options.configPath.empty()) {
+    const ConsoleParameters console =
+        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file")));
+    base.vcount = console.vcount;
+    base.timer0 = console.timer0;
+    base.gxStat = console.gxStat;
+    base.frame = console.frame;
+    base.versionWord = console.versionWord;
+    mac = console.mac;
+  }
+
+  const std::string text = readFile(options.settingsPath, "settings file");
+  nlohmann::json object;
+  try {
+    object = nlohmann::json::parse(text, nullptr, true, /*ignore_comments=*/true);
+  } catch (const nlohmann::json::parse_error& error) {
+    throw CliError(exitInvalidInput, fmt::format("settings file '{}' is not valid JSON: {}", options.settingsPath,
+                                                 error.what()));
+  }
+  try {
+    SettingsFromJson loaded = settingsFromJson(object, base);
+    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));
+    return loaded.settings;
+  } catch (const SettingsFileError& error) {
+    throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", options.settingsPath, error.what()));
+  }
+}
+
+void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, const std::string& output) {
+  const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
+  if (summary.cancelled) {
+    fmt::print(err, "aborted: {} of {} boot moments searched; {} holds the first {} matches\n", summary.momentsDone,
+               summary.momentsTotal, output, summary.candidates);
+  } else {
+    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s; written to {}\n", summary.candidates,
+               summary.momentsDone, seconds, formatRate(rate), output);
+  }
+}
+
+int run(const Options& options, const CliEnvironment& env) {
+  SearchSettings settings = settingsFromOptions(options);
+  if (options.printSettings) {
+    env.out << settingsToJson(settings).dump(2) << '\n';
+    return exitDone;
+  }
+  if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
+  const int requestedPidMax = settings.pidConsumptionMax;
+  if (clampPidConsumption(settings) && !options.quiet) {
+    fmt::print(env.err, "warning: pidConsumptionMax {} lowered to {}\n", requestedPidMax, settings.pidConsumptionMax);
+  }
+
+  const bool toStdout = options.outputPath == "-";
+  const std::string outputName = toStdout ? "standard output" : options.outputPath;
+  std::optional<FileSink> sink;
+  try {
+    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
+  } catch (const ResultWriteError& error) {
+    throw CliError(exitIoFailure, error.what());
+  }
+
+  ProgressLine progressLine(env.err, env.errIsTerminal && !options.quiet);
+  SearchOptions searchOptions;
+  searchOptions.encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  searchOptions.cancel = env.cancel;
+  searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
+
+  SearchSummary summary;
+  try {
+    summary = options.reference ? runReferenceSearch(settings, *sink, searchOptions)
+                                : runSearch(settings, *sink, searchOptions);
+    sink->close();
+  } catch (const ResultWriteError& error) {
+    progressLine.finish();
+    throw CliError(exitIoFailure, error.what());
+  } catch (const std::invalid_argument& error) {
+    progressLine.finish();
+    throw CliError(exitInvalidInput, error.what());
+  }
+  progressLine.finish();
+  if (!options.quiet) printSummary(env.err, summary, progressLine.elapsedSeconds(), outputName);
+  return summary.cancelled ? exitAborted : exitDone;
+}
+
+}  // namespace
+
+SearchSettings exampleSettings() {
+  SearchSettings settings;
+  settings.versionWord = blackVersionWord;
+  settings.vcount = 0x60;
+  settings.timer0 = 0xC79;
+  settings.gxStat = 0x06000000;
+  settings.frame = 8;
+  settings.startYear = settings.endYear = 11;
+  settings.startMonth = settings.endMonth = 9;
+  settings.startDay = settings.endDay = 27;
+  settings.startHour = settings.endHour = 13;
+  settings.startMinute = settings.endMinute = 47;
+  settings.keyInputEnabled = true;
+  applyMacAddress(settings, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
+  return settings;
+}
+
+int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
+  CLI::App app{"Hanabira: finds the boot moments of Black and White whose random outcome you want.",
+               "hanabira-cli"};
+  app.set_version_flag("--version", "hanabira-cli 1.05");
+  Options options;
+
+  auto* settings = app.add_option("-s,--settings", options.settingsPath,
+                                  "Search settings: a JSON object whose keys are the settings field names "
+                                  "(see README), plus macAddress")
+                       ->group("Input");
+  auto* config = app.add_option("-c,--config", options.configPath,
+                                "Console parameters and version from a config.txt; the settings file overrides them")
+                     ->group("Input");
+  auto* example = app.add_flag("--example", options.example,
+                               "Run the built-in example search (Black, 2011-09-27 13:47, key input on)")
+                      ->group("Input");
+  settings->excludes(example);
+  config->excludes(example);
+
+  app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
+      ->capture_default_str()
+      ->group("Output");
+  app.add_option("--encoding", options.encoding, "Text encoding of the result file")
+      ->check(CLI::IsMember({"cp932", "utf-8"}))
+      ->capture_default_str()
+      ->group("Output");
+  app.add_flag("-q,--quiet", options.quiet, "Print nothing but errors")->group("Output");
+  app.add_flag("--print-settings", options.printSettings,
+               "Print the settings the search would use, as JSON, and exit")
+      ->group("Output");
+  app.add_flag("--reference", options.reference,
+               "Use the plain reference path: one boot moment at a time, much slower; for verification")
+      ->group("Performance");
+
+  app.footer(
+      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage, 130 aborted (Ctrl-C); "
+      "an aborted search leaves the lines found so far, complete and in order.");
+
+  try {
+    app.parse(argc, argv);
+    if (options.settingsPath.empty() && !options.example) {
+      throw CLI::RequiredError("--settings or --example");
+    }
+  } catch (const CLI::CallForHelp&) {
+    env.out << app.help();
+    return exitDone;
+  } catch (const CLI::CallForVersion&) {
+    env.out << app.version() << '\n';
+    return exitDone;
+  } catch (const CLI::ParseError& error) {
+    fmt::print(env.err, "error: {}\nRun with --help for the options.\n", error.what());
+    return exitInvalidInput;
+  }
+
+  try {
+    return run(options, env);
+  } catch (const CliError& error) {
+    fmt::print(env.err, "error: {}\n", error.what());
+    return error.exitCode();
+  }
+}
+
+}  // namespace hanabira

@@ -1,0 +1,55 @@
+#include "cli/progress_line.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace hanabira {
+
+std::string formatRate(double perSecond) {
+  if (perSecond >= 1e9) return fmt::format("{:.2f} G", perSecond / 1e9);
+  if (perSecond >= 1e6) return fmt::format("{:.2f} M", perSecond / 1e6);
+  if (perSecond >= 1e3) return fmt::format("{:.0f} k", perSecond / 1e3);
+  return fmt::format("{:.0f}", perSecond);
+}
+
+std::string formatDuration(double seconds) {
+  const auto total = static_cast<long long>(std::llround(std::max(0.0, seconds)));
+  const long long hours = total / 3600;
+  const long long minutes = total / 60 % 60;
+  const long long secs = total % 60;
+  if (hours > 0) return fmt::format("{}:{:02}:{:02}", hours, minutes, secs);
+  return fmt::format("{}:{:02}", minutes, secs);
+}
+
+ProgressLine::ProgressLine(std::ostream& err, bool live) : err_(err), live_(live) {}
+
+double ProgressLine::elapsedSeconds() const {
+  return std::chrono::duration<double>(Clock::now() - start_).count();
+}
+
+void ProgressLine::update(const SearchProgress& progress) {
+  if (!live_) return;
+  const Clock::time_point now = Clock::now();
+  if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100)) return;
+  lastDraw_ = now;
+
+  const double elapsed = elapsedSeconds();
+  const double share =
+      progress.momentsTotal == 0 ? 1.0 : static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
+  const double rate = elapsed > 0 ? static_cast<double>(progress.momentsDone) / elapsed : 0;
+  std::string line = fmt::format("\r\x1b[K{}  {:5.1f}%  {}seeds/s", progressTitle(progress), share * 100, formatRate(rate));
+  if (rate > 0 && progress.momentsDone < progress.momentsTotal) {
+    line += "  " + formatDuration(static_cast<double>(progress.momentsTotal - progress.momentsDone) / rate) + " left";
+  }
+  err_ << line << std::flush;
+  drawn_ = true;
+}
+
+void ProgressLine::finish() {
+  if (drawn_) err_ << "\r\x1b[K" << std::flush;
+  drawn_ = false;
+}
+
+}  // namespace hanabira

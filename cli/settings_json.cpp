@@ -1,0 +1,264 @@
+#include "cli/settings_json.h"
+
+#include <fmt/format.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <variant>
+#include <vector>
+
+namespace hanabira {
+namespace {
+
+using nlohmann::json;
+
+// How a field is written in JSON and which values it takes.
+struct HexWord {
+  std::uint32_t SearchSettings::*member;
+};
+struct Integer {
+  int SearchSettings::*member;
+  int low = std::numeric_limits<int>::min();
+  int high = std::numeric_limits<int>::max();
+};
+struct Id16 {
+  std::uint16_t SearchSettings::*member;
+};
+struct Flag {
+  bool SearchSettings::*member;
+};
+struct StatValues {
+  StatArray SearchSettings::*member;
+  int low = std::numeric_limits<int>::min();
+  int high = std::numeric_limits<int>::max();
+};
+struct KeyFlags {
+  std::array<bool, 10> SearchSettings::*member;
+};
+using FieldKind = std::variant<HexWord, Integer, Id16, Flag, StatValues, KeyFlags>;
+
+struct Field {
+  const char* name;
+  FieldKind kind;
+};
+
+// In the order of the settings record; also the order of settingsToJson.
+const std::vector<Field>& fields() {
+  using S = SearchSettings;
+  static const std::vector<Field> table = {
+      {"versionWord", HexWord{&S::versionWord}},
+      {"vcount", HexWord{&S::vcount}},
+      {"timer0", HexWord{&S::timer0}},
+      {"gxStat", HexWord{&S::gxStat}},
+      {"frame", Integer{&S::frame}},
+      {"messageWord6", HexWord{&S::messageWord6}},
+      {"messageWord7", HexWord{&S::messageWord7}},
+      {"is3ds", Flag{&S::is3ds}},
+      {"startYear", Integer{&S::startYear}},
+      {"startMonth", Integer{&S::startMonth}},
+      {"startDay", Integer{&S::startDay}},
+      {"endYear", Integer{&S::endYear}},
+      {"endMonth", Integer{&S::endMonth}},
+      {"endDay", Integer{&S::endDay}},
+      {"startHour", Integer{&S::startHour}},
+      {"endHour", Integer{&S::endHour}},
+      {"startMinute", Integer{&S::startMinute}},
+      {"endMinute", Integer{&S::endMinute}},
+      {"startSecond", Integer{&S::startSecond}},
+      {"endSecond", Integer{&S::endSecond}},
+      {"keyInputEnabled", Flag{&S::keyInputEnabled}},
+      {"keyAllowed", KeyFlags{&S::keyAllowed}},
+      {"excludeOppositeAndReset", Flag{&S::excludeOppositeAndReset}},
+      {"shinyPidSearch", Flag{&S::shinyPidSearch}},
+      {"inheritanceSearch", Flag{&S::inheritanceSearch}},
+      {"deliverymanSearch", Flag{&S::deliverymanSearch}},
+      {"cometShardSearch", Flag{&S::cometShardSearch}},
+      {"domeSearch", Flag{&S::domeSearch}},
+      {"roaming", Flag{&S::roaming}},
+      {"ivMax", StatValues{&S::ivMax}},
+      {"ivMin", StatValues{&S::ivMin}},
+      {"hiddenPowerType", Integer{&S::hiddenPowerType, -1, 15}},
+      {"hiddenPowerMinPower", Integer{&S::hiddenPowerMinPower}},
+      {"ivConsumptionMin", Integer{&S::ivConsumptionMin}},
+      {"ivConsumptionMax", Integer{&S::ivConsumptionMax}},
+      {"pidConsumptionMin", Integer{&S::pidConsumptionMin}},
+      {"pidConsumptionMax", Integer{&S::pidConsumptionMax}},
+      {"trainerId", Id16{&S::trainerId}},
+      {"secretId", Id16{&S::secretId}},
+      {"shinyNature", Integer{&S::shinyNature, 0, 25}},
+      {"shinyEncounterKind", Integer{&S::shinyEncounterKind, 1, 3}},
+      {"idCorrection", Flag{&S::idCorrection}},
+      {"firstParentIvs", StatValues{&S::firstParentIvs}},
+      {"secondParentIvs", StatValues{&S::secondParentIvs}},
+      {"withoutDitto", Flag{&S::withoutDitto}},
+      {"eggNature", Integer{&S::eggNature, -1, 25}},
+      {"eggAbility", Integer{&S::eggAbility, 0, 3}},
+      {"eggGenderRatio", Integer{&S::eggGenderRatio, 0, 8}},
+      {"compoundEyes", Flag{&S::compoundEyes}},
+      {"domeTrainers", StatValues{&S::domeTrainers, 0, 52}},
+      {"domeConsumptionSlack", Integer{&S::domeConsumptionSlack}},
+      {"deliveryNaturePosition", Integer{&S::deliveryNaturePosition}},
+      {"deliveryNature", Integer{&S::deliveryNature, 0, 25}},
+      {"deliveryShiny", Flag{&S::deliveryShiny}},
+      {"deliveryTrainerId", Id16{&S::deliveryTrainerId}},
+      {"deliverySecretId", Id16{&S::deliverySecretId}},
+  };
+  return table;
+}
+
+constexpr std::array<const char*, 6> requiredFields = {"startYear", "startMonth", "startDay",
+                                                       "endYear",   "endMonth",   "endDay"};
+
+// The offending value as JSON, cut short so that a huge value keeps the message one line.
+std::string shown(const json& value) {
+  constexpr std::size_t limit = 40;
+  std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
+  if (text.size() > limit) text = text.substr(0, limit) + "...";
+  return text;
+}
+
+[[noreturn]] void fail(std::string_view field, std::string_view problem, const json& value) {
+  throw SettingsFileError(fmt::format("{}: {}, got {}", field, problem, shown(value)));
+}
+
+std::int64_t integerIn(std::string_view field, const json& value, std::int64_t low, std::int64_t high) {
+  if (!value.is_number_integer()) fail(field, "expected an integer", value);
+  const bool tooLarge = value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(high);
+  const std::int64_t number = tooLarge ? high : value.get<std::int64_t>();
+  if (tooLarge || number < low || number > high) {
+    fail(field, fmt::format("expected an integer from {} to {}", low, high), value);
+  }
+  return number;
+}
+
+std::optional<std::uint32_t> parseHexText(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  std::uint32_t value = 0;
+  for (char c : text) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return std::nullopt;
+    value = value * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return value;
+}
+
+std::uint32_t hexWord(std::string_view field, const json& value) {
+  if (value.is_string()) {
+    if (auto parsed = parseHexText(value.get<std::string>())) return *parsed;
+    fail(field, "expected hexadecimal text of 1 to 8 digits", value);
+  }
+  if (!value.is_number_integer()) fail(field, "expected a number or hexadecimal text", value);
+  return static_cast<std::uint32_t>(integerIn(field, value, 0, std::numeric_limits<std::uint32_t>::max()));
+}
+
+bool flag(std::string_view field, const json& value) {
+  if (!value.is_boolean()) fail(field, "expected true or false", value);
+  return value.get<bool>();
+}
+
+const json& arrayOf(std::string_view field, const json& value, std::size_t size) {
+  if (!value.is_array() || value.size() != size) fail(field, fmt::format("expected an array of {} values", size), value);
+  return value;
+}
+
+void readField(const Field& field, const json& value, SearchSettings& settings) {
+  const std::string_view name = field.name;
+  std::visit(
+      [&](const auto& kind) {
+        using Kind = std::decay_t<decltype(kind)>;
+        if constexpr (std::is_same_v<Kind, HexWord>) {
+          settings.*kind.member = hexWord(name, value);
+        } else if constexpr (std::is_same_v<Kind, Integer>) {
+          settings.*kind.member = static_cast<int>(integerIn(name, value, kind.low, kind.high));
+        } else if constexpr (std::is_same_v<Kind, Id16>) {
+          settings.*kind.member = static_cast<std::uint16_t>(integerIn(name, value, 0, 0xFFFF));
+        } else if constexpr (std::is_same_v<Kind, Flag>) {
+          settings.*kind.member = flag(name, value);
+        } else if constexpr (std::is_same_v<Kind, StatValues>) {
+          const json& items = arrayOf(name, value, 6);
+          for (std::size_t k = 0; k < 6; ++k) {
+            (settings.*kind.member)[k] =
+                static_cast<int>(integerIn(fmt::format("{}[{}]", name, k), items[k], kind.low, kind.high));
+          }
+        } else if constexpr (std::is_same_v<Kind, KeyFlags>) {
+          const json& items = arrayOf(name, value, 10);
+          for (std::size_t k = 0; k < 10; ++k) (settings.*kind.member)[k] = flag(fmt::format("{}[{}]", name, k), items[k]);
+        }
+      },
+      field.kind);
+}
+
+nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& settings) {
+  return std::visit(
+      [&](const auto& kind) -> nlohmann::ordered_json {
+        using Kind = std::decay_t<decltype(kind)>;
+        if constexpr (std::is_same_v<Kind, HexWord>) {
+          return fmt::format("0x{:X}", settings.*kind.member);
+        } else {
+          return settings.*kind.member;
+        }
+      },
+      field.kind);
+}
+
+}  // namespace
+
+std::optional<MacAddress> parseMacAddress(std::string_view text) {
+  if (text.size() != 17) return std::nullopt;
+  const char separator = text[2];
+  if (separator != '-' && separator != ':') return std::nullopt;
+  MacAddress mac{};
+  for (std::size_t k = 0; k < 6; ++k) {
+    if (k > 0 && text[3 * k - 1] != separator) return std::nullopt;
+    const auto byte = parseHexText(text.substr(3 * k, 2));
+    if (!byte || text.substr(3 * k, 2).find_first_of("xX") != std::string_view::npos) return std::nullopt;
+    mac[k] = static_cast<std::uint8_t>(*byte);
+  }
+  return mac;
+}
+
+SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base) {
+  if (!object.is_object()) throw SettingsFileError("expected one JSON object of settings, got " + std::string(object.type_name()));
+  SettingsFromJson result{base, std::nullopt, false};
+
+  for (const char* name : requiredFields) {
+    if (!object.contains(name)) throw SettingsFileError(fmt::format("{}: missing (the six date fields are required)", name));
+  }
+  for (const auto& [key, value] : object.items()) {
+    if (key == "macAddress") {
+      if (!value.is_string()) fail(key, "expected text like \"00-11-22-33-44-55\"", value);
+      result.mac = parseMacAddress(value.get<std::string>());
+      if (!result.mac) fail(key, "expected six hexadecimal pairs joined by - or :", value);
+      continue;
+    }
+    const auto& table = fields();
+    const auto field = std::find_if(table.begin(), table.end(), [&](const Field& f) { return key == f.name; });
+    if (field == table.end()) throw SettingsFileError(fmt::format("{}: unknown setting", key));
+    readField(*field, value, result.settings);
+  }
+
+  const bool word6 = object.contains("messageWord6");
+  const bool word7 = object.contains("messageWord7");
+  if (word6 != word7) throw SettingsFileError("messageWord6 and messageWord7: give both or neither");
+  result.messageWordsGiven = word6;
+  if (result.messageWordsGiven && result.mac) {
+    throw SettingsFileError("macAddress: give either macAddress or messageWord6 and messageWord7, not both");
+  }
+  return result;
+}
+
+nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
+  nlohmann::ordered_json object = nlohmann::ordered_json::object();
+  for (const Field& field : fields()) object[field.name] = fieldToJson(field, settings);
+  return object;
+}
+
+}  // namespace hanabira

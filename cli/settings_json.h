@@ -1,0 +1,38 @@
+// Search settings as a JSON object whose keys are the SearchSettings field names, plus
+// "macAddress" ("00-11-22-33-44-55" or with ":"), from which the two message words are
+// derived. Every key is optional but the six date fields; unknown keys, wrong types and
+// values outside a field's choices are errors that name the field.
+#pragma once
+
+#include <nlohmann/json_fwd.hpp>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/search_settings.h"
+
+namespace hanabira {
+
+class SettingsFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SettingsFromJson {
+  SearchSettings settings;
+  std::optional<MacAddress> mac;  // "macAddress", when given
+  bool messageWordsGiven = false;  // "messageWord6" and "messageWord7", when given
+};
+
+// Fields the object does not name keep their values from `base`.
+SettingsFromJson settingsFromJson(const nlohmann::json& object, const SearchSettings& base);
+
+// Every field, with the 32-bit console words as hexadecimal text.
+nlohmann::ordered_json settingsToJson(const SearchSettings& settings);
+
+// "00-11-22-33-44-55" or "00:11:22:33:44:55".
+std::optional<MacAddress> parseMacAddress(std::string_view text);
+
+}  // namespace hanabira

@@ -1,0 +1,65 @@
+#include "core/chunk_worker.h"
+
+namespace hanabira {
+
+ChunkWorker::ChunkWorker(const PreparedSearch& search)
+    : search_(search), evaluator_(makeModeEvaluator(search.settings, search.formatter)) {}
+
+void ChunkWorker::prepareDay(int dayIndex) {
+  if (dayIndex == preparedDay_) return;
+  const Date date = search_.space.dateAt(dayIndex);
+  dayCursor_.year = date.year;
+  dayCursor_.month = date.month;
+  dayCursor_.day = date.day;
+  dayCursor_.weekday = weekday(date);
+  day_ = search_.hasher.prepareDay(date.year, date.month, date.day, dayCursor_.weekday);
+  preparedDay_ = dayIndex;
+}
+
+void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) {
+  result.lines.clear();
+  result.lineCount = 0;
+  result.momentsDone = 0;
+  result.complete = true;
+
+  const BootMomentSpace& space = search_.space;
+  const int times = space.timesPerDay();
+  const int masks = space.masksPerTime();
+  BootMomentSpace::Coordinates at = space.coordinatesOf(begin);
+  std::uint64_t index = begin;
+
+  while (index < end) {
+    if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+      result.complete = false;
+      return;
+    }
+    // One batch never leaves its day, so the prepared rounds serve all of it.
+    prepareDay(at.day);
+    std::size_t count = 0;
+    while (count < batchSize && index < end && at.day == preparedDay_) {
+      const BootMomentSpace::TimeOfDay time = space.timeAt(at.time);
+      const std::uint32_t timeWord = search_.hasher.timeWordOf(time.hour, time.minute, time.second);
+      for (; at.mask < masks && count < batchSize && index < end; ++at.mask, ++index, ++count) {
+        SearchCursor& moment = moments_[count];
+        moment = dayCursor_;
+        moment.hour = time.hour;
+        moment.minute = time.minute;
+        moment.second = time.second;
+        moment.keyMask = space.keyMaskAt(at.mask);
+        seeds_[count] = search_.hasher.seed(day_, timeWord, keyWord(moment.keyMask));
+      }
+      if (at.mask == masks) {
+        at.mask = 0;
+        if (++at.time == times) {
+          at.time = 0;
+          ++at.day;
+        }
+      }
+    }
+    result.lineCount += evaluator_->evaluate(std::span(moments_.data(), count), std::span(seeds_.data(), count),
+                                             result.lines);
+    result.momentsDone += count;
+  }
+}
+
+}  // namespace hanabira

@@ -1,0 +1,45 @@
+// "config.txt": the console parameters kept between runs, six lines of text:
+//   VCount, Timer0 and GxStat in lower-case hexadecimal ("5f"), Frame in decimal,
+//   the MAC address as "00-11-22-33-44-55", the version word as "02215F30".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/search_settings.h"
+
+namespace hanabira {
+
+// The file as the main window takes it in: texts for the fields, unconverted, and the
+// version word. A line the file does not have stays empty (nullopt).
+struct ConsoleConfigText {
+  std::optional<std::string> vcount;
+  std::optional<std::string> timer0;
+  std::optional<std::string> gxStat;
+  std::optional<std::string> frame;
+  // Cut from the address line at fixed places; the separators may be any character.
+  std::array<std::optional<std::string>, 6> macBytes;
+  std::optional<std::uint32_t> versionWord;
+};
+
+ConsoleConfigText parseConsoleConfig(std::string_view fileText);
+
+struct ConsoleParameters {
+  std::uint32_t vcount = 0;
+  std::uint32_t timer0 = 0;
+  std::uint32_t gxStat = 0;
+  int frame = 0;
+  MacAddress mac = {};
+  std::uint32_t versionWord = blackVersionWord;
+};
+
+// The file's texts read the way a search reads the main window's fields (VCount: three
+// hexadecimal characters, and so on); lines the file lacks keep the given values.
+ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});
+
+std::string formatConsoleConfig(const ConsoleParameters& parameters);
+
+}  // namespace hanabira

@@ -1,0 +1,31 @@
+#include "core/initial_seed.h"
+
+namespace hanabira {
+
+BootMessage constantMessageWords(const SearchSettings& settings) {
+  BootMessage w{};
+  w[0] = byteSwap32(settings.versionWord);
+  w[1] = w[2] = byteSwap32(settings.versionWord + 0xFC);
+  w[3] = w[4] = byteSwap32(settings.versionWord + 0x148);
+  w[5] = byteSwap32((settings.vcount << 16) | settings.timer0);
+  w[6] = settings.messageWord6;
+  w[7] = settings.messageWord7;
+  w[13] = 0x80000000;  // padding bit after the 52-byte message
+  w[15] = 52 * 8;      // message length in bits
+  return w;
+}
+
+BootMessage buildBootMessage(const SearchSettings& settings, const SearchCursor& cursor) {
+  BootMessage w = constantMessageWords(settings);
+  w[8] = dateWord(cursor.year, cursor.month, cursor.day, cursor.weekday);
+  w[9] = timeWord(cursor.hour, cursor.minute, cursor.second, settings.is3ds);
+  w[12] = keyWord(cursor.keyMask);
+  return w;
+}
+
+InitialSeed computeInitialSeed(const SearchSettings& settings, const SearchCursor& cursor) {
+  const Sha1Digest digest = sha1Compress(buildBootMessage(settings, cursor));
+  return initialSeedFromDigest(digest[0], digest[1]);
+}
+
+}  // namespace hanabira

@@ -1,0 +1,31 @@
+// The games' 64-bit linear congruential generator. The upper halves of its successive
+// states form the personality-value random sequence.
+#pragma once
+
+#include <cstdint>
+
+namespace hanabira {
+
+class Lcg64 {
+ public:
+  static constexpr std::uint64_t multiplier = 0x5D588B656C078965;
+  static constexpr std::uint64_t increment = 0x269EC3;
+
+  static constexpr std::uint64_t step(std::uint64_t state) { return state * multiplier + increment; }
+  static constexpr std::uint32_t output(std::uint64_t state) { return static_cast<std::uint32_t>(state >> 32); }
+
+  constexpr explicit Lcg64(std::uint64_t state) : state_(state) {}
+
+  constexpr std::uint64_t state() const { return state_; }
+  // Returns the output of the current state, then steps.
+  constexpr std::uint32_t next() {
+    const std::uint32_t value = output(state_);
+    state_ = step(state_);
+    return value;
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
+}  // namespace hanabira

@@ -1,0 +1,85 @@
+// The reference search: the game's enumeration of boot moments written out as plain
+// nested loops, one moment at a time, with nothing prepared ahead.
+#include "core/calendar.h"
+#include "core/initial_seed.h"
+#include "core/key_input.h"
+#include "core/prepared_search.h"
+#include "core/search_engine.h"
+#include "evaluate/mode_evaluator.h"
+
+namespace hanabira {
+namespace {
+
+// The console's date advance: day by day, months of 30 and 31 days, February of 28
+// days and of 29 in leap years (every year 2000 to 2099 divisible by 4).
+Date advanceDate(Date date) {
+  ++date.day;
+  const bool leap = date.year % 4 == 0;
+  const int month = date.month;
+  if (month == 2 && date.day == (leap ? 30 : 29)) {
+    date.month = 3;
+    date.day = 1;
+  } else if (date.day == 31 && (month == 4 || month == 6 || month == 9 || month == 11)) {
+    ++date.month;
+    date.day = 1;
+  } else if (date.day == 32) {
+    ++date.month;
+    date.day = 1;
+    if (date.month == 13) {
+      ++date.year;
+      date.month = 1;
+    }
+  }
+  return date;
+}
+
+}  // namespace
+
+SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink, const SearchOptions& options) {
+  const PreparedSearch search(source, options.encoding);
+  const SearchSettings& settings = search.settings;
+  const ResultFormatter& formatter = search.formatter;
+
+  SearchSummary summary{formatter.mode(), false, 0, 0, search.space.size()};
+  SearchProgress progress{{}, 0, 0, summary.momentsTotal};
+  const Date end{settings.endYear, settings.endMonth, settings.endDay};
+  const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;
+
+  // Fails before the header for a mode without an evaluation.
+  { std::string probe; evaluateReference(settings, formatter, SearchCursor{}, 0, probe); }
+  sink.write(formatter.header());
+
+  std::string lines;
+  Date date{settings.startYear, settings.startMonth, settings.startDay};
+  do {
+    progress.date = date;
+    if (options.onProgress) options.onProgress(progress);
+    SearchCursor moment{date.year, date.month, date.day, 0, 0, 0, weekday(date), noKeysHeld};
+    for (moment.hour = settings.startHour; moment.hour <= settings.endHour; ++moment.hour) {
+      for (moment.minute = settings.startMinute; moment.minute <= settings.endMinute; ++moment.minute) {
+        for (moment.second = settings.startSecond; moment.second <= settings.endSecond; ++moment.second) {
+          for (moment.keyMask = firstKeyMask; moment.keyMask <= noKeysHeld; ++moment.keyMask) {
+            if (!isKeyMaskSearched(settings, moment.keyMask)) continue;
+            if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
+              summary.cancelled = true;
+              return summary;
+            }
+            lines.clear();
+            const InitialSeed seed = computeInitialSeed(settings, moment);
+            const std::size_t found = evaluateReference(settings, formatter, moment, seed, lines);
+            sink.write(lines);
+            summary.candidates += found;
+            ++summary.momentsDone;
+            progress.candidates = summary.candidates;
+            progress.momentsDone = summary.momentsDone;
+          }
+        }
+      }
+    }
+    date = advanceDate(date);
+  } while (date <= end);
+  if (options.onProgress) options.onProgress(progress);
+  return summary;
+}
+
+}  // namespace hanabira

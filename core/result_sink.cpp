@@ -1,0 +1,52 @@
+#include "core/result_sink.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace hanabira {
+namespace {
+
+std::string errorText(int error) { return error != 0 ? std::strerror(error) : "write failed"; }
+
+}  // namespace
+
+FileSink::FileSink(const std::filesystem::path& path) : FileSink(std::fopen(path.c_str(), "wb"), path.string(), true) {
+  if (file_ == nullptr) {
+    throw ResultWriteError("cannot create result file '" + name_ + "': " + errorText(errno));
+  }
+}
+
+FileSink::FileSink(std::FILE* file, std::string name, bool owned) : file_(file), name_(std::move(name)), owned_(owned) {}
+
+FileSink FileSink::standardOutput() { return FileSink(stdout, "standard output", false); }
+
+FileSink::FileSink(FileSink&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)), name_(std::move(other.name_)), owned_(other.owned_) {}
+
+FileSink::~FileSink() {
+  if (file_ != nullptr && owned_) std::fclose(file_);
+}
+
+void FileSink::fail(int error) {
+  throw ResultWriteError("cannot write result file '" + name_ + "': " + errorText(error));
+}
+
+void FileSink::write(std::string_view bytes) {
+  if (bytes.empty()) return;
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno);
+}
+
+void FileSink::close() {
+  if (file_ == nullptr) return;
+  errno = 0;
+  const bool flushed = std::fflush(file_) == 0;
+  const int flushError = errno;
+  std::FILE* file = std::exchange(file_, nullptr);
+  const bool closed = !owned_ || std::fclose(file) == 0;
+  if (!flushed) fail(flushError);
+  if (!closed) fail(errno);
+}
+
+}  // namespace hanabira

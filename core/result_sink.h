@@ -1,0 +1,58 @@
+// Where the lines of a search go. A search hands over whole lines only, in order.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace hanabira {
+
+class ResultSink {
+ public:
+  virtual ~ResultSink() = default;
+  // Throws ResultWriteError when the bytes cannot be stored.
+  virtual void write(std::string_view bytes) = 0;
+};
+
+class ResultWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class StringSink final : public ResultSink {
+ public:
+  void write(std::string_view bytes) override { text_ += bytes; }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// A result file, created anew (truncated) when opened. Bytes are written as they are:
+// the lines carry their own CR LF.
+class FileSink final : public ResultSink {
+ public:
+  // Throws ResultWriteError naming the path when the file cannot be created.
+  explicit FileSink(const std::filesystem::path& path);
+  // Standard output, for pipelines.
+  static FileSink standardOutput();
+  ~FileSink() override;
+  FileSink(FileSink&& other) noexcept;
+  FileSink& operator=(FileSink&&) = delete;
+
+  void write(std::string_view bytes) override;
+  // Flushes and closes; throws ResultWriteError if anything written did not reach the file.
+  void close();
+
+ private:
+  FileSink(std::FILE* file, std::string name, bool owned);
+  [[noreturn]] void fail(int error);
+
+  std::FILE* file_;
+  std::string name_;
+  bool owned_;
+};
+
+}  // namespace hanabira

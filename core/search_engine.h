@@ -1,0 +1,50 @@
+// Running a search: every boot moment of the settings' range, in order, through the
+// evaluation of the active mode, each match one line in the sink.
+//
+//   hanabira::FileSink sink("result.txt");
+//   const hanabira::SearchSummary summary = hanabira::runSearch(settings, sink);
+//   sink.close();
+//
+// A search works on a copy of the settings. Whatever stops it early (cancellation, a
+// failing sink), what reached the sink is an exact prefix of the full result: whole
+// lines, none missing before the last one written.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+#include "core/result_sink.h"
+#include "core/search_progress.h"
+#include "core/search_settings.h"
+#include "evaluate/result_format.h"
+#include "evaluate/search_mode.h"
+
+namespace hanabira {
+
+struct SearchOptions {
+  TextEncoding encoding = TextEncoding::Cp932;
+  // Set from anywhere (a signal handler too) to stop the search at the next boot moment
+  // or batch of moments.
+  const std::atomic<bool>* cancel = nullptr;
+  // Called on the searching thread when a date starts and as lines are committed.
+  std::function<void(const SearchProgress&)> onProgress;
+};
+
+struct SearchSummary {
+  SearchMode mode = SearchMode::IvSearch;
+  bool cancelled = false;
+  std::uint64_t candidates = 0;  // lines written
+  std::uint64_t momentsDone = 0;
+  std::uint64_t momentsTotal = 0;
+};
+
+// Throws InvalidSettingsError before anything is written; lets ResultWriteError through.
+SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options = {});
+
+// The same search, one boot moment after the other, straight from the game's rules:
+// loops over dates, hours, minutes, seconds and keys, the plain SHA-1 and MT19937 and the
+// plain evaluations. Slow; it is what the fast path is checked against.
+SearchSummary runReferenceSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options = {});
+
+}  // namespace hanabira

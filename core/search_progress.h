@@ -1,0 +1,21 @@
+// What a running search reports about itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/calendar.h"
+
+namespace hanabira {
+
+struct SearchProgress {
+  Date date;                      // the date being searched
+  std::uint64_t candidates = 0;   // lines committed so far
+  std::uint64_t momentsDone = 0;  // boot moments whose lines are committed
+  std::uint64_t momentsTotal = 0;
+};
+
+// The window title of a running search, "11年9月27日計算中...(候補3個)" (UTF-8).
+std::string progressTitle(const SearchProgress& progress);
+
+}  // namespace hanabira

@@ -1,0 +1,211 @@
+// hanabira-cli as a user runs it: a real process, real files, real signals.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "test_support.h"
+#include "vocab/cp932.h"
+
+extern char** environ;
+
+namespace hanabira {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("hanabira-cli-test-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path file(const std::string& name) const { return dir_ / name; }
+
+  fs::path writeFile(const std::string& name, const std::string& text) const {
+    std::ofstream(file(name), std::ios::binary) << text;
+    return file(name);
+  }
+
+  // Starts the program in the test's directory; returns its process id.
+  pid_t start(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv = {HANABIRA_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& arg : argv) pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, file("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, HANABIRA_CLI_PATH, &actions, nullptr, pointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(error, 0);
+    return pid;
+  }
+
+  Outcome finish(pid_t pid) const {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(file("stdout")), slurp(file("stderr"))};
+  }
+
+  Outcome run(const std::vector<std::string>& args) const { return finish(start(args)); }
+
+  fs::path dir_;
+};
+
+const std::string datesJson = R"("startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27)";
+
+TEST_F(CliTest, HelpAndVersion) {
+  const Outcome help = run({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* option : {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--reference"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(run({"--version"}).out, "hanabira-cli 1.05\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(run({"--no-such-option"}).exitCode, 2);
+  const Outcome nothing = run({});
+  EXPECT_EQ(nothing.exitCode, 2);
+  EXPECT_NE(nothing.err.find("--settings or --example"), std::string::npos) << nothing.err;
+  EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
+}
+
+TEST_F(CliTest, ExampleFindsTheWorkedExampleLine) {
+  const Outcome outcome = run({"--example"});
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  const std::string result = cp932ToUtf8(slurp(file("result.txt")));
+  EXPECT_TRUE(result.starts_with("年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
+  EXPECT_NE(result.find("\r\n11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"), std::string::npos);
+  EXPECT_NE(outcome.err.find("32400 matches in 32400 boot moments"), std::string::npos) << outcome.err;
+}
+
+TEST_F(CliTest, SettingsFileAndConfigFile) {
+  writeFile("config.txt", "60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F10\n");
+  writeFile("settings.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "startMinute": 47,
+      "endMinute": 47, "startSecond": 35, "endSecond": 35, "keyInputEnabled": true,
+      "ivMin": [4, 21, 9, 26, 18, 11], "ivMax": [4, 21, 9, 26, 18, 11] // comments are allowed
+    })");
+  const Outcome outcome = run({"--settings", "settings.json", "--config", "config.txt", "-o", "out.txt", "--encoding", "utf-8"});
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(slurp(file("out.txt")),
+            "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"
+            "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
+
+  // The settings file overrides the config file.
+  writeFile("white.json", "{" + datesJson + R"(, "versionWord": "02215F30", "macAddress": "00:00:00:00:00:01"})");
+  const Outcome printed = run({"-s", "white.json", "-c", "config.txt", "--print-settings"});
+  EXPECT_EQ(printed.exitCode, 0) << printed.err;
+  EXPECT_NE(printed.out.find(R"("versionWord": "0x2215F30")"), std::string::npos) << printed.out;
+  EXPECT_NE(printed.out.find(R"("timer0": "0xC79")"), std::string::npos);
+  EXPECT_NE(printed.out.find(R"("messageWord6": "0x1")"), std::string::npos);
+}
+
+TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
+  writeFile("bad-date.json", R"({"startYear": 11, "startMonth": 4, "startDay": 31, "endYear": 11, "endMonth": 5, "endDay": 1})");
+  const Outcome badDate = run({"-s", "bad-date.json"});
+  EXPECT_EQ(badDate.exitCode, 2);
+  EXPECT_EQ(badDate.err, "error: startDay 31: 2011-04 has 30 days\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
+
+  writeFile("bad-type.json", "{" + datesJson + R"(, "hiddenPowerType": 16})");
+  const Outcome badType = run({"-s", "bad-type.json"});
+  EXPECT_EQ(badType.exitCode, 2);
+  EXPECT_NE(badType.err.find("hiddenPowerType: expected an integer from -1 to 15, got 16"), std::string::npos);
+
+  writeFile("not-json.json", "{ startYear: 11 }");
+  EXPECT_EQ(run({"-s", "not-json.json"}).exitCode, 2);
+}
+
+TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {
+  writeFile("s.json", "{" + datesJson + R"(, "startHour": 0, "endHour": 0, "endMinute": 0, "endSecond": 0, "pidConsumptionMax": 5000})");
+  const Outcome outcome = run({"-s", "s.json"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_NE(outcome.err.find("warning: pidConsumptionMax 5000 lowered to 2800"), std::string::npos) << outcome.err;
+  EXPECT_EQ(run({"-s", "s.json", "--quiet"}).err, "");
+}
+
+TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
+  const Outcome missing = run({"-s", "missing.json"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("cannot read settings file 'missing.json'"), std::string::npos) << missing.err;
+
+  const Outcome noDirectory = run({"--example", "-o", "no/such/dir/result.txt"});
+  EXPECT_EQ(noDirectory.exitCode, 1);
+  EXPECT_NE(noDirectory.err.find("cannot create result file 'no/such/dir/result.txt'"), std::string::npos);
+
+  const Outcome full = run({"--example", "-o", "/dev/full"});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+
+  writeFile("s.json", "{" + datesJson + "}");
+  fs::create_directory(file("config-dir"));
+  EXPECT_EQ(run({"-s", "s.json", "-c", "config-dir"}).exitCode, 1);
+}
+
+TEST_F(CliTest, StandardOutputAndReferencePathGiveTheSameBytes) {
+  const Outcome piped = run({"--example", "-o", "-", "-q"});
+  EXPECT_EQ(piped.exitCode, 0);
+  run({"--example", "--reference", "-q"});
+  EXPECT_EQ(piped.out, slurp(file("result.txt")));
+  EXPECT_EQ(piped.err, "");
+}
+
+TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
+  // Two hours of boot moments with every key combination: far more than a moment's work.
+  writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true,
+      "hiddenPowerMinPower": 60})");
+  const pid_t pid = start({"-s", "long.json", "-o", "partial.txt"});
+  // Wait for the first lines, then interrupt.
+  for (int i = 0; i < 500 && (!fs::exists(file("partial.txt")) || fs::file_size(file("partial.txt")) < 20000); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGINT);
+  const Outcome interrupted = finish(pid);
+  ASSERT_EQ(interrupted.exitCode, 130) << interrupted.err;
+  EXPECT_NE(interrupted.err.find("aborted:"), std::string::npos) << interrupted.err;
+
+  const std::string partial = slurp(file("partial.txt"));
+  ASSERT_TRUE(partial.ends_with("\r\n"));
+  // The same search, stopped at the same boot moment by itself, for comparison.
+  const Outcome reference = run({"-s", "long.json", "-o", "full.txt", "-q"});
+  ASSERT_EQ(reference.exitCode, 0);
+  const std::string full = slurp(file("full.txt"));
+  EXPECT_LT(partial.size(), full.size());
+  EXPECT_EQ(full.substr(0, partial.size()), partial);
+}
+
+}  // namespace
+}  // namespace hanabira

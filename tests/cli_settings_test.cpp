@@ -1,0 +1,126 @@
+#include "cli/settings_json.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+namespace hanabira {
+namespace {
+
+using nlohmann::json;
+
+json dates() {
+  return {{"startYear", 11}, {"startMonth", 9}, {"startDay", 27}, {"endYear", 11}, {"endMonth", 9}, {"endDay", 27}};
+}
+
+SettingsFromJson load(json object) { return settingsFromJson(object, SearchSettings{}); }
+
+std::string errorOf(json object) {
+  try {
+    load(std::move(object));
+  } catch (const SettingsFileError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+json with(const char* key, json value) {
+  json object = dates();
+  object[key] = std::move(value);
+  return object;
+}
+
+TEST(SettingsJson, MissingFieldsKeepTheirDefaults) {
+  const SearchSettings settings = load(dates()).settings;
+  EXPECT_EQ(settings.startDay, 27);
+  EXPECT_EQ(settings.endHour, 23);
+  EXPECT_EQ(settings.ivConsumptionMin, 7);
+  EXPECT_EQ(settings.pidConsumptionMax, 150);
+  EXPECT_EQ(settings.eggNature, 0);
+  EXPECT_EQ(settings.deliveryTrainerId, 3012);
+  EXPECT_TRUE(settings.compoundEyes);
+  EXPECT_EQ(settings.versionWord, blackVersionWord);
+}
+
+TEST(SettingsJson, HexadecimalWordsTakeNumbersOrText) {
+  EXPECT_EQ(load(with("timer0", "C79")).settings.timer0, 0xC79u);
+  EXPECT_EQ(load(with("vcount", "0x60")).settings.vcount, 0x60u);
+  EXPECT_EQ(load(with("gxStat", 100663296)).settings.gxStat, 0x06000000u);
+  EXPECT_EQ(load(with("versionWord", "02215F30")).settings.versionWord, whiteVersionWord);
+  EXPECT_EQ(errorOf(with("vcount", "6g")), "vcount: expected hexadecimal text of 1 to 8 digits, got \"6g\"");
+  EXPECT_EQ(errorOf(with("vcount", "123456789")), "vcount: expected hexadecimal text of 1 to 8 digits, got \"123456789\"");
+  EXPECT_EQ(errorOf(with("vcount", -1)), "vcount: expected an integer from 0 to 4294967295, got -1");
+}
+
+TEST(SettingsJson, TypesAreChecked) {
+  EXPECT_EQ(errorOf(with("startHour", "13")), "startHour: expected an integer, got \"13\"");
+  EXPECT_EQ(errorOf(with("startHour", 13.5)), "startHour: expected an integer, got 13.5");
+  EXPECT_EQ(errorOf(with("startHour", 3000000000LL)), "startHour: expected an integer from -2147483648 to 2147483647, got 3000000000");
+  EXPECT_EQ(errorOf(with("keyInputEnabled", 1)), "keyInputEnabled: expected true or false, got 1");
+  EXPECT_EQ(errorOf(with("ivMax", json::array({31, 31}))), "ivMax: expected an array of 6 values, got [31,31]");
+  EXPECT_EQ(errorOf(with("ivMax", json::array({31, 31, 31, "x", 31, 31}))), "ivMax[3]: expected an integer, got \"x\"");
+  EXPECT_EQ(errorOf(with("keyAllowed", json::array({true}))), "keyAllowed: expected an array of 10 values, got [true]");
+  EXPECT_EQ(errorOf(json::array()), "expected one JSON object of settings, got array");
+}
+
+TEST(SettingsJson, ChoicesStayInsideTheirLists) {
+  EXPECT_EQ(errorOf(with("hiddenPowerType", 16)), "hiddenPowerType: expected an integer from -1 to 15, got 16");
+  EXPECT_EQ(load(with("hiddenPowerType", -1)).settings.hiddenPowerType, -1);
+  EXPECT_EQ(errorOf(with("shinyEncounterKind", 0)), "shinyEncounterKind: expected an integer from 1 to 3, got 0");
+  EXPECT_EQ(errorOf(with("eggNature", 26)), "eggNature: expected an integer from -1 to 25, got 26");
+  EXPECT_EQ(errorOf(with("domeTrainers", json::array({0, 0, 53, 0, 0, 0}))),
+            "domeTrainers[2]: expected an integer from 0 to 52, got 53");
+  EXPECT_EQ(errorOf(with("trainerId", 70000)), "trainerId: expected an integer from 0 to 65535, got 70000");
+  // Typed numbers without a list keep any value; the search decides what it refuses.
+  EXPECT_EQ(load(with("ivMin", json::array({-1, 0, 0, 0, 0, 40}))).settings.ivMin[5], 40);
+}
+
+TEST(SettingsJson, UnknownAndMissingKeys) {
+  EXPECT_EQ(errorOf(with("ivmax", 31)), "ivmax: unknown setting");
+  EXPECT_EQ(errorOf(with("searchRunning", true)), "searchRunning: unknown setting");
+  json object = dates();
+  object.erase("endDay");
+  EXPECT_EQ(errorOf(object), "endDay: missing (the six date fields are required)");
+}
+
+TEST(SettingsJson, MacAddressOrMessageWords) {
+  const SettingsFromJson dashes = load(with("macAddress", "00-11-22-33-44-55"));
+  EXPECT_EQ(dashes.mac, (MacAddress{0x00, 0x11, 0x22, 0x33, 0x44, 0x55}));
+  EXPECT_EQ(load(with("macAddress", "aa:BB:cc:00:11:22")).mac, (MacAddress{0xAA, 0xBB, 0xCC, 0x00, 0x11, 0x22}));
+  EXPECT_EQ(errorOf(with("macAddress", "00-11-22:33-44-55")),
+            "macAddress: expected six hexadecimal pairs joined by - or :, got \"00-11-22:33-44-55\"");
+  EXPECT_EQ(errorOf(with("macAddress", "0x-11-22-33-44-55")),
+            "macAddress: expected six hexadecimal pairs joined by - or :, got \"0x-11-22-33-44-55\"");
+
+  json words = with("messageWord6", 0x4455);
+  words["messageWord7"] = "08112235";
+  const SettingsFromJson given = load(words);
+  EXPECT_TRUE(given.messageWordsGiven);
+  EXPECT_EQ(given.settings.messageWord7, 0x08112235u);
+  words["macAddress"] = "00-11-22-33-44-55";
+  EXPECT_EQ(errorOf(words), "macAddress: give either macAddress or messageWord6 and messageWord7, not both");
+  EXPECT_EQ(errorOf(with("messageWord6", 1)), "messageWord6 and messageWord7: give both or neither");
+}
+
+TEST(SettingsJson, PrintedSettingsLoadBackUnchanged) {
+  SearchSettings settings = load(dates()).settings;
+  settings.timer0 = 0xC79;
+  settings.keyAllowed[3] = false;
+  settings.domeTrainers[5] = 52;
+  settings.secretId = 65535;
+  settings.frame = -8;
+  const nlohmann::ordered_json printed = settingsToJson(settings);
+  EXPECT_EQ(printed["timer0"], "0xC79");
+  EXPECT_EQ(printed.begin().key(), "versionWord");  // in the record's order
+  const SearchSettings loaded = load(json::parse(printed.dump())).settings;
+  EXPECT_EQ(settingsToJson(loaded), printed);
+}
+
+TEST(SettingsJson, LongValuesAreCutShortInMessages) {
+  const std::string error = errorOf(with("startHour", std::string(10000, 'x')));
+  EXPECT_LT(error.size(), 100u);
+  EXPECT_TRUE(error.ends_with("...")) << error;
+}
+
+}  // namespace
+}  // namespace hanabira

@@ -1,0 +1,89 @@
+#include "evaluate/result_format.h"
+
+#include <gtest/gtest.h>
+
+#include "vocab/cp932.h"
+
+namespace hanabira {
+namespace {
+
+ResultFormatter utf8Formatter(SearchMode mode, bool keys) { return ResultFormatter(mode, keys, TextEncoding::Utf8); }
+
+TEST(ResultFormat, HeadersOfEveryMode) {
+  EXPECT_EQ(utf8Formatter(SearchMode::IvSearch, false).header(), "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::ShinyPidSearch, false).header(),
+            "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::InheritanceSearch, false).header(),
+            "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::DeliverymanSearch, false).header(),
+            "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::CometShardSearch, false).header(), "年,月,日,時,分,秒,性格値乱数消費,初期seed\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::DomeSearch, true).header(),
+            "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed,キー入力\r\n");
+}
+
+TEST(ResultFormat, TheHeaderIsCp932ByDefault) {
+  const ResultFormatter formatter(SearchMode::CometShardSearch, true);
+  EXPECT_EQ(formatter.header(), utf8ToCp932("年,月,日,時,分,秒,性格値乱数消費,初期seed,キー入力\r\n"));
+}
+
+TEST(ResultFormat, SelectsTheModeByPriority) {
+  SearchSettings settings;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::IvSearch);
+  settings.shinyPidSearch = true;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::ShinyPidSearch);
+  settings.inheritanceSearch = true;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::InheritanceSearch);
+  settings.deliverymanSearch = true;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::DeliverymanSearch);
+  settings.cometShardSearch = true;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::CometShardSearch);
+  settings.domeSearch = true;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::DomeSearch);
+  settings.cometShardSearch = settings.inheritanceSearch = settings.shinyPidSearch = false;
+  EXPECT_EQ(selectSearchMode(settings), SearchMode::DomeSearch);  // dome over deliveryman
+}
+
+const IvMatch workedMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}};
+const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+
+std::string ivLine(bool keys, const SearchCursor& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
+  std::string line;
+  utf8Formatter(SearchMode::IvSearch, keys).append(line, moment, seed, workedMatch);
+  return line;
+}
+
+TEST(ResultFormat, IvSearchLine) {
+  EXPECT_EQ(ivLine(true, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
+  EXPECT_EQ(ivLine(false, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A\r\n");
+  // Leading zeros of both halves of the seed are kept.
+  EXPECT_EQ(ivLine(false, workedMoment, 0x0000ABCD12345678).substr(48), "0000ABCD12345678\r\n");
+  SearchCursor early = workedMoment;
+  early.year = 5;
+  early.month = 1;
+  early.hour = 0;
+  EXPECT_EQ(ivLine(false, early).substr(0, 15), "5,1,27,0,47,35,");
+}
+
+TEST(ResultFormat, KeyColumnNamesTheKeysHeldInRegisterOrder) {
+  auto keys = [](int mask) {
+    SearchCursor moment = workedMoment;
+    moment.keyMask = mask;
+    const std::string line = ivLine(true, moment);
+    return line.substr(line.rfind(',') + 1);
+  };
+  EXPECT_EQ(keys(0x3FF), "\r\n");          // nothing held: the field is empty
+  EXPECT_EQ(keys(0x3F6), "ASt\r\n");       // A and Start
+  EXPECT_EQ(keys(0x0FF), "RL\r\n");        // R and L
+  EXPECT_EQ(keys(0x30F), "→←↑↓\r\n");
+  EXPECT_EQ(keys(0), "ABSeSt→←↑↓RL\r\n");
+}
+
+TEST(ResultFormat, Cp932LineBytes) {
+  std::string line;
+  ResultFormatter(SearchMode::IvSearch, true).append(line, workedMoment, 0x9D76553EC8C0FA7A, workedMatch);
+  EXPECT_EQ(line, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"));
+}
+
+}  // namespace
+}  // namespace hanabira

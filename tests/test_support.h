@@ -1,0 +1,29 @@
+// Shared helpers of the tests: settings for the worked example, random settings, and
+// running a search into a string.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "core/search_engine.h"
+#include "core/search_settings.h"
+
+namespace hanabira::testing {
+
+// The worked example's console (Black, VCount 0x60, Timer0 0xC79, GxStat 0x06000000,
+// Frame 8, MAC 00-11-22-33-44-55), searching 2011-09-27 13:47:35 only, no keys.
+SearchSettings workedExampleSettings();
+
+// Random settings of the individual-value search over a small range of boot moments
+// (at most a few thousand), so that the reference path stays quick.
+SearchSettings randomIvSearchSettings(std::mt19937_64& random);
+
+// The whole result of a search as bytes (UTF-8 unless asked otherwise).
+std::string fastResult(const SearchSettings& settings, SearchOptions options = {});
+std::string referenceResult(const SearchSettings& settings, SearchOptions options = {});
+
+// Options for a result in UTF-8, which reads better in test expectations.
+SearchOptions utf8();
+
+}  // namespace hanabira::testing
