@@ -1,0 +1,114 @@
+// Seeds per second of the fast path against the plain reference path, in one run:
+//   build/release/bench/hanabira_bench
+#include <benchmark/benchmark.h>
+
+#include "core/calendar.h"
+#include "core/initial_seed.h"
+#include "core/mt19937.h"
+#include "core/mt_window.h"
+#include "core/search_engine.h"
+#include "core/seed_hasher.h"
+
+namespace hanabira {
+namespace {
+
+class NullSink final : public ResultSink {
+ public:
+  void write(std::string_view bytes) override { benchmark::DoNotOptimize(bytes.data()); }
+};
+
+// One hour of 2011-09-27 with every key combination (540 masks a second): 1,944,000
+// boot moments; the filter (all six values 31) lets almost nothing through.
+SearchSettings strictIvSearch(int minutes) {
+  SearchSettings settings;
+  settings.vcount = 0x60;
+  settings.timer0 = 0xC79;
+  settings.gxStat = 0x06000000;
+  settings.frame = 8;
+  applyMacAddress(settings, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
+  settings.startYear = settings.endYear = 11;
+  settings.startMonth = settings.endMonth = 9;
+  settings.startDay = settings.endDay = 27;
+  settings.startHour = settings.endHour = 13;
+  settings.endMinute = minutes - 1;
+  settings.keyInputEnabled = true;
+  settings.ivMin.fill(31);
+  return settings;
+}
+
+void reportSeeds(benchmark::State& state, std::uint64_t moments) {
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * moments));
+}
+
+void ivSearchReference(benchmark::State& state) {
+  const SearchSettings settings = strictIvSearch(1);
+  SearchSummary summary;
+  for (auto _ : state) {
+    NullSink sink;
+    summary = runReferenceSearch(settings, sink);
+  }
+  reportSeeds(state, summary.momentsDone);
+}
+BENCHMARK(ivSearchReference)->Unit(benchmark::kMillisecond);
+
+void ivSearchFast(benchmark::State& state) {
+  const SearchSettings settings = strictIvSearch(static_cast<int>(state.range(0)));
+  SearchSummary summary;
+  for (auto _ : state) {
+    NullSink sink;
+    summary = runSearch(settings, sink);
+  }
+  reportSeeds(state, summary.momentsDone);
+}
+BENCHMARK(ivSearchFast)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The parts on their own.
+void initialSeedPlain(benchmark::State& state) {
+  const SearchSettings settings = strictIvSearch(1);
+  SearchCursor moment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+  for (auto _ : state) {
+    moment.keyMask = (moment.keyMask + 1) & 0x3FF;
+    benchmark::DoNotOptimize(computeInitialSeed(settings, moment));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(initialSeedPlain);
+
+void initialSeedPrepared(benchmark::State& state) {
+  const SeedHasher hasher(strictIvSearch(1));
+  const SeedHasher::Day day = hasher.prepareDay(11, 9, 27, weekday({11, 9, 27}));
+  const std::uint32_t time = hasher.timeWordOf(13, 47, 35);
+  int keyMask = 0;
+  for (auto _ : state) {
+    keyMask = (keyMask + 1) & 0x3FF;
+    benchmark::DoNotOptimize(hasher.seed(day, time, keyWord(keyMask)));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(initialSeedPrepared);
+
+void mtFullBlock(benchmark::State& state) {
+  std::uint32_t seed = 1;
+  for (auto _ : state) {
+    Mt19937 generator(seed++);
+    for (int k = 0; k < 7; ++k) generator.next();
+    for (int k = 0; k < 6; ++k) benchmark::DoNotOptimize(generator.next());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(mtFullBlock);
+
+void mtWindowPositions7To12(benchmark::State& state) {
+  const MtOutputWindow window(7, 12);
+  std::uint32_t outputs[6];
+  std::uint32_t seed = 1;
+  for (auto _ : state) {
+    window.fill(seed++, outputs);
+    benchmark::DoNotOptimize(outputs);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(mtWindowPositions7To12);
+
+}  // namespace
+}  // namespace hanabira
