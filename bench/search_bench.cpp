@@ -53,14 +53,33 @@ BENCHMARK(ivSearchReference)->Unit(benchmark::kMillisecond);
 
 void ivSearchFast(benchmark::State& state) {
   const SearchSettings settings = strictIvSearch(static_cast<int>(state.range(0)));
+  SearchOptions options;
+  options.threads = 1;
   SearchSummary summary;
   for (auto _ : state) {
     NullSink sink;
-    summary = runSearch(settings, sink);
+    summary = runSearch(settings, sink, options);
   }
   reportSeeds(state, summary.momentsDone);
 }
 BENCHMARK(ivSearchFast)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Ten minutes on 1, 2, ... threads up to every hardware thread: wall-clock seeds per second.
+void ivSearchThreads(benchmark::State& state) {
+  const SearchSettings settings = strictIvSearch(10);
+  SearchOptions options;
+  options.threads = static_cast<unsigned>(state.range(0));
+  SearchSummary summary;
+  for (auto _ : state) {
+    NullSink sink;
+    summary = runSearch(settings, sink, options);
+  }
+  reportSeeds(state, summary.momentsDone);
+}
+BENCHMARK(ivSearchThreads)
+    ->DenseRange(1, static_cast<int>(resolveThreadCount(0)))
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The parts on their own.
 void initialSeedPlain(benchmark::State& state) {

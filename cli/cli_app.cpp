@@ -30,6 +30,7 @@ struct Options {
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
+  unsigned threads = 0;
 };
 
 class CliError : public std::runtime_error {
@@ -88,14 +89,16 @@ SearchSettings settingsFromOptions(const Options& options) {
   }
 }
 
-void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, const std::string& output) {
+void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, unsigned threads,
+                  const std::string& output) {
   const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
   if (summary.cancelled) {
     fmt::print(err, "aborted: {} of {} boot moments searched; {} holds the first {} matches\n", summary.momentsDone,
                summary.momentsTotal, output, summary.candidates);
   } else {
-    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s; written to {}\n", summary.candidates,
-               summary.momentsDone, seconds, formatRate(rate), output);
+    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s on {} thread{}; written to {}\n",
+               summary.candidates, summary.momentsDone, seconds, formatRate(rate), threads, threads == 1 ? "" : "s",
+               output);
   }
 }
 
@@ -124,6 +127,7 @@ int run(const Options& options, const CliEnvironment& env) {
   SearchOptions searchOptions;
   searchOptions.encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
   searchOptions.cancel = env.cancel;
+  searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
   searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
 
   SearchSummary summary;
@@ -139,7 +143,9 @@ int run(const Options& options, const CliEnvironment& env) {
     throw CliError(exitInvalidInput, error.what());
   }
   progressLine.finish();
-  if (!options.quiet) printSummary(env.err, summary, progressLine.elapsedSeconds(), outputName);
+  if (!options.quiet) {
+    printSummary(env.err, summary, progressLine.elapsedSeconds(), searchOptions.threads, outputName);
+  }
   return summary.cancelled ? exitAborted : exitDone;
 }
 
@@ -192,6 +198,9 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   app.add_flag("--print-settings", options.printSettings,
                "Print the settings the search would use, as JSON, and exit")
       ->group("Output");
+  app.add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
+      ->check(CLI::Range(1, 4096))
+      ->group("Performance");
   app.add_flag("--reference", options.reference,
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");

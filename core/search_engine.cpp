@@ -1,26 +1,29 @@
 #include "core/search_engine.h"
 
 #include <algorithm>
+#include <thread>
 
-#include "core/chunk_worker.h"
+#include "core/chunk_pipeline.h"
 #include "core/prepared_search.h"
 
 namespace hanabira {
 namespace {
 
-// Small enough that a cancelled chunk stops soon and progress moves often, large
-// enough that the per-chunk work vanishes beside the seeds.
-constexpr std::uint64_t chunkSize = 1 << 15;
-
-bool isCancelled(const SearchOptions& options) {
-  return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed);
-}
+// Small enough that few lines wait in memory and progress moves often, large enough
+// that handing a chunk over costs nothing beside its seeds.
+constexpr std::uint64_t defaultChunkMoments = 1 << 13;
 
 }  // namespace
 
+unsigned resolveThreadCount(unsigned requested) {
+  if (requested > 0) return requested;
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
 SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options) {
   const PreparedSearch search(settings, options.encoding);
-  ChunkWorker worker(search);
+  // Fails here, before the header, for a mode without an evaluation.
+  { ChunkWorker probe(search); }
   const BootMomentSpace& space = search.space;
 
   SearchSummary summary{search.formatter.mode(), false, 0, 0, space.size()};
@@ -32,27 +35,22 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   sink.write(search.formatter.header());
   report();
 
-  ChunkResult chunk;
-  for (std::uint64_t begin = 0; begin < summary.momentsTotal; begin += chunkSize) {
-    if (isCancelled(options)) {
-      summary.cancelled = true;
-      break;
-    }
-    const std::uint64_t end = std::min(begin + chunkSize, summary.momentsTotal);
-    worker.run(begin, end, options.cancel, chunk);
-    sink.write(chunk.lines);
-    summary.candidates += chunk.lineCount;
-    summary.momentsDone += chunk.momentsDone;
-
-    progress.date = space.dateAt(space.coordinatesOf(begin + chunk.momentsDone - (chunk.momentsDone > 0)).day);
-    progress.candidates = summary.candidates;
-    progress.momentsDone = summary.momentsDone;
-    report();
-    if (!chunk.complete) {
-      summary.cancelled = true;
-      break;
-    }
-  }
+  const ChunkPlan plan{summary.momentsTotal, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
+  runChunkPipeline(search, plan, resolveThreadCount(options.threads), options.cancel,
+                   [&](std::uint64_t chunk, const ChunkResult& result) {
+                     sink.write(result.lines);
+                     summary.candidates += result.lineCount;
+                     summary.momentsDone += result.momentsDone;
+                     summary.cancelled = !result.complete;
+                     if (result.momentsDone > 0) {
+                       const std::uint64_t last = plan.begin(chunk) + result.momentsDone - 1;
+                       progress.date = space.dateAt(space.coordinatesOf(last).day);
+                     }
+                     progress.candidates = summary.candidates;
+                     progress.momentsDone = summary.momentsDone;
+                     report();
+                     return true;
+                   });
   return summary;
 }
 

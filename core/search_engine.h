@@ -24,10 +24,15 @@ namespace hanabira {
 
 struct SearchOptions {
   TextEncoding encoding = TextEncoding::Cp932;
+  // Worker threads; 0 uses every hardware thread. The result is the same for any count.
+  unsigned threads = 0;
+  // Boot moments per unit of work; 0 leaves the choice to the engine. Tests use small
+  // ones to cut small searches into many chunks.
+  std::uint64_t chunkMoments = 0;
   // Set from anywhere (a signal handler too) to stop the search at the next boot moment
   // or batch of moments.
   const std::atomic<bool>* cancel = nullptr;
-  // Called on the searching thread when a date starts and as lines are committed.
+  // Called on the calling thread, at the start and whenever lines have been committed.
   std::function<void(const SearchProgress&)> onProgress;
 };
 
@@ -38,6 +43,9 @@ struct SearchSummary {
   std::uint64_t momentsDone = 0;
   std::uint64_t momentsTotal = 0;
 };
+
+// The thread count a SearchOptions::threads value stands for.
+unsigned resolveThreadCount(unsigned requested);
 
 // Throws InvalidSettingsError before anything is written; lets ResultWriteError through.
 SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options = {});

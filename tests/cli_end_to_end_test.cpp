@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,6 +27,7 @@ struct Outcome {
   int exitCode = -1;
   std::string out;
   std::string err;
+  long maxResidentKb = 0;
 };
 
 std::string slurp(const fs::path& path) {
@@ -75,8 +77,10 @@ class CliTest : public ::testing::Test {
 
   Outcome finish(pid_t pid) const {
     int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(file("stdout")), slurp(file("stderr"))};
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(file("stdout")), slurp(file("stderr")),
+            usage.ru_maxrss};
   }
 
   Outcome run(const std::vector<std::string>& args) const { return finish(start(args)); }
@@ -89,7 +93,8 @@ const std::string datesJson = R"("startYear": 11, "startMonth": 9, "startDay": 2
 TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option : {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--reference"}) {
+  for (const char* option :
+       {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads", "--reference"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(run({"--version"}).out, "hanabira-cli 1.05\n");
@@ -101,6 +106,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(nothing.exitCode, 2);
   EXPECT_NE(nothing.err.find("--settings or --example"), std::string::npos) << nothing.err;
   EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
+  EXPECT_EQ(run({"--example", "--threads", "0"}).exitCode, 2);
 }
 
 TEST_F(CliTest, ExampleFindsTheWorkedExampleLine) {
@@ -180,6 +186,8 @@ TEST_F(CliTest, StandardOutputAndReferencePathGiveTheSameBytes) {
   EXPECT_EQ(piped.exitCode, 0);
   run({"--example", "--reference", "-q"});
   EXPECT_EQ(piped.out, slurp(file("result.txt")));
+  run({"--example", "--threads", "5", "-q"});
+  EXPECT_EQ(piped.out, slurp(file("result.txt")));
   EXPECT_EQ(piped.err, "");
 }
 
@@ -205,6 +213,19 @@ TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
   const std::string full = slurp(file("full.txt"));
   EXPECT_LT(partial.size(), full.size());
   EXPECT_EQ(full.substr(0, partial.size()), partial);
+}
+
+TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
+  // Every boot moment matches: one minute writes 32,400 lines, ten minutes 324,000
+  // (about 20 MB). Lines stream to the file; only a few chunks wait in memory.
+  writeFile("one.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 0, "keyInputEnabled": true})");
+  writeFile("ten.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 9, "keyInputEnabled": true})");
+  const Outcome one = run({"-s", "one.json", "-o", "one.txt", "--threads", "2"});
+  const Outcome ten = run({"-s", "ten.json", "-o", "ten.txt", "--threads", "2"});
+  ASSERT_EQ(one.exitCode, 0) << one.err;
+  ASSERT_EQ(ten.exitCode, 0) << ten.err;
+  EXPECT_GT(fs::file_size(file("ten.txt")), 20'000'000u);
+  EXPECT_LT(ten.maxResidentKb - one.maxResidentKb, 8 * 1024) << one.maxResidentKb << " kB, then " << ten.maxResidentKb << " kB";
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+// Ranges ("chunks") of boot moments worked on by several threads and handed over in
+// their order: chunk k is consumed only after every chunk before it. At most `window`
+// chunks are in flight, so memory stays bounded however long the search runs and
+// however many lines it has already written.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+#include "core/chunk_worker.h"
+#include "core/prepared_search.h"
+
+namespace hanabira {
+
+struct ChunkPlan {
+  std::uint64_t moments;    // the whole search
+  std::uint64_t chunkSize;  // moments per chunk; the last one may hold fewer
+
+  std::uint64_t chunkCount() const { return (moments + chunkSize - 1) / chunkSize; }
+  std::uint64_t begin(std::uint64_t chunk) const { return chunk * chunkSize; }
+  std::uint64_t end(std::uint64_t chunk) const { return std::min(moments, begin(chunk) + chunkSize); }
+};
+
+// Called on the calling thread, in chunk order. Returning false stops the pipeline; so
+// does a chunk that cancellation cut short, after it was consumed.
+using ChunkConsumer = std::function<bool(std::uint64_t chunk, const ChunkResult& result)>;
+
+// Runs the chunks of `plan` on `threads` worker threads (the calling thread only
+// consumes). An exception in a worker or in the consumer stops every thread and is
+// rethrown here.
+void runChunkPipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads,
+                      const std::atomic<bool>* cancel, const ChunkConsumer& consume);
+
+}  // namespace hanabira

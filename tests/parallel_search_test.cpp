@@ -1,0 +1,142 @@
+// The search on several threads: the same bytes as on one, an exact prefix when stopped.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "core/search_engine.h"
+#include "test_support.h"
+
+namespace hanabira {
+namespace {
+
+SearchOptions withThreads(unsigned threads, std::uint64_t chunkMoments) {
+  SearchOptions options;
+  options.threads = threads;
+  options.chunkMoments = chunkMoments;
+  return options;
+}
+
+std::size_t lineCount(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(ParallelSearch, EveryThreadCountWritesTheSameBytes) {
+  std::mt19937_64 random(4);
+  for (int trial = 0; trial < 40; ++trial) {
+    const SearchSettings settings = testing::randomIvSearchSettings(random);
+    const std::string reference = testing::fastResult(settings, withThreads(1, 1 << 13));
+    // Tiny chunks make many of them, so that workers overtake each other.
+    const std::uint64_t chunkMoments = 1 + random() % 40;
+    for (unsigned threads : {1u, 2u, 3u, 8u}) {
+      ASSERT_EQ(testing::fastResult(settings, withThreads(threads, chunkMoments)), reference)
+          << "trial " << trial << ", " << threads << " threads, chunks of " << chunkMoments;
+    }
+  }
+}
+
+// A year of boot moments with every key: far more work than a test waits for.
+SearchSettings endlessSearch() {
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.startMonth = settings.startDay = 1;
+  settings.endMonth = 12;
+  settings.endDay = 31;
+  settings.startHour = settings.startMinute = settings.startSecond = 0;
+  settings.endHour = 23;
+  settings.endMinute = settings.endSecond = 59;
+  settings.keyInputEnabled = true;
+  settings.hiddenPowerMinPower = 50;  // some lines, not one per moment
+  return settings;
+}
+
+class CancelAfterWrites final : public ResultSink {
+ public:
+  CancelAfterWrites(std::atomic<bool>& cancel, int writes) : cancel_(cancel), writesLeft_(writes) {}
+  void write(std::string_view bytes) override {
+    text += bytes;
+    if (--writesLeft_ == 0) cancel_ = true;
+  }
+  std::string text;
+
+ private:
+  std::atomic<bool>& cancel_;
+  int writesLeft_;
+};
+
+// An hour of boot moments with every key (1,944,000), and its whole result.
+SearchSettings hourWithKeys() {
+  SearchSettings settings = endlessSearch();
+  settings.endMonth = settings.endDay = 1;
+  settings.startHour = settings.endHour = 13;
+  return settings;
+}
+
+const std::string& wholeHourResult() {
+  static const std::string text = testing::fastResult(hourWithKeys(), withThreads(2, 0));
+  return text;
+}
+
+TEST(ParallelSearch, CancellationAtRandomMomentsLeavesAPrefix) {
+  std::mt19937_64 random(5);
+  for (int trial = 0; trial < 20; ++trial) {
+    const unsigned threads = 1 + static_cast<unsigned>(random() % 4);
+    std::atomic<bool> cancel{false};
+    CancelAfterWrites sink(cancel, 1 + static_cast<int>(random() % 30));
+    SearchOptions options = withThreads(threads, 64 + random() % 4000);
+    options.cancel = &cancel;
+    const SearchSummary summary = runSearch(hourWithKeys(), sink, options);
+    ASSERT_TRUE(summary.cancelled) << "trial " << trial;
+    ASSERT_TRUE(sink.text.ends_with("\r\n"));
+    EXPECT_EQ(summary.candidates + 1, lineCount(sink.text));  // the header is the one more
+    ASSERT_LT(sink.text.size(), wholeHourResult().size());
+    EXPECT_EQ(wholeHourResult().substr(0, sink.text.size()), sink.text) << "trial " << trial;
+  }
+}
+
+TEST(ParallelSearch, CancellationFromAnotherThreadStopsEveryWorkerSoon) {
+  const SearchSettings settings = endlessSearch();
+  std::atomic<bool> cancel{false};
+  StringSink sink;
+  SearchOptions options = withThreads(4, 0);
+  options.cancel = &cancel;
+  std::jthread canceller([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    cancel = true;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const SearchSummary summary = runSearch(settings, sink, options);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(summary.cancelled);
+  EXPECT_LT(summary.momentsDone, summary.momentsTotal);
+  // Generous: what matters is that the search does not run on to the year's end.
+  EXPECT_LT(elapsed, std::chrono::seconds(10));
+}
+
+class FailAfterWrites final : public ResultSink {
+ public:
+  explicit FailAfterWrites(int writes) : writesLeft_(writes) {}
+  void write(std::string_view bytes) override {
+    if (--writesLeft_ == 0) throw ResultWriteError("disk full");
+    text += bytes;
+  }
+  std::string text;
+
+ private:
+  int writesLeft_;
+};
+
+TEST(ParallelSearch, ASinkFailureStopsEveryThreadAndIsReported) {
+  FailAfterWrites sink(20);
+  EXPECT_THROW(runSearch(hourWithKeys(), sink, withThreads(3, 500)), ResultWriteError);
+  EXPECT_TRUE(sink.text.ends_with("\r\n"));
+  EXPECT_EQ(wholeHourResult().substr(0, sink.text.size()), sink.text);
+}
+
+TEST(ParallelSearch, ThreadCountDefaultsToTheHardware) {
+  EXPECT_GE(resolveThreadCount(0), 1u);
+  EXPECT_EQ(resolveThreadCount(3), 3u);
+}
+
+}  // namespace
+}  // namespace hanabira
