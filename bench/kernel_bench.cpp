@@ -1,0 +1,81 @@
+// The kernels of every level on batches of 256, one benchmark per kernel and level:
+//   build/release/bench/hanabira_bench --benchmark_filter=Kernel
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "core/kernels.h"
+
+namespace hanabira {
+namespace {
+
+constexpr std::size_t batch = 256;
+
+bool skipUnsupported(benchmark::State& state, Isa isa) {
+  if (cpuSupports(isa)) return false;
+  state.SkipWithError("not supported by this CPU");
+  return true;
+}
+
+void seedKernel(benchmark::State& state, Isa isa) {
+  if (skipUnsupported(state, isa)) return;
+  const KernelSet& kernels = kernelsFor(isa);
+  BootMessage words{};
+  words[13] = 0x80000000;
+  words[15] = 0x1A0;
+  const SeedDay day = prepareSeedDay(words);
+  std::vector<std::uint32_t> timeWords(batch), keyWords(batch);
+  for (std::size_t i = 0; i < batch; ++i) {
+    timeWords[i] = 0x53470000 | static_cast<std::uint32_t>(i << 8);
+    keyWords[i] = static_cast<std::uint32_t>(i) * 0x9E3779B9u;
+  }
+  std::vector<InitialSeed> seeds(batch);
+  for (auto _ : state) {
+    kernels.computeSeeds(day, timeWords.data(), keyWords.data(), batch, seeds.data());
+    benchmark::DoNotOptimize(seeds.data());
+    ++timeWords[0];
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+// Positions 7 to 12: the six values of the individual-value search at position 7.
+void mtKernel(benchmark::State& state, Isa isa) {
+  if (skipUnsupported(state, isa)) return;
+  const KernelSet& kernels = kernelsFor(isa);
+  std::vector<std::uint32_t> seeds(batch), outputs(6 * batch);
+  for (std::size_t i = 0; i < batch; ++i) seeds[i] = static_cast<std::uint32_t>(i) * 0x9E3779B9u;
+  for (auto _ : state) {
+    kernels.mtWindow(seeds.data(), batch, 7, 12, outputs.data());
+    benchmark::DoNotOptimize(outputs.data());
+    ++seeds[0];
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+// 162 outputs per state: positions 0 to 161, what the comet shard search reads at its defaults.
+void lcgKernel(benchmark::State& state, Isa isa) {
+  if (skipUnsupported(state, isa)) return;
+  const KernelSet& kernels = kernelsFor(isa);
+  std::vector<std::uint64_t> states(batch);
+  std::vector<std::uint32_t> outputs(162 * batch);
+  for (std::size_t i = 0; i < batch; ++i) states[i] = i * 0x9E3779B97F4A7C15ull;
+  for (auto _ : state) {
+    kernels.lcgOutputs(states.data(), batch, 162, outputs.data());
+    benchmark::DoNotOptimize(outputs.data());
+    ++states[0];
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+BENCHMARK_CAPTURE(seedKernel, scalar, Isa::Scalar);
+BENCHMARK_CAPTURE(seedKernel, avx2, Isa::Avx2);
+BENCHMARK_CAPTURE(seedKernel, avx512, Isa::Avx512);
+BENCHMARK_CAPTURE(mtKernel, scalar, Isa::Scalar);
+BENCHMARK_CAPTURE(mtKernel, avx2, Isa::Avx2);
+BENCHMARK_CAPTURE(mtKernel, avx512, Isa::Avx512);
+BENCHMARK_CAPTURE(lcgKernel, scalar, Isa::Scalar);
+BENCHMARK_CAPTURE(lcgKernel, avx2, Isa::Avx2);
+BENCHMARK_CAPTURE(lcgKernel, avx512, Isa::Avx512);
+
+}  // namespace
+}  // namespace hanabira

@@ -1,0 +1,68 @@
+#include "core/kernels.h"
+
+#include <fmt/format.h>
+
+#include "core/kernels/kernel_levels.h"
+#include "core/sha1.h"
+
+namespace hanabira {
+namespace {
+
+constexpr KernelSet scalarKernels{Isa::Scalar, 1, computeSeedsScalar, mtWindowScalar, lcgOutputsScalar};
+constexpr KernelSet avx2Kernels{Isa::Avx2, 8, computeSeedsAvx2, mtWindowAvx2, lcgOutputsAvx2};
+constexpr KernelSet avx512Kernels{Isa::Avx512, 16, computeSeedsAvx512, mtWindowAvx512, lcgOutputsAvx512};
+
+const KernelSet& kernelsOfLevel(Isa isa) {
+  switch (isa) {
+    case Isa::Avx512:
+      return avx512Kernels;
+    case Isa::Avx2:
+      return avx2Kernels;
+    case Isa::Scalar:
+      break;
+  }
+  return scalarKernels;
+}
+
+}  // namespace
+
+SeedDay prepareSeedDay(const BootMessage& words) {
+  SeedDay day{};
+  for (int t = 0; t < 16; ++t) {
+    if (!scheduleVaries(t)) day.schedule[t] = words[t];
+  }
+  for (int t = 16; t < 80; ++t) {
+    if (!scheduleVaries(t)) {
+      day.schedule[t] = detail::rotl(day.schedule[t - 3] ^ day.schedule[t - 8] ^ day.schedule[t - 14] ^ day.schedule[t - 16], 1);
+    }
+  }
+  auto [a, b, c, d, e] = sha1InitialValues;
+  for (int t = 0; t < 9; ++t) {
+    const auto [f, k] = detail::sha1RoundTerms(t, b, c, d);
+    const std::uint32_t temp = detail::rotl(a, 5) + f + e + k + words[t];
+    e = d;
+    d = c;
+    c = detail::rotl(b, 30);
+    b = a;
+    a = temp;
+  }
+  day.afterRound8[0] = a;
+  day.afterRound8[1] = b;
+  day.afterRound8[2] = c;
+  day.afterRound8[3] = d;
+  day.afterRound8[4] = e;
+  return day;
+}
+
+const KernelSet& kernelsFor(Isa isa) {
+  if (!cpuSupports(isa)) {
+    std::string levels;
+    for (Isa supported : supportedIsas()) levels += fmt::format("{}{}", levels.empty() ? "" : ", ", isaName(supported));
+    throw UnsupportedIsaError(fmt::format("this CPU cannot run the {} level; it runs: {}", isaName(isa), levels));
+  }
+  return kernelsOfLevel(isa);
+}
+
+const KernelSet& bestKernels() { return kernelsOfLevel(supportedIsas().front()); }
+
+}  // namespace hanabira

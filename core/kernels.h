@@ -1,0 +1,73 @@
+// The three hot computations of a search, in one version per instruction-set level:
+// the initial seeds of many boot moments of one day, MT19937 outputs for many seeds, and
+// the LCG's outputs for many states. Evaluations call them through a KernelSet and never
+// know which level runs; every level gives the same numbers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "core/cpu_features.h"
+#include "core/initial_seed.h"
+
+namespace hanabira {
+
+// Whether SHA-1 message word W[t] depends on W9 (the time) or W12 (the keys); the others
+// are the same for every boot moment of a day.
+constexpr bool scheduleVaries(int t) {
+  if (t == 9 || t == 12) return true;
+  if (t < 16) return false;
+  return scheduleVaries(t - 3) || scheduleVaries(t - 8) || scheduleVaries(t - 14) || scheduleVaries(t - 16);
+}
+
+// What every boot moment of a day shares: the message words that do not vary (W0 to W8,
+// the padding, and the schedule words computed from them alone) and the working
+// variables after rounds 0 to 8, which read only W0 to W8.
+// Plain arrays: the kernels compiled for wide instruction sets call no shared inline code.
+struct SeedDay {
+  std::uint32_t schedule[80];  // W[t] where !scheduleVaries(t); 0 elsewhere
+  std::uint32_t afterRound8[5];
+};
+
+// `words` is the day's message with W9 and W12 left as they are (they are not read).
+SeedDay prepareSeedDay(const BootMessage& words);
+
+// seeds[i] = the initial seed of the day's message with W9 = timeWords[i], W12 = keyWords[i].
+using ComputeSeedsKernel = void (*)(const SeedDay& day, const std::uint32_t* timeWords,
+                                    const std::uint32_t* keyWords, std::size_t count, InitialSeed* seeds);
+
+// The MT19937 outputs at positions first to last (last <= mtKernelLastPosition) of the
+// sequence seeded with mtSeeds[i], for i < count: output k of seed i goes to
+// outputs[(k - first) * count + i].
+using MtWindowKernel = void (*)(const std::uint32_t* mtSeeds, std::size_t count, int first, int last,
+                                std::uint32_t* outputs);
+// The farthest position whose output needs no word that the twist has rewritten.
+inline constexpr int mtKernelLastPosition = 226;
+
+// The upper halves of states[i] and of the `length - 1` LCG states after it:
+// outputs[p * count + i] = upper half of states[i] stepped p times.
+using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length,
+                                  std::uint32_t* outputs);
+
+struct KernelSet {
+  Isa isa;
+  std::size_t lanes;  // 32-bit lanes of one vector
+  ComputeSeedsKernel computeSeeds;
+  MtWindowKernel mtWindow;
+  LcgOutputsKernel lcgOutputs;
+};
+
+class UnsupportedIsaError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The kernels of a level; throws UnsupportedIsaError, naming the levels this CPU runs,
+// when the CPU lacks the level's instructions.
+const KernelSet& kernelsFor(Isa isa);
+// The best level this CPU runs.
+const KernelSet& bestKernels();
+
+}  // namespace hanabira

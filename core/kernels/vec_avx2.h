@@ -1,0 +1,39 @@
+// Eight 32-bit lanes in an AVX2 register. Internal to the files compiled with -mavx2:
+// the anonymous namespace keeps every function here out of reach of the linker, which
+// could otherwise hand an AVX2 copy of an inline function to baseline callers.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace hanabira {
+namespace {
+
+struct Avx2Vec {
+  using V = __m256i;
+  static constexpr std::size_t lanes = 8;
+
+  static V set1(std::uint32_t x) { return _mm256_set1_epi32(static_cast<int>(x)); }
+  static V load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+  static void store(std::uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+  static V add(V a, V b) { return _mm256_add_epi32(a, b); }
+  static V bxor(V a, V b) { return _mm256_xor_si256(a, b); }
+  static V band(V a, V b) { return _mm256_and_si256(a, b); }
+  static V bor(V a, V b) { return _mm256_or_si256(a, b); }
+  static V xor3(V a, V b, V c) { return bxor(bxor(a, b), c); }
+  static V choose(V b, V c, V d) { return bxor(d, band(b, bxor(c, d))); }
+  static V majority(V b, V c, V d) { return bor(band(b, c), band(d, bor(b, c))); }
+  static V mullo(V a, V b) { return _mm256_mullo_epi32(a, b); }
+  template <int n>
+  static V shr(V a) { return _mm256_srli_epi32(a, n); }
+  template <int n>
+  static V shl(V a) { return _mm256_slli_epi32(a, n); }
+  template <int n>
+  static V rotl(V a) { return bor(shl<n>(a), shr<32 - n>(a)); }
+  static V lowBitMask(V a) { return _mm256_srai_epi32(_mm256_slli_epi32(a, 31), 31); }
+};
+
+}  // namespace
+}  // namespace hanabira

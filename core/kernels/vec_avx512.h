@@ -1,0 +1,39 @@
+// Sixteen 32-bit lanes in an AVX-512 register. Internal to the files compiled with the
+// AVX-512 flags (see vec_avx2.h for why everything here has internal linkage).
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace hanabira {
+namespace {
+
+struct Avx512Vec {
+  using V = __m512i;
+  static constexpr std::size_t lanes = 16;
+
+  static V set1(std::uint32_t x) { return _mm512_set1_epi32(static_cast<int>(x)); }
+  static V load(const std::uint32_t* p) { return _mm512_loadu_si512(p); }
+  static void store(std::uint32_t* p, V v) { _mm512_storeu_si512(p, v); }
+  static V add(V a, V b) { return _mm512_add_epi32(a, b); }
+  static V bxor(V a, V b) { return _mm512_xor_si512(a, b); }
+  static V band(V a, V b) { return _mm512_and_si512(a, b); }
+  static V bor(V a, V b) { return _mm512_or_si512(a, b); }
+  // Three-input logic in one instruction; the immediates are the functions' truth tables.
+  static V xor3(V a, V b, V c) { return _mm512_ternarylogic_epi32(a, b, c, 0x96); }
+  static V choose(V b, V c, V d) { return _mm512_ternarylogic_epi32(b, c, d, 0xCA); }
+  static V majority(V b, V c, V d) { return _mm512_ternarylogic_epi32(b, c, d, 0xE8); }
+  static V mullo(V a, V b) { return _mm512_mullo_epi32(a, b); }
+  template <int n>
+  static V shr(V a) { return _mm512_srli_epi32(a, n); }
+  template <int n>
+  static V shl(V a) { return _mm512_slli_epi32(a, n); }
+  template <int n>
+  static V rotl(V a) { return _mm512_rol_epi32(a, n); }
+  static V lowBitMask(V a) { return _mm512_srai_epi32(_mm512_slli_epi32(a, 31), 31); }
+};
+
+}  // namespace
+}  // namespace hanabira
