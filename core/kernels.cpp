@@ -8,9 +8,11 @@
 namespace hanabira {
 namespace {
 
-constexpr KernelSet scalarKernels{Isa::Scalar, 1, computeSeedsScalar, mtWindowScalar, lcgOutputsScalar};
-constexpr KernelSet avx2Kernels{Isa::Avx2, 8, computeSeedsAvx2, mtWindowAvx2, lcgOutputsAvx2};
-constexpr KernelSet avx512Kernels{Isa::Avx512, 16, computeSeedsAvx512, mtWindowAvx512, lcgOutputsAvx512};
+constexpr KernelSet scalarKernels{Isa::Scalar, 1, computeSeedsScalar, mtWindowScalar, lcgOutputsScalar,
+                                  scanRangesScalar};
+constexpr KernelSet avx2Kernels{Isa::Avx2, 8, computeSeedsAvx2, mtWindowAvx2, lcgOutputsAvx2, scanRangesAvx2};
+constexpr KernelSet avx512Kernels{Isa::Avx512, 16, computeSeedsAvx512, mtWindowAvx512, lcgOutputsAvx512,
+                                  scanRangesAvx512};
 
 const KernelSet& kernelsOfLevel(Isa isa) {
   switch (isa) {

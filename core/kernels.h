@@ -51,12 +51,39 @@ inline constexpr int mtKernelLastPosition = 226;
 using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length,
                                   std::uint32_t* outputs);
 
+// A filter on the rows the kernels above write: value (of row position + rowOffset) in
+// [low, high]. Individual values, scaled random numbers and most game rolls are such
+// ranges of the raw 32-bit value.
+struct RangeTest {
+  int rowOffset;
+  std::uint32_t low;
+  std::uint32_t high;
+};
+
+// The seeds (bit i: seed i) that pass every test at one position.
+struct RangeHit {
+  int position;
+  std::uint64_t seeds[4];
+
+  bool has(std::size_t seed) const { return (seeds[seed / 64] >> (seed % 64) & 1) != 0; }
+};
+
+// The most seeds the range scan takes at once.
+inline constexpr std::size_t maxScanSeeds = 256;
+
+// For every position p < positions, in ascending order, the seeds i < count
+// (count <= maxScanSeeds) for which every test holds on rows[(p + offset) * count + i];
+// writes one RangeHit per position with any such seed and returns how many it wrote.
+using ScanRangesKernel = std::size_t (*)(const std::uint32_t* rows, std::size_t count, int positions,
+                                         const RangeTest* tests, int testCount, RangeHit* hits);
+
 struct KernelSet {
   Isa isa;
   std::size_t lanes;  // 32-bit lanes of one vector
   ComputeSeedsKernel computeSeeds;
   MtWindowKernel mtWindow;
   LcgOutputsKernel lcgOutputs;
+  ScanRangesKernel scanRanges;
 };
 
 class UnsupportedIsaError : public std::runtime_error {

@@ -129,3 +129,50 @@ TEST(KernelDispatch, UnsupportedLevelsAreRefusedWithTheLevelsThatRun) {
 
 }  // namespace
 }  // namespace hanabira
+
+namespace hanabira {
+namespace {
+
+TEST_P(Kernels, RangeScansFindExactlyThePositionsWhereEveryTestHolds) {
+  for (std::size_t count : counts()) {
+    const int positions = 40;
+    const int rows = positions + 6;
+    // Small values, so that ranges of them pass often enough to find every kind of mistake.
+    std::vector<std::uint32_t> values(static_cast<std::size_t>(rows) * count);
+    for (auto& value : values) value = static_cast<std::uint32_t>(random_() % 8) << 29 | static_cast<std::uint32_t>(random_() % 3);
+    const std::vector<RangeTest> tests = {{0, 2u << 29, (6u << 29) + 1}, {3, 0, 5u << 29}, {6, 1u << 29, 0xFFFFFFFF}};
+    for (int testCount = 0; testCount <= 3; ++testCount) {
+      std::vector<RangeHit> hits(positions);
+      const std::size_t hitCount =
+          kernels().scanRanges(values.data(), count, positions, tests.data(), testCount, hits.data());
+      std::size_t expectedHits = 0;
+      std::size_t h = 0;
+      for (int p = 0; p < positions; ++p) {
+        std::vector<bool> expected(count, true);
+        bool any = false;
+        for (std::size_t i = 0; i < count; ++i) {
+          for (int t = 0; t < testCount; ++t) {
+            const std::uint32_t v = values[static_cast<std::size_t>(p + tests[t].rowOffset) * count + i];
+            if (v < tests[t].low || v > tests[t].high) expected[i] = false;
+          }
+          any = any || expected[i];
+        }
+        if (!any) continue;
+        ++expectedHits;
+        ASSERT_LT(h, hitCount) << "count " << count << ", position " << p;
+        ASSERT_EQ(hits[h].position, p);
+        for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(hits[h].has(i), expected[i]) << "position " << p << ", seed " << i;
+        for (std::size_t i = count; i < maxScanSeeds; ++i) ASSERT_FALSE(hits[h].has(i)) << "a lane past the seeds";
+        ++h;
+      }
+      EXPECT_EQ(hitCount, expectedHits);
+    }
+    // A test that nothing passes leaves no hit at all.
+    const RangeTest impossible{2, 0xFFFFFFFF, 0xFFFFFFFF};
+    std::vector<RangeHit> hits(positions);
+    EXPECT_EQ(kernels().scanRanges(values.data(), count, positions, &impossible, 1, hits.data()), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace hanabira

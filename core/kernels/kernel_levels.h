@@ -17,4 +17,8 @@ void lcgOutputsScalar(const std::uint64_t*, std::size_t, int, std::uint32_t*);
 void lcgOutputsAvx2(const std::uint64_t*, std::size_t, int, std::uint32_t*);
 void lcgOutputsAvx512(const std::uint64_t*, std::size_t, int, std::uint32_t*);
 
+std::size_t scanRangesScalar(const std::uint32_t*, std::size_t, int, const RangeTest*, int, RangeHit*);
+std::size_t scanRangesAvx2(const std::uint32_t*, std::size_t, int, const RangeTest*, int, RangeHit*);
+std::size_t scanRangesAvx512(const std::uint32_t*, std::size_t, int, const RangeTest*, int, RangeHit*);
+
 }  // namespace hanabira

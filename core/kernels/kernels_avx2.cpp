@@ -2,6 +2,7 @@
 // when the CPU has AVX2.
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
+#include "core/kernels/scan_lanes.h"
 #include "core/kernels/seed_lanes.h"
 #include "core/kernels/vec_avx2.h"
 
@@ -41,6 +42,11 @@ void mtWindowAvx2(const std::uint32_t* mtSeeds, std::size_t count, int first, in
 
 void lcgOutputsAvx2(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
   lcgOutputsWith<Avx2Vec64, 4>(states, count, length, outputs);
+}
+
+std::size_t scanRangesAvx2(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                          int testCount, RangeHit* hits) {
+  return scanRangesWith<Avx2Vec>(rows, count, positions, tests, testCount, hits);
 }
 
 }  // namespace hanabira

@@ -3,6 +3,7 @@
 // when the CPU has them.
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
+#include "core/kernels/scan_lanes.h"
 #include "core/kernels/seed_lanes.h"
 #include "core/kernels/vec_avx512.h"
 
@@ -35,6 +36,11 @@ void mtWindowAvx512(const std::uint32_t* mtSeeds, std::size_t count, int first, 
 
 void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
   lcgOutputsWith<Avx512Vec64, 4>(states, count, length, outputs);
+}
+
+std::size_t scanRangesAvx512(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                          int testCount, RangeHit* hits) {
+  return scanRangesWith<Avx512Vec>(rows, count, positions, tests, testCount, hits);
 }
 
 }  // namespace hanabira

@@ -1,6 +1,7 @@
 // The scalar level: the kernel templates on one lane in general-purpose registers.
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
+#include "core/kernels/scan_lanes.h"
 #include "core/kernels/seed_lanes.h"
 #include "core/kernels/vec_scalar.h"
 
@@ -29,6 +30,11 @@ void mtWindowScalar(const std::uint32_t* mtSeeds, std::size_t count, int first, 
 
 void lcgOutputsScalar(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
   lcgOutputsWith<ScalarVec64, 4>(states, count, length, outputs);
+}
+
+std::size_t scanRangesScalar(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                          int testCount, RangeHit* hits) {
+  return scanRangesWith<ScalarVec>(rows, count, positions, tests, testCount, hits);
 }
 
 }  // namespace hanabira

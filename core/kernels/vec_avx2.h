@@ -33,6 +33,16 @@ struct Avx2Vec {
   template <int n>
   static V rotl(V a) { return bor(shl<n>(a), shr<32 - n>(a)); }
   static V lowBitMask(V a) { return _mm256_srai_epi32(_mm256_slli_epi32(a, 31), 31); }
+
+  // AVX2 compares signed only; x <= span unsigned is min(x, span) == x.
+  using Mask = V;
+  static Mask inRange(V value, V low, V span) {
+    const V offset = _mm256_sub_epi32(value, low);
+    return _mm256_cmpeq_epi32(_mm256_min_epu32(offset, span), offset);
+  }
+  static std::uint64_t maskBits(Mask m) {
+    return static_cast<std::uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(m)));
+  }
 };
 
 }  // namespace

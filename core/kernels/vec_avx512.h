@@ -33,6 +33,10 @@ struct Avx512Vec {
   template <int n>
   static V rotl(V a) { return _mm512_rol_epi32(a, n); }
   static V lowBitMask(V a) { return _mm512_srai_epi32(_mm512_slli_epi32(a, 31), 31); }
+
+  using Mask = __mmask16;
+  static Mask inRange(V value, V low, V span) { return _mm512_cmple_epu32_mask(_mm512_sub_epi32(value, low), span); }
+  static std::uint64_t maskBits(Mask m) { return m; }
 };
 
 }  // namespace

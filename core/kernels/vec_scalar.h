@@ -31,6 +31,10 @@ struct ScalarVec {
   static V rotl(V a) { return (a << n) | (a >> (32 - n)); }
   // All ones where the lowest bit of a is set, else zero.
   static V lowBitMask(V a) { return 0u - (a & 1u); }
+
+  using Mask = bool;
+  static Mask inRange(V value, V low, V span) { return value - low <= span; }
+  static std::uint64_t maskBits(Mask m) { return m ? 1 : 0; }
 };
 
 }  // namespace
