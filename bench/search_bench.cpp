@@ -7,7 +7,6 @@
 #include "core/mt19937.h"
 #include "core/mt_window.h"
 #include "core/search_engine.h"
-#include "core/seed_hasher.h"
 
 namespace hanabira {
 namespace {
@@ -92,19 +91,6 @@ void initialSeedPlain(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(initialSeedPlain);
-
-void initialSeedPrepared(benchmark::State& state) {
-  const SeedHasher hasher(strictIvSearch(1));
-  const SeedHasher::Day day = hasher.prepareDay(11, 9, 27, weekday({11, 9, 27}));
-  const std::uint32_t time = hasher.timeWordOf(13, 47, 35);
-  int keyMask = 0;
-  for (auto _ : state) {
-    keyMask = (keyMask + 1) & 0x3FF;
-    benchmark::DoNotOptimize(hasher.seed(day, time, keyWord(keyMask)));
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(initialSeedPrepared);
 
 void mtFullBlock(benchmark::State& state) {
   std::uint32_t seed = 1;

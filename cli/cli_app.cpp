@@ -15,6 +15,7 @@
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
 #include "core/console_config.h"
+#include "core/kernels.h"
 #include "core/search_engine.h"
 #include "core/settings_validation.h"
 
@@ -31,6 +32,8 @@ struct Options {
   bool printSettings = false;
   bool reference = false;
   unsigned threads = 0;
+  std::string isa = "auto";
+  bool version = false;
 };
 
 class CliError : public std::runtime_error {
@@ -96,13 +99,33 @@ void printSummary(std::ostream& err, const SearchSummary& summary, double second
     fmt::print(err, "aborted: {} of {} boot moments searched; {} holds the first {} matches\n", summary.momentsDone,
                summary.momentsTotal, output, summary.candidates);
   } else {
-    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s on {} thread{}; written to {}\n",
+    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s on {} thread{} ({}); written to {}\n",
                summary.candidates, summary.momentsDone, seconds, formatRate(rate), threads, threads == 1 ? "" : "s",
-               output);
+               isaName(summary.isa), output);
+  }
+}
+
+std::optional<Isa> requestedIsa(const Options& options) {
+  if (options.isa == "auto") return std::nullopt;
+  return parseIsa(options.isa);
+}
+
+// The level a search will run, refused here when the CPU cannot run it.
+const KernelSet& chosenKernels(const Options& options) {
+  try {
+    const std::optional<Isa> isa = requestedIsa(options);
+    return isa ? kernelsFor(*isa) : bestKernels();
+  } catch (const UnsupportedIsaError& error) {
+    throw CliError(exitInvalidInput, fmt::format("--isa {}: {}", options.isa, error.what()));
   }
 }
 
 int run(const Options& options, const CliEnvironment& env) {
+  const KernelSet& kernels = chosenKernels(options);
+  if (options.version) {
+    fmt::print(env.out, "hanabira-cli 1.05\nkernels: {}\n", isaName(kernels.isa));
+    return exitDone;
+  }
   SearchSettings settings = settingsFromOptions(options);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
@@ -128,6 +151,7 @@ int run(const Options& options, const CliEnvironment& env) {
   searchOptions.encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
   searchOptions.cancel = env.cancel;
   searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
+  searchOptions.isa = requestedIsa(options);
   searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
 
   SearchSummary summary;
@@ -171,7 +195,6 @@ SearchSettings exampleSettings() {
 int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   CLI::App app{"Hanabira: finds the boot moments of Black and White whose random outcome you want.",
                "hanabira-cli"};
-  app.set_version_flag("--version", "hanabira-cli 1.05");
   Options options;
 
   auto* settings = app.add_option("-s,--settings", options.settingsPath,
@@ -201,24 +224,27 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   app.add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
       ->check(CLI::Range(1, 4096))
       ->group("Performance");
+  app.add_option("--isa", options.isa,
+                 "Instruction-set level of the kernels: scalar, avx2, avx512, or auto for the best this CPU runs")
+      ->check(CLI::IsMember({"auto", "scalar", "avx2", "avx512"}))
+      ->capture_default_str()
+      ->group("Performance");
   app.add_flag("--reference", options.reference,
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");
 
+  app.add_flag("--version", options.version, "Print the version and the kernel level that would run, and exit");
   app.footer(
       "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage, 130 aborted (Ctrl-C); "
       "an aborted search leaves the lines found so far, complete and in order.");
 
   try {
     app.parse(argc, argv);
-    if (options.settingsPath.empty() && !options.example) {
+    if (options.settingsPath.empty() && !options.example && !options.version) {
       throw CLI::RequiredError("--settings or --example");
     }
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
-    return exitDone;
-  } catch (const CLI::CallForVersion&) {
-    env.out << app.version() << '\n';
     return exitDone;
   } catch (const CLI::ParseError& error) {
     fmt::print(env.err, "error: {}\nRun with --help for the options.\n", error.what());

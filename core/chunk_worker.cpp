@@ -12,7 +12,7 @@ void ChunkWorker::prepareDay(int dayIndex) {
   dayCursor_.month = date.month;
   dayCursor_.day = date.day;
   dayCursor_.weekday = weekday(date);
-  day_ = search_.hasher.prepareDay(date.year, date.month, date.day, dayCursor_.weekday);
+  day_ = prepareSeedDay(search_.messageOfDay(date, dayCursor_.weekday));
   preparedDay_ = dayIndex;
 }
 
@@ -38,7 +38,7 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
     std::size_t count = 0;
     while (count < batchSize && index < end && at.day == preparedDay_) {
       const BootMomentSpace::TimeOfDay time = space.timeAt(at.time);
-      const std::uint32_t timeWord = search_.hasher.timeWordOf(time.hour, time.minute, time.second);
+      const std::uint32_t timeWord = search_.timeWordAt(at.time);
       for (; at.mask < masks && count < batchSize && index < end; ++at.mask, ++index, ++count) {
         SearchCursor& moment = moments_[count];
         moment = dayCursor_;
@@ -46,7 +46,8 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
         moment.minute = time.minute;
         moment.second = time.second;
         moment.keyMask = space.keyMaskAt(at.mask);
-        seeds_[count] = search_.hasher.seed(day_, timeWord, keyWord(moment.keyMask));
+        timeWords_[count] = timeWord;
+        keyWords_[count] = search_.keyWords[static_cast<std::size_t>(at.mask)];
       }
       if (at.mask == masks) {
         at.mask = 0;
@@ -56,6 +57,7 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
         }
       }
     }
+    search_.kernels.computeSeeds(day_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
     result.lineCount += evaluator_->evaluate(std::span(moments_.data(), count), std::span(seeds_.data(), count),
                                              result.lines);
     result.momentsDone += count;

@@ -39,8 +39,10 @@ class ChunkWorker {
   std::unique_ptr<ModeEvaluator> evaluator_;
   int preparedDay_ = -1;
   SearchCursor dayCursor_;  // date and weekday of the prepared day
-  SeedHasher::Day day_;
+  SeedDay day_;
   std::array<SearchCursor, batchSize> moments_;
+  std::array<std::uint32_t, batchSize> timeWords_;
+  std::array<std::uint32_t, batchSize> keyWords_;
   std::array<InitialSeed, batchSize> seeds_;
 };
 

@@ -12,12 +12,31 @@ SearchSettings checkedSnapshot(const SearchSettings& settings) {
   return snapshot;
 }
 
+std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
+  std::vector<std::uint32_t> words(static_cast<std::size_t>(space.masksPerTime()));
+  for (int i = 0; i < space.masksPerTime(); ++i) words[static_cast<std::size_t>(i)] = keyWord(space.keyMaskAt(i));
+  return words;
+}
+
 }  // namespace
 
-PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding)
+PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
       formatter(selectSearchMode(settings), settings.keyInputEnabled, encoding),
       space(settings),
-      hasher(settings) {}
+      kernels(isa ? kernelsFor(*isa) : bestKernels()),
+      constantWords(constantMessageWords(settings)),
+      keyWords(keyWordsOf(space)) {}
+
+BootMessage PreparedSearch::messageOfDay(const Date& date, int dayOfWeek) const {
+  BootMessage words = constantWords;
+  words[8] = dateWord(date.year, date.month, date.day, dayOfWeek);
+  return words;
+}
+
+std::uint32_t PreparedSearch::timeWordAt(int timeIndex) const {
+  const BootMomentSpace::TimeOfDay time = space.timeAt(timeIndex);
+  return timeWord(time.hour, time.minute, time.second, settings.is3ds);
+}
 
 }  // namespace hanabira

@@ -1,21 +1,34 @@
 // What a search prepares once from its settings before the first boot moment.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/initial_seed.h"
+#include "core/kernels.h"
 #include "core/search_settings.h"
 #include "core/search_space.h"
-#include "core/seed_hasher.h"
 #include "evaluate/result_format.h"
 
 namespace hanabira {
 
 struct PreparedSearch {
-  // Throws InvalidSettingsError. pidConsumptionMax is lowered to its limit here.
-  PreparedSearch(const SearchSettings& settings, TextEncoding encoding);
+  // Throws InvalidSettingsError, and UnsupportedIsaError for a level this CPU cannot run
+  // (none given: the best it can). pidConsumptionMax is lowered to its limit here.
+  PreparedSearch(const SearchSettings& settings, TextEncoding encoding, std::optional<Isa> isa = std::nullopt);
+
+  // W0 to W15 of the boot message with the parts that vary left zero: W8 (the date), W9
+  // (the time) and W12 (the keys).
+  BootMessage messageOfDay(const Date& date, int dayOfWeek) const;
+  std::uint32_t timeWordAt(int timeIndex) const;
 
   SearchSettings settings;
   ResultFormatter formatter;
   BootMomentSpace space;
-  SeedHasher hasher;
+  const KernelSet& kernels;
+  BootMessage constantWords;
+  std::vector<std::uint32_t> keyWords;  // W12 of every key mask of the space, by mask index
 };
 
 }  // namespace hanabira

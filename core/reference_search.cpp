@@ -40,7 +40,7 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   const SearchSettings& settings = search.settings;
   const ResultFormatter& formatter = search.formatter;
 
-  SearchSummary summary{formatter.mode(), false, 0, 0, search.space.size()};
+  SearchSummary summary{formatter.mode(), Isa::Scalar, false, 0, 0, search.space.size()};
   SearchProgress progress{{}, 0, 0, summary.momentsTotal};
   const Date end{settings.endYear, settings.endMonth, settings.endDay};
   const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;

@@ -21,12 +21,12 @@ unsigned resolveThreadCount(unsigned requested) {
 }
 
 SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options) {
-  const PreparedSearch search(settings, options.encoding);
+  const PreparedSearch search(settings, options.encoding, options.isa);
   // Fails here, before the header, for a mode without an evaluation.
   { ChunkWorker probe(search); }
   const BootMomentSpace& space = search.space;
 
-  SearchSummary summary{search.formatter.mode(), false, 0, 0, space.size()};
+  SearchSummary summary{search.formatter.mode(), search.kernels.isa, false, 0, 0, space.size()};
   SearchProgress progress{space.dateAt(0), 0, 0, summary.momentsTotal};
   auto report = [&] {
     if (options.onProgress) options.onProgress(progress);

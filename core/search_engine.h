@@ -13,7 +13,9 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+#include "core/cpu_features.h"
 #include "core/result_sink.h"
 #include "core/search_progress.h"
 #include "core/search_settings.h"
@@ -29,6 +31,9 @@ struct SearchOptions {
   // Boot moments per unit of work; 0 leaves the choice to the engine. Tests use small
   // ones to cut small searches into many chunks.
   std::uint64_t chunkMoments = 0;
+  // The instruction-set level of the kernels; none: the best this CPU runs. A level the
+  // CPU cannot run makes runSearch throw UnsupportedIsaError.
+  std::optional<Isa> isa;
   // Set from anywhere (a signal handler too) to stop the search at the next boot moment
   // or batch of moments.
   const std::atomic<bool>* cancel = nullptr;
@@ -38,6 +43,7 @@ struct SearchOptions {
 
 struct SearchSummary {
   SearchMode mode = SearchMode::IvSearch;
+  Isa isa = Isa::Scalar;  // the level that ran
   bool cancelled = false;
   std::uint64_t candidates = 0;  // lines written
   std::uint64_t momentsDone = 0;

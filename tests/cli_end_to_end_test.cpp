@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "core/cpu_features.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 
@@ -97,7 +98,11 @@ TEST_F(CliTest, HelpAndVersion) {
        {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads", "--reference"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(run({"--version"}).out, "hanabira-cli 1.05\n");
+  EXPECT_TRUE(run({"--version"}).out.starts_with("hanabira-cli 1.05\nkernels: "));
+  EXPECT_EQ(run({"--version", "--isa", "scalar"}).out, "hanabira-cli 1.05\nkernels: scalar\n");
+  if (cpuSupports(Isa::Avx2)) {
+    EXPECT_EQ(run({"--version", "--isa", "avx2"}).out, "hanabira-cli 1.05\nkernels: avx2\n");
+  }
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
@@ -107,6 +112,13 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_NE(nothing.err.find("--settings or --example"), std::string::npos) << nothing.err;
   EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--threads", "0"}).exitCode, 2);
+  EXPECT_EQ(run({"--example", "--isa", "sse2"}).exitCode, 2);
+  for (Isa isa : {Isa::Avx2, Isa::Avx512}) {
+    if (cpuSupports(isa)) continue;
+    const Outcome refused = run({"--example", "--isa", std::string(isaName(isa))});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("cannot run"), std::string::npos) << refused.err;
+  }
 }
 
 TEST_F(CliTest, ExampleFindsTheWorkedExampleLine) {
@@ -188,6 +200,10 @@ TEST_F(CliTest, StandardOutputAndReferencePathGiveTheSameBytes) {
   EXPECT_EQ(piped.out, slurp(file("result.txt")));
   run({"--example", "--threads", "5", "-q"});
   EXPECT_EQ(piped.out, slurp(file("result.txt")));
+  for (Isa isa : supportedIsas()) {
+    EXPECT_EQ(run({"--example", "--isa", std::string(isaName(isa)), "-q"}).exitCode, 0);
+    EXPECT_EQ(piped.out, slurp(file("result.txt"))) << isaName(isa);
+  }
   EXPECT_EQ(piped.err, "");
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/calendar.h"
-#include "core/seed_hasher.h"
+#include "core/kernels.h"
 #include "test_support.h"
 
 namespace hanabira {
@@ -128,29 +128,19 @@ TEST(InitialSeed, AgreesWithIndependentVectors) {
   for (const SeedVector& v : vectors) {
     leapDays += v.moment.month == 2 && v.moment.day == 29;
     EXPECT_EQ(computeInitialSeed(v.settings, v.moment), v.seed) << v.line;
-    const SeedHasher hasher(v.settings);
-    const SeedHasher::Day day = hasher.prepareDay(v.moment.year, v.moment.month, v.moment.day, v.moment.weekday);
-    EXPECT_EQ(hasher.seed(day, hasher.timeWordOf(v.moment.hour, v.moment.minute, v.moment.second), keyWord(v.moment.keyMask)),
-              v.seed)
-        << v.line;
+    // And every kernel level this CPU runs, from the day's prepared rounds.
+    BootMessage words = constantMessageWords(v.settings);
+    words[8] = dateWord(v.moment.year, v.moment.month, v.moment.day, v.moment.weekday);
+    const SeedDay day = prepareSeedDay(words);
+    const std::uint32_t time = timeWord(v.moment.hour, v.moment.minute, v.moment.second, false);
+    const std::uint32_t keys = keyWord(v.moment.keyMask);
+    for (Isa isa : supportedIsas()) {
+      InitialSeed seed = 0;
+      kernelsFor(isa).computeSeeds(day, &time, &keys, 1, &seed);
+      EXPECT_EQ(seed, v.seed) << isaName(isa) << ": " << v.line;
+    }
   }
   EXPECT_GT(leapDays, 0);
-}
-
-TEST(SeedHasher, MatchesThePlainComputationOnRandomMoments) {
-  std::mt19937_64 random(1);
-  for (int trial = 0; trial < 2000; ++trial) {
-    SearchSettings settings = testing::randomIvSearchSettings(random);
-    const Date date{settings.startYear, settings.startMonth, settings.startDay};
-    const SearchCursor moment{date.year, date.month, date.day, static_cast<int>(random() % 24),
-                              static_cast<int>(random() % 60), static_cast<int>(random() % 60), weekday(date),
-                              static_cast<int>(random() % 1024)};
-    const SeedHasher hasher(settings);
-    const SeedHasher::Day day = hasher.prepareDay(date.year, date.month, date.day, moment.weekday);
-    ASSERT_EQ(hasher.seed(day, hasher.timeWordOf(moment.hour, moment.minute, moment.second), keyWord(moment.keyMask)),
-              computeInitialSeed(settings, moment))
-        << "trial " << trial;
-  }
 }
 
 }  // namespace
