@@ -100,14 +100,20 @@ class MainWindowSearchTest : public QObject {
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     QSignalSpy ready(&window, &MainWindow::resultFileReady);
     const SearchSettings settings = typeLongSearch(window);
+    const QRegularExpression progressTitle(QStringLiteral("^11年9月27日計算中\\.\\.\\.\\(候補[1-9][0-9]*個\\)$"));
 
     click(window, startButton);
     QCOMPARE(startCaption(window), QStringLiteral("中断"));
-    const QRegularExpression progressTitle(QStringLiteral("^11年9月27日計算中\\.\\.\\.\\(候補[1-9][0-9]*個\\)$"));
     QTRY_VERIFY_WITH_TIMEOUT(progressTitle.match(window.windowTitle()).hasMatch(), searchTimeoutMs);
-
     click(window, startButton);
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));  // before the search has stopped
+
+    // Started again at once: the aborted search lets go of the result file first.
+    click(window, startButton);
+    QCOMPARE(ready.size(), 1);
+    QCOMPARE(startCaption(window), QStringLiteral("中断"));
+    QTRY_VERIFY_WITH_TIMEOUT(progressTitle.match(window.windowTitle()).hasMatch(), searchTimeoutMs);
+    click(window, startButton);
     QVERIFY(ready.wait(5000));
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
@@ -149,6 +155,23 @@ class MainWindowSearchTest : public QObject {
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+  }
+
+  void fullDiskStopsTheSearchWithAMessage() {
+    ScratchDirectory dir;
+    QVERIFY(QFile::link("/dev/full", "result.txt"));
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    click(window, startButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isSearchRunning(), searchTimeoutMs);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("に書き込めなかったため、検索を中止しました。")), qPrintable(box->text()));
+    box->close();
+    QCOMPARE(ready.size(), 0);
+    QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
   }
 
   void closingDuringASearchEndsTheProgram() {

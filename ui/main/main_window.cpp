@@ -265,10 +265,16 @@ void MainWindow::searchFinished(const SearchOutcome& outcome) {
   progressBar_->setFormat(shareText(reached));
   update();
   if (closing_) return;
-  if (outcome.error) {
-    showMessage(resultFileWriteMessage(resultPath_, systemReason(*outcome.error)));
-  } else {
-    emit resultFileReady(resultPath_);
+  switch (outcome.failure) {
+    case SearchOutcome::Failure::None:
+      emit resultFileReady(resultPath_);
+      break;
+    case SearchOutcome::Failure::ResultWrite:
+      showMessage(resultFileWriteMessage(resultPath_, systemReason(outcome.detail)));
+      break;
+    case SearchOutcome::Failure::Other:
+      showMessage(searchFailureMessage(outcome.detail));
+      break;
   }
 }
 

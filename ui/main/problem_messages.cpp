@@ -65,6 +65,10 @@ QString resultFileWriteMessage(const QString& path, const QString& detail) {
   return QStringLiteral("結果ファイル %1 に書き込めなかったため、検索を中止しました。\n(%2)").arg(path, detail);
 }
 
+QString searchFailureMessage(const QString& detail) {
+  return QStringLiteral("エラーのため、検索を中止しました。\n(%1)").arg(detail);
+}
+
 QString configSaveMessage(const QString& path, const QString& detail) {
   return QStringLiteral("%1 を保存できません。\n(%2)").arg(path, detail);
 }

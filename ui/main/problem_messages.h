@@ -14,6 +14,8 @@ QString settingsProblemMessage(const SettingsProblem& problem);
 // The result file could not be created or written; `detail` is the system's reason.
 QString resultFileCreateMessage(const QString& path, const QString& detail);
 QString resultFileWriteMessage(const QString& path, const QString& detail);
+// Any other failure of a running search.
+QString searchFailureMessage(const QString& detail);
 
 QString configSaveMessage(const QString& path, const QString& detail);
 

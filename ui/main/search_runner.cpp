@@ -52,9 +52,13 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   try {
     outcome.summary = runSearch(snapshot, *sink, options);
     sink->close();
+  } catch (const ResultWriteError& error) {
+    outcome.failure = SearchOutcome::Failure::ResultWrite;
+    outcome.detail = QString::fromUtf8(error.what());
   } catch (const std::exception& error) {
-    // A failing disk (ResultWriteError) above all; nothing may escape the thread.
-    outcome.error = QString::fromUtf8(error.what());
+    // Nothing may escape the thread.
+    outcome.failure = SearchOutcome::Failure::Other;
+    outcome.detail = QString::fromUtf8(error.what());
   }
   sink.reset();
   {

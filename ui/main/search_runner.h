@@ -22,8 +22,15 @@
 namespace hanabira {
 
 struct SearchOutcome {
+  enum class Failure {
+    None,
+    ResultWrite,  // the result file could not be written (a full disk, say)
+    Other,
+  };
+
   SearchSummary summary;
-  std::optional<QString> error;  // why the search stopped early, other than an abort
+  Failure failure = Failure::None;
+  QString detail;  // the error's own text, when the search failed
 };
 
 class SearchRunner : public QObject {
