@@ -6,11 +6,9 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cmath>
 #include <memory>
 
 #include "core/result_sink.h"
@@ -19,13 +17,13 @@
 #include "ui/main/control_ids.h"
 #include "ui/main/main_window_layout.h"
 #include "ui/main/problem_messages.h"
+#include "ui/main/search_progress_bar.h"
 #include "vocab/names.h"
 
 namespace hanabira {
 namespace {
 
 constexpr char resultFileName[] = "result.txt";
-constexpr int progressBarSteps = 1000;
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -36,34 +34,6 @@ QString windowTitleText() { return fromUtf8(mainWindowTitle); }
 QString systemReason(const QString& what) {
   const qsizetype colon = what.lastIndexOf(QStringLiteral("': "));
   return colon < 0 ? what : what.mid(colon + 3);
-}
-
-QString durationText(double seconds) {
-  const auto total = static_cast<long long>(std::llround(std::max(0.0, seconds)));
-  const QString minutesAndSeconds = QStringLiteral("%1:%2").arg(total / 60 % 60).arg(total % 60, 2, 10, QLatin1Char('0'));
-  if (total < 3600) return minutesAndSeconds;
-  return QStringLiteral("%1:%2").arg(total / 3600).arg(minutesAndSeconds.rightJustified(5, QLatin1Char('0')));
-}
-
-double shareDone(const SearchProgress& progress) {
-  if (progress.momentsTotal == 0) return 1.0;
-  return static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
-}
-
-QString shareText(const SearchProgress& progress) {
-  return QStringLiteral("%1%").arg(static_cast<int>(shareDone(progress) * 100));
-}
-
-// "42%  残り 1:23": the share searched and, once the pace is known, the time left.
-QString progressText(const SearchProgress& progress, double elapsedSeconds) {
-  const double share = shareDone(progress);
-  if (progress.momentsDone == 0 || share >= 1.0) return shareText(progress);
-  return shareText(progress) + QStringLiteral("  残り ") + durationText(elapsedSeconds / share * (1.0 - share));
-}
-
-int progressValue(const SearchProgress& progress) {
-  if (progress.momentsTotal == 0) return progressBarSteps;
-  return static_cast<int>(progress.momentsDone * progressBarSteps / progress.momentsTotal);
 }
 
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
@@ -139,16 +109,8 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
   }
   startButton_ = findChild<QPushButton*>(controlName(startButton));
 
-  progressBar_ = new QProgressBar(this);
-  progressBar_->setObjectName(QStringLiteral("progressBar"));
-  progressBar_->setFocusPolicy(Qt::NoFocus);
+  progressBar_ = new SearchProgressBar(this);
   progressBar_->setGeometry(progressBarPlace.x, progressBarPlace.y, progressBarPlace.width, progressBarPlace.height);
-  progressBar_->setRange(0, progressBarSteps);
-  progressBar_->setValue(0);
-  progressBar_->setFormat(QString());
-  QFont barFont = font();
-  barFont.setPixelSize(10);
-  progressBar_->setFont(barFont);
 }
 
 void MainWindow::setCommand(int id, std::function<void()> command) { commands_[id] = std::move(command); }
@@ -235,8 +197,7 @@ void MainWindow::startOrAbort() {
   }
 
   startButton_->setText(QStringLiteral("中断"));
-  progressBar_->setValue(0);
-  progressBar_->setFormat(QString());
+  progressBar_->clear();
   runner_.start(settings_, std::move(sink));
 }
 
@@ -253,16 +214,14 @@ void MainWindow::save() {
 void MainWindow::showProgress(const SearchProgress& progress) {
   const QString title = fromUtf8(progressTitle(progress));
   if (title != windowTitle()) setWindowTitle(title);
-  progressBar_->setValue(progressValue(progress));
-  progressBar_->setFormat(progressText(progress, runner_.elapsedSeconds()));
+  progressBar_->showRunning(progress, runner_.elapsedSeconds());
 }
 
 void MainWindow::searchFinished(const SearchOutcome& outcome) {
   startButton_->setText(QStringLiteral("検索開始"));
   setWindowTitle(windowTitleText());
   const SearchProgress reached{{}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
-  progressBar_->setValue(progressValue(reached));
-  progressBar_->setFormat(shareText(reached));
+  progressBar_->showEnded(reached);
   update();
   if (closing_) return;
   switch (outcome.failure) {

@@ -15,10 +15,10 @@
 #include "core/search_progress.h"
 #include "core/search_settings.h"
 #include "ui/main/edit_field.h"
+#include "ui/main/search_progress_bar.h"
 #include "ui/main/search_runner.h"
 #include "ui/main/window_fields.h"
 
-class QProgressBar;
 class QPushButton;
 
 namespace hanabira {
@@ -66,7 +66,7 @@ class MainWindow : public QWidget {
   SearchRunner runner_;
   std::map<int, std::function<void()>> commands_;
   QPushButton* startButton_ = nullptr;
-  QProgressBar* progressBar_ = nullptr;
+  SearchProgressBar* progressBar_ = nullptr;
   QString resultPath_;
   bool closing_ = false;
 };
