@@ -100,6 +100,15 @@ class MainWindowConfigTest : public QObject {
     MainWindow shortAddress(EditFieldWidth::FitsVisibleWidth);
     QCOMPARE(consoleTexts(shortAddress), QStringList({"60", "c79", "6000000", "8", "00", "11", "", "", "", ""}));
 
+    // Loaded text wider than its field stays whole, and can be shortened.
+    dir.write("config.txt", "0123456789abcdef\n");
+    MainWindow longText(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcdef"));
+    QTest::keyClick(edit(longText, vcountEdit), Qt::Key_Backspace);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
+    QTest::keyClick(edit(longText, vcountEdit), Qt::Key_A);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
+
     dir.write("config.txt", QByteArray("\0\xff\n", 3));
     MainWindow binary(EditFieldWidth::FitsVisibleWidth);
     QVERIFY(button(binary, blackRadio)->isChecked());

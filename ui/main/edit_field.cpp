@@ -9,17 +9,20 @@ namespace {
 
 // Typing, pasting and deleting all pass through the validator, so refusing an edit that
 // would not fit stops the text where the field ends. Texts set by the program (those of
-// "config.txt") are not validated and stay whole.
+// "config.txt") are not validated and stay whole; the user can still shorten them.
 class VisibleWidthValidator final : public QValidator {
  public:
-  explicit VisibleWidthValidator(const EditField& field) : QValidator(nullptr), field_(field) {}
+  explicit VisibleWidthValidator(EditField& field) : QValidator(&field), field_(field), previous_(field.text()) {
+    connect(&field, &QLineEdit::textChanged, this, [this](const QString& text) { previous_ = text; });
+  }
 
   State validate(QString& input, int& /*position*/) const override {
-    return field_.fitsVisibleWidth(input) ? Acceptable : Invalid;
+    return field_.fitsVisibleWidth(input) || input.size() < previous_.size() ? Acceptable : Invalid;
   }
 
  private:
   const EditField& field_;
+  QString previous_;  // the text before the edit being validated
 };
 
 // The gap a QLineEdit keeps between its frame and its text, on each side.
@@ -30,9 +33,7 @@ constexpr int cursorWidth = 1;
 
 EditField::EditField(EditFieldWidth width, QWidget* parent) : QLineEdit(parent) {
   if (width == EditFieldWidth::FitsVisibleWidth) {
-    auto* validator = new VisibleWidthValidator(*this);
-    validator->setParent(this);
-    setValidator(validator);
+    setValidator(new VisibleWidthValidator(*this));
   }
 }
 
