@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -24,6 +25,10 @@ namespace hanabira {
 namespace {
 
 constexpr char resultFileName[] = "result.txt";
+
+// The start button's captions: while no search runs, and while one runs.
+QString startCaption() { return QStringLiteral("検索開始"); }
+QString abortCaption() { return QStringLiteral("中断"); }
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -171,7 +176,7 @@ void MainWindow::loadConfig() {
 void MainWindow::startOrAbort() {
   if (runner_.isBusy()) {
     if (!runner_.isAborting()) {
-      startButton_->setText(QStringLiteral("検索開始"));
+      startButton_->setText(startCaption());
       runner_.abort();
       return;
     }
@@ -190,13 +195,13 @@ void MainWindow::startOrAbort() {
   resultPath_ = QDir::current().absoluteFilePath(resultFileName);
   std::unique_ptr<FileSink> sink;
   try {
-    sink = std::make_unique<FileSink>(resultPath_.toStdString());
+    sink = std::make_unique<FileSink>(QFile::encodeName(resultPath_).toStdString());
   } catch (const ResultWriteError& error) {
     showMessage(resultFileCreateMessage(resultPath_, systemReason(QString::fromUtf8(error.what()))));
     return;
   }
 
-  startButton_->setText(QStringLiteral("中断"));
+  startButton_->setText(abortCaption());
   progressBar_->clear();
   runner_.start(settings_, std::move(sink));
 }
@@ -218,7 +223,7 @@ void MainWindow::showProgress(const SearchProgress& progress) {
 }
 
 void MainWindow::searchFinished(const SearchOutcome& outcome) {
-  startButton_->setText(QStringLiteral("検索開始"));
+  startButton_->setText(startCaption());
   setWindowTitle(windowTitleText());
   const SearchProgress reached{{}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
   progressBar_->showEnded(reached);
