@@ -1,0 +1,43 @@
+#include "gui_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace hanabira::testing {
+
+ScratchDirectory::ScratchDirectory() : previous_(QDir::currentPath()) {
+  if (!dir_.isValid() || !QDir::setCurrent(dir_.path())) qFatal("cannot make a scratch working directory");
+}
+
+ScratchDirectory::~ScratchDirectory() { QDir::setCurrent(previous_); }
+
+void ScratchDirectory::write(const QString& name, const QByteArray& bytes) const {
+  QFile file(path(name));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write a test file");
+}
+
+QByteArray ScratchDirectory::read(const QString& name) const {
+  QFile file(path(name));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QLineEdit* edit(const MainWindow& window, int id) {
+  auto* field = window.findChild<QLineEdit*>(controlName(id));
+  if (field == nullptr) qFatal("no edit field %d", id);
+  return field;
+}
+
+QAbstractButton* button(const MainWindow& window, int id) {
+  auto* found = window.findChild<QAbstractButton*>(controlName(id));
+  if (found == nullptr) qFatal("no button %d", id);
+  return found;
+}
+
+void setText(const MainWindow& window, int id, const QString& text) { edit(window, id)->setText(text); }
+
+void setChecked(const MainWindow& window, int id, bool checked) { button(window, id)->setChecked(checked); }
+
+void click(const MainWindow& window, int id) { QTest::mouseClick(button(window, id), Qt::LeftButton); }
+
+}  // namespace hanabira::testing

@@ -1,0 +1,43 @@
+// Shared helpers of the main-window tests: a working directory of their own, and the
+// window's controls by id.
+#pragma once
+
+#include <QAbstractButton>
+#include <QByteArray>
+#include <QLineEdit>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "ui/main/control_ids.h"
+#include "ui/main/main_window.h"
+
+namespace hanabira::testing {
+
+// Makes a fresh temporary directory the working directory ("config.txt", "result.txt")
+// for as long as it lives.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  void write(const QString& name, const QByteArray& bytes) const;
+  QByteArray read(const QString& name) const;
+
+ private:
+  QTemporaryDir dir_;
+  QString previous_;
+};
+
+QLineEdit* edit(const MainWindow& window, int id);
+QAbstractButton* button(const MainWindow& window, int id);
+
+void setText(const MainWindow& window, int id, const QString& text);
+void setChecked(const MainWindow& window, int id, bool checked);
+void click(const MainWindow& window, int id);
+
+}  // namespace hanabira::testing

@@ -1,0 +1,136 @@
+// "config.txt": loaded into the window at start, written by "保存".
+#include <QDir>
+#include <QMessageBox>
+#include <QTest>
+
+#include "gui_test_support.h"
+
+namespace hanabira {
+
+using namespace hanabira::testing;
+
+class MainWindowConfigTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QStringList consoleTexts(const MainWindow& window) {
+    QStringList texts;
+    for (int id : {1000, 1001, 1002, 1029, 1003, 1004, 1005, 1006, 1007, 1008}) texts << edit(window, id)->text();
+    return texts;
+  }
+
+ private slots:
+  void loadFillsTheConsoleFieldsAsWritten() {
+    ScratchDirectory dir;
+    dir.write("config.txt", "5f\r\n1a2b\r\nabcdef\r\n8\r\n00:11:22:33:44:55\r\n02215F30\r\n");
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(consoleTexts(window), QStringList({"5f", "1a2b", "abcdef", "8", "00", "11", "22", "33", "44", "55"}));
+    QVERIFY(button(window, whiteRadio)->isChecked());
+    QVERIFY(!button(window, blackRadio)->isChecked());
+    QCOMPARE(window.settings().versionWord, whiteVersionWord);
+    // Nothing else comes from the file.
+    QCOMPARE(edit(window, startYearEdit)->text(), QString());
+    QCOMPARE(edit(window, endHourEdit)->text(), QStringLiteral("23"));
+  }
+
+  void versionLineChoosesTheButton_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("black");
+    QTest::addColumn<bool>("white");
+    QTest::newRow("Black") << QByteArray("02215F10") << true << false;
+    QTest::newRow("White") << QByteArray("02215F30") << false << true;
+    QTest::newRow("another version") << QByteArray("02215F20") << false << false;
+    QTest::newRow("no version line") << QByteArray() << true << false;
+  }
+
+  void versionLineChoosesTheButton() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, black);
+    QFETCH(bool, white);
+    ScratchDirectory dir;
+    dir.write("config.txt", "60\nc79\n6000000\n8\n00-11-22-33-44-55\n" + line);
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(button(window, blackRadio)->isChecked(), black);
+    QCOMPARE(button(window, whiteRadio)->isChecked(), white);
+  }
+
+  void anotherVersionStaysUntilASaveMakesItWhite() {
+    ScratchDirectory dir;
+    dir.write("config.txt", "60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F20\n");
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    SearchSettings read = window.settings();
+    readStartFields(window.fields(), read);
+    QCOMPARE(read.versionWord, 0x02215F20u);
+
+    click(window, saveButton);
+    QCOMPARE(dir.read("config.txt"), QByteArray("60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F30\n"));
+    read = window.settings();
+    readStartFields(window.fields(), read);
+    QCOMPARE(read.versionWord, whiteVersionWord);
+    QVERIFY(!button(window, whiteRadio)->isChecked());  // the buttons show what the user picked
+  }
+
+  void saveWritesWhatASearchWouldRead() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::ScrollsHorizontally);
+    const QStringList typed = {"05F", "01A2B", "ABCDEF", "-8", "0", "a", "22", "33x", "0x", "ff"};
+    const int ids[] = {1000, 1001, 1002, 1029, 1003, 1004, 1005, 1006, 1007, 1008};
+    for (int i = 0; i < typed.size(); ++i) setText(window, ids[i], typed[i]);
+    setText(window, vcountEdit, "1FFF");  // only three characters count
+    setChecked(window, whiteRadio, true);
+    click(window, saveButton);
+    QCOMPARE(dir.read("config.txt"), QByteArray("1ff\n1a2b\nabcdef\n-8\n00-0A-22-33-00-FF\n02215F30\n"));
+    QCOMPARE(window.settings().vcount, 0x1FFu);
+    QCOMPARE(window.settings().frame, -8);
+
+    // The next start shows the saved values, normalised.
+    MainWindow next(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(consoleTexts(next), QStringList({"1ff", "1a2b", "abcdef", "-8", "00", "0A", "22", "33", "00", "FF"}));
+    QVERIFY(button(next, whiteRadio)->isChecked());
+  }
+
+  void shortOrMalformedFileFillsWhatItHas() {
+    ScratchDirectory dir;
+    dir.write("config.txt", "60\nc79\n6000000\n");
+    MainWindow threeLines(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(consoleTexts(threeLines), QStringList({"60", "c79", "6000000", "", "", "", "", "", "", ""}));
+    QVERIFY(button(threeLines, blackRadio)->isChecked());
+
+    dir.write("config.txt", "60\nc79\n6000000\n8\n00-11-2\n");
+    MainWindow shortAddress(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(consoleTexts(shortAddress), QStringList({"60", "c79", "6000000", "8", "00", "11", "", "", "", ""}));
+
+    // Loaded text wider than its field stays whole, and can be shortened.
+    dir.write("config.txt", "0123456789abcdef\n");
+    MainWindow longText(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcdef"));
+    QTest::keyClick(edit(longText, vcountEdit), Qt::Key_Backspace);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
+    QTest::keyClick(edit(longText, vcountEdit), Qt::Key_A);
+    QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
+
+    dir.write("config.txt", QByteArray("\0\xff\n", 3));
+    MainWindow binary(EditFieldWidth::FitsVisibleWidth);
+    QVERIFY(button(binary, blackRadio)->isChecked());
+  }
+
+  void failedSaveShowsAMessageAndChangesNothing() {
+    ScratchDirectory dir;
+    QVERIFY(QDir().mkdir("config.txt"));  // a folder where the file should go
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    setText(window, vcountEdit, "60");
+    setChecked(window, whiteRadio, true);
+    click(window, saveButton);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY(box->text().contains(QStringLiteral("config.txt を保存できません。")));
+    QCOMPARE(window.settings().vcount, 0u);
+    QCOMPARE(window.settings().versionWord, blackVersionWord);
+    box->close();
+  }
+};
+
+}  // namespace hanabira
+
+QTEST_MAIN(hanabira::MainWindowConfigTest)
+#include "main_window_config_test.moc"

@@ -1,0 +1,198 @@
+// Searches started from the window: the same bytes as hanabira-cli, progress in the
+// title, abort, refusal with a message, and closing the window during a search.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "core/result_sink.h"
+#include "core/search_engine.h"
+#include "gui_test_support.h"
+
+namespace hanabira {
+
+using namespace hanabira::testing;
+
+namespace {
+
+constexpr int searchTimeoutMs = 60000;
+
+// The worked example's console, typed the way a user might.
+void typeWorkedExampleConsole(const MainWindow& window) {
+  setText(window, vcountEdit, "60");
+  setText(window, timer0Edit, "0c79");
+  setText(window, gxStatEdit, "6000000");
+  setText(window, frameEdit, "8");
+  const char* mac[] = {"00", "11", "22", "33", "44", "55"};
+  for (int k = 0; k < 6; ++k) setText(window, macEdits + k, mac[k]);
+}
+
+void typeDates(const MainWindow& window, const QStringList& dates) {
+  const int ids[] = {startYearEdit, startMonthEdit, startDayEdit, endYearEdit, endMonthEdit, endDayEdit};
+  for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
+}
+
+// A search of two hours with every key: long enough to be stopped halfway.
+SearchSettings typeLongSearch(const MainWindow& window) {
+  typeWorkedExampleConsole(window);
+  typeDates(window, {"11", "9", "27", "11", "9", "27"});
+  setText(window, startHourEdit, "10");
+  setText(window, endHourEdit, "11");
+  setText(window, hiddenPowerMinPowerEdit, "68");
+  setChecked(window, keyInputCheck, true);
+  SearchSettings settings = window.settings();
+  readStartFields(window.fields(), settings);
+  return settings;
+}
+
+QString startCaption(const MainWindow& window) { return button(window, startButton)->text(); }
+
+}  // namespace
+
+class MainWindowSearchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void sameBytesAsTheCommandLine() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::ScrollsHorizontally);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeWorkedExampleConsole(window);
+    typeDates(window, {"1199", "09", "27", "11", "9", "27x"});  // two characters count
+    setText(window, startHourEdit, "13");
+    setText(window, endHourEdit, "13");
+    setText(window, startMinuteEdit, "47");
+    setText(window, endMinuteEdit, "47");
+    setText(window, ivConsumptionMaxEdit, "9");
+    setText(window, pidConsumptionMaxEdit, "5000");
+    setChecked(window, keyInputCheck, true);
+    setChecked(window, roamingCheck, true);
+    window.findChild<QComboBox*>(controlName(hiddenPowerCombo))->setCurrentIndex(4);  // じめん
+
+    click(window, startButton);
+    QVERIFY(ready.wait(searchTimeoutMs));
+    QCOMPARE(ready.takeFirst().at(0).toString(), QDir::current().absoluteFilePath("result.txt"));
+    QCOMPARE(window.settings().pidConsumptionMax, 2800);  // lowered, and kept
+
+    dir.write("search.json", R"({
+        "versionWord": "02215F10", "vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8,
+        "macAddress": "00-11-22-33-44-55",
+        "startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27,
+        "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47,
+        "keyInputEnabled": true, "roaming": true, "ivConsumptionMax": 9, "hiddenPowerType": 3})");
+    QProcess cli;
+    cli.start(HANABIRA_CLI_PATH, {"--settings", "search.json", "--output", "cli.txt", "--quiet"});
+    QVERIFY(cli.waitForFinished(searchTimeoutMs));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray fromWindow = dir.read("result.txt");
+    QVERIFY(fromWindow.count("\r\n") > 100);
+    QCOMPARE(fromWindow, dir.read("cli.txt"));
+  }
+
+  void titleShowsProgressAndAbortStopsAtOnce() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    const SearchSettings settings = typeLongSearch(window);
+    const QRegularExpression progressTitle(QStringLiteral("^11年9月27日計算中\\.\\.\\.\\(候補[1-9][0-9]*個\\)$"));
+
+    click(window, startButton);
+    QCOMPARE(startCaption(window), QStringLiteral("中断"));
+    QTRY_VERIFY_WITH_TIMEOUT(progressTitle.match(window.windowTitle()).hasMatch(), searchTimeoutMs);
+    click(window, startButton);
+    QCOMPARE(startCaption(window), QStringLiteral("検索開始"));  // before the search has stopped
+
+    // Started again at once: the aborted search lets go of the result file first.
+    click(window, startButton);
+    QCOMPARE(ready.size(), 1);
+    QCOMPARE(startCaption(window), QStringLiteral("中断"));
+    QTRY_VERIFY_WITH_TIMEOUT(progressTitle.match(window.windowTitle()).hasMatch(), searchTimeoutMs);
+    click(window, startButton);
+    QVERIFY(ready.wait(5000));
+    QVERIFY(!window.isSearchRunning());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
+
+    // Whole lines, and exactly those the complete search begins with.
+    const QByteArray partial = dir.read("result.txt");
+    QVERIFY(partial.endsWith("\r\n"));
+    StringSink full;
+    runSearch(settings, full);
+    QVERIFY(static_cast<std::size_t>(partial.size()) < full.text().size());
+    QVERIFY(full.text().starts_with(partial.toStdString()));
+  }
+
+  void refusedSettingsShowAMessageAndSearchNothing() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeDates(window, {"11", "4", "31", "11", "5", "1"});
+    click(window, startButton);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY(box->text().contains(QStringLiteral("開始日付の日の値 31 は範囲外です。2011年4月は30日までです。")));
+    box->close();
+    QVERIFY(!window.isSearchRunning());
+    QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+    QVERIFY(!QFile::exists("result.txt"));
+    QCOMPARE(ready.size(), 0);
+  }
+
+  void resultFileThatCannotBeCreatedIsNamed() {
+    ScratchDirectory dir;
+    QVERIFY(QDir().mkdir("result.txt"));
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    click(window, startButton);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY(box->text().contains(QDir::current().absoluteFilePath("result.txt") + QStringLiteral(" を作成できません。")));
+    box->close();
+    QVERIFY(!window.isSearchRunning());
+    QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+  }
+
+  void fullDiskStopsTheSearchWithAMessage() {
+    ScratchDirectory dir;
+    QVERIFY(QFile::link("/dev/full", "result.txt"));
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    click(window, startButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isSearchRunning(), searchTimeoutMs);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("に書き込めなかったため、検索を中止しました。")), qPrintable(box->text()));
+    box->close();
+    QCOMPARE(ready.size(), 0);
+    QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
+  }
+
+  void closingDuringASearchEndsTheProgram() {
+    ScratchDirectory dir;
+    auto window = std::make_unique<MainWindow>(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(window.get(), &MainWindow::resultFileReady);
+    typeLongSearch(*window);
+    window->show();
+    click(*window, startButton);
+    QVERIFY(window->isSearchRunning());
+
+    QTimer::singleShot(100, window.get(), &QWidget::close);
+    QTimer::singleShot(searchTimeoutMs, [] { QApplication::exit(1); });  // in case it never ends
+    QCOMPARE(QApplication::exec(), 0);  // the last window closed, the event loop ended
+    QVERIFY(!window->isSearchRunning());
+    QCOMPARE(ready.size(), 0);  // no viewer for a program that is closing
+    QVERIFY(dir.read("result.txt").endsWith("\r\n"));
+  }
+};
+
+}  // namespace hanabira
+
+QTEST_MAIN(hanabira::MainWindowSearchTest)
+#include "main_window_search_test.moc"

@@ -1,0 +1,186 @@
+// The main window as it opens: its frame, every control with its id, kind, text and
+// order, the tab order, the painted labels, and the two kinds of edit field.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <vector>
+
+#include "gui_test_support.h"
+#include "ui/main/main_window_layout.h"
+#include "ui/main/search_progress_bar.h"
+#include "vocab/names.h"
+
+namespace hanabira {
+namespace {
+
+using namespace hanabira::testing;
+
+// The tab stops in creation order: edit fields, check boxes and the combo box, but no
+// button; written out from the window's design.
+const std::vector<int> tabStops = {
+    1003, 1004, 1005, 1006, 1007, 1008, 1000, 1001, 1002, 1029, 1009, 1010, 1011, 1018, 1019, 1020,
+    956,  953,  1030, 1033, 1031, 1034, 1032, 1035, 1027, 1028, 1012, 1021, 1013, 1022, 1014, 1023,
+    1015, 1024, 1016, 1025, 1017, 1026, 922,  1040, 931,  1038, 1039, 930,  932,  952,  954,  955};
+
+const char* classOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Edit: return "hanabira::EditField";
+    case ControlKind::CheckBox: return "QCheckBox";
+    case ControlKind::PushButton: return "QPushButton";
+    case ControlKind::ComboBox: return "QComboBox";
+    case ControlKind::RadioButton: return "QRadioButton";
+  }
+  return "";
+}
+
+QString textOf(const QWidget* control) {
+  if (const auto* field = qobject_cast<const QLineEdit*>(control)) return field->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (const auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
+  return {};
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void windowHasAFixedSizeAndNoMaximizeButton() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  }
+
+  void everyControlInCreationOrderWithItsInitialText() {
+    ScratchDirectory dir;  // no "config.txt"
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    std::vector<QWidget*> controls;
+    for (QObject* child : window.children()) {
+      if (child->objectName().toInt() > 0) controls.push_back(qobject_cast<QWidget*>(child));
+    }
+    QCOMPARE(controls.size(), mainWindowControls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const ControlPlace& place = mainWindowControls[i];
+      QCOMPARE(controls[i]->objectName(), QString::number(place.id));
+      QCOMPARE(QByteArray(controls[i]->metaObject()->className()), QByteArray(classOf(place.kind)));
+      QCOMPARE(textOf(controls[i]), place.id == hiddenPowerCombo ? QStringLiteral("指定無し") : QString::fromUtf8(place.text));
+      QCOMPARE(controls[i]->geometry(), QRect(place.x, place.y, place.width, place.height));
+    }
+
+    const auto* combo = window.findChild<QComboBox*>("922");
+    QCOMPARE(combo->count(), 17);
+    QVERIFY(!combo->isEditable());
+    QCOMPARE(combo->itemText(4), QStringLiteral("じめん"));
+    QCOMPARE(combo->itemText(16), QStringLiteral("あく"));
+
+    // Without "config.txt" the console fields are empty and Black is chosen.
+    QVERIFY(button(window, blackRadio)->isChecked());
+    QVERIFY(!button(window, whiteRadio)->isChecked());
+    for (int id : {956, 953, 931, 930, 932, 952, 954, 955}) QVERIFY(!button(window, id)->isChecked());
+  }
+
+  void initialTextsReadAsTheDefaultSettings() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    SearchSettings read = window.settings();
+    readStartFields(window.fields(), read);
+    const SearchSettings defaults;
+    QCOMPARE(read.endHour, defaults.endHour);
+    QCOMPARE(read.endMinute, defaults.endMinute);
+    QCOMPARE(read.endSecond, defaults.endSecond);
+    QVERIFY(read.ivMax == defaults.ivMax && read.ivMin == defaults.ivMin);
+    QCOMPARE(read.hiddenPowerType, defaults.hiddenPowerType);
+    QCOMPARE(read.hiddenPowerMinPower, defaults.hiddenPowerMinPower);
+    QCOMPARE(read.ivConsumptionMin, defaults.ivConsumptionMin);
+    QCOMPARE(read.ivConsumptionMax, defaults.ivConsumptionMax);
+    QCOMPARE(read.pidConsumptionMin, defaults.pidConsumptionMin);
+    QCOMPARE(read.pidConsumptionMax, defaults.pidConsumptionMax);
+    QCOMPARE(read.versionWord, blackVersionWord);
+    QCOMPARE(read.startYear, 0);
+  }
+
+  void tabVisitsFieldsCheckBoxesAndTheComboInCreationOrder() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit(window, macEdits)->setFocus();
+    for (std::size_t i = 1; i <= tabStops.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      // wraps round to the first
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(tabStops[i % tabStops.size()]));
+    }
+    for (std::size_t i = tabStops.size(); i-- > 0;) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(tabStops[i]));
+    }
+    QCOMPARE(window.findChild<QProgressBar*>()->focusPolicy(), Qt::NoFocus);
+  }
+
+  void progressBarShowsTheShareAndTheTimeLeft() {
+    QCOMPARE(durationText(7.4), QStringLiteral("0:07"));
+    QCOMPARE(durationText(754), QStringLiteral("12:34"));
+    QCOMPARE(durationText(10925), QStringLiteral("3:02:05"));
+    const SearchProgress quarter{{11, 9, 27}, 3, 250, 1000};
+    QCOMPARE(progressBarText(quarter, 10.0), QStringLiteral("25%  残り 0:30"));
+    QCOMPARE(progressBarText({{}, 0, 0, 1000}, 0.5), QStringLiteral("0%"));  // no pace yet
+    QCOMPARE(progressBarText({{}, 0, 1000, 1000}, 40.0), QStringLiteral("100%"));
+  }
+
+  void labelsArePaintedOnAWhiteWindow() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    const QImage image = window.grab().toImage();
+    auto inkIn = [&](const QRect& area) {
+      for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+          if (qGray(image.pixel(x, y)) < 128) return true;
+        }
+      }
+      return false;
+    };
+    for (const PaintedLabel& label : mainWindowLabels) {
+      QVERIFY2(inkIn(QRect(label.x, label.y, 8, 16)), label.text.data());
+    }
+    QCOMPARE(QColor(image.pixel(10, 290)), QColor(Qt::white));  // between the rows
+    QVERIFY(!inkIn(QRect(440, 130, 180, 20)));  // right of the time row: nothing drawn
+  }
+
+  void fieldsTakeWhatTheyShowOrScroll() {
+    ScratchDirectory dir;
+    MainWindow fitting(EditFieldWidth::FitsVisibleWidth);
+    MainWindow scrolling(EditFieldWidth::ScrollsHorizontally);
+    auto type = [](const MainWindow& window, int id, const QString& text) {
+      edit(window, id)->clear();
+      QTest::keyClicks(edit(window, id), text);
+      return edit(window, id)->text();
+    };
+
+    // Each field shows in full what its value takes.
+    const std::vector<std::pair<int, QString>> whole = {
+        {startYearEdit, "99"}, {ivMaxEdits, "31"},       {ivMinEdits + 5, "-1"},        {vcountEdit, "5ff"},
+        {macEdits, "FF"},      {gxStatEdit, "86000000"}, {pidConsumptionMaxEdit, "2800"}, {hiddenPowerMinPowerEdit, "70"}};
+    for (const auto& [id, text] : whole) QCOMPARE(type(fitting, id, text), text);
+
+    // Typing stops where the visible width ends; hanabira-hscroll scrolls on.
+    QCOMPARE(type(fitting, startYearEdit, "2011"), QStringLiteral("20"));
+    QCOMPARE(type(fitting, ivMaxEdits, "311"), QStringLiteral("31"));
+    QCOMPARE(type(scrolling, startYearEdit, "2011"), QStringLiteral("2011"));
+    QCOMPARE(type(scrolling, ivMaxEdits, "0x1f and more"), QStringLiteral("0x1f and more"));
+  }
+};
+
+}  // namespace hanabira
+
+QTEST_MAIN(hanabira::MainWindowTest)
+#include "main_window_test.moc"

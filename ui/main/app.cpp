@@ -1,0 +1,22 @@
+#include "ui/main/app.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "ui/main/main_window.h"
+
+namespace hanabira {
+
+int runHanabira(int argc, char** argv, EditFieldWidth editFieldWidth) {
+  QApplication app(argc, argv);
+  MainWindow window(editFieldWidth);
+  if (qEnvironmentVariable("HANABIRA_NO_VIEWER") != QLatin1String("1")) {
+    QObject::connect(&window, &MainWindow::resultFileReady,
+                     [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+  }
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace hanabira

@@ -1,0 +1,31 @@
+#include "ui/main/config_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace hanabira {
+namespace {
+
+// Six short lines; anything longer than this is not a configuration file.
+constexpr qint64 maxConfigBytes = 64 * 1024;
+
+}  // namespace
+
+std::optional<ConsoleConfigText> loadConfigFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.read(maxConfigBytes);
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+std::optional<QString> saveConfigFile(const QString& path, const ConsoleParameters& parameters) {
+  const std::string text = formatConsoleConfig(parameters);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  if (!file.commit()) return file.errorString();
+  return std::nullopt;
+}
+
+}  // namespace hanabira

@@ -1,0 +1,39 @@
+// Where everything of the main window stands: its controls in creation order (which is
+// also the order of Tab) and the labels it paints itself. Coordinates are pixels of the
+// client area.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace hanabira {
+
+enum class ControlKind { Edit, CheckBox, PushButton, ComboBox, RadioButton };
+
+struct ControlPlace {
+  int id;
+  ControlKind kind;
+  std::string_view text;  // initial text (UTF-8)
+  int x, y, width, height;
+};
+
+struct PaintedLabel {
+  std::string_view text;
+  int x, y;  // top-left corner of the text
+};
+
+// The client area of a 640 × 480 window with a fixed frame and a caption; the size never changes.
+inline constexpr int mainWindowWidth = 634;
+inline constexpr int mainWindowHeight = 455;
+inline constexpr std::string_view mainWindowTitle = "Hanabira ver1.05";
+
+extern const std::array<ControlPlace, 58> mainWindowControls;
+extern const std::array<PaintedLabel, 43> mainWindowLabels;
+
+// The slim bar under the start button that shows the share searched and the time left.
+struct BarPlace {
+  int x, y, width, height;
+};
+inline constexpr BarPlace progressBarPlace = {300, 433, 200, 14};
+
+}  // namespace hanabira
