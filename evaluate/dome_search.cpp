@@ -17,21 +17,25 @@ PidWindow windowFor(const SearchSettings& settings) {
                    static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + domeDrawCount);
 }
 
-std::uint64_t wantedTrainers(const SearchSettings& settings) {
-  std::uint64_t set = 0;
-  for (int choice : settings.domeTrainers) {
-    if (choice != 0) set |= std::uint64_t{1} << (choice - 1);
-  }
-  return set;
-}
-
 }  // namespace
+
+DomeWanted domeWantedTrainers(const SearchSettings& settings) {
+  DomeWanted wanted;
+  for (int choice : settings.domeTrainers) {
+    if (choice == 0) continue;
+    const auto end = wanted.trainers.begin() + wanted.count;
+    if (std::find(wanted.trainers.begin(), end, choice - 1) != end) continue;  // named twice
+    *end = choice - 1;
+    ++wanted.count;
+  }
+  return wanted;
+}
 
 DomeSearchEvaluator::DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
     : settings_(settings),
       formatter_(formatter),
       empty_(rangeEmpty(settings)),
-      wanted_(wantedTrainers(settings)),
+      wanted_(domeWantedTrainers(settings)),
       values_(windowFor(settings)) {}
 
 std::size_t DomeSearchEvaluator::evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
@@ -44,14 +48,14 @@ std::size_t DomeSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
 
 std::size_t DomeSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
   // With no trainer wanted every position matches, and nothing need be drawn.
-  if (wanted_ != 0) values_.fill(seed);
+  if (wanted_.count != 0) values_.fill(seed);
   const int slack = settings_.domeConsumptionSlack;
   const int first = settings_.pidConsumptionMin;
   const int count = settings_.pidConsumptionMax - first + 1;
   DomeMatchRun run(slack);
   std::size_t lines = 0;
   for (int k = 0; k < count; ++k) {
-    const bool match = wanted_ == 0 || (domeDrawnTrainers(values_.data() + k) & wanted_) == wanted_;
+    const bool match = wanted_.count == 0 || domeDrawsWanted(values_.data() + k, wanted_);
     if (!run.completes(match)) continue;
     formatter_.append(out, moment, seed, DomeMatch{first + k - slack, first + k});
     ++lines;

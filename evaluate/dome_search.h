@@ -4,6 +4,7 @@
 // positions that all match, so that a real position off by up to the slack still does.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/pid_window.h"
@@ -15,21 +16,35 @@ namespace hanabira {
 inline constexpr int domeListSize = 52;
 inline constexpr int domeDrawCount = 6;
 
-// The trainers drawn from values[0..5] (R[i] to R[i + 5]) as a set, trainer t as bit t.
-// Draw k picks entry scaledRandom(values[k], 52 - k) of the list of the trainers not yet
-// drawn, in ascending order.
-constexpr std::uint64_t domeDrawnTrainers(const std::uint32_t* values) {
-  int drawn[domeDrawCount] = {};  // ascending
-  std::uint64_t set = 0;
+// The distinct trainers a search asks for (at most six).
+struct DomeWanted {
+  std::array<int, domeDrawCount> trainers{};
+  int count = 0;
+};
+
+DomeWanted domeWantedTrainers(const SearchSettings& settings);
+
+// Whether the six draws from values[0..5] (R[i] to R[i + 5]) include every wanted trainer.
+// Draw k takes entry scaledRandom(values[k], 52 - k) of the list of trainers left, which
+// closes up behind it. Only the wanted trainers' places in that list are followed: a
+// draw takes a wanted trainer when it hits its place, and moves it one place down when
+// it takes an entry before it.
+constexpr bool domeDrawsWanted(const std::uint32_t* values, const DomeWanted& wanted) {
+  std::array<int, domeDrawCount> place = wanted.trainers;  // a drawn trainer's place becomes -1
+  int missing = wanted.count;
   for (int k = 0; k < domeDrawCount; ++k) {
-    int trainer = static_cast<int>(scaledRandom(values[k], static_cast<std::uint32_t>(domeListSize - k)));
-    int place = 0;
-    for (; place < k && drawn[place] <= trainer; ++place) ++trainer;  // pass over the drawn ones
-    for (int m = k; m > place; --m) drawn[m] = drawn[m - 1];
-    drawn[place] = trainer;
-    set |= std::uint64_t{1} << trainer;
+    const auto taken = static_cast<int>(scaledRandom(values[k], static_cast<std::uint32_t>(domeListSize - k)));
+    for (int t = 0; t < wanted.count; ++t) {
+      if (place[t] == taken) {
+        place[t] = -1;
+        --missing;
+      } else if (place[t] > taken) {
+        --place[t];
+      }
+    }
+    if (missing > domeDrawCount - 1 - k) return false;  // more missing than draws left
   }
-  return set;
+  return true;
 }
 
 // Follows the matches of consecutive positions: a match completes a range once the slack
@@ -68,7 +83,7 @@ class DomeSearchEvaluator final : public ModeEvaluator {
   const SearchSettings& settings_;
   const ResultFormatter& formatter_;
   bool empty_;
-  std::uint64_t wanted_;  // trainer t as bit t
+  DomeWanted wanted_;
   PidWindow values_;
 };
 

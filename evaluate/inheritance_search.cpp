@@ -48,10 +48,14 @@ std::size_t InheritanceSearchEvaluator::evaluate(std::span<const SearchCursor> m
 }
 
 // Whatever the egg inherits, each of its values is the drawn one or a parent's: a stat
-// for which none of the three lies within the bounds rules the position out.
+// for which none of the three lies within the bounds rules the position out. And an egg
+// inherits three stats, so no more than three drawn values can be out of bounds.
 bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
+  int outOfBounds = 0;
   for (int k = 0; k < 6; ++k) {
-    if (!withinBounds(settings_, k, drawn[k]) && !withinBounds(settings_, k, settings_.firstParentIvs[k]) &&
+    if (withinBounds(settings_, k, drawn[k])) continue;
+    if (++outOfBounds > 3) return false;
+    if (!withinBounds(settings_, k, settings_.firstParentIvs[k]) &&
         !withinBounds(settings_, k, settings_.secondParentIvs[k])) {
       return false;
     }
