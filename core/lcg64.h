@@ -21,14 +21,18 @@ class Lcg64 {
     std::uint64_t increment = 0;
 
     constexpr std::uint64_t apply(std::uint64_t state) const { return state * multiplier + increment; }
+    // This jump followed by `next`.
+    constexpr Jump then(const Jump& next) const {
+      return {multiplier * next.multiplier, increment * next.multiplier + next.increment};
+    }
   };
 
   static constexpr Jump jump(std::uint64_t steps) {
-    Jump total;                           // the identity
-    Jump power{multiplier, increment};    // 2^k steps
+    Jump total;                         // the identity
+    Jump power{multiplier, increment};  // 2^k steps
     for (; steps != 0; steps >>= 1) {
-      if ((steps & 1) != 0) total = {total.multiplier * power.multiplier, total.increment * power.multiplier + power.increment};
-      power = {power.multiplier * power.multiplier, power.increment * power.multiplier + power.increment};
+      if ((steps & 1) != 0) total = total.then(power);
+      power = power.then(power);
     }
     return total;
   }

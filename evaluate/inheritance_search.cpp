@@ -14,8 +14,8 @@ constexpr int windowMargin = 30;
 
 PidWindow pidWindowFor(const SearchSettings& settings) {
   if (pidRangeEmpty(settings)) return PidWindow(0, 0);
-  return PidWindow(settings.pidConsumptionMin,
-                   static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + windowMargin + 1);
+  const auto eggs = static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1;
+  return PidWindow(settings.pidConsumptionMin, eggs + windowMargin);
 }
 
 bool withinBounds(const SearchSettings& settings, int stat, int value) {
@@ -78,8 +78,8 @@ std::size_t InheritanceSearchEvaluator::evaluateSeed(const SearchCursor& moment,
     for (const Egg& egg : eggs_) {
       const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
       if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
-      formatter_.append(out, moment, seed,
-                        InheritanceMatch{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)});
+      const InheritanceMatch match{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)};
+      formatter_.append(out, moment, seed, match);
       ++lines;
     }
   }
@@ -103,7 +103,8 @@ bool InheritanceSearchEvaluator::findEgg(int c, Egg& egg) {
   }
   // Only a parent other than a Ditto passes the hidden ability on; with a Ditto the
   // choice tests nothing.
-  if (settings_.withoutDitto && settings_.eggAbility == 3 && !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
+  if (settings_.withoutDitto && settings_.eggAbility == 3 &&
+      !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
     return false;
   }
 

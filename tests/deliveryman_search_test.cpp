@@ -91,8 +91,7 @@ TEST(DeliverymanSearch, FastEvaluatorAgreesWithTheReference) {
       PlainPidSequence r(seed);
       const int i = settings.pidConsumptionMin + static_cast<int>(random() % 3);
       const std::uint32_t pid = (r[i + 8] & 0xFFFFFF00) | scaledRandom(r[i + 9], 126);
-      settings.deliveryTrainerId =
-          static_cast<std::uint16_t>(settings.deliverySecretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
+      settings.deliveryTrainerId = testing::shinyTrainerId(pid, settings.deliverySecretId, random);
       if (random() % 2 == 0) settings.deliveryNature = natureOf(r[i + settings.deliveryNaturePosition]) + 1;
     }
     const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,

@@ -143,7 +143,7 @@ TEST(InheritanceSearch, FastEvaluatorAgreesWithTheReference) {
       PlainPidSequence r(seed);
       const int c = settings.pidConsumptionMin + static_cast<int>(random() % 3);
       const std::uint32_t pid = eggPidAt(r, c, settings);
-      settings.trainerId = static_cast<std::uint16_t>(settings.secretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
+      settings.trainerId = testing::shinyTrainerId(pid, settings.secretId, random);
     }
     const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
                               static_cast<int>(random() % 1024)};

@@ -16,7 +16,9 @@ using testing::fastResult;
 using testing::referenceResult;
 using testing::utf8;
 
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lineCount(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 class EveryMode : public ::testing::TestWithParam<SearchMode> {};
 

@@ -97,10 +97,10 @@ TEST(ShinyPidSearch, FastEvaluatorAgreesWithTheReference) {
     const InitialSeed seed = random();
     if (settings.pidConsumptionMin <= settings.pidConsumptionMax && random() % 4 != 0) {
       PlainPidSequence r(seed);
-      const int p = settings.pidConsumptionMin +
-                    static_cast<int>(random() % static_cast<unsigned>(settings.pidConsumptionMax - settings.pidConsumptionMin + 1));
+      const auto positions = static_cast<unsigned>(settings.pidConsumptionMax - settings.pidConsumptionMin + 1);
+      const int p = settings.pidConsumptionMin + static_cast<int>(random() % positions);
       const std::uint32_t pid = encounterPid(r[p], settings.shinyEncounterKind);
-      settings.trainerId = static_cast<std::uint16_t>(settings.secretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
+      settings.trainerId = testing::shinyTrainerId(pid, settings.secretId, random);
       if (random() % 2 == 0) settings.shinyNature = natureOf(r[p + 1]) + 1;
       if (random() % 2 == 0) {
         settings.ivMin.fill(0);

@@ -181,9 +181,14 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
   const ResultFormatter formatter(selectSearchMode(settings), settings.keyInputEnabled, TextEncoding::Utf8);
   BothEvaluations both;
-  both.fastLines = makeModeEvaluator(settings, formatter)->evaluate(std::span(&moment, 1), std::span(&seed, 1), both.fast);
+  const auto evaluator = makeModeEvaluator(settings, formatter);
+  both.fastLines = evaluator->evaluate(std::span(&moment, 1), std::span(&seed, 1), both.fast);
   both.referenceLines = evaluateReference(settings, formatter, moment, seed, both.reference);
   return both;
+}
+
+std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random) {
+  return static_cast<std::uint16_t>(secretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
 }
 
 InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state) {

@@ -36,6 +36,9 @@ struct BothEvaluations {
 };
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed);
 
+// A trainer ID for which `pid` is shiny with the given secret ID (any of the eight).
+std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random);
+
 // A seed whose LCG state after `position` steps is `state`: the generator runs through
 // all 2^64 states, so stepping 2^64 - position times from the state goes back.
 InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state);
