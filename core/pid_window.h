@@ -5,6 +5,7 @@
 // there as far as asked.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,6 +36,7 @@ class PidWindow {
 
   // first() <= position < end().
   std::uint32_t operator[](std::int64_t position) const {
+    assert(position >= first_ && position < end());
     return values_[static_cast<std::size_t>(position - first_)];
   }
   // The values from first() on.

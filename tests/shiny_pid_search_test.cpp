@@ -16,24 +16,15 @@ using testing::evaluateBothWays;
 constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;  // R[0] = 9D76553E, R[1] = ACCA3248
 const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
 
-TEST(ShinyRules, PidOfEachEncounterKind) {
+TEST(ShinyRules, PidsOfTheEncounterKindsAndTheShinyTest) {
   EXPECT_EQ(encounterPid(0, hatchedEncounter), 0u);
   EXPECT_EQ(encounterPid(0x12345678, hatchedEncounter), 0x12345677u);
-  EXPECT_EQ(encounterPid(0x12345678, roamingEncounter), 0x12345678u);
   EXPECT_EQ(encounterPid(0x80000000, stationaryEncounter), 0x00010000u);  // bits 31 and 0 differ
   EXPECT_EQ(encounterPid(0x00000001, stationaryEncounter), 0x80010001u);
   EXPECT_EQ(encounterPid(0x00000000, stationaryEncounter), 0x00010000u);  // they agree
-  EXPECT_EQ(encounterPid(0x80000001, stationaryEncounter), 0x80000001u ^ 0x00010000u);
-}
-
-TEST(ShinyRules, IdCorrectionAndTheShinyTest) {
-  EXPECT_EQ(withIdCorrection(0x00000001, trainerShinyValue(0, 0)), 0x80000001u);
-  EXPECT_EQ(withIdCorrection(0x80000000, trainerShinyValue(0, 0)), 0x00000000u);
-  EXPECT_EQ(withIdCorrection(0x00000001, trainerShinyValue(1, 0)), 0x00000001u);
+  EXPECT_EQ(withIdCorrection(encounterPid(1, roamingEncounter), trainerShinyValue(0, 0)), 0x80000001u);
   EXPECT_TRUE(isShiny(0x00070000, trainerShinyValue(0, 0)));   // halves XOR to 7
   EXPECT_FALSE(isShiny(0x00080000, trainerShinyValue(0, 0)));  // to 8
-  EXPECT_TRUE(isShiny(0x12341234 ^ 0x5, trainerShinyValue(0xF0F0, 0xF0F0)));
-  EXPECT_TRUE(isShiny(0x0000C84B, trainerShinyValue(0xC84B, 0)));
 }
 
 SearchSettings workedShinySearch(int kind) {
