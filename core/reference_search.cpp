@@ -45,8 +45,6 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   const Date end{settings.endYear, settings.endMonth, settings.endDay};
   const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;
 
-  // Fails before the header for a mode without an evaluation.
-  { std::string probe; evaluateReference(settings, formatter, SearchCursor{}, 0, probe); }
   sink.write(formatter.header());
 
   std::string lines;

@@ -78,6 +78,28 @@ std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
   if (mode == SearchMode::DeliverymanSearch) {
     check.range("deliveryNaturePosition", s.deliveryNaturePosition, 0, unbounded);
   }
+
+  // The options of the active mode that are choices from a list.
+  switch (mode) {
+    case SearchMode::ShinyPidSearch:
+      check.range("shinyEncounterKind", s.shinyEncounterKind, 1, 3);
+      check.range("shinyNature", s.shinyNature, 0, 25);
+      break;
+    case SearchMode::InheritanceSearch:
+      check.range("eggNature", s.eggNature, -1, 25);
+      check.range("eggAbility", s.eggAbility, 0, 3);
+      check.range("eggGenderRatio", s.eggGenderRatio, 0, 8);
+      break;
+    case SearchMode::DeliverymanSearch:
+      check.range("deliveryNature", s.deliveryNature, 0, 25);
+      break;
+    case SearchMode::DomeSearch:
+      for (int trainer : s.domeTrainers) check.range("domeTrainers", trainer, 0, 52);
+      break;
+    case SearchMode::IvSearch:
+    case SearchMode::CometShardSearch:
+      break;
+  }
   return check.result();
 }
 

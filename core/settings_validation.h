@@ -1,5 +1,6 @@
 // Settings a search refuses before it writes anything: dates that are not on the
-// calendar, times off the clock, and positions the generators do not have.
+// calendar, times off the clock, positions the generators do not have, and options of
+// the active mode that are not among its choices.
 #pragma once
 
 #include <optional>

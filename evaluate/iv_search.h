@@ -3,10 +3,7 @@
 // hidden-power filter make a match.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
-#include "core/mt_window.h"
+#include "evaluate/iv_draws.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -21,9 +18,7 @@ class IvSearchEvaluator final : public ModeEvaluator {
  private:
   const SearchSettings& settings_;
   const ResultFormatter& formatter_;
-  bool emptyRange_;
-  MtOutputWindow window_;
-  std::vector<std::uint32_t> outputs_;
+  IvDraws draws_;
 };
 
 std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

@@ -1,8 +1,11 @@
 #include "evaluate/mode_evaluator.h"
 
-#include <stdexcept>
-
+#include "evaluate/comet_shard_search.h"
+#include "evaluate/deliveryman_search.h"
+#include "evaluate/dome_search.h"
+#include "evaluate/inheritance_search.h"
 #include "evaluate/iv_search.h"
+#include "evaluate/shiny_pid_search.h"
 
 namespace hanabira {
 
@@ -10,9 +13,18 @@ std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings,
   switch (formatter.mode()) {
     case SearchMode::IvSearch:
       return std::make_unique<IvSearchEvaluator>(settings, formatter);
-    default:
-      throw std::invalid_argument("this search mode is not available yet");
+    case SearchMode::ShinyPidSearch:
+      return std::make_unique<ShinyPidSearchEvaluator>(settings, formatter);
+    case SearchMode::InheritanceSearch:
+      return std::make_unique<InheritanceSearchEvaluator>(settings, formatter);
+    case SearchMode::DeliverymanSearch:
+      return std::make_unique<DeliverymanSearchEvaluator>(settings, formatter);
+    case SearchMode::CometShardSearch:
+      return std::make_unique<CometShardSearchEvaluator>(settings, formatter);
+    case SearchMode::DomeSearch:
+      return std::make_unique<DomeSearchEvaluator>(settings, formatter);
   }
+  return nullptr;
 }
 
 std::size_t evaluateReference(const SearchSettings& settings, const ResultFormatter& formatter,
@@ -20,9 +32,18 @@ std::size_t evaluateReference(const SearchSettings& settings, const ResultFormat
   switch (formatter.mode()) {
     case SearchMode::IvSearch:
       return ivSearchReference(settings, formatter, moment, seed, out);
-    default:
-      throw std::invalid_argument("this search mode is not available yet");
+    case SearchMode::ShinyPidSearch:
+      return shinyPidSearchReference(settings, formatter, moment, seed, out);
+    case SearchMode::InheritanceSearch:
+      return inheritanceSearchReference(settings, formatter, moment, seed, out);
+    case SearchMode::DeliverymanSearch:
+      return deliverymanSearchReference(settings, formatter, moment, seed, out);
+    case SearchMode::CometShardSearch:
+      return cometShardSearchReference(settings, formatter, moment, seed, out);
+    case SearchMode::DomeSearch:
+      return domeSearchReference(settings, formatter, moment, seed, out);
   }
+  return 0;
 }
 
 }  // namespace hanabira

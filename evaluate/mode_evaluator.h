@@ -26,7 +26,8 @@ class ModeEvaluator {
                                std::string& out) = 0;
 };
 
-// Throws std::invalid_argument for a mode that has no evaluation yet.
+// The evaluation of the formatter's mode. The settings are those of a prepared search
+// (checked, pidConsumptionMax lowered to its limit) and must outlive the evaluator.
 std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
 
 // The plain evaluation of one boot moment, written straight from the game's rules; the

@@ -37,6 +37,12 @@ ResultFormatter::ResultFormatter(SearchMode mode, bool keyInputEnabled, TextEnco
     : mode_(mode), keyInputEnabled_(keyInputEnabled), encoding_(encoding) {
   for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
   for (int bit = 0; bit < 10; ++bit) keyNames_[bit] = encode(keyNames[bit]);
+  for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*natureName(id));
+  constexpr std::array<std::string_view, 6> statLabels = {"H-", "A-", "B-", "C-", "D-", "S-"};
+  for (int stat = 0; stat < 6; ++stat) {
+    inheritanceEntries_[stat][firstParent] = encode(std::string(statLabels[stat]) + "先,");
+    inheritanceEntries_[stat][secondParent] = encode(std::string(statLabels[stat]) + "後,");
+  }
 }
 
 std::string ResultFormatter::encode(std::string_view utf8) const {
@@ -65,14 +71,67 @@ void ResultFormatter::appendKeysAndLineEnd(std::string& out, int keyMask) const 
   out += lineEnd;
 }
 
+// "H,A,B,C,D,S,type name,power,seed"
+void ResultFormatter::appendIvsAndHiddenPower(std::string& out, const IvSet& iv, const HiddenPower& hiddenPower,
+                                              std::uint64_t seed) const {
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},"), iv[0], iv[1], iv[2], iv[3], iv[4], iv[5]);
+  out += hiddenPowerTypeNames_[hiddenPower.type];
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{},{:016X}"), hiddenPower.power, seed);
+}
+
 void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
                              const IvMatch& match) const {
   appendMoment(out, moment);
-  const IvSet& iv = match.ivs;
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},{},"), match.position, iv[0], iv[1], iv[2],
-                 iv[3], iv[4], iv[5]);
-  out += hiddenPowerTypeNames_[match.hiddenPower.type];
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{},{:016X}"), match.hiddenPower.power, seed);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
+  appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
+  appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
+                             const ShinyPidMatch& match) const {
+  appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.ivPosition);
+  appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
+  // This column shows one less than the position of the PID's value (position 0 shows as
+  // -1): users compare it with result files that have always counted so.
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{},{:08X},{:08X}"), match.pidPosition - 1, match.random,
+                 match.pid);
+  appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
+                             const InheritanceMatch& match) const {
+  appendMoment(out, moment);
+  const IvSet& iv = match.drawnIvs;
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},{},{:016X},{},"), match.ivPosition, iv[0],
+                 iv[1], iv[2], iv[3], iv[4], iv[5], seed, match.eggPosition);
+  for (const InheritancePick& pick : match.picks) out += inheritanceEntries_[pick.stat][pick.parent];
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{}"), match.genderValue, match.abilitySlot);
+  appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
+                             const DeliverymanMatch& match) const {
+  appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
+  out += natureNames_[match.nature];  // filled out to five characters with ideographic spaces
+  out += ',';
+  appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
+  appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
+                             const CometShardMatch& match) const {
+  appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{:016X}"), match.position, seed);
+  appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
+                             const DomeMatch& match) const {
+  appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition,
+                 seed);
   appendKeysAndLineEnd(out, moment.keyMask);
 }
 

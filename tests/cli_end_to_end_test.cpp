@@ -207,6 +207,30 @@ TEST_F(CliTest, StandardOutputAndReferencePathGiveTheSameBytes) {
   EXPECT_EQ(piped.err, "");
 }
 
+TEST_F(CliTest, EveryModeRunsFromTheSettingsFile) {
+  const std::string console = R"("vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8,
+      "macAddress": "00-11-22-33-44-55", "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47,
+      "startSecond": 35, "endSecond": 35, "keyInputEnabled": true, "pidConsumptionMin": 0, "pidConsumptionMax": 3)";
+  const std::vector<std::pair<std::string, std::string>> modes = {
+      {R"("shinyPidSearch": true, "trainerId": 51275)",
+       "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,-1,9D76553E,9D76553D,A\r\n"},
+      {R"("inheritanceSearch": true, "eggNature": -1, "withoutDitto": false)",
+       "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,0,B-後,S-先,D-先,142,1,A\r\n"},
+      {R"("deliverymanSearch": true, "deliveryNaturePosition": 10, "deliveryNature": 9)",
+       "11,9,27,13,47,35,0,わんぱく　,19,21,30,15,18,26,いわ,68,9D76553EC8C0FA7A,A\r\n"},
+      {R"("cometShardSearch": true, "compoundEyes": false)", ""},
+      {R"("domeSearch": true, "domeTrainers": [36, 50, 0, 0, 0, 0], "domeConsumptionSlack": 1)",
+       "11,9,27,13,47,35,0,1,9D76553EC8C0FA7A,A\r\n"},
+  };
+  for (const auto& [options, line] : modes) {
+    writeFile("mode.json", "{" + datesJson + ", " + console + ", " + options + "}");
+    const Outcome fast = run({"-s", "mode.json", "-o", "-", "-q", "--encoding", "utf-8"});
+    EXPECT_EQ(fast.exitCode, 0) << options << fast.err;
+    EXPECT_NE(fast.out.find(line), std::string::npos) << options;
+    EXPECT_EQ(run({"-s", "mode.json", "-o", "-", "-q", "--encoding", "utf-8", "--reference"}).out, fast.out) << options;
+  }
+}
+
 TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
   // Two hours of boot moments with every key combination: far more than a moment's work.
   writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true,

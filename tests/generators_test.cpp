@@ -6,6 +6,7 @@
 #include "core/lcg64.h"
 #include "core/mt19937.h"
 #include "core/mt_window.h"
+#include "core/pid_window.h"
 
 namespace hanabira {
 namespace {
@@ -19,6 +20,37 @@ TEST(Lcg64, PersonalityValueSequenceOfTheWorkedExample) {
   Lcg64 lcg(0x9D76553EC8C0FA7A);  // element 0 is the upper half of the seed itself
   const std::vector<std::uint32_t> expected = {0x9D76553E, 0xACCA3248, 0xF4267793, 0x78181F04, 0x91BB7DAA};
   for (std::uint32_t value : expected) EXPECT_EQ(lcg.next(), value);
+}
+
+TEST(Lcg64, JumpsEqualSteps) {
+  std::mt19937_64 random(1);
+  for (std::uint64_t steps : {0ull, 1ull, 2ull, 7ull, 150ull, 100000ull}) {
+    const std::uint64_t start = random();
+    std::uint64_t state = start;
+    for (std::uint64_t k = 0; k < steps; ++k) state = Lcg64::step(state);
+    EXPECT_EQ(Lcg64::jump(steps).apply(start), state) << steps;
+  }
+  // The generator runs through all 2^64 states: 2^64 - n steps undo n.
+  const std::uint64_t start = random();
+  EXPECT_EQ(Lcg64::jump(0 - std::uint64_t{12345}).apply(Lcg64::jump(12345).apply(start)), start);
+  EXPECT_EQ(Lcg64::jump(std::uint64_t{1} << 63).apply(Lcg64::jump(std::uint64_t{1} << 63).apply(start)), start);
+}
+
+TEST(PidWindow, HoldsTheSequenceFromItsFirstPositionAndGrowsOnDemand) {
+  for (std::int64_t first : {0, 1, 50, 100003}) {
+    PidWindow window(first, 20);
+    for (std::uint64_t seed : {std::uint64_t{0}, std::uint64_t{0x9D76553EC8C0FA7A}}) {
+      window.fill(seed);
+      EXPECT_EQ(window.end(), first + 20);
+      window.reach(first + 300);  // more than twice the storage
+      EXPECT_GE(window.end(), first + 301);
+      Lcg64 lcg(seed);
+      for (std::int64_t k = 0; k < first; ++k) lcg.next();
+      for (std::int64_t k = first; k <= first + 300; ++k) ASSERT_EQ(window[k], lcg.next()) << first << " at " << k;
+    }
+    window.fill(1);  // a new seed starts over at the first length
+    EXPECT_EQ(window.end(), first + 20);
+  }
 }
 
 TEST(Mt19937, ReferenceSequenceForSeed5489) {

@@ -85,5 +85,39 @@ TEST(ResultFormat, Cp932LineBytes) {
   EXPECT_EQ(line, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"));
 }
 
+template <typename Match>
+std::string lineOf(SearchMode mode, const Match& match, bool keys = false,
+                   TextEncoding encoding = TextEncoding::Utf8) {
+  std::string line;
+  ResultFormatter(mode, keys, encoding).append(line, workedMoment, 0x0000ABCD12345678, match);
+  return line;
+}
+
+TEST(ResultFormat, LinesOfTheOtherModes) {
+  const std::string moment = "11,9,27,13,47,35,";
+  // The personality-value column of the shiny search shows the position minus one.
+  EXPECT_EQ(lineOf(SearchMode::ShinyPidSearch, ShinyPidMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}, 0, 0x0000BEEF, 0x12}),
+            moment + "7,4,21,9,26,18,11,じめん,65,0000ABCD12345678,-1,0000BEEF,00000012\r\n");
+  EXPECT_EQ(lineOf(SearchMode::InheritanceSearch,
+                   InheritanceMatch{7, {4, 21, 9, 26, 18, 11}, 50, {{{0, 0}, {4, 1}, {5, 0}}}, 142, 2}, true),
+            moment + "7,4,21,9,26,18,11,0000ABCD12345678,50,H-先,D-後,S-先,142,2,A\r\n");
+  EXPECT_EQ(lineOf(SearchMode::DeliverymanSearch, DeliverymanMatch{60, 6, {0, 1, 2, 3, 4, 31}, {15, 70}}),
+            moment + "60,すなお　　,0,1,2,3,4,31,あく,70,0000ABCD12345678\r\n");
+  EXPECT_EQ(lineOf(SearchMode::CometShardSearch, CometShardMatch{2800}, true), moment + "2800,0000ABCD12345678,A\r\n");
+  EXPECT_EQ(lineOf(SearchMode::DomeSearch, DomeMatch{10, 12}), moment + "10,12,0000ABCD12345678\r\n");
+}
+
+TEST(ResultFormat, NatureNamesAndInheritanceLabelsInCp932) {
+  // すなお and two ideographic spaces (81 40), then the comma.
+  const std::string delivery =
+      lineOf(SearchMode::DeliverymanSearch, DeliverymanMatch{60, 6, {0, 1, 2, 3, 4, 31}, {15, 70}}, false,
+             TextEncoding::Cp932);
+  EXPECT_NE(delivery.find(",60,\x82\xb7\x82\xc8\x82\xa8\x81\x40\x81\x40,"), std::string::npos);
+  const std::string egg = lineOf(SearchMode::InheritanceSearch,
+                                 InheritanceMatch{7, {4, 21, 9, 26, 18, 11}, 50, {{{0, 0}, {4, 1}, {5, 0}}}, 142, 2},
+                                 false, TextEncoding::Cp932);
+  EXPECT_EQ(egg, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,0000ABCD12345678,50,H-先,D-後,S-先,142,2\r\n"));
+}
+
 }  // namespace
 }  // namespace hanabira

@@ -84,6 +84,27 @@ TEST(SettingsValidation, PositionsThatTheModeReads) {
   EXPECT_EQ(problemOf(s), "deliveryNaturePosition -1: must be 0 or more");
 }
 
+TEST(SettingsValidation, OptionsOfTheActiveModeStayInTheirLists) {
+  SearchSettings s = valid();
+  s.shinyEncounterKind = 0;
+  s.eggGenderRatio = 9;
+  s.domeTrainers[3] = 53;
+  EXPECT_EQ(problemOf(s), "");  // options of modes that do not run are not looked at
+  s.shinyPidSearch = true;
+  EXPECT_EQ(problemOf(s), "shinyEncounterKind 0: must be 1 to 3");
+  s.inheritanceSearch = true;  // the shiny options other than the IDs no longer count
+  EXPECT_EQ(problemOf(s), "eggGenderRatio 9: must be 0 to 8");
+  s.eggGenderRatio = 8;
+  s.eggNature = -2;
+  EXPECT_EQ(problemOf(s), "eggNature -2: must be -1 to 25");
+  s.domeSearch = true;
+  EXPECT_EQ(problemOf(s), "domeTrainers 53: must be 0 to 52");
+  s.domeSearch = false;
+  s.deliverymanSearch = true;
+  s.deliveryNature = 26;
+  EXPECT_EQ(problemOf(s), "deliveryNature 26: must be 0 to 25");
+}
+
 TEST(SettingsValidation, ThePersonalityValueRangeIsClampedNotRefused) {
   SearchSettings s = valid();
   s.pidConsumptionMax = 5000;

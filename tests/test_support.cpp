@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include <algorithm>
+
+#include "core/lcg64.h"
+#include "evaluate/mode_evaluator.h"
+
 namespace hanabira::testing {
 
 SearchSettings workedExampleSettings() {
@@ -61,7 +66,7 @@ SearchSettings randomIvSearchSettings(std::mt19937_64& random) {
   s.excludeOppositeAndReset = chance(random, 0.7);
   const int span = s.keyInputEnabled ? 0 : 2;
   s.startHour = uniform(random, 0, 23);
-  s.endHour = std::min(23, s.startHour + uniform(random, -1, 1));
+  s.endHour = std::clamp(s.startHour + uniform(random, -1, 1), 0, 23);  // sometimes before the start
   s.startMinute = uniform(random, 0, 59);
   s.endMinute = std::min(59, s.startMinute + uniform(random, 0, span));
   s.startSecond = uniform(random, 0, 59);
@@ -81,6 +86,113 @@ SearchSettings randomIvSearchSettings(std::mt19937_64& random) {
   }
   s.ivConsumptionMax = s.ivConsumptionMin + uniform(random, -1, 6);
   return s;
+}
+
+namespace {
+
+// A personality-value range: from 0 (an edge of every mode) or a little later, sometimes
+// empty, up to about 150 positions long.
+void randomPidRange(std::mt19937_64& random, SearchSettings& s, int longest) {
+  s.pidConsumptionMin = chance(random, 0.2) ? 0 : uniform(random, 1, 60);
+  s.pidConsumptionMax = s.pidConsumptionMin + uniform(random, -1, longest);
+}
+
+std::uint16_t randomId(std::mt19937_64& random) { return static_cast<std::uint16_t>(random()); }
+
+// Parents' values: mostly in 0 to 31, now and then typed out of range.
+int randomParentIv(std::mt19937_64& random) {
+  if (chance(random, 0.05)) return uniform(random, -40, 80);
+  return chance(random, 0.4) ? 31 : uniform(random, 0, 31);
+}
+
+}  // namespace
+
+SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
+  SearchSettings s = randomIvSearchSettings(random);
+  switch (mode) {
+    case SearchMode::IvSearch:
+      break;
+    case SearchMode::ShinyPidSearch:
+      s.shinyPidSearch = true;
+      s.trainerId = randomId(random);
+      s.secretId = randomId(random);
+      s.shinyEncounterKind = uniform(random, 1, 3);
+      s.shinyNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
+      s.idCorrection = chance(random, 0.4);
+      randomPidRange(random, s, 150);
+      break;
+    case SearchMode::InheritanceSearch:
+      s.inheritanceSearch = true;
+      s.shinyPidSearch = chance(random, 0.3);
+      s.trainerId = randomId(random);
+      s.secretId = randomId(random);
+      for (int k = 0; k < 6; ++k) {
+        s.firstParentIvs[k] = randomParentIv(random);
+        s.secondParentIvs[k] = randomParentIv(random);
+      }
+      s.withoutDitto = chance(random, 0.5);
+      s.eggNature = uniform(random, -1, 25);
+      if (chance(random, 0.5)) s.eggNature = uniform(random, -1, 0);
+      s.eggAbility = uniform(random, 0, 3);
+      s.eggGenderRatio = uniform(random, 0, 8);
+      randomPidRange(random, s, 100);
+      break;
+    case SearchMode::DeliverymanSearch:
+      s.deliverymanSearch = true;
+      s.inheritanceSearch = chance(random, 0.2);
+      s.shinyPidSearch = chance(random, 0.2);
+      s.deliveryNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
+      s.deliveryShiny = chance(random, 0.3);
+      s.deliveryTrainerId = randomId(random);
+      s.deliverySecretId = randomId(random);
+      randomPidRange(random, s, 150);
+      if (chance(random, 0.1)) {
+        // Far behind the values: the reference steps all the way, so keep the moments few.
+        s.deliveryNaturePosition = 100000 + uniform(random, 0, 1000);
+        s.keyInputEnabled = false;
+        s.endSecond = s.startSecond;
+      } else {
+        s.deliveryNaturePosition = chance(random, 0.3) ? uniform(random, 0, 1) * 10 : uniform(random, 0, 200);
+      }
+      break;
+    case SearchMode::CometShardSearch:
+      s.cometShardSearch = true;
+      s.deliverymanSearch = chance(random, 0.2);
+      s.compoundEyes = chance(random, 0.5);
+      randomPidRange(random, s, 150);
+      break;
+    case SearchMode::DomeSearch:
+      s.domeSearch = true;
+      s.cometShardSearch = chance(random, 0.2);
+      s.deliverymanSearch = chance(random, 0.2);
+      // Mostly one to three trainers wanted (in any of the six boxes, the same one twice
+      // now and then); none wanted lets every position match.
+      s.domeTrainers.fill(0);
+      for (int named = chance(random, 0.05) ? 0 : uniform(random, 1, 3); named > 0; --named) {
+        s.domeTrainers[static_cast<std::size_t>(uniform(random, 0, 5))] = uniform(random, 1, 52);
+      }
+      s.domeConsumptionSlack = uniform(random, -1, 3);
+      randomPidRange(random, s, 150);
+      break;
+  }
+  return s;
+}
+
+BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
+  const ResultFormatter formatter(selectSearchMode(settings), settings.keyInputEnabled, TextEncoding::Utf8);
+  BothEvaluations both;
+  const auto evaluator = makeModeEvaluator(settings, formatter);
+  both.fastLines = evaluator->evaluate(std::span(&moment, 1), std::span(&seed, 1), both.fast);
+  both.referenceLines = evaluateReference(settings, formatter, moment, seed, both.reference);
+  return both;
+}
+
+std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random) {
+  return static_cast<std::uint16_t>(secretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
+}
+
+InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state) {
+  return Lcg64::jump(0 - static_cast<std::uint64_t>(position)).apply(state);
 }
 
 std::string fastResult(const SearchSettings& settings, SearchOptions options) {

@@ -6,8 +6,10 @@
 #include <random>
 #include <string>
 
+#include "core/initial_seed.h"
 #include "core/search_engine.h"
 #include "core/search_settings.h"
+#include "evaluate/search_mode.h"
 
 namespace hanabira::testing {
 
@@ -18,6 +20,28 @@ SearchSettings workedExampleSettings();
 // Random settings of the individual-value search over a small range of boot moments
 // (at most a few thousand), so that the reference path stays quick.
 SearchSettings randomIvSearchSettings(std::mt19937_64& random);
+
+// Random settings of the given mode, on the same small ranges, with its options drawn
+// from their whole lists and their edges (flags of modes of lower priority are set now
+// and then too). Personality-value ranges stay within about 150 positions.
+SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode);
+
+// One boot moment through the fast evaluation of the settings' mode and through the
+// reference, in UTF-8.
+struct BothEvaluations {
+  std::string fast;
+  std::string reference;
+  std::size_t fastLines;
+  std::size_t referenceLines;
+};
+BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed);
+
+// A trainer ID for which `pid` is shiny with the given secret ID (any of the eight).
+std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random);
+
+// A seed whose LCG state after `position` steps is `state`: the generator runs through
+// all 2^64 states, so stepping 2^64 - position times from the state goes back.
+InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state);
 
 // The whole result of a search as bytes (UTF-8 unless asked otherwise).
 std::string fastResult(const SearchSettings& settings, SearchOptions options = {});

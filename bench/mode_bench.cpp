@@ -1,0 +1,148 @@
+// Seeds per second of every search mode on one thread: the mode's fast evaluation
+// against its plain reference on the same seeds, and whole searches (initial seeds
+// included) of one minute with key input.
+//   build/release/bench/hanabira_bench --benchmark_filter='Mode'
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <random>
+
+#include "core/search_engine.h"
+#include "evaluate/mode_evaluator.h"
+
+namespace hanabira {
+namespace {
+
+class DiscardingSink final : public ResultSink {
+ public:
+  void write(std::string_view bytes) override { benchmark::DoNotOptimize(bytes.data()); }
+};
+
+// A typical hunt of each mode over personality-value positions 50 to 150 (the default),
+// with filters that let few seeds through, except where noted.
+SearchSettings typicalHunt(SearchMode mode) {
+  SearchSettings s;
+  s.vcount = 0x60;
+  s.timer0 = 0xC79;
+  s.gxStat = 0x06000000;
+  s.frame = 8;
+  applyMacAddress(s, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
+  s.startYear = s.endYear = 11;
+  s.startMonth = s.endMonth = 9;
+  s.startDay = s.endDay = 27;
+  s.startHour = s.endHour = 13;
+  s.endMinute = 0;
+  s.keyInputEnabled = true;
+  switch (mode) {
+    case SearchMode::IvSearch:
+      s.ivMin.fill(31);
+      break;
+    case SearchMode::ShinyPidSearch:
+      // No IV filter: every seed reaches the personality-value stage (the mode's worst case).
+      s.shinyPidSearch = true;
+      s.shinyEncounterKind = 3;
+      s.shinyNature = 11;
+      s.idCorrection = true;
+      s.trainerId = 12345;
+      s.secretId = 54321;
+      break;
+    case SearchMode::InheritanceSearch:
+      // Parents of 31 pass the prefilter at every position: every seed computes its eggs.
+      s.inheritanceSearch = true;
+      s.ivMin.fill(31);
+      s.eggGenderRatio = 6;
+      break;
+    case SearchMode::DeliverymanSearch:
+      s.deliverymanSearch = true;
+      s.deliveryNature = 11;
+      s.ivMin.fill(25);
+      break;
+    case SearchMode::CometShardSearch:
+      s.cometShardSearch = true;
+      break;
+    case SearchMode::DomeSearch:
+      s.domeSearch = true;
+      s.domeTrainers = {5, 12, 0, 0, 0, 0};
+      s.domeConsumptionSlack = 2;
+      break;
+  }
+  return s;
+}
+
+constexpr std::size_t batchSize = 256;
+
+struct SeedBatch {
+  std::array<SearchCursor, batchSize> moments{};
+  std::array<InitialSeed, batchSize> seeds{};
+
+  SeedBatch() {
+    std::mt19937_64 random(1);
+    for (auto& seed : seeds) seed = random();
+    for (auto& moment : moments) moment = {11, 9, 27, 13, 0, 0, 2, 0x3FF};
+  }
+};
+
+void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
+  const SearchSettings settings = typicalHunt(mode);
+  const ResultFormatter formatter(mode, settings.keyInputEnabled);
+  const auto evaluator = makeModeEvaluator(settings, formatter);
+  const SeedBatch batch;
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    benchmark::DoNotOptimize(evaluator->evaluate(batch.moments, batch.seeds, out));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
+}
+
+void modeEvaluationReference(benchmark::State& state, SearchMode mode) {
+  const SearchSettings settings = typicalHunt(mode);
+  const ResultFormatter formatter(mode, settings.keyInputEnabled);
+  const SeedBatch batch;
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    for (std::size_t i = 0; i < batchSize; ++i) {
+      benchmark::DoNotOptimize(evaluateReference(settings, formatter, batch.moments[i], batch.seeds[i], out));
+    }
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
+}
+
+void modeSearchFast(benchmark::State& state, SearchMode mode) {
+  const SearchSettings settings = typicalHunt(mode);
+  SearchOptions options;
+  options.threads = 1;
+  SearchSummary summary;
+  for (auto _ : state) {
+    DiscardingSink sink;
+    summary = runSearch(settings, sink, options);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * summary.momentsDone));
+}
+
+void modeSearchReference(benchmark::State& state, SearchMode mode) {
+  const SearchSettings settings = typicalHunt(mode);
+  SearchSummary summary;
+  for (auto _ : state) {
+    DiscardingSink sink;
+    summary = runReferenceSearch(settings, sink);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * summary.momentsDone));
+}
+
+#define HANABIRA_MODE_BENCHMARKS(mode)                                                          \
+  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                           \
+  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                \
+  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond); \
+  BENCHMARK_CAPTURE(modeSearchFast, mode, SearchMode::mode)->Unit(benchmark::kMillisecond)
+
+HANABIRA_MODE_BENCHMARKS(IvSearch);
+HANABIRA_MODE_BENCHMARKS(ShinyPidSearch);
+HANABIRA_MODE_BENCHMARKS(InheritanceSearch);
+HANABIRA_MODE_BENCHMARKS(DeliverymanSearch);
+HANABIRA_MODE_BENCHMARKS(CometShardSearch);
+HANABIRA_MODE_BENCHMARKS(DomeSearch);
+
+}  // namespace
+}  // namespace hanabira

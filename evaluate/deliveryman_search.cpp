@@ -1,0 +1,122 @@
+#include "evaluate/deliveryman_search.h"
+
+#include <algorithm>
+
+#include "evaluate/reference_sequences.h"
+#include "evaluate/shiny_rules.h"
+
+namespace hanabira {
+namespace {
+
+bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
+
+// How far past the H value a position reads besides its nature: the six values, and the
+// two PID values at 8 and 9 in the regional distribution.
+int valuesRead(const SearchSettings& settings) { return settings.deliveryShiny ? 10 : 6; }
+
+std::size_t positionCount(const SearchSettings& settings) {
+  return static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1;
+}
+
+// Natures that lie within or just behind the values are stepped to with them; farther
+// ones get a window of their own, reached with a jump.
+bool separateNatures(const SearchSettings& settings) {
+  return static_cast<std::size_t>(settings.deliveryNaturePosition) >
+         positionCount(settings) + static_cast<std::size_t>(valuesRead(settings));
+}
+
+PidWindow valueWindowFor(const SearchSettings& settings) {
+  if (rangeEmpty(settings)) return PidWindow(0, 0);
+  std::int64_t reach = valuesRead(settings) - 1;
+  if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
+  return PidWindow(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach));
+}
+
+// Positions in 64 bits: no nature position is too far.
+PidWindow natureWindowFor(const SearchSettings& settings) {
+  if (rangeEmpty(settings) || !separateNatures(settings)) return PidWindow(0, 0);
+  return PidWindow(std::int64_t{settings.pidConsumptionMin} + settings.deliveryNaturePosition, positionCount(settings));
+}
+
+// The distribution's PID keeps the upper three bytes of one value and takes its low byte,
+// 0 to 125, from the next.
+constexpr std::uint32_t distributionPid(std::uint32_t upper, std::uint32_t low) {
+  return (upper & 0xFFFFFF00u) | scaledRandom(low, 126);
+}
+
+}  // namespace
+
+DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& settings,
+                                                       const ResultFormatter& formatter)
+    : settings_(settings),
+      formatter_(formatter),
+      empty_(rangeEmpty(settings)),
+      trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
+      values_(valueWindowFor(settings)),
+      separateNatures_(separateNatures(settings)),
+      natures_(natureWindowFor(settings)) {}
+
+std::size_t DeliverymanSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+                                                 std::span<const InitialSeed> seeds, std::string& out) {
+  if (empty_) return 0;
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  return lines;
+}
+
+std::size_t DeliverymanSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  values_.fill(seed);
+  const std::uint32_t* natures = values_.data() + (separateNatures_ ? 0 : settings_.deliveryNaturePosition);
+  if (separateNatures_) {
+    natures_.fill(seed);
+    natures = natures_.data();
+  }
+  const int first = settings_.pidConsumptionMin;
+  const int count = settings_.pidConsumptionMax - first + 1;
+  std::size_t lines = 0;
+  IvSet ivs;
+  HiddenPower hiddenPower;
+  for (int k = 0; k < count; ++k) {
+    if (!matches(values_.data() + k, natures[k], ivs, hiddenPower)) continue;
+    formatter_.append(out, moment, seed, DeliverymanMatch{first + k, natureOf(natures[k]), ivs, hiddenPower});
+    ++lines;
+  }
+  return lines;
+}
+
+bool DeliverymanSearchEvaluator::matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs,
+                                         HiddenPower& hiddenPower) const {
+  if (settings_.deliveryNature != 0 && natureOf(nature) != settings_.deliveryNature - 1) return false;
+  for (int k = 0; k < 6; ++k) {
+    ivs[k] = ivOf(values[k]);
+    if (ivs[k] < settings_.ivMin[k] || ivs[k] > settings_.ivMax[k]) return false;
+  }
+  hiddenPower = hiddenPowerOf(ivs);
+  if (!passesHiddenPowerFilter(settings_, hiddenPower)) return false;
+  return !settings_.deliveryShiny || isShiny(distributionPid(values[8], values[9]), trainerValue_);
+}
+
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+                                       const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  PlainPidSequence r(seed);
+  const std::uint32_t trainerValue = static_cast<std::uint32_t>(settings.deliveryTrainerId ^ settings.deliverySecretId);
+  std::size_t lines = 0;
+  for (int i = settings.pidConsumptionMin; i <= settings.pidConsumptionMax; ++i) {
+    const int nature = static_cast<int>(scaledRandom(r[std::int64_t{i} + settings.deliveryNaturePosition], 25));
+    const IvSet ivs = {static_cast<int>(r[i] >> 27),     static_cast<int>(r[i + 1] >> 27),
+                       static_cast<int>(r[i + 2] >> 27), static_cast<int>(r[i + 3] >> 27),
+                       static_cast<int>(r[i + 4] >> 27), static_cast<int>(r[i + 5] >> 27)};
+    const HiddenPower hiddenPower = hiddenPowerOf(ivs);
+    if (settings.deliveryNature != 0 && nature != settings.deliveryNature - 1) continue;
+    if (!passesIvBounds(settings, ivs) || !passesHiddenPowerFilter(settings, hiddenPower)) continue;
+    if (settings.deliveryShiny) {
+      const std::uint32_t pid = (r[i + 8] & 0xFFFFFF00) | scaledRandom(r[i + 9], 126);
+      if ((trainerValue ^ (pid >> 16) ^ (pid & 0xFFFF)) > 7) continue;
+    }
+    formatter.append(out, moment, seed, DeliverymanMatch{i, nature, ivs, hiddenPower});
+    ++lines;
+  }
+  return lines;
+}
+
+}  // namespace hanabira

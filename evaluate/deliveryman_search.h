@@ -1,0 +1,40 @@
+// The deliveryman search: the deliveryman's creature takes its six individual values
+// (the top five bits of six consecutive values), its nature and, in the regional
+// distribution, its PID from the personality-value random sequence; the
+// individual-value random sequence plays no part.
+#pragma once
+
+#include <cstdint>
+
+#include "core/pid_window.h"
+#include "evaluate/mode_evaluator.h"
+
+namespace hanabira {
+
+class DeliverymanSearchEvaluator final : public ModeEvaluator {
+ public:
+  DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+
+  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+                       std::string& out) override;
+
+ private:
+  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
+  // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
+  bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
+
+  const SearchSettings& settings_;
+  const ResultFormatter& formatter_;
+  bool empty_;
+  std::uint32_t trainerValue_;
+  // The values from the first H value on; they hold the natures too unless the nature
+  // lies far behind, where a second window starts with a jump.
+  PidWindow values_;
+  bool separateNatures_;
+  PidWindow natures_;
+};
+
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+                                       const SearchCursor& moment, InitialSeed seed, std::string& out);
+
+}  // namespace hanabira

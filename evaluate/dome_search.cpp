@@ -1,0 +1,98 @@
+#include "evaluate/dome_search.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+#include "evaluate/reference_sequences.h"
+
+namespace hanabira {
+namespace {
+
+bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
+
+PidWindow windowFor(const SearchSettings& settings) {
+  if (rangeEmpty(settings)) return PidWindow(0, 0);
+  return PidWindow(settings.pidConsumptionMin,
+                   static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + domeDrawCount);
+}
+
+}  // namespace
+
+DomeWanted domeWantedTrainers(const SearchSettings& settings) {
+  DomeWanted wanted;
+  for (int choice : settings.domeTrainers) {
+    if (choice == 0) continue;
+    const auto end = wanted.trainers.begin() + wanted.count;
+    if (std::find(wanted.trainers.begin(), end, choice - 1) != end) continue;  // named twice
+    *end = choice - 1;
+    ++wanted.count;
+  }
+  return wanted;
+}
+
+DomeSearchEvaluator::DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
+    : settings_(settings),
+      formatter_(formatter),
+      empty_(rangeEmpty(settings)),
+      wanted_(domeWantedTrainers(settings)),
+      values_(windowFor(settings)) {}
+
+std::size_t DomeSearchEvaluator::evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+                                          std::string& out) {
+  if (empty_) return 0;
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  return lines;
+}
+
+std::size_t DomeSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  // With no trainer wanted every position matches, and nothing need be drawn.
+  if (wanted_.count != 0) values_.fill(seed);
+  const int slack = settings_.domeConsumptionSlack;
+  const int first = settings_.pidConsumptionMin;
+  const int count = settings_.pidConsumptionMax - first + 1;
+  DomeMatchRun run(slack);
+  std::size_t lines = 0;
+  for (int k = 0; k < count; ++k) {
+    const bool match = wanted_.count == 0 || domeDrawsWanted(values_.data() + k, wanted_);
+    if (!run.completes(match)) continue;
+    formatter_.append(out, moment, seed, DomeMatch{first + k - slack, first + k});
+    ++lines;
+  }
+  return lines;
+}
+
+std::size_t domeSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+                                const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  PlainPidSequence r(seed);
+  const int slack = settings.domeConsumptionSlack;
+  int run = 0;
+  std::size_t lines = 0;
+  for (int i = settings.pidConsumptionMin; i <= settings.pidConsumptionMax; ++i) {
+    std::array<int, domeListSize> list;
+    std::iota(list.begin(), list.end(), 0);
+    std::array<int, domeDrawCount> drawn;
+    for (int k = 0; k < domeDrawCount; ++k) {
+      const int left = domeListSize - k;
+      const auto index = static_cast<int>(scaledRandom(r[i + k], static_cast<std::uint32_t>(left)));
+      drawn[static_cast<std::size_t>(k)] = list[static_cast<std::size_t>(index)];
+      std::copy(list.begin() + index + 1, list.begin() + left, list.begin() + index);  // the rest move down
+    }
+    bool match = true;
+    for (int choice : settings.domeTrainers) {
+      if (choice != 0 && std::find(drawn.begin(), drawn.end(), choice - 1) == drawn.end()) match = false;
+    }
+    if (!match) {
+      run = 0;
+    } else if (run == slack) {
+      formatter.append(out, moment, seed, DomeMatch{i - slack, i});
+      ++lines;
+    } else {
+      ++run;
+    }
+  }
+  return lines;
+}
+
+}  // namespace hanabira

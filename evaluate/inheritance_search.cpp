@@ -1,0 +1,209 @@
+#include "evaluate/inheritance_search.h"
+
+#include "evaluate/reference_sequences.h"
+#include "evaluate/shiny_rules.h"
+
+namespace hanabira {
+namespace {
+
+bool pidRangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
+
+// An egg that discards no pair reads up to ten positions past its own; thirty leave room
+// for ten discarded pairs before the window has to grow.
+constexpr int windowMargin = 30;
+
+PidWindow pidWindowFor(const SearchSettings& settings) {
+  if (pidRangeEmpty(settings)) return PidWindow(0, 0);
+  const auto eggs = static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1;
+  return PidWindow(settings.pidConsumptionMin, eggs + windowMargin);
+}
+
+bool withinBounds(const SearchSettings& settings, int stat, int value) {
+  return settings.ivMin[stat] <= value && value <= settings.ivMax[stat];
+}
+
+}  // namespace
+
+InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& settings,
+                                                       const ResultFormatter& formatter)
+    : settings_(settings),
+      formatter_(formatter),
+      empty_(pidRangeEmpty(settings) || settings.ivConsumptionMin > settings.ivConsumptionMax),
+      trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
+      abilityRollOffset_(eggAbilityRollOffset(settings)),
+      firstPairOffset_(eggFirstPairOffset(settings)),
+      draws_(settings),
+      pids_(pidWindowFor(settings)) {
+  if (!pidRangeEmpty(settings)) {
+    eggs_.reserve(static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1);
+  }
+}
+
+std::size_t InheritanceSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+                                                 std::span<const InitialSeed> seeds, std::string& out) {
+  if (empty_) return 0;
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  return lines;
+}
+
+// Whatever the egg inherits, each of its values is the drawn one or a parent's: a stat
+// for which none of the three lies within the bounds rules the position out. And an egg
+// inherits three stats, so no more than three drawn values can be out of bounds.
+bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
+  int outOfBounds = 0;
+  for (int k = 0; k < 6; ++k) {
+    if (withinBounds(settings_, k, drawn[k])) continue;
+    if (++outOfBounds > 3) return false;
+    if (!withinBounds(settings_, k, settings_.firstParentIvs[k]) &&
+        !withinBounds(settings_, k, settings_.secondParentIvs[k])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::size_t InheritanceSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  draws_.fill(seed);
+  bool eggsFound = false;
+  std::size_t lines = 0;
+  for (int j = draws_.firstPosition(); j <= draws_.lastPosition(); ++j) {
+    const IvSet drawn = draws_.at(j);
+    if (!passesPrefilter(drawn)) continue;
+    if (!eggsFound) {
+      findEggs(seed);
+      eggsFound = true;
+      if (eggs_.empty()) break;
+    }
+    for (const Egg& egg : eggs_) {
+      const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
+      if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
+      const InheritanceMatch match{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)};
+      formatter_.append(out, moment, seed, match);
+      ++lines;
+    }
+  }
+  return lines;
+}
+
+void InheritanceSearchEvaluator::findEggs(InitialSeed seed) {
+  eggs_.clear();
+  pids_.fill(seed);
+  Egg egg;
+  for (int c = settings_.pidConsumptionMin; c <= settings_.pidConsumptionMax; ++c) {
+    if (findEgg(c, egg)) eggs_.push_back(egg);
+  }
+}
+
+bool InheritanceSearchEvaluator::findEgg(int c, Egg& egg) {
+  if (settings_.eggNature == 0) {
+    if (!everstoneRollSucceeds(pids_[c + 1])) return false;
+  } else if (settings_.eggNature >= 1) {
+    if (natureOf(pids_[c]) != settings_.eggNature - 1) return false;
+  }
+  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto the
+  // choice tests nothing.
+  if (settings_.withoutDitto && settings_.eggAbility == 3 &&
+      !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
+    return false;
+  }
+
+  // A pair whose stat is already inherited is discarded; the picks go on two positions
+  // later until three stats are chosen.
+  std::int64_t q = c + firstPairOffset_;
+  unsigned chosen = 0;
+  for (int count = 0; count < 3; q += 2) {
+    pids_.reach(q + 1);
+    const InheritancePick pick = inheritancePickOf(pids_[q], pids_[q + 1]);
+    if ((chosen & (1u << pick.stat)) != 0) continue;
+    chosen |= 1u << pick.stat;
+    egg.picks[static_cast<std::size_t>(count++)] = pick;
+  }
+  pids_.reach(q);
+  const std::uint32_t pid = eggPid(pids_[q]);
+  if (!passesEggGender(settings_.eggGenderRatio, genderValueOf(pid))) return false;
+  if ((settings_.eggAbility == 1 || settings_.eggAbility == 2) && abilitySlotOf(pid) != settings_.eggAbility) {
+    return false;
+  }
+  if (settings_.shinyPidSearch && !isShiny(pid, trainerValue_)) return false;
+  egg.position = c;
+  egg.pid = pid;
+  return true;
+}
+
+std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+                                       const SearchCursor& moment, InitialSeed seed, std::string& out) {
+  if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
+  const std::vector<std::uint32_t> ivSequence =
+      plainIvSequence(seed, static_cast<std::size_t>(settings.ivConsumptionMax) + 7);
+  PlainPidSequence r(seed);
+  const auto inBounds = [&](int stat, int value) {
+    return settings.ivMin[stat] <= value && value <= settings.ivMax[stat];
+  };
+  const int e = settings.eggNature == 0 ? 1 : 0;
+
+  std::size_t lines = 0;
+  for (int j = settings.ivConsumptionMin; j <= settings.ivConsumptionMax; ++j) {
+    const IvSet drawn = drawIvs(&ivSequence[static_cast<std::size_t>(j)], settings.roaming);
+    bool prefilter = true;
+    for (int k = 0; k < 6; ++k) {
+      if (!inBounds(k, drawn[k]) && !inBounds(k, settings.firstParentIvs[k]) &&
+          !inBounds(k, settings.secondParentIvs[k])) {
+        prefilter = false;
+      }
+    }
+    if (!prefilter) continue;
+
+    for (int c = settings.pidConsumptionMin; c <= settings.pidConsumptionMax; ++c) {
+      if (settings.eggNature == 0 && (r[c + 1] >> 31) == 0) continue;
+      if (settings.eggNature >= 1 && scaledRandom(r[c], 25) != static_cast<std::uint32_t>(settings.eggNature - 1)) {
+        continue;
+      }
+      if (settings.withoutDitto && settings.eggAbility == 3 && scaledRandom(r[c + 1 + e], 5) < 2) continue;
+
+      std::int64_t q = settings.withoutDitto ? c + 2 + e : c + 3 + e;
+      InheritancePicks picks{};
+      int count = 0;
+      while (count < 3) {
+        const int stat = static_cast<int>(scaledRandom(r[q], 6));
+        const int parent = static_cast<int>(r[q + 1] >> 31);
+        bool repeated = false;
+        for (int k = 0; k < count; ++k) repeated = repeated || picks[static_cast<std::size_t>(k)].stat == stat;
+        if (!repeated) picks[static_cast<std::size_t>(count++)] = {stat, parent};
+        q += 2;
+      }
+
+      IvSet ivs = drawn;
+      for (const InheritancePick& pick : picks) {
+        ivs[pick.stat] = pick.parent == 0 ? settings.firstParentIvs[pick.stat] : settings.secondParentIvs[pick.stat];
+      }
+      if (!passesIvBounds(settings, ivs) || !passesHiddenPowerFilter(settings, hiddenPowerOf(ivs))) continue;
+
+      const std::uint32_t pid = r[q] == 0 ? 0 : r[q] - 1;
+      const int gender = static_cast<int>(pid & 0xFF);
+      // Female below the species' threshold: 31, 63, 127, 191 for 1/8, 1/4, 1/2, 3/4 female.
+      switch (settings.eggGenderRatio) {
+        case 1: if (gender < 31) continue; break;
+        case 2: if (gender < 63) continue; break;
+        case 3: if (gender < 127) continue; break;
+        case 4: if (gender < 191) continue; break;
+        case 5: if (gender >= 191) continue; break;
+        case 6: if (gender >= 127) continue; break;
+        case 7: if (gender >= 63) continue; break;
+        case 8: if (gender >= 31) continue; break;
+        default: break;
+      }
+      const int slot = static_cast<int>((pid >> 16) & 1) + 1;
+      if ((settings.eggAbility == 1 || settings.eggAbility == 2) && slot != settings.eggAbility) continue;
+      if (settings.shinyPidSearch &&
+          (static_cast<std::uint32_t>(settings.trainerId ^ settings.secretId) ^ (pid >> 16) ^ (pid & 0xFFFF)) > 7) {
+        continue;
+      }
+      formatter.append(out, moment, seed, InheritanceMatch{j, drawn, c, picks, gender, slot});
+      ++lines;
+    }
+  }
+  return lines;
+}
+
+}  // namespace hanabira

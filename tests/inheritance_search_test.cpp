@@ -1,0 +1,161 @@
+#include "evaluate/inheritance_search.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <random>
+
+#include "evaluate/reference_sequences.h"
+#include "test_support.h"
+
+namespace hanabira {
+namespace {
+
+using testing::evaluateBothWays;
+
+// The worked example's seed: the drawn values at position 7 are 4, 21, 9, 26, 18, 11, and
+// its personality-value sequence gives, pair by pair from R[2]: (S, 先), (C, 後), (H, 後),
+// (A, 後); from R[3]: (B, 後), (S, 先), (D, 先), (D, 先), (C, 後).
+constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
+const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+
+SearchSettings eggAt(int position, bool ditto, int eggNature) {
+  SearchSettings settings;
+  settings.inheritanceSearch = true;
+  settings.withoutDitto = !ditto;
+  settings.eggNature = eggNature;
+  settings.pidConsumptionMin = settings.pidConsumptionMax = position;
+  return settings;
+}
+
+std::string eggLine(const SearchSettings& settings) {
+  const auto both = evaluateBothWays(settings, workedMoment, workedSeed);
+  EXPECT_EQ(both.fast, both.reference);
+  return both.fast;
+}
+
+TEST(InheritanceSearch, EggLayoutWithAndWithoutDittoAndEverstone) {
+  const std::string start = "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,";
+  // With a Ditto the pairs start at c + 3 and the PID (D40CED8E) comes from R[9].
+  EXPECT_EQ(eggLine(eggAt(0, true, -1)), start + "0,B-後,S-先,D-先,142,1\r\n");
+  // Without one they start at c + 2, the PID (465658B2) from R[8].
+  EXPECT_EQ(eggLine(eggAt(0, false, -1)), start + "0,S-先,C-後,H-後,178,1\r\n");
+  // The everstone roll at R[1] (top bit set) moves everything one on: PID 57265521.
+  EXPECT_EQ(eggLine(eggAt(0, true, 0)), start + "0,C-後,H-後,A-後,33,1\r\n");
+  // A repeated stat discards its pair: the PID moves two on, to R[13] (5994F644).
+  EXPECT_EQ(eggLine(eggAt(2, true, -1)), start + "2,S-先,D-先,C-後,68,1\r\n");
+}
+
+TEST(InheritanceSearch, NatureAndEverstoneConditions) {
+  EXPECT_NE(eggLine(eggAt(0, true, 16)), "");  // R[0] gives nature 15
+  EXPECT_EQ(eggLine(eggAt(0, true, 17)), "");
+  EXPECT_EQ(eggLine(eggAt(2, true, 0)), "");   // R[3] = 78181F04: the everstone fails
+  EXPECT_EQ(eggLine(eggAt(5, false, 0)), "");  // R[6] = 1A4DA267 likewise
+}
+
+TEST(InheritanceSearch, AbilityChoices) {
+  SearchSettings settings = eggAt(0, true, -1);
+  settings.eggAbility = 3;  // with a Ditto: no ability roll, the slot still follows the PID
+  EXPECT_EQ(eggLine(settings), "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,0,B-後,S-先,D-先,142,1\r\n");
+  settings.eggAbility = 2;
+  EXPECT_EQ(eggLine(settings), "");
+  settings.eggAbility = 1;
+  EXPECT_NE(eggLine(settings), "");
+  // Without a Ditto the roll at c + 1 decides: R[1] scales to 3 of 5 and passes, R[6] to
+  // 0 and fails.
+  settings = eggAt(0, false, -1);
+  settings.eggAbility = 3;
+  EXPECT_NE(eggLine(settings), "");
+  settings = eggAt(5, false, -1);
+  settings.eggAbility = 3;
+  EXPECT_EQ(eggLine(settings), "");
+  settings.withoutDitto = false;
+  EXPECT_NE(eggLine(settings), "");
+}
+
+TEST(InheritanceSearch, InheritedValuesDecideTheFilter) {
+  // Drawn B = 9 lies outside 31..31, but B is inherited from the second parent (31).
+  SearchSettings settings = eggAt(0, true, -1);
+  settings.ivMin = {0, 0, 31, 0, 0, 0};
+  settings.secondParentIvs = {0, 0, 31, 0, 0, 0};
+  EXPECT_EQ(eggLine(settings), "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,0,B-後,S-先,D-先,142,1\r\n");
+  // The first parent's 31 passes the prefilter for A, but A is not inherited.
+  settings.ivMin = {0, 31, 0, 0, 0, 0};
+  settings.firstParentIvs = {0, 31, 0, 0, 0, 0};
+  EXPECT_EQ(eggLine(settings), "");
+  // Hidden power from the inherited values: H 4, A 21, B 31, C 26, D 0 (先), S 0 (先).
+  settings = eggAt(0, true, -1);
+  settings.secondParentIvs = {0, 0, 31, 0, 0, 0};
+  settings.firstParentIvs = {0, 0, 0, 0, 0, 0};
+  settings.hiddenPowerType = hiddenPowerTypeOf({4, 21, 31, 26, 0, 0});
+  EXPECT_NE(eggLine(settings), "");
+  settings.hiddenPowerType = hiddenPowerTypeOf({4, 21, 9, 26, 18, 11});
+  EXPECT_EQ(eggLine(settings), "");
+}
+
+TEST(EggRules, GenderThresholdsOfTheSpecies) {
+  // Female below 31, 63, 127 and 191 for species 1/8, 1/4, 1/2 and 3/4 female.
+  const std::array<int, 9> firstAccepted = {0, 31, 63, 127, 191, 0, 0, 0, 0};
+  const std::array<int, 9> lastAccepted = {255, 255, 255, 255, 255, 190, 126, 62, 30};
+  for (int choice = 0; choice <= 8; ++choice) {
+    for (int g = 0; g < 256; ++g) {
+      EXPECT_EQ(passesEggGender(choice, g), firstAccepted[choice] <= g && g <= lastAccepted[choice])
+          << "choice " << choice << ", gender value " << g;
+    }
+  }
+}
+
+TEST(EggRules, PidZero) {
+  // The last value before the PID may be 0: PID 0, gender value 0, first ability.
+  for (std::uint32_t low = 0;; ++low) {
+    const InitialSeed seed = testing::seedWithStateAt(9, low);
+    PlainPidSequence r(seed);
+    int chosen = 0;
+    for (int q = 3; q <= 7; q += 2) chosen |= 1 << scaledRandom(r[q], 6);
+    if (std::popcount(static_cast<unsigned>(chosen)) != 3) continue;  // a pair discarded
+    SearchSettings settings = eggAt(0, true, -1);
+    const auto both = evaluateBothWays(settings, workedMoment, seed);
+    EXPECT_EQ(both.fast, both.reference);
+    EXPECT_TRUE(both.fast.ends_with(",0,1\r\n")) << both.fast;
+    break;
+  }
+}
+
+// The PID of the egg at c, for planting shiny eggs in the random comparison.
+std::uint32_t eggPidAt(PlainPidSequence& r, int c, const SearchSettings& settings) {
+  std::int64_t q = c + (settings.withoutDitto ? 2 : 3) + (settings.eggNature == 0 ? 1 : 0);
+  for (unsigned chosen = 0; std::popcount(chosen) < 3; q += 2) chosen |= 1u << scaledRandom(r[q], 6);
+  return r[q] == 0 ? 0 : r[q] - 1;
+}
+
+TEST(InheritanceSearch, FastEvaluatorAgreesWithTheReference) {
+  std::mt19937_64 random(4);
+  std::size_t lines = 0;
+  std::size_t shinyLines = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    SearchSettings settings = testing::randomSettings(random, SearchMode::InheritanceSearch);
+    if (random() % 2 == 0) {
+      settings.ivMin.fill(0);
+      settings.ivMax.fill(31);
+    }
+    const InitialSeed seed = random();
+    if (settings.shinyPidSearch && settings.pidConsumptionMin <= settings.pidConsumptionMax) {
+      PlainPidSequence r(seed);
+      const int c = settings.pidConsumptionMin + static_cast<int>(random() % 3);
+      const std::uint32_t pid = eggPidAt(r, c, settings);
+      settings.trainerId = testing::shinyTrainerId(pid, settings.secretId, random);
+    }
+    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
+                              static_cast<int>(random() % 1024)};
+    const auto both = evaluateBothWays(settings, moment, seed);
+    ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
+    ASSERT_EQ(both.fastLines, both.referenceLines);
+    lines += both.fastLines;
+    if (settings.shinyPidSearch) shinyLines += both.fastLines;
+  }
+  EXPECT_GT(lines, 3000u);
+  EXPECT_GT(shinyLines, 0u);
+}
+
+}  // namespace
+}  // namespace hanabira
