@@ -181,15 +181,14 @@ std::size_t inheritanceSearchReference(const SearchSettings& settings, const Res
 
       const std::uint32_t pid = r[q] == 0 ? 0 : r[q] - 1;
       const int gender = static_cast<int>(pid & 0xFF);
-      // Female below the species' threshold: 31, 63, 127, 191 for 1/8, 1/4, 1/2, 3/4 female.
       switch (settings.eggGenderRatio) {
         case 1: if (gender < 31) continue; break;
-        case 2: if (gender < 63) continue; break;
+        case 2: if (gender < 64) continue; break;
         case 3: if (gender < 127) continue; break;
         case 4: if (gender < 191) continue; break;
         case 5: if (gender >= 191) continue; break;
         case 6: if (gender >= 127) continue; break;
-        case 7: if (gender >= 63) continue; break;
+        case 7: if (gender >= 64) continue; break;
         case 8: if (gender >= 31) continue; break;
         default: break;
       }

@@ -93,10 +93,13 @@ TEST(InheritanceSearch, InheritedValuesDecideTheFilter) {
   EXPECT_EQ(eggLine(settings), "");
 }
 
-TEST(EggRules, GenderThresholdsOfTheSpecies) {
-  // Female below 31, 63, 127 and 191 for species 1/8, 1/4, 1/2 and 3/4 female.
-  const std::array<int, 9> firstAccepted = {0, 31, 63, 127, 191, 0, 0, 0, 0};
-  const std::array<int, 9> lastAccepted = {255, 255, 255, 255, 255, 190, 126, 62, 30};
+TEST(EggRules, GenderThresholds) {
+  // Male from 31, 64, 127 and 191 on; female below 191, 127, 64 and 31. The gender value
+  // 63 is female for the quarter choices: rejected by ♂(3/4), accepted by ♀(1/4).
+  const std::array<int, 9> firstAccepted = {0, 31, 64, 127, 191, 0, 0, 0, 0};
+  const std::array<int, 9> lastAccepted = {255, 255, 255, 255, 255, 190, 126, 63, 30};
+  EXPECT_FALSE(passesEggGender(2, 63));
+  EXPECT_TRUE(passesEggGender(7, 63));
   for (int choice = 0; choice <= 8; ++choice) {
     for (int g = 0; g < 256; ++g) {
       EXPECT_EQ(passesEggGender(choice, g), firstAccepted[choice] <= g && g <= lastAccepted[choice])
