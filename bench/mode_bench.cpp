@@ -85,7 +85,7 @@ struct SeedBatch {
 void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
   const SearchSettings settings = typicalHunt(mode);
   const ResultFormatter formatter(mode, settings.keyInputEnabled);
-  const auto evaluator = makeModeEvaluator(settings, formatter);
+  const auto evaluator = makeModeEvaluator(settings, formatter, bestKernels());
   const SeedBatch batch;
   std::string out;
   for (auto _ : state) {

@@ -9,23 +9,22 @@
 namespace hanabira {
 namespace {
 
+// Every thread works on chunks, the calling thread too. A thread that finishes the chunk
+// whose turn it is to be consumed consumes it, and any finished ones after it: the
+// consumer is whoever holds the turn, so nobody sleeps and wakes per chunk.
 class Pipeline {
  public:
-  Pipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads, const std::atomic<bool>* cancel)
-      : search_(search), plan_(plan), cancel_(cancel), threads_(threads), slots_(2 * threads + 2) {}
+  Pipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads, const std::atomic<bool>* cancel,
+           const ChunkConsumer& consume)
+      : search_(search), plan_(plan), cancel_(cancel), consume_(consume), slots_(2 * threads + 2) {}
 
-  void run(const ChunkConsumer& consume) {
-    std::vector<std::jthread> workers;
-    workers.reserve(threads_);
-    for (unsigned i = 0; i < threads_; ++i) workers.emplace_back([this] { work(); });
-    try {
-      consumeInOrder(consume);
-    } catch (...) {
-      stop();
-      throw;  // the workers are joined on the way out
-    }
-    stop();
-    for (auto& worker : workers) worker.join();
+  void run(unsigned threads) {
+    {
+      std::vector<std::jthread> helpers;
+      helpers.reserve(threads - 1);
+      for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([this] { work(); });
+      work();
+    }  // joins the helpers
     if (failure_) std::rethrow_exception(failure_);
   }
 
@@ -45,7 +44,7 @@ class Pipeline {
         const std::uint64_t chunk = nextChunk_.fetch_add(1, std::memory_order_relaxed);
         if (chunk >= plan_.chunkCount()) return;
         {
-          // Wait until the chunk's slot is free: no more than the window ahead of the consumer.
+          // No more than the window ahead of the chunk being consumed.
           std::unique_lock lock(mutex_);
           slotFreed_.wait(lock, [&] { return stopped_ || chunk < committed_ + slots_.size(); });
           if (stopped_) return;
@@ -53,64 +52,64 @@ class Pipeline {
         // The slot is this thread's alone until it is marked ready.
         Slot& slot = slotOf(chunk);
         worker.run(plan_.begin(chunk), plan_.end(chunk), cancel_, slot.result);
-        // Read before handing the slot over: from then on the consumer, and after it the
-        // worker of a later chunk, own it.
+        // Read before handing the slot over: from then on it belongs to the consumer.
         const bool complete = slot.result.complete;
-        {
-          std::lock_guard lock(mutex_);
-          slot.ready = true;
-        }
-        chunkReady_.notify_one();
+        publish(slot);
         if (!complete) return;  // cancelled: later chunks are never consumed
       }
     } catch (...) {
-      std::lock_guard lock(mutex_);
-      if (!failure_) failure_ = std::current_exception();
-      stopped_ = true;
-      chunkReady_.notify_all();
-      slotFreed_.notify_all();
+      fail(std::current_exception());
     }
   }
 
-  void consumeInOrder(const ChunkConsumer& consume) {
-    for (std::uint64_t chunk = 0; chunk < plan_.chunkCount(); ++chunk) {
-      Slot& slot = slotOf(chunk);
-      {
-        std::unique_lock lock(mutex_);
-        chunkReady_.wait(lock, [&] { return slot.ready || failure_; });
-        if (!slot.ready) return;  // a worker failed; run() rethrows its exception
+  // Marks the slot ready and, unless another thread holds the turn, consumes every ready
+  // chunk from the one whose turn it is.
+  void publish(Slot& slot) {
+    std::unique_lock lock(mutex_);
+    slot.ready = true;
+    if (consuming_) return;  // the thread that holds the turn will take it
+    consuming_ = true;
+    while (!stopped_ && committed_ < plan_.chunkCount() && slotOf(committed_).ready) {
+      Slot& next = slotOf(committed_);
+      lock.unlock();
+      // No other thread touches a ready slot, so it is read without the lock.
+      bool goOn = false;
+      try {
+        goOn = consume_(committed_, next.result) && next.result.complete;
+      } catch (...) {
+        lock.lock();
+        consuming_ = false;
+        lock.unlock();
+        fail(std::current_exception());
+        return;
       }
-      // The slot is the consumer's alone until committed_ moves past it.
-      const bool goOn = consume(chunk, slot.result) && slot.result.complete;
-      {
-        std::lock_guard lock(mutex_);
-        slot.ready = false;
-        committed_ = chunk + 1;
-      }
+      lock.lock();
+      next.ready = false;
+      ++committed_;
+      if (!goOn) stopped_ = true;
       slotFreed_.notify_all();
-      if (!goOn) return;
     }
+    consuming_ = false;
   }
 
-  void stop() {
-    {
-      std::lock_guard lock(mutex_);
-      stopped_ = true;
-    }
+  void fail(std::exception_ptr error) {
+    std::lock_guard lock(mutex_);
+    if (!failure_) failure_ = error;
+    stopped_ = true;
     slotFreed_.notify_all();
   }
 
   const PreparedSearch& search_;
   const ChunkPlan plan_;
   const std::atomic<bool>* cancel_;
-  const unsigned threads_;
+  const ChunkConsumer& consume_;
 
   std::atomic<std::uint64_t> nextChunk_{0};
   std::mutex mutex_;
-  std::condition_variable chunkReady_;
   std::condition_variable slotFreed_;
   std::vector<Slot> slots_;
   std::uint64_t committed_ = 0;  // chunks consumed so far
+  bool consuming_ = false;       // a thread holds the turn
   bool stopped_ = false;
   std::exception_ptr failure_;
 };
@@ -119,7 +118,7 @@ class Pipeline {
 
 void runChunkPipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads,
                       const std::atomic<bool>* cancel, const ChunkConsumer& consume) {
-  Pipeline(search, plan, threads, cancel).run(consume);
+  Pipeline(search, plan, threads, cancel, consume).run(threads);
 }
 
 }  // namespace hanabira

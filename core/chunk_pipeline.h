@@ -22,13 +22,13 @@ struct ChunkPlan {
   std::uint64_t end(std::uint64_t chunk) const { return std::min(moments, begin(chunk) + chunkSize); }
 };
 
-// Called on the calling thread, in chunk order. Returning false stops the pipeline; so
-// does a chunk that cancellation cut short, after it was consumed.
+// Called in chunk order, one call at a time, on whichever of the search's threads holds
+// the turn. Returning false stops the pipeline; so does a chunk that cancellation cut
+// short, after it was consumed.
 using ChunkConsumer = std::function<bool(std::uint64_t chunk, const ChunkResult& result)>;
 
-// Runs the chunks of `plan` on `threads` worker threads (the calling thread only
-// consumes). An exception in a worker or in the consumer stops every thread and is
-// rethrown here.
+// Runs the chunks of `plan` on `threads` threads, the calling thread one of them. An
+// exception in a worker or in the consumer stops every thread and is rethrown here.
 void runChunkPipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads,
                       const std::atomic<bool>* cancel, const ChunkConsumer& consume);
 

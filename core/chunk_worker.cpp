@@ -3,7 +3,7 @@
 namespace hanabira {
 
 ChunkWorker::ChunkWorker(const PreparedSearch& search)
-    : search_(search), evaluator_(makeModeEvaluator(search.settings, search.formatter)) {}
+    : search_(search), evaluator_(makeModeEvaluator(search.settings, search.formatter, search.kernels)) {}
 
 void ChunkWorker::prepareDay(int dayIndex) {
   if (dayIndex == preparedDay_) return;

@@ -31,7 +31,7 @@ class ChunkWorker {
   void run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result);
 
  private:
-  static constexpr int batchSize = 256;
+  static constexpr std::size_t batchSize = maxEvaluationBatch;
 
   void prepareDay(int dayIndex);
 

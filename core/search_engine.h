@@ -37,7 +37,8 @@ struct SearchOptions {
   // Set from anywhere (a signal handler too) to stop the search at the next boot moment
   // or batch of moments.
   const std::atomic<bool>* cancel = nullptr;
-  // Called on the calling thread, at the start and whenever lines have been committed.
+  // Called at the start and whenever lines have been committed: one call at a time, on
+  // the calling thread or on one of the search's threads.
   std::function<void(const SearchProgress&)> onProgress;
 };
 

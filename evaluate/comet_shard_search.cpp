@@ -10,35 +10,54 @@ bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumption
 // Without compound eyes every test reads one position later.
 int testShift(const SearchSettings& settings) { return settings.compoundEyes ? 0 : 1; }
 
+int positionCount(const SearchSettings& settings) { return settings.pidConsumptionMax - settings.pidConsumptionMin + 1; }
+
 // Each position reads eleven values from its first test on.
-PidWindow windowFor(const SearchSettings& settings) {
-  if (rangeEmpty(settings)) return PidWindow(0, 0);
-  return PidWindow(settings.pidConsumptionMin + testShift(settings),
-                   static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 11);
+constexpr int valuesRead = 11;
+
+PidRows rowsFor(const SearchSettings& settings, const KernelSet& kernels) {
+  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
+  return PidRows(settings.pidConsumptionMin + testShift(settings),
+                 static_cast<std::size_t>(positionCount(settings)) + valuesRead - 1, maxEvaluationBatch, kernels);
+}
+
+RangeFilter lastTestsFor(const SearchSettings& settings) {
+  RangeFilter filter;
+  const std::uint32_t low = settings.compoundEyes ? 80 : 55;
+  const std::uint32_t high = settings.compoundEyes ? 84 : 55;
+  filter.requireScaled(7, 100, low, high);
+  filter.requireScaled(10, 100, low, high);
+  return filter;
 }
 
 }  // namespace
 
-CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
-    : settings_(settings), formatter_(formatter), empty_(rangeEmpty(settings)), values_(windowFor(settings)) {}
+CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                     const KernelSet& kernels)
+    : settings_(settings),
+      formatter_(formatter),
+      empty_(rangeEmpty(settings)),
+      values_(rowsFor(settings, kernels)),
+      lastTests_(lastTestsFor(settings)),
+      hits_(empty_ ? 0 : static_cast<std::size_t>(positionCount(settings))) {}
 
 std::size_t CometShardSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
                                                 std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_) return 0;
+  values_.fill(seeds);
+  const std::size_t hitCount =
+      values_.scan(lastTests_.tests(), lastTests_.testCount(), positionCount(settings_), hits_.data());
+  const std::int64_t firstValue = values_.first();
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
-  return lines;
-}
-
-std::size_t CometShardSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
-  values_.fill(seed);
-  const int first = settings_.pidConsumptionMin;
-  const int count = settings_.pidConsumptionMax - first + 1;
-  std::size_t lines = 0;
-  for (int k = 0; k < count; ++k) {
-    if (!cometShardFound(values_.data() + k, settings_.compoundEyes)) continue;
-    formatter_.append(out, moment, seed, CometShardMatch{first + k});
-    ++lines;
+  std::uint32_t values[valuesRead];
+  for (std::size_t i = 0; i < seeds.size(); ++i) {
+    for (std::size_t h = 0; h < hitCount; ++h) {
+      if (!hits_[h].has(i)) continue;
+      for (int k = 0; k < valuesRead; ++k) values[k] = values_.at(i, firstValue + hits_[h].position + k);
+      if (!cometShardFound(values, settings_.compoundEyes)) continue;
+      formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + hits_[h].position});
+      ++lines;
+    }
   }
   return lines;
 }

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
-#include "core/pid_window.h"
+#include <vector>
+
+#include "core/pid_rows.h"
+#include "evaluate/range_filter.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
 
@@ -28,18 +31,20 @@ constexpr bool cometShardFound(const std::uint32_t* values, bool compoundEyes) {
 
 class CometShardSearchEvaluator final : public ModeEvaluator {
  public:
-  CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+  CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                            const KernelSet& kernels);
 
   std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
-  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
-
   const SearchSettings& settings_;
   const ResultFormatter& formatter_;
   bool empty_;
-  PidWindow values_;  // from the first test of the first position on
+  PidRows values_;  // from the first test of the first position on, for the whole batch
+  // The last two tests, rare passes: the kernels find the few positions that pass them.
+  RangeFilter lastTests_;
+  std::vector<RangeHit> hits_;
 };
 
 std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

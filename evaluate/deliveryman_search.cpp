@@ -25,11 +25,22 @@ bool separateNatures(const SearchSettings& settings) {
          positionCount(settings) + static_cast<std::size_t>(valuesRead(settings));
 }
 
-PidWindow valueWindowFor(const SearchSettings& settings) {
-  if (rangeEmpty(settings)) return PidWindow(0, 0);
+PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
+  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
   std::int64_t reach = valuesRead(settings) - 1;
   if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
-  return PidWindow(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach));
+  return PidRows(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach),
+                 maxEvaluationBatch, kernels);
+}
+
+RangeFilter filterFor(const SearchSettings& settings) {
+  RangeFilter filter;
+  for (int k = 0; k < 6; ++k) filter.requireIv(k, settings.ivMin[k], settings.ivMax[k]);
+  if (!separateNatures(settings) && settings.deliveryNature != 0) {
+    const auto nature = static_cast<std::uint32_t>(settings.deliveryNature - 1);
+    filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
+  }
+  return filter;
 }
 
 // Positions in 64 bits: no nature position is too far.
@@ -47,38 +58,52 @@ constexpr std::uint32_t distributionPid(std::uint32_t upper, std::uint32_t low) 
 }  // namespace
 
 DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& settings,
-                                                       const ResultFormatter& formatter)
+                                                       const ResultFormatter& formatter, const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
       empty_(rangeEmpty(settings)),
       trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
-      values_(valueWindowFor(settings)),
+      values_(valueRowsFor(settings, kernels)),
       separateNatures_(separateNatures(settings)),
-      natures_(natureWindowFor(settings)) {}
+      natures_(natureWindowFor(settings)),
+      filter_(filterFor(settings)),
+      hits_(empty_ ? 0 : positionCount(settings)) {}
 
 std::size_t DeliverymanSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
-  if (empty_) return 0;
+  if (empty_ || filter_.impossible()) return 0;
+  values_.fill(seeds);
+  const std::size_t hitCount =
+      values_.scan(filter_.tests(), filter_.testCount(), static_cast<int>(positionCount(settings_)), hits_.data());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
   return lines;
 }
 
-std::size_t DeliverymanSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
-  values_.fill(seed);
-  const std::uint32_t* natures = values_.data() + (separateNatures_ ? 0 : settings_.deliveryNaturePosition);
-  if (separateNatures_) {
-    natures_.fill(seed);
-    natures = natures_.data();
-  }
-  const int first = settings_.pidConsumptionMin;
-  const int count = settings_.pidConsumptionMax - first + 1;
+std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
+                                                     InitialSeed initialSeed, std::size_t hitCount, std::string& out) {
+  const std::int64_t first = settings_.pidConsumptionMin;
+  bool naturesFilled = false;
   std::size_t lines = 0;
+  std::uint32_t values[10];
   IvSet ivs;
   HiddenPower hiddenPower;
-  for (int k = 0; k < count; ++k) {
-    if (!matches(values_.data() + k, natures[k], ivs, hiddenPower)) continue;
-    formatter_.append(out, moment, seed, DeliverymanMatch{first + k, natureOf(natures[k]), ivs, hiddenPower});
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    if (!hits_[h].has(seed)) continue;
+    const std::int64_t i = first + hits_[h].position;
+    for (int k = 0; k < valuesRead(settings_); ++k) values[k] = values_.at(seed, i + k);
+    std::uint32_t nature;
+    if (separateNatures_) {
+      if (!naturesFilled) {
+        natures_.fill(initialSeed);
+        naturesFilled = true;
+      }
+      nature = natures_[i + settings_.deliveryNaturePosition];
+    } else {
+      nature = values_.at(seed, i + settings_.deliveryNaturePosition);
+    }
+    if (!matches(values, nature, ivs, hiddenPower)) continue;
+    formatter_.append(out, moment, initialSeed, DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
     ++lines;
   }
   return lines;

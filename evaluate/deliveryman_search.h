@@ -6,20 +6,27 @@
 
 #include <cstdint>
 
+#include <vector>
+
+#include "core/pid_rows.h"
 #include "core/pid_window.h"
+#include "evaluate/range_filter.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 
 class DeliverymanSearchEvaluator final : public ModeEvaluator {
  public:
-  DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+  DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                             const KernelSet& kernels);
 
   std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
-  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
+  // Seed `seed` of the batch, whose candidate positions are among the first hitCount hits.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
+                           std::string& out);
   // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
   bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
 
@@ -27,11 +34,13 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
   const ResultFormatter& formatter_;
   bool empty_;
   std::uint32_t trainerValue_;
-  // The values from the first H value on; they hold the natures too unless the nature
-  // lies far behind, where a second window starts with a jump.
-  PidWindow values_;
+  // The values from the first H value on, for the whole batch; they hold the natures too
+  // unless the nature lies far behind, where a window of a seed's own starts with a jump.
+  PidRows values_;
   bool separateNatures_;
   PidWindow natures_;
+  RangeFilter filter_;  // the six values' bounds, and the nature where the rows hold it
+  std::vector<RangeHit> hits_;
 };
 
 std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

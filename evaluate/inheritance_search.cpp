@@ -22,17 +22,31 @@ bool withinBounds(const SearchSettings& settings, int stat, int value) {
   return settings.ivMin[stat] <= value && value <= settings.ivMax[stat];
 }
 
+// A stat that neither parent can bring within its bounds must be drawn within them.
+RangeFilter drawnBoundsFilter(const SearchSettings& settings, const IvDraws& draws) {
+  RangeFilter filter;
+  for (int k = 0; k < 6; ++k) {
+    if (withinBounds(settings, k, settings.firstParentIvs[k]) || withinBounds(settings, k, settings.secondParentIvs[k])) {
+      continue;
+    }
+    filter.requireIv(draws.statRows()[k], settings.ivMin[k], settings.ivMax[k]);
+  }
+  return filter;
+}
+
 }  // namespace
 
 InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& settings,
-                                                       const ResultFormatter& formatter)
+                                                       const ResultFormatter& formatter, const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
       empty_(pidRangeEmpty(settings) || settings.ivConsumptionMin > settings.ivConsumptionMax),
       trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
       abilityRollOffset_(eggAbilityRollOffset(settings)),
       firstPairOffset_(eggFirstPairOffset(settings)),
-      draws_(settings),
+      draws_(settings, kernels, maxEvaluationBatch),
+      prefilter_(drawnBoundsFilter(settings, draws_)),
+      hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())),
       pids_(pidWindowFor(settings)) {
   if (!pidRangeEmpty(settings)) {
     eggs_.reserve(static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1);
@@ -41,9 +55,11 @@ InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& set
 
 std::size_t InheritanceSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
-  if (empty_) return 0;
+  if (empty_ || prefilter_.impossible()) return 0;
+  draws_.fill(seeds);
+  const std::size_t hitCount = draws_.scan(prefilter_, hits_.data());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
   return lines;
 }
 
@@ -63,15 +79,17 @@ bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
   return true;
 }
 
-std::size_t InheritanceSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
-  draws_.fill(seed);
+std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
+                                                     InitialSeed initialSeed, std::size_t hitCount, std::string& out) {
   bool eggsFound = false;
   std::size_t lines = 0;
-  for (int j = draws_.firstPosition(); j <= draws_.lastPosition(); ++j) {
-    const IvSet drawn = draws_.at(j);
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    if (!hits_[h].has(seed)) continue;
+    const int j = draws_.firstPosition() + hits_[h].position;
+    const IvSet drawn = draws_.at(seed, j);
     if (!passesPrefilter(drawn)) continue;
     if (!eggsFound) {
-      findEggs(seed);
+      findEggs(initialSeed);
       eggsFound = true;
       if (eggs_.empty()) break;
     }
@@ -79,7 +97,7 @@ std::size_t InheritanceSearchEvaluator::evaluateSeed(const SearchCursor& moment,
       const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
       if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
       const InheritanceMatch match{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)};
-      formatter_.append(out, moment, seed, match);
+      formatter_.append(out, moment, initialSeed, match);
       ++lines;
     }
   }

@@ -15,7 +15,8 @@ namespace hanabira {
 
 class InheritanceSearchEvaluator final : public ModeEvaluator {
  public:
-  InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+  InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                             const KernelSet& kernels);
 
   std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
@@ -27,7 +28,9 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
     std::uint32_t pid;
   };
 
-  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
+  // Seed `seed` of the batch, whose candidate positions are among the first hitCount hits.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
+                           std::string& out);
   bool passesPrefilter(const IvSet& drawn) const;
   // Everything of an egg but its individual values is fixed by the egg position alone:
   // the eggs that pass those tests are found once per seed, and only for a seed whose
@@ -42,6 +45,8 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   int abilityRollOffset_;
   int firstPairOffset_;
   IvDraws draws_;
+  RangeFilter prefilter_;  // the stats that no parent's value can bring within the bounds
+  std::vector<RangeHit> hits_;
   PidWindow pids_;
   std::vector<Egg> eggs_;
 };

@@ -4,18 +4,26 @@
 
 namespace hanabira {
 
-IvSearchEvaluator::IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
-    : settings_(settings), formatter_(formatter), draws_(settings) {}
+IvSearchEvaluator::IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                     const KernelSet& kernels)
+    : settings_(settings),
+      formatter_(formatter),
+      draws_(settings, kernels, maxEvaluationBatch),
+      bounds_(ivBoundsFilter(settings, draws_)),
+      hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())) {}
 
 std::size_t IvSearchEvaluator::evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                                         std::string& out) {
-  if (draws_.empty()) return 0;
+  if (draws_.empty() || bounds_.impossible()) return 0;
+  draws_.fill(seeds);
+  // The bounds are ranges of the raw outputs: the kernels find the few positions that pass.
+  const std::size_t hitCount = draws_.scan(bounds_, hits_.data());
   std::size_t lines = 0;
   for (std::size_t i = 0; i < seeds.size(); ++i) {
-    draws_.fill(seeds[i]);
-    for (int j = draws_.firstPosition(); j <= draws_.lastPosition(); ++j) {
-      const IvSet ivs = draws_.at(j);
-      if (!passesIvBounds(settings_, ivs)) continue;
+    for (std::size_t h = 0; h < hitCount; ++h) {
+      if (!hits_[h].has(i)) continue;
+      const int j = draws_.firstPosition() + hits_[h].position;
+      const IvSet ivs = draws_.at(i, j);
       const HiddenPower hiddenPower = hiddenPowerOf(ivs);
       if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
       formatter_.append(out, moments[i], seeds[i], IvMatch{j, ivs, hiddenPower});
@@ -24,7 +32,6 @@ std::size_t IvSearchEvaluator::evaluate(std::span<const SearchCursor> moments, s
   }
   return lines;
 }
-
 std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
                               const SearchCursor& moment, InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;

@@ -3,6 +3,8 @@
 // hidden-power filter make a match.
 #pragma once
 
+#include <vector>
+
 #include "evaluate/iv_draws.h"
 #include "evaluate/mode_evaluator.h"
 
@@ -10,7 +12,7 @@ namespace hanabira {
 
 class IvSearchEvaluator final : public ModeEvaluator {
  public:
-  IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+  IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
   std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
@@ -19,6 +21,8 @@ class IvSearchEvaluator final : public ModeEvaluator {
   const SearchSettings& settings_;
   const ResultFormatter& formatter_;
   IvDraws draws_;
+  RangeFilter bounds_;
+  std::vector<RangeHit> hits_;
 };
 
 std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

@@ -9,18 +9,19 @@
 
 namespace hanabira {
 
-std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings, const ResultFormatter& formatter) {
+std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                 const KernelSet& kernels) {
   switch (formatter.mode()) {
     case SearchMode::IvSearch:
-      return std::make_unique<IvSearchEvaluator>(settings, formatter);
+      return std::make_unique<IvSearchEvaluator>(settings, formatter, kernels);
     case SearchMode::ShinyPidSearch:
-      return std::make_unique<ShinyPidSearchEvaluator>(settings, formatter);
+      return std::make_unique<ShinyPidSearchEvaluator>(settings, formatter, kernels);
     case SearchMode::InheritanceSearch:
-      return std::make_unique<InheritanceSearchEvaluator>(settings, formatter);
+      return std::make_unique<InheritanceSearchEvaluator>(settings, formatter, kernels);
     case SearchMode::DeliverymanSearch:
-      return std::make_unique<DeliverymanSearchEvaluator>(settings, formatter);
+      return std::make_unique<DeliverymanSearchEvaluator>(settings, formatter, kernels);
     case SearchMode::CometShardSearch:
-      return std::make_unique<CometShardSearchEvaluator>(settings, formatter);
+      return std::make_unique<CometShardSearchEvaluator>(settings, formatter, kernels);
     case SearchMode::DomeSearch:
       return std::make_unique<DomeSearchEvaluator>(settings, formatter);
   }

@@ -9,10 +9,14 @@
 
 #include "core/boot_moment.h"
 #include "core/initial_seed.h"
+#include "core/kernels.h"
 #include "core/search_settings.h"
 #include "evaluate/result_format.h"
 
 namespace hanabira {
+
+// The most seeds one call of ModeEvaluator::evaluate takes.
+inline constexpr std::size_t maxEvaluationBatch = maxScanSeeds;
 
 // The fast evaluation of the active mode, prepared once per search. An instance keeps
 // scratch space, so each worker thread owns one.
@@ -21,14 +25,17 @@ class ModeEvaluator {
   virtual ~ModeEvaluator() = default;
 
   // Appends the line of every match of moments[i] with seeds[i], in order (moments, then
-  // positions ascending), to out; returns the number of lines appended.
+  // positions ascending), to out; returns the number of lines appended. At most
+  // maxEvaluationBatch seeds.
   virtual std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                                std::string& out) = 0;
 };
 
-// The evaluation of the formatter's mode. The settings are those of a prepared search
-// (checked, pidConsumptionMax lowered to its limit) and must outlive the evaluator.
-std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+// The evaluation of the formatter's mode with the given kernels. The settings are those
+// of a prepared search (checked, pidConsumptionMax lowered to its limit) and must outlive
+// the evaluator.
+std::unique_ptr<ModeEvaluator> makeModeEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                 const KernelSet& kernels);
 
 // The plain evaluation of one boot moment, written straight from the game's rules; the
 // reference that the fast evaluations are tested against.

@@ -23,13 +23,16 @@ bool testsNature(const SearchSettings& settings) {
 
 }  // namespace
 
-ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
+ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                 const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
       empty_(pidRangeEmpty(settings) || settings.ivConsumptionMin > settings.ivConsumptionMax),
       trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
       testsNature_(testsNature(settings)),
-      draws_(settings),
+      draws_(settings, kernels, maxEvaluationBatch),
+      bounds_(ivBoundsFilter(settings, draws_)),
+      hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())),
       pids_(pidWindowFor(settings)) {
   if (!pidRangeEmpty(settings)) {
     shinyPids_.reserve(static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1);
@@ -38,28 +41,32 @@ ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings,
 
 std::size_t ShinyPidSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
                                               std::span<const InitialSeed> seeds, std::string& out) {
-  if (empty_) return 0;
+  if (empty_ || bounds_.impossible()) return 0;
+  draws_.fill(seeds);
+  const std::size_t hitCount = draws_.scan(bounds_, hits_.data());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
   return lines;
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
-  draws_.fill(seed);
+std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed,
+                                                  std::size_t hitCount, std::string& out) {
   bool pidsFound = false;
   std::size_t lines = 0;
-  for (int j = draws_.firstPosition(); j <= draws_.lastPosition(); ++j) {
-    const IvSet ivs = draws_.at(j);
-    if (!passesIvBounds(settings_, ivs)) continue;
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    if (!hits_[h].has(seed)) continue;
+    const int j = draws_.firstPosition() + hits_[h].position;
+    const IvSet ivs = draws_.at(seed, j);
     const HiddenPower hiddenPower = hiddenPowerOf(ivs);
     if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
     if (!pidsFound) {
-      findShinyPids(seed);
+      findShinyPids(initialSeed);
       pidsFound = true;
       if (shinyPids_.empty()) break;
     }
     for (const ShinyPid& shiny : shinyPids_) {
-      formatter_.append(out, moment, seed, ShinyPidMatch{j, ivs, hiddenPower, shiny.position, shiny.random, shiny.pid});
+      formatter_.append(out, moment, initialSeed,
+                        ShinyPidMatch{j, ivs, hiddenPower, shiny.position, shiny.random, shiny.pid});
     }
     lines += shinyPids_.size();
   }

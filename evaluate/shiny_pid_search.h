@@ -15,7 +15,7 @@ namespace hanabira {
 
 class ShinyPidSearchEvaluator final : public ModeEvaluator {
  public:
-  ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
+  ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
   std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
@@ -27,7 +27,9 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
     std::uint32_t pid;
   };
 
-  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
+  // Seed `seed` of the batch, whose passing positions are among the first hitCount hits.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
+                           std::string& out);
   // The shiny PIDs of the seed do not depend on the individual values: found once per
   // seed, and only for a seed whose values pass somewhere.
   void findShinyPids(InitialSeed seed);
@@ -38,6 +40,8 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   std::uint32_t trainerValue_;
   bool testsNature_;
   IvDraws draws_;
+  RangeFilter bounds_;
+  std::vector<RangeHit> hits_;
   PidWindow pids_;  // the PID values and, after them, the nature values
   std::vector<ShinyPid> shinyPids_;
 };

@@ -56,15 +56,11 @@ TEST(DrawIvs, RoamingSkipsOneOutputAndFillsDSCLast) {
 
 std::string evaluateBoth(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed,
                          std::string* reference) {
-  const ResultFormatter formatter(SearchMode::IvSearch, settings.keyInputEnabled, TextEncoding::Utf8);
-  IvSearchEvaluator evaluator(settings, formatter);
-  std::string fast;
-  const std::size_t fastLines = evaluator.evaluate(std::span(&moment, 1), std::span(&seed, 1), fast);
-  reference->clear();
-  const std::size_t referenceLines = ivSearchReference(settings, formatter, moment, seed, *reference);
-  EXPECT_EQ(fastLines, referenceLines);
-  EXPECT_EQ(static_cast<std::size_t>(std::count(fast.begin(), fast.end(), '\n')), fastLines);
-  return fast;
+  const testing::BothEvaluations both = testing::evaluateBothWays(settings, moment, seed);
+  *reference = both.reference;
+  EXPECT_EQ(both.fastLines, both.referenceLines);
+  EXPECT_EQ(static_cast<std::size_t>(std::count(both.fast.begin(), both.fast.end(), '\n')), both.fastLines);
+  return both.fast;
 }
 
 TEST(IvSearch, WorkedExample) {

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "core/lcg64.h"
@@ -181,9 +183,19 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
   const ResultFormatter formatter(selectSearchMode(settings), settings.keyInputEnabled, TextEncoding::Utf8);
   BothEvaluations both;
-  const auto evaluator = makeModeEvaluator(settings, formatter);
-  both.fastLines = evaluator->evaluate(std::span(&moment, 1), std::span(&seed, 1), both.fast);
   both.referenceLines = evaluateReference(settings, formatter, moment, seed, both.reference);
+  // The fast evaluation of every level this CPU runs; they must agree with each other.
+  for (Isa isa : supportedIsas()) {
+    const auto evaluator = makeModeEvaluator(settings, formatter, kernelsFor(isa));
+    std::string fast;
+    const std::size_t lines = evaluator->evaluate(std::span(&moment, 1), std::span(&seed, 1), fast);
+    if (isa == supportedIsas().front()) {
+      both.fast = fast;
+      both.fastLines = lines;
+    } else if (fast != both.fast || lines != both.fastLines) {
+      ADD_FAILURE() << isaName(isa) << " disagrees with " << isaName(supportedIsas().front());
+    }
+  }
   return both;
 }
 

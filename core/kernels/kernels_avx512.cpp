@@ -31,7 +31,7 @@ void computeSeedsAvx512(const SeedDay& day, const std::uint32_t* timeWords, cons
 }
 
 void mtWindowAvx512(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
-  mtWindowWith<Avx512Vec, 4>(mtSeeds, count, first, last, outputs);
+  mtWindowWith<Avx512Vec, 16>(mtSeeds, count, first, last, outputs);
 }
 
 void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/kernels.h"
+
 namespace hanabira {
 namespace {
 
@@ -30,33 +32,44 @@ inline void mtWindowGroup(const std::uint32_t* seeds, int first, int last, std::
   constexpr std::size_t lanes = Vec::lanes;
   const V multiplier = Vec::set1(1812433253u);
   V word[streams];
-  V wordAfterLast[streams];  // word last + 1, read by output last
-  for (int s = 0; s < streams; ++s) wordAfterLast[s] = word[s] = Vec::load(seeds + s * lanes);
+  for (int s = 0; s < streams; ++s) word[s] = Vec::load(seeds + s * lanes);
 
-  auto row = [&](int position, int s) { return outputs + static_cast<std::size_t>(position - first) * stride + s * lanes; };
-  if (first == 0) {
-    for (int s = 0; s < streams; ++s) Vec::store(row(0, s), word[s]);
-  }
-  const int lastSeeded = last + 397;
-  for (int i = 1; i <= lastSeeded; ++i) {
+  auto row = [&](int position, int s) {
+    return outputs + static_cast<std::size_t>(position - first) * stride + s * lanes;
+  };
+  // Word i of the seeding from word i - 1, in every stream.
+  auto seedStep = [&](int i) {
     const V index = Vec::set1(static_cast<std::uint32_t>(i));
     for (int s = 0; s < streams; ++s) {
       word[s] = Vec::add(Vec::mullo(multiplier, Vec::bxor(word[s], Vec::template shr<30>(word[s]))), index);
     }
-    if (i >= first && i <= last) {
-      for (int s = 0; s < streams; ++s) Vec::store(row(i, s), word[s]);
-    } else if (i == last + 1) {
-      for (int s = 0; s < streams; ++s) wordAfterLast[s] = word[s];
-    } else if (i >= first + 397) {
-      const int k = i - 397;
-      for (int s = 0; s < streams; ++s) {
-        const V low = Vec::load(row(k, s));
-        const V next = k == last ? wordAfterLast[s] : Vec::load(row(k + 1, s));
-        const V y = Vec::bor(Vec::band(low, Vec::set1(0x80000000u)), Vec::band(next, Vec::set1(0x7FFFFFFFu)));
-        const V twisted = Vec::bxor(Vec::bxor(word[s], Vec::template shr<1>(y)),
-                                    Vec::band(Vec::lowBitMask(y), Vec::set1(0x9908B0DFu)));
-        Vec::store(row(k, s), mtTemper<Vec>(twisted));
-      }
+  };
+  auto storeRows = [&](int i) {
+    for (int s = 0; s < streams; ++s) Vec::store(row(i, s), word[s]);
+  };
+
+  // Words first to last are the low words of the outputs; they wait in the output rows.
+  if (first == 0) storeRows(0);
+  int i = 1;
+  for (; i < first; ++i) seedStep(i);
+  for (; i <= last; ++i) {
+    seedStep(i);
+    storeRows(i);
+  }
+  seedStep(i++);  // word last + 1, read by the last output
+  V wordAfterLast[streams];
+  for (int s = 0; s < streams; ++s) wordAfterLast[s] = word[s];
+  for (; i < first + 397; ++i) seedStep(i);
+  // Words first + 397 to last + 397 complete the twist of outputs first to last.
+  for (int k = first; k <= last; ++k, ++i) {
+    seedStep(i);
+    for (int s = 0; s < streams; ++s) {
+      const V low = Vec::load(row(k, s));
+      const V next = k == last ? wordAfterLast[s] : Vec::load(row(k + 1, s));
+      const V y = Vec::bor(Vec::band(low, Vec::set1(0x80000000u)), Vec::band(next, Vec::set1(0x7FFFFFFFu)));
+      const V twisted = Vec::bxor(Vec::bxor(word[s], Vec::template shr<1>(y)),
+                                  Vec::band(Vec::lowBitMask(y), Vec::set1(0x9908B0DFu)));
+      Vec::store(row(k, s), mtTemper<Vec>(twisted));
     }
   }
 }
@@ -64,19 +77,21 @@ inline void mtWindowGroup(const std::uint32_t* seeds, int first, int last, std::
 template <class Vec, int streams>
 inline void mtWindowWith(const std::uint32_t* mtSeeds, std::size_t count, int first, int last,
                          std::uint32_t* outputs) {
-  constexpr std::size_t group = streams * Vec::lanes;
+  constexpr std::size_t lanes = Vec::lanes;
+  constexpr std::size_t group = streams * lanes;
   std::size_t base = 0;
   for (; base + group <= count; base += group) mtWindowGroup<Vec, streams>(mtSeeds + base, first, last, outputs + base, count);
+  for (; base + lanes <= count; base += lanes) mtWindowGroup<Vec, 1>(mtSeeds + base, first, last, outputs + base, count);
   if (base == count) return;
 
-  // The tail: a whole group of zero-padded seeds into a scratch window, the live lanes copied out.
+  // The last, partial vector: zero-padded seeds into a scratch window, the live lanes copied out.
   const std::size_t live = count - base;
-  std::uint32_t seeds[group] = {};
+  std::uint32_t seeds[lanes] = {};
   for (std::size_t i = 0; i < live; ++i) seeds[i] = mtSeeds[base + i];
-  std::uint32_t scratch[(226 + 1) * group];
-  mtWindowGroup<Vec, streams>(seeds, first, last, scratch, group);
+  std::uint32_t scratch[(mtKernelLastPosition + 1) * lanes];
+  mtWindowGroup<Vec, 1>(seeds, first, last, scratch, lanes);
   for (int r = 0; r <= last - first; ++r) {
-    for (std::size_t i = 0; i < live; ++i) outputs[static_cast<std::size_t>(r) * count + base + i] = scratch[r * group + i];
+    for (std::size_t i = 0; i < live; ++i) outputs[static_cast<std::size_t>(r) * count + base + i] = scratch[r * lanes + i];
   }
 }
 

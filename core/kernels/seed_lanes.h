@@ -20,7 +20,7 @@ struct Sha1Lanes {
   V w[80];
 
   template <int t>
-  void round() {
+  [[gnu::always_inline]] void round() {
     V f;
     std::uint32_t k;
     if constexpr (t < 20) {
@@ -46,7 +46,7 @@ struct Sha1Lanes {
 
   // W[t] of a moment: the day's word where it does not vary, else the schedule's rule.
   template <int t>
-  void scheduleWord(const SeedDay& day) {
+  [[gnu::always_inline]] void scheduleWord(const SeedDay& day) {
     if constexpr (!scheduleVaries(t)) {
       w[t] = Vec::set1(day.schedule[t]);
     } else if constexpr (t >= 16) {
@@ -65,6 +65,21 @@ struct Sha1Lanes {
 inline InitialSeed seedFromDigestHeads(std::uint32_t h0, std::uint32_t h1) {
   const std::uint64_t digestValue = (std::uint64_t{__builtin_bswap32(h1)} << 32) | __builtin_bswap32(h0);
   return digestValue * 0x5D588B656C078965ull + 0x269EC3ull;
+}
+
+// Round t of every stream, the streams side by side.
+template <class Vec, int streams, int t>
+[[gnu::always_inline]] inline void roundOfStreams(Sha1Lanes<Vec> (&s)[streams], const SeedDay& day) {
+  for (int i = 0; i < streams; ++i) {
+    s[i].template scheduleWord<t>(day);
+    s[i].template round<t>();
+  }
+}
+
+template <class Vec, int streams, int... t>
+[[gnu::always_inline]] inline void roundsFrom9(Sha1Lanes<Vec> (&s)[streams], const SeedDay& day,
+                                                std::integer_sequence<int, t...>) {
+  (roundOfStreams<Vec, streams, t + 9>(s, day), ...);
 }
 
 // Digest words H0 and H1 of streams * lanes moments at timeWords and keyWords. The
@@ -87,14 +102,7 @@ inline void sha1DigestHeads(const SeedDay& day, const std::uint32_t* timeWords, 
   }
   // Rounds 0 to 8 read only W0 to W8 and ran once for the day. Each later word of the
   // schedule is formed just before its round, which keeps the live data small.
-  [&]<int... t>(std::integer_sequence<int, t...>) {
-    ([&] {
-      for (int i = 0; i < streams; ++i) {
-        s[i].template scheduleWord<t + 9>(day);
-        s[i].template round<t + 9>();
-      }
-    }(), ...);
-  }(std::make_integer_sequence<int, 71>{});
+  roundsFrom9<Vec, streams>(s, day, std::make_integer_sequence<int, 71>{});
   for (int i = 0; i < streams; ++i) {
     Vec::store(h0 + i * lanes, Vec::add(s[i].a, Vec::set1(0x67452301)));
     Vec::store(h1 + i * lanes, Vec::add(s[i].b, Vec::set1(0xEFCDAB89)));
