@@ -47,15 +47,15 @@ std::size_t CometShardSearchEvaluator::evaluate(std::span<const SearchCursor> mo
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(lastTests_.tests(), lastTests_.testCount(), positionCount(settings_), hits_.data());
+  seedHits_.build(hits_.data(), hitCount, seeds.size());
   const std::int64_t firstValue = values_.first();
   std::size_t lines = 0;
   std::uint32_t values[valuesRead];
   for (std::size_t i = 0; i < seeds.size(); ++i) {
-    for (std::size_t h = 0; h < hitCount; ++h) {
-      if (!hits_[h].has(i)) continue;
-      for (int k = 0; k < valuesRead; ++k) values[k] = values_.at(i, firstValue + hits_[h].position + k);
+    for (const int hit : seedHits_.positionsOf(i)) {
+      for (int k = 0; k < valuesRead; ++k) values[k] = values_.at(i, firstValue + hit + k);
       if (!cometShardFound(values, settings_.compoundEyes)) continue;
-      formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + hits_[h].position});
+      formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + hit});
       ++lines;
     }
   }

@@ -9,6 +9,7 @@
 
 #include "core/pid_rows.h"
 #include "evaluate/range_filter.h"
+#include "evaluate/seed_hits.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
 
@@ -45,6 +46,7 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   // The last two tests, rare passes: the kernels find the few positions that pass them.
   RangeFilter lastTests_;
   std::vector<RangeHit> hits_;
+  SeedHits seedHits_;
 };
 
 std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

@@ -75,22 +75,22 @@ std::size_t DeliverymanSearchEvaluator::evaluate(std::span<const SearchCursor> m
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(filter_.tests(), filter_.testCount(), static_cast<int>(positionCount(settings_)), hits_.data());
+  seedHits_.build(hits_.data(), hitCount, seeds.size());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
   return lines;
 }
 
 std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
-                                                     InitialSeed initialSeed, std::size_t hitCount, std::string& out) {
+                                                     InitialSeed initialSeed, std::string& out) {
   const std::int64_t first = settings_.pidConsumptionMin;
   bool naturesFilled = false;
   std::size_t lines = 0;
   std::uint32_t values[10];
   IvSet ivs;
   HiddenPower hiddenPower;
-  for (std::size_t h = 0; h < hitCount; ++h) {
-    if (!hits_[h].has(seed)) continue;
-    const std::int64_t i = first + hits_[h].position;
+  for (const int hit : seedHits_.positionsOf(seed)) {
+    const std::int64_t i = first + hit;
     for (int k = 0; k < valuesRead(settings_); ++k) values[k] = values_.at(seed, i + k);
     std::uint32_t nature;
     if (separateNatures_) {

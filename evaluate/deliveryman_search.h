@@ -11,6 +11,7 @@
 #include "core/pid_rows.h"
 #include "core/pid_window.h"
 #include "evaluate/range_filter.h"
+#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -24,9 +25,8 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
                        std::string& out) override;
 
  private:
-  // Seed `seed` of the batch, whose candidate positions are among the first hitCount hits.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
-                           std::string& out);
+  // Seed `seed` of the batch, at the positions that pass the range tests.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
   // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
   bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
 
@@ -41,6 +41,7 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
   PidWindow natures_;
   RangeFilter filter_;  // the six values' bounds, and the nature where the rows hold it
   std::vector<RangeHit> hits_;
+  SeedHits seedHits_;
 };
 
 std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

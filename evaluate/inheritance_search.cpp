@@ -57,9 +57,9 @@ std::size_t InheritanceSearchEvaluator::evaluate(std::span<const SearchCursor> m
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || prefilter_.impossible()) return 0;
   draws_.fill(seeds);
-  const std::size_t hitCount = draws_.scan(prefilter_, hits_.data());
+  seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()), seeds.size());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
   return lines;
 }
 
@@ -80,12 +80,11 @@ bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
 }
 
 std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
-                                                     InitialSeed initialSeed, std::size_t hitCount, std::string& out) {
+                                                     InitialSeed initialSeed, std::string& out) {
   bool eggsFound = false;
   std::size_t lines = 0;
-  for (std::size_t h = 0; h < hitCount; ++h) {
-    if (!hits_[h].has(seed)) continue;
-    const int j = draws_.firstPosition() + hits_[h].position;
+  for (const int hit : seedHits_.positionsOf(seed)) {
+    const int j = draws_.firstPosition() + hit;
     const IvSet drawn = draws_.at(seed, j);
     if (!passesPrefilter(drawn)) continue;
     if (!eggsFound) {

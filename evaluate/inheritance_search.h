@@ -9,6 +9,7 @@
 
 #include "core/pid_window.h"
 #include "evaluate/iv_draws.h"
+#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -28,9 +29,8 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
     std::uint32_t pid;
   };
 
-  // Seed `seed` of the batch, whose candidate positions are among the first hitCount hits.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
-                           std::string& out);
+  // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
   bool passesPrefilter(const IvSet& drawn) const;
   // Everything of an egg but its individual values is fixed by the egg position alone:
   // the eggs that pass those tests are found once per seed, and only for a seed whose
@@ -47,6 +47,7 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   IvDraws draws_;
   RangeFilter prefilter_;  // the stats that no parent's value can bring within the bounds
   std::vector<RangeHit> hits_;
+  SeedHits seedHits_;
   PidWindow pids_;
   std::vector<Egg> eggs_;
 };

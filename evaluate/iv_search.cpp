@@ -17,12 +17,11 @@ std::size_t IvSearchEvaluator::evaluate(std::span<const SearchCursor> moments, s
   if (draws_.empty() || bounds_.impossible()) return 0;
   draws_.fill(seeds);
   // The bounds are ranges of the raw outputs: the kernels find the few positions that pass.
-  const std::size_t hitCount = draws_.scan(bounds_, hits_.data());
+  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
   std::size_t lines = 0;
   for (std::size_t i = 0; i < seeds.size(); ++i) {
-    for (std::size_t h = 0; h < hitCount; ++h) {
-      if (!hits_[h].has(i)) continue;
-      const int j = draws_.firstPosition() + hits_[h].position;
+    for (const int hit : seedHits_.positionsOf(i)) {
+      const int j = draws_.firstPosition() + hit;
       const IvSet ivs = draws_.at(i, j);
       const HiddenPower hiddenPower = hiddenPowerOf(ivs);
       if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "evaluate/iv_draws.h"
+#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -23,6 +24,7 @@ class IvSearchEvaluator final : public ModeEvaluator {
   IvDraws draws_;
   RangeFilter bounds_;
   std::vector<RangeHit> hits_;
+  SeedHits seedHits_;
 };
 
 std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

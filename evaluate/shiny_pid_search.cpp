@@ -43,19 +43,18 @@ std::size_t ShinyPidSearchEvaluator::evaluate(std::span<const SearchCursor> mome
                                               std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || bounds_.impossible()) return 0;
   draws_.fill(seeds);
-  const std::size_t hitCount = draws_.scan(bounds_, hits_.data());
+  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], hitCount, out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
   return lines;
 }
 
 std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed,
-                                                  std::size_t hitCount, std::string& out) {
+                                                  std::string& out) {
   bool pidsFound = false;
   std::size_t lines = 0;
-  for (std::size_t h = 0; h < hitCount; ++h) {
-    if (!hits_[h].has(seed)) continue;
-    const int j = draws_.firstPosition() + hits_[h].position;
+  for (const int hit : seedHits_.positionsOf(seed)) {
+    const int j = draws_.firstPosition() + hit;
     const IvSet ivs = draws_.at(seed, j);
     const HiddenPower hiddenPower = hiddenPowerOf(ivs);
     if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;

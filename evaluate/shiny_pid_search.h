@@ -9,6 +9,7 @@
 
 #include "core/pid_window.h"
 #include "evaluate/iv_draws.h"
+#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -27,9 +28,8 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
     std::uint32_t pid;
   };
 
-  // Seed `seed` of the batch, whose passing positions are among the first hitCount hits.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::size_t hitCount,
-                           std::string& out);
+  // Seed `seed` of the batch, at the positions where its values pass the bounds.
+  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
   // The shiny PIDs of the seed do not depend on the individual values: found once per
   // seed, and only for a seed whose values pass somewhere.
   void findShinyPids(InitialSeed seed);
@@ -42,6 +42,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   IvDraws draws_;
   RangeFilter bounds_;
   std::vector<RangeHit> hits_;
+  SeedHits seedHits_;
   PidWindow pids_;  // the PID values and, after them, the nature values
   std::vector<ShinyPid> shinyPids_;
 };

@@ -176,3 +176,36 @@ TEST_P(Kernels, RangeScansFindExactlyThePositionsWhereEveryTestHolds) {
 
 }  // namespace
 }  // namespace hanabira
+
+namespace hanabira {
+namespace {
+
+TEST_P(Kernels, RangeScansTakeMoreTestsThanFitInRegisters) {
+  const std::size_t count = 100;
+  const int positions = 5;
+  std::vector<std::uint32_t> values(static_cast<std::size_t>(positions + 10) * count);
+  for (auto& value : values) value = static_cast<std::uint32_t>(random_() % 4);
+  std::vector<RangeTest> tests;
+  for (int t = 0; t < 10; ++t) tests.push_back({t, 0, 2});  // each passes three values in four
+  std::vector<RangeHit> hits(positions);
+  const std::size_t hitCount = kernels().scanRanges(values.data(), count, positions, tests.data(), 10, hits.data());
+  std::size_t h = 0;
+  for (int p = 0; p < positions; ++p) {
+    std::vector<bool> expected(count);
+    bool any = false;
+    for (std::size_t i = 0; i < count; ++i) {
+      expected[i] = true;
+      for (int t = 0; t < 10; ++t) expected[i] = expected[i] && values[static_cast<std::size_t>(p + t) * count + i] <= 2;
+      any = any || expected[i];
+    }
+    if (!any) continue;
+    ASSERT_LT(h, hitCount);
+    ASSERT_EQ(hits[h].position, p);
+    for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(hits[h].has(i), expected[i]) << p << ", " << i;
+    ++h;
+  }
+  EXPECT_EQ(h, hitCount);
+}
+
+}  // namespace
+}  // namespace hanabira

@@ -41,7 +41,7 @@ void mtWindowAvx2(const std::uint32_t* mtSeeds, std::size_t count, int first, in
 }
 
 void lcgOutputsAvx2(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
-  lcgOutputsWith<Avx2Vec64, 4>(states, count, length, outputs);
+  lcgOutputsWith<Avx2Vec64, 8>(states, count, length, outputs);
 }
 
 std::size_t scanRangesAvx2(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,

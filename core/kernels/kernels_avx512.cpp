@@ -35,7 +35,7 @@ void mtWindowAvx512(const std::uint32_t* mtSeeds, std::size_t count, int first, 
 }
 
 void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
-  lcgOutputsWith<Avx512Vec64, 4>(states, count, length, outputs);
+  lcgOutputsWith<Avx512Vec64, 8>(states, count, length, outputs);
 }
 
 std::size_t scanRangesAvx512(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,

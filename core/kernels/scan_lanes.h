@@ -1,5 +1,4 @@
-// The range scan for every level: a vector of seeds at a time, the tests folded into
-// one lane mask per position. `Vec` adds to the interface of vec_*.h:
+// The range scan for every level. `Vec` adds to the interface of vec_*.h:
 //   Mask, inRange(V value, V low, V span) -> Mask of lanes with value - low <= span
 //   (unsigned), and maskBits(Mask) -> the lanes as bits. Internal to the kernel files.
 #pragma once
@@ -12,37 +11,105 @@
 namespace hanabira {
 namespace {
 
+// The scan works on blocks of positions. Within a block every test's rows are compared
+// once, a vector of seeds at a time, into bit masks over the seeds; the tests of a
+// position are then a few 64-bit ANDs. Tests with the same range share their rows when
+// their offsets lie close together (the comet shard's last two tests, the six values of
+// a strict filter), so a row is compared once however many tests read it.
+inline constexpr int scanBlock = 64;
+inline constexpr int scanGroups = 8;  // tests beyond this many ranges run a seed at a time
+
+struct ScanGroup {
+  std::uint32_t low;
+  std::uint32_t span;  // high - low
+  int minOffset;
+  int maxOffset;
+};
+
+using SeedMask = std::uint64_t[4];
+
+template <class Vec>
+inline void compareRows(const std::uint32_t* rows, std::size_t count, int firstRow, int rowCount, const ScanGroup& group,
+                        SeedMask* masks) {
+  constexpr std::size_t lanes = Vec::lanes;
+  const typename Vec::V low = Vec::set1(group.low);
+  const typename Vec::V span = Vec::set1(group.span);
+  std::uint32_t padded[lanes];
+  for (int r = 0; r < rowCount; ++r) {
+    const std::uint32_t* row = rows + static_cast<std::size_t>(firstRow + r) * count;
+    std::uint64_t* words = masks[r];
+    words[0] = words[1] = words[2] = words[3] = 0;
+    std::size_t base = 0;
+    for (; base + lanes <= count; base += lanes) {
+      words[base / 64] |= Vec::maskBits(Vec::inRange(Vec::load(row + base), low, span)) << (base % 64);
+    }
+    if (base < count) {
+      const std::size_t live = count - base;
+      for (std::size_t i = 0; i < lanes; ++i) padded[i] = i < live ? row[base + i] : 0;
+      const std::uint64_t bits = Vec::maskBits(Vec::inRange(Vec::load(padded), low, span)) & ((std::uint64_t{1} << live) - 1);
+      words[base / 64] |= bits << (base % 64);
+    }
+  }
+}
+
 template <class Vec>
 inline std::size_t scanRangesWith(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
                                   int testCount, RangeHit* hits) {
-  constexpr std::size_t lanes = Vec::lanes;
-  std::size_t hitCount = 0;
-  std::uint32_t padded[lanes];
-  for (int p = 0; p < positions; ++p) {
-    RangeHit& hit = hits[hitCount];
-    hit.position = p;
-    hit.seeds[0] = hit.seeds[1] = hit.seeds[2] = hit.seeds[3] = 0;
-    bool any = false;
-    for (std::size_t base = 0; base < count; base += lanes) {
-      const std::size_t live = count - base < lanes ? count - base : lanes;
-      std::uint64_t bits = (1ull << live) - 1;
-      for (int t = 0; t < testCount && bits != 0; ++t) {
-        const std::uint32_t* row = rows + static_cast<std::size_t>(p + tests[t].rowOffset) * count + base;
-        typename Vec::V value;
-        if (live == lanes) {
-          value = Vec::load(row);
-        } else {
-          for (std::size_t i = 0; i < lanes; ++i) padded[i] = i < live ? row[i] : 0;
-          value = Vec::load(padded);
-        }
-        bits &= Vec::maskBits(Vec::inRange(value, Vec::set1(tests[t].low), Vec::set1(tests[t].high - tests[t].low)));
-      }
-      if (bits != 0) {
-        hit.seeds[base / 64] |= bits << (base % 64);
-        any = true;
+  // Group the tests; a test that fits no group within the limit is checked seed by seed.
+  ScanGroup groups[scanGroups];
+  int groupOf[64];
+  int groupCount = 0;
+  const int grouped = testCount < 64 ? testCount : 64;
+  for (int t = 0; t < grouped; ++t) {
+    groupOf[t] = -1;
+    const std::uint32_t span = tests[t].high - tests[t].low;
+    for (int g = 0; g < groupCount && groupOf[t] < 0; ++g) {
+      const int lowest = tests[t].rowOffset < groups[g].minOffset ? tests[t].rowOffset : groups[g].minOffset;
+      const int highest = tests[t].rowOffset > groups[g].maxOffset ? tests[t].rowOffset : groups[g].maxOffset;
+      if (groups[g].low == tests[t].low && groups[g].span == span && highest - lowest <= scanBlock) {
+        groups[g].minOffset = lowest;
+        groups[g].maxOffset = highest;
+        groupOf[t] = g;
       }
     }
-    if (any) ++hitCount;
+    if (groupOf[t] < 0 && groupCount < scanGroups) {
+      groups[groupCount] = {tests[t].low, span, tests[t].rowOffset, tests[t].rowOffset};
+      groupOf[t] = groupCount++;
+    }
+  }
+
+  std::uint64_t allSeeds[4] = {0, 0, 0, 0};
+  for (std::size_t i = 0; i < count; ++i) allSeeds[i / 64] |= std::uint64_t{1} << (i % 64);
+
+  SeedMask masks[scanGroups][2 * scanBlock + 1];
+  std::size_t hitCount = 0;
+  for (int first = 0; first < positions; first += scanBlock) {
+    const int n = positions - first < scanBlock ? positions - first : scanBlock;
+    for (int g = 0; g < groupCount; ++g) {
+      compareRows<Vec>(rows, count, first + groups[g].minOffset, n + groups[g].maxOffset - groups[g].minOffset,
+                       groups[g], masks[g]);
+    }
+    for (int i = 0; i < n; ++i) {
+      std::uint64_t words[4] = {allSeeds[0], allSeeds[1], allSeeds[2], allSeeds[3]};
+      for (int t = 0; t < grouped; ++t) {
+        if (groupOf[t] < 0) continue;
+        const std::uint64_t* mask = masks[groupOf[t]][i + tests[t].rowOffset - groups[groupOf[t]].minOffset];
+        for (int w = 0; w < 4; ++w) words[w] &= mask[w];
+      }
+      if ((words[0] | words[1] | words[2] | words[3]) == 0) continue;
+      // The tests without a group of their own, a seed at a time.
+      for (int t = 0; t < testCount; ++t) {
+        if (t < grouped && groupOf[t] >= 0) continue;
+        const std::uint32_t* row = rows + static_cast<std::size_t>(first + i + tests[t].rowOffset) * count;
+        for (std::size_t seed = 0; seed < count; ++seed) {
+          if (row[seed] - tests[t].low > tests[t].high - tests[t].low) words[seed / 64] &= ~(std::uint64_t{1} << (seed % 64));
+        }
+      }
+      if ((words[0] | words[1] | words[2] | words[3]) == 0) continue;
+      RangeHit& hit = hits[hitCount++];
+      hit.position = first + i;
+      for (int w = 0; w < 4; ++w) hit.seeds[w] = words[w];
+    }
   }
   return hitCount;
 }
