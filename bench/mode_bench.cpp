@@ -90,7 +90,7 @@ void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
   std::string out;
   for (auto _ : state) {
     out.clear();
-    benchmark::DoNotOptimize(evaluator->evaluate(batch.moments, batch.seeds, out));
+    benchmark::DoNotOptimize(evaluator->evaluate(std::span<const SearchCursor>(batch.moments), batch.seeds, out));
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
 }
@@ -109,10 +109,15 @@ void modeEvaluationReference(benchmark::State& state, SearchMode mode) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
 }
 
-void modeSearchFast(benchmark::State& state, SearchMode mode) {
+void modeSearchFast(benchmark::State& state, SearchMode mode, Isa isa) {
+  if (!cpuSupports(isa)) {
+    state.SkipWithError("not supported by this CPU");
+    return;
+  }
   const SearchSettings settings = typicalHunt(mode);
   SearchOptions options;
   options.threads = 1;
+  options.isa = isa;
   SearchSummary summary;
   for (auto _ : state) {
     DiscardingSink sink;
@@ -131,11 +136,14 @@ void modeSearchReference(benchmark::State& state, SearchMode mode) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * summary.momentsDone));
 }
 
-#define HANABIRA_MODE_BENCHMARKS(mode)                                                          \
-  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                           \
-  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                \
-  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond); \
-  BENCHMARK_CAPTURE(modeSearchFast, mode, SearchMode::mode)->Unit(benchmark::kMillisecond)
+// Whole searches at every kernel level; evaluations alone at the best level this CPU runs.
+#define HANABIRA_MODE_BENCHMARKS(mode)                                                                        \
+  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                                         \
+  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                              \
+  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond);              \
+  BENCHMARK_CAPTURE(modeSearchFast, mode##_scalar, SearchMode::mode, Isa::Scalar)->Unit(benchmark::kMillisecond); \
+  BENCHMARK_CAPTURE(modeSearchFast, mode##_avx2, SearchMode::mode, Isa::Avx2)->Unit(benchmark::kMillisecond);     \
+  BENCHMARK_CAPTURE(modeSearchFast, mode##_avx512, SearchMode::mode, Isa::Avx512)->Unit(benchmark::kMillisecond)
 
 HANABIRA_MODE_BENCHMARKS(IvSearch);
 HANABIRA_MODE_BENCHMARKS(ShinyPidSearch);

@@ -35,17 +35,11 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
     }
     // One batch never leaves its day, so the prepared rounds serve all of it.
     prepareDay(at.day);
+    const BootMomentSpace::Coordinates batchStart = at;
     std::size_t count = 0;
     while (count < batchSize && index < end && at.day == preparedDay_) {
-      const BootMomentSpace::TimeOfDay time = space.timeAt(at.time);
       const std::uint32_t timeWord = search_.timeWordAt(at.time);
       for (; at.mask < masks && count < batchSize && index < end; ++at.mask, ++index, ++count) {
-        SearchCursor& moment = moments_[count];
-        moment = dayCursor_;
-        moment.hour = time.hour;
-        moment.minute = time.minute;
-        moment.second = time.second;
-        moment.keyMask = space.keyMaskAt(at.mask);
         timeWords_[count] = timeWord;
         keyWords_[count] = search_.keyWords[static_cast<std::size_t>(at.mask)];
       }
@@ -58,8 +52,8 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
       }
     }
     search_.kernels.computeSeeds(day_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
-    result.lineCount += evaluator_->evaluate(std::span(moments_.data(), count), std::span(seeds_.data(), count),
-                                             result.lines);
+    result.lineCount += evaluator_->evaluate(MomentBatch(space, dayCursor_, batchStart, count),
+                                             std::span(seeds_.data(), count), result.lines);
     result.momentsDone += count;
   }
 }

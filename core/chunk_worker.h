@@ -40,7 +40,6 @@ class ChunkWorker {
   int preparedDay_ = -1;
   SearchCursor dayCursor_;  // date and weekday of the prepared day
   SeedDay day_;
-  std::array<SearchCursor, batchSize> moments_;
   std::array<std::uint32_t, batchSize> timeWords_;
   std::array<std::uint32_t, batchSize> keyWords_;
   std::array<InitialSeed, batchSize> seeds_;

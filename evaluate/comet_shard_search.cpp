@@ -41,13 +41,14 @@ CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& setti
       lastTests_(lastTestsFor(settings)),
       hits_(empty_ ? 0 : static_cast<std::size_t>(positionCount(settings))) {}
 
-std::size_t CometShardSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
                                                 std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_) return 0;
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(lastTests_.tests(), lastTests_.testCount(), positionCount(settings_), hits_.data());
   seedHits_.build(hits_.data(), hitCount, seeds.size());
+  if (seedHits_.empty()) return 0;
   const std::int64_t firstValue = values_.first();
   std::size_t lines = 0;
   std::uint32_t values[valuesRead];

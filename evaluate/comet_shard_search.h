@@ -35,7 +35,7 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
                             const KernelSet& kernels);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:

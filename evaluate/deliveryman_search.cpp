@@ -69,19 +69,20 @@ DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& set
       filter_(filterFor(settings)),
       hits_(empty_ ? 0 : positionCount(settings)) {}
 
-std::size_t DeliverymanSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || filter_.impossible()) return 0;
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(filter_.tests(), filter_.testCount(), static_cast<int>(positionCount(settings_)), hits_.data());
   seedHits_.build(hits_.data(), hitCount, seeds.size());
+  if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
   return lines;
 }
 
-std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
+std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments,
                                                      InitialSeed initialSeed, std::string& out) {
   const std::int64_t first = settings_.pidConsumptionMin;
   bool naturesFilled = false;
@@ -103,7 +104,7 @@ std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const Sea
       nature = values_.at(seed, i + settings_.deliveryNaturePosition);
     }
     if (!matches(values, nature, ivs, hiddenPower)) continue;
-    formatter_.append(out, moment, initialSeed, DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
+    formatter_.append(out, moments[seed], initialSeed, DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
     ++lines;
   }
   return lines;

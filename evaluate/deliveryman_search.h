@@ -21,12 +21,12 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
   DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
                              const KernelSet& kernels);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
   // Seed `seed` of the batch, at the positions that pass the range tests.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
   // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
   bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
 

@@ -38,15 +38,16 @@ DomeSearchEvaluator::DomeSearchEvaluator(const SearchSettings& settings, const R
       wanted_(domeWantedTrainers(settings)),
       values_(windowFor(settings)) {}
 
-std::size_t DomeSearchEvaluator::evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+std::size_t DomeSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                                           std::string& out) {
   if (empty_) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
   return lines;
 }
 
-std::size_t DomeSearchEvaluator::evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out) {
+std::size_t DomeSearchEvaluator::evaluateSeed(std::size_t index, const MomentBatch& moments, InitialSeed seed,
+                                              std::string& out) {
   // With no trainer wanted every position matches, and nothing need be drawn.
   if (wanted_.count != 0) values_.fill(seed);
   const int slack = settings_.domeConsumptionSlack;
@@ -57,7 +58,7 @@ std::size_t DomeSearchEvaluator::evaluateSeed(const SearchCursor& moment, Initia
   for (int k = 0; k < count; ++k) {
     const bool match = wanted_.count == 0 || domeDrawsWanted(values_.data() + k, wanted_);
     if (!run.completes(match)) continue;
-    formatter_.append(out, moment, seed, DomeMatch{first + k - slack, first + k});
+    formatter_.append(out, moments[index], seed, DomeMatch{first + k - slack, first + k});
     ++lines;
   }
   return lines;

@@ -74,11 +74,11 @@ class DomeSearchEvaluator final : public ModeEvaluator {
  public:
   DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
-  std::size_t evaluateSeed(const SearchCursor& moment, InitialSeed seed, std::string& out);
+  std::size_t evaluateSeed(std::size_t index, const MomentBatch& moments, InitialSeed seed, std::string& out);
 
   const SearchSettings& settings_;
   const ResultFormatter& formatter_;

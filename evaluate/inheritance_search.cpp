@@ -53,13 +53,14 @@ InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& set
   }
 }
 
-std::size_t InheritanceSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || prefilter_.impossible()) return 0;
   draws_.fill(seeds);
   seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()), seeds.size());
+  if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
   return lines;
 }
 
@@ -79,7 +80,7 @@ bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
   return true;
 }
 
-std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment,
+std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments,
                                                      InitialSeed initialSeed, std::string& out) {
   bool eggsFound = false;
   std::size_t lines = 0;
@@ -96,7 +97,7 @@ std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const Sea
       const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
       if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
       const InheritanceMatch match{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)};
-      formatter_.append(out, moment, initialSeed, match);
+      formatter_.append(out, moments[seed], initialSeed, match);
       ++lines;
     }
   }

@@ -19,7 +19,7 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
                              const KernelSet& kernels);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
@@ -30,7 +30,7 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   };
 
   // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
   bool passesPrefilter(const IvSet& drawn) const;
   // Everything of an egg but its individual values is fixed by the egg position alone:
   // the eggs that pass those tests are found once per seed, and only for a seed whose

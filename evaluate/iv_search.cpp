@@ -12,12 +12,13 @@ IvSearchEvaluator::IvSearchEvaluator(const SearchSettings& settings, const Resul
       bounds_(ivBoundsFilter(settings, draws_)),
       hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())) {}
 
-std::size_t IvSearchEvaluator::evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+std::size_t IvSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                                         std::string& out) {
   if (draws_.empty() || bounds_.impossible()) return 0;
   draws_.fill(seeds);
   // The bounds are ranges of the raw outputs: the kernels find the few positions that pass.
   seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
+  if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
   for (std::size_t i = 0; i < seeds.size(); ++i) {
     for (const int hit : seedHits_.positionsOf(i)) {

@@ -15,7 +15,7 @@ class IvSearchEvaluator final : public ModeEvaluator {
  public:
   IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:

@@ -10,6 +10,7 @@
 #include "core/boot_moment.h"
 #include "core/initial_seed.h"
 #include "core/kernels.h"
+#include "core/moment_batch.h"
 #include "core/search_settings.h"
 #include "evaluate/result_format.h"
 
@@ -27,7 +28,7 @@ class ModeEvaluator {
   // Appends the line of every match of moments[i] with seeds[i], in order (moments, then
   // positions ascending), to out; returns the number of lines appended. At most
   // maxEvaluationBatch seeds.
-  virtual std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  virtual std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                                std::string& out) = 0;
 };
 

@@ -18,6 +18,8 @@ void forEachSeed(const RangeHit& hit, F&& f) {
 }  // namespace
 
 void SeedHits::build(const RangeHit* hits, std::size_t hitCount, std::size_t seedCount) {
+  empty_ = hitCount == 0;
+  if (empty_) return;
   // A counting sort by seed; the hits come in ascending position, and so stay.
   std::fill_n(start_.begin(), seedCount + 1, 0);
   for (std::size_t h = 0; h < hitCount; ++h) forEachSeed(hits[h], [&](std::size_t seed) { ++start_[seed + 1]; });

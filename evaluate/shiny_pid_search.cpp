@@ -39,17 +39,18 @@ ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings,
   }
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluate(std::span<const SearchCursor> moments,
+std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments,
                                               std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || bounds_.impossible()) return 0;
   draws_.fill(seeds);
   seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
+  if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments[i], seeds[i], out);
+  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
   return lines;
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed,
+std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed,
                                                   std::string& out) {
   bool pidsFound = false;
   std::size_t lines = 0;
@@ -64,7 +65,7 @@ std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const Search
       if (shinyPids_.empty()) break;
     }
     for (const ShinyPid& shiny : shinyPids_) {
-      formatter_.append(out, moment, initialSeed,
+      formatter_.append(out, moments[seed], initialSeed,
                         ShinyPidMatch{j, ivs, hiddenPower, shiny.position, shiny.random, shiny.pid});
     }
     lines += shinyPids_.size();

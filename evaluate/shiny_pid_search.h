@@ -18,7 +18,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
  public:
   ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
-  std::size_t evaluate(std::span<const SearchCursor> moments, std::span<const InitialSeed> seeds,
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
                        std::string& out) override;
 
  private:
@@ -29,7 +29,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   };
 
   // Seed `seed` of the batch, at the positions where its values pass the bounds.
-  std::size_t evaluateSeed(std::size_t seed, const SearchCursor& moment, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
   // The shiny PIDs of the seed do not depend on the individual values: found once per
   // seed, and only for a seed whose values pass somewhere.
   void findShinyPids(InitialSeed seed);

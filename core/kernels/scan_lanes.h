@@ -78,8 +78,11 @@ inline std::size_t scanRangesWith(const std::uint32_t* rows, std::size_t count, 
     }
   }
 
-  std::uint64_t allSeeds[4] = {0, 0, 0, 0};
-  for (std::size_t i = 0; i < count; ++i) allSeeds[i / 64] |= std::uint64_t{1} << (i % 64);
+  std::uint64_t allSeeds[4];
+  for (std::size_t w = 0; w < 4; ++w) {
+    const std::size_t from = 64 * w;
+    allSeeds[w] = count >= from + 64 ? ~std::uint64_t{0} : count > from ? (std::uint64_t{1} << (count - from)) - 1 : 0;
+  }
 
   SeedMask masks[scanGroups][2 * scanBlock + 1];
   std::size_t hitCount = 0;
