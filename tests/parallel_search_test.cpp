@@ -85,6 +85,7 @@ TEST(ParallelSearch, CancellationAtRandomMomentsLeavesAPrefix) {
     CancelAfterWrites sink(cancel, 1 + static_cast<int>(random() % 30));
     SearchOptions options = withThreads(threads, 64 + random() % 4000);
     options.cancel = &cancel;
+    options.isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];
     const SearchSummary summary = runSearch(hourWithKeys(), sink, options);
     ASSERT_TRUE(summary.cancelled) << "trial " << trial;
     ASSERT_TRUE(sink.text.ends_with("\r\n"));

@@ -92,20 +92,6 @@ TEST(SearchEngine, FastPathAgreesWithTheReferenceOnRandomSettings) {
   EXPECT_GT(totalLines, 1000u);
 }
 
-TEST(SearchEngine, EveryKernelLevelWritesTheReferenceBytes) {
-  std::mt19937_64 random(6);
-  for (int trial = 0; trial < 30; ++trial) {
-    const SearchSettings settings = testing::randomIvSearchSettings(random);
-    const std::string reference = referenceResult(settings);
-    for (Isa isa : supportedIsas()) {
-      SearchOptions options;
-      options.isa = isa;
-      options.chunkMoments = 1 + random() % 300;  // batches cut at odd places
-      ASSERT_EQ(fastResult(settings, options), reference) << "trial " << trial << ", " << isaName(isa);
-    }
-  }
-}
-
 TEST(SearchEngine, ProgressReportsDatesCountsAndTotals) {
   SearchSettings settings = everything({11, 9, 27}, {11, 9, 28});
   settings.startHour = 0;
