@@ -9,6 +9,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/dialogs/dialog_units.h"
 #include "ui/main/control_ids.h"
@@ -57,16 +58,14 @@ QComboBox* createChoiceBox(ChoiceList list, QWidget* parent) {
   return box;
 }
 
-// Texts are never cut: a check box, radio button or label too narrow for its text in
-// this font grows to the right, where the layouts leave room.
+bool growsToItsText(DialogControlKind kind) {
+  return kind == DialogControlKind::CheckBox || kind == DialogControlKind::RadioButton ||
+         kind == DialogControlKind::Label;
+}
+
 void placeControl(QWidget* control, const DialogControl& place, const DialogUnits& units) {
   QRect rect = units.toPixels(place.x, place.y, place.width, place.height);
   switch (place.kind) {
-    case DialogControlKind::CheckBox:
-    case DialogControlKind::RadioButton:
-    case DialogControlKind::Label:
-      rect.setWidth(std::max(rect.width(), control->sizeHint().width()));
-      break;
     case DialogControlKind::ChoiceBox: {
       // The layout's height is that of the opened list; the closed box is as high as
       // its font needs.
@@ -80,8 +79,26 @@ void placeControl(QWidget* control, const DialogControl& place, const DialogUnit
     case DialogControlKind::OkButton:
     case DialogControlKind::CancelButton:
     case DialogControlKind::TextField:
+    case DialogControlKind::CheckBox:
+    case DialogControlKind::RadioButton:
+    case DialogControlKind::Label:
       break;
   }
+  control->setGeometry(rect);
+}
+
+// This font's check boxes and radio buttons keep more room before their text than the
+// layouts reckon with. One too narrow for its text grows to the right, up to the next
+// control of its row or the dialog's edge.
+void growToText(QWidget* control, const std::vector<QWidget*>& siblings, int dialogWidth) {
+  QRect rect = control->geometry();
+  int right = dialogWidth;
+  for (const QWidget* other : siblings) {
+    const QRect place = other->geometry();
+    const bool sameRow = place.top() <= rect.bottom() && place.bottom() >= rect.top();
+    if (other != control && sameRow && place.left() > rect.left()) right = std::min(right, place.left() - 1);
+  }
+  rect.setWidth(std::clamp(control->sizeHint().width(), rect.width(), std::max(rect.width(), right - rect.left())));
   control->setGeometry(rect);
 }
 
@@ -102,6 +119,7 @@ OptionDialog::OptionDialog(const OptionDialogDesign& design, SearchSettings& set
 void OptionDialog::createControls() {
   const DialogUnits units = DialogUnits::of(fontMetrics());
   QWidget* firstTabStop = nullptr;
+  std::vector<QWidget*> created;
   for (const DialogControl& place : design_.controls) {
     const QString label = fromUtf8(place.label);
     QWidget* control = nullptr;
@@ -145,7 +163,11 @@ void OptionDialog::createControls() {
       controls_[place.id] = control;
     }
     placeControl(control, place, units);
+    created.push_back(control);
     if (firstTabStop == nullptr && (control->focusPolicy() & Qt::TabFocus) != 0) firstTabStop = control;
+  }
+  for (std::size_t i = 0; i < created.size(); ++i) {
+    if (growsToItsText(design_.controls[i].kind)) growToText(created[i], created, width());
   }
   if (firstTabStop != nullptr) firstTabStop->setFocus();
 }
