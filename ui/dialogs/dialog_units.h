@@ -20,19 +20,16 @@ class DialogUnits {
   // Japanese font too and comes out twice as wide.
   static DialogUnits of(const QFontMetrics& metrics);
 
-  // Each coordinate and extent is converted on its own, rounded to the nearest pixel.
-  constexpr int toPixelsX(int units) const { return roundedRatio(units * charWidth_, 4); }
-  constexpr int toPixelsY(int units) const { return roundedRatio(units * charHeight_, 8); }
+  // Each coordinate and extent is converted on its own, rounded to the nearest pixel
+  // (halves up); the layouts have no negative ones.
+  constexpr int toPixelsX(int units) const { return (units * charWidth_ + 2) / 4; }
+  constexpr int toPixelsY(int units) const { return (units * charHeight_ + 4) / 8; }
   QRect toPixels(int x, int y, int width, int height) const {
     return {toPixelsX(x), toPixelsY(y), toPixelsX(width), toPixelsY(height)};
   }
   QSize toPixels(int width, int height) const { return {toPixelsX(width), toPixelsY(height)}; }
 
  private:
-  static constexpr int roundedRatio(int numerator, int denominator) {
-    return numerator >= 0 ? (numerator + denominator / 2) / denominator : -((-numerator + denominator / 2) / denominator);
-  }
-
   int charWidth_;
   int charHeight_;
 };
