@@ -2,6 +2,7 @@
 // window's result file equals hanabira-cli's on the same settings, for every mode), a
 // dialog used during a search counts from the next start, and a refused option is named
 // when the search starts.
+#include <QComboBox>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
@@ -40,7 +41,8 @@ void withDialog(const MainWindow& window, int command, const std::function<void(
 void click(const OptionDialog& dialog, int id) { QTest::mouseClick(button(dialog, id), Qt::LeftButton); }
 
 // Each searches one minute of the README's example with every key that the options
-// allow; the options are chosen so that every mode finds a few matches, not thousands.
+// allow; the options are chosen so that every mode finds tens to hundreds of matches,
+// not tens of thousands.
 const std::vector<ModeCase> modeCases = {
     {"individual values", 0,
      [](const MainWindow& window) {
@@ -68,6 +70,7 @@ const std::vector<ModeCase> modeCases = {
         "shinyEncounterKind": 2, "idCorrection": true)"},
     {"inheritance", inheritanceCheck,
      [](const MainWindow& window) {
+       window.findChild<QComboBox*>(controlName(hiddenPowerCombo))->setCurrentIndex(4);  // じめん
        withDialog(window, inheritanceOptionsButton, [](OptionDialog& d) {
          const QStringList first = {"31", "31", "31", "0", "0", "0"};
          for (std::size_t k = 0; k < 6; ++k) {
@@ -82,7 +85,7 @@ const std::vector<ModeCase> modeCases = {
      },
      R"("inheritanceSearch": true, "firstParentIvs": [31, 31, 31, 0, 0, 0],
         "secondParentIvs": [0, 0, 0, 31, 31, 31], "withoutDitto": true, "eggNature": 1,
-        "eggAbility": 3, "eggGenderRatio": 8)"},
+        "eggAbility": 3, "eggGenderRatio": 8, "hiddenPowerType": 3)"},
     {"deliveryman", deliverymanCheck,
      [](const MainWindow& window) {
        withDialog(window, deliverymanOptionsButton, [](OptionDialog& d) {
@@ -102,11 +105,12 @@ const std::vector<ModeCase> modeCases = {
      [](const MainWindow& window) {
        withDialog(window, domeOptionsButton, [](OptionDialog& d) {
          choose(d, domeTrainerBoxes[0], "OLのアツコ");
+         choose(d, domeTrainerBoxes[2], "パイロットのマサフミ");
          choose(d, domeTrainerBoxes[5], "えんじのマユコ");
          type(d, 1005, "1");
        });
      },
-     R"("domeSearch": true, "domeTrainers": [1, 0, 0, 0, 0, 52], "domeConsumptionSlack": 1)"},
+     R"("domeSearch": true, "domeTrainers": [1, 0, 31, 0, 0, 52], "domeConsumptionSlack": 1)"},
 };
 
 void typeExampleMinute(const MainWindow& window) {
