@@ -40,4 +40,18 @@ void setChecked(const MainWindow& window, int id, bool checked) { button(window,
 
 void click(const MainWindow& window, int id) { QTest::mouseClick(button(window, id), Qt::LeftButton); }
 
+void typeWorkedExampleConsole(const MainWindow& window) {
+  setText(window, vcountEdit, "60");
+  setText(window, timer0Edit, "0c79");
+  setText(window, gxStatEdit, "6000000");
+  setText(window, frameEdit, "8");
+  const char* mac[] = {"00", "11", "22", "33", "44", "55"};
+  for (int k = 0; k < 6; ++k) setText(window, macEdits + k, mac[k]);
+}
+
+void typeDates(const MainWindow& window, const QStringList& dates) {
+  const int ids[] = {startYearEdit, startMonthEdit, startDayEdit, endYearEdit, endMonthEdit, endDayEdit};
+  for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
+}
+
 }  // namespace hanabira::testing

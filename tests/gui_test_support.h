@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -39,5 +40,11 @@ QAbstractButton* button(const MainWindow& window, int id);
 void setText(const MainWindow& window, int id, const QString& text);
 void setChecked(const MainWindow& window, int id, bool checked);
 void click(const MainWindow& window, int id);
+
+// The console of the README's example (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,
+// MAC 00-11-22-33-44-55), typed the way a user might.
+void typeWorkedExampleConsole(const MainWindow& window);
+// Start year, month, day, end year, month, day.
+void typeDates(const MainWindow& window, const QStringList& dates);
 
 }  // namespace hanabira::testing

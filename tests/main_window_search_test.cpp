@@ -23,21 +23,6 @@ namespace {
 
 constexpr int searchTimeoutMs = 60000;
 
-// The worked example's console, typed the way a user might.
-void typeWorkedExampleConsole(const MainWindow& window) {
-  setText(window, vcountEdit, "60");
-  setText(window, timer0Edit, "0c79");
-  setText(window, gxStatEdit, "6000000");
-  setText(window, frameEdit, "8");
-  const char* mac[] = {"00", "11", "22", "33", "44", "55"};
-  for (int k = 0; k < 6; ++k) setText(window, macEdits + k, mac[k]);
-}
-
-void typeDates(const MainWindow& window, const QStringList& dates) {
-  const int ids[] = {startYearEdit, startMonthEdit, startDayEdit, endYearEdit, endMonthEdit, endDayEdit};
-  for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
-}
-
 // A search of two hours with every key: long enough to be stopped halfway.
 SearchSettings typeLongSearch(const MainWindow& window) {
   typeWorkedExampleConsole(window);

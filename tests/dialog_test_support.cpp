@@ -1,0 +1,62 @@
+#include "dialog_test_support.h"
+
+#include <QTest>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/settings_json.h"
+#include "ui/main/control_ids.h"
+
+namespace hanabira::testing {
+namespace {
+
+template <typename Control>
+Control* control(const OptionDialog& dialog, int id) {
+  auto* found = dialog.findChild<Control*>(controlName(id));
+  if (found == nullptr) qFatal("dialog %s has no such control %d", qPrintable(dialog.objectName()), id);
+  return found;
+}
+
+}  // namespace
+
+OptionDialog* openDialog(const MainWindow& window, int command) {
+  QTest::mouseClick(window.findChild<QAbstractButton*>(controlName(command)), Qt::LeftButton);
+  for (OptionDialog* dialog : window.findChildren<OptionDialog*>()) {
+    if (dialog->isVisible()) return dialog;
+  }
+  qFatal("command %d opened no dialog", command);
+}
+
+QLineEdit* field(const OptionDialog& dialog, int id) { return control<QLineEdit>(dialog, id); }
+QComboBox* choiceBox(const OptionDialog& dialog, int id) { return control<QComboBox>(dialog, id); }
+QAbstractButton* button(const OptionDialog& dialog, int id) { return control<QAbstractButton>(dialog, id); }
+
+void type(const OptionDialog& dialog, int id, const QString& text) {
+  QLineEdit* edit = field(dialog, id);
+  edit->selectAll();
+  edit->del();
+  QTest::keyClicks(edit, text);
+}
+
+void setChecked(const OptionDialog& dialog, int id, bool checked) { button(dialog, id)->setChecked(checked); }
+
+void choose(const OptionDialog& dialog, int id, const QString& item) {
+  QComboBox* box = choiceBox(dialog, id);
+  const int index = box->findText(item);
+  if (index < 0) qFatal("no item %s in box %d", qPrintable(item), id);
+  box->setCurrentIndex(index);
+}
+
+void pressOk(const OptionDialog& dialog) { QTest::mouseClick(button(dialog, dialogOkButton), Qt::LeftButton); }
+void pressCancel(const OptionDialog& dialog) { QTest::mouseClick(button(dialog, dialogCancelButton), Qt::LeftButton); }
+
+QString settingsText(const SearchSettings& settings) {
+  QString text;
+  const nlohmann::ordered_json fields = settingsToJson(settings);
+  for (const auto& [key, value] : fields.items()) {
+    text += QString::fromStdString(key + ": " + value.dump() + "\n");
+  }
+  return text;
+}
+
+}  // namespace hanabira::testing
