@@ -9,7 +9,7 @@ namespace hanabira {
 namespace {
 
 // The fields a search can refuse, named as the window shows them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 17> fieldLabels = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 24> fieldLabels = {{
     {"startYear", "開始日付の年"},
     {"startMonth", "開始日付の月"},
     {"startDay", "開始日付の日"},
@@ -27,6 +27,13 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 17> fieldLab
     {"pidConsumptionMin", "性格値乱数列の消費(開始)"},
     {"pidConsumptionMax", "性格値乱数列の消費(終了)"},
     {"deliveryNaturePosition", "配達員検索の性格値の位置"},
+    {"shinyEncounterKind", "色違い性格値検索の出現方法"},
+    {"shinyNature", "色違い性格値検索の性格"},
+    {"eggNature", "遺伝込みで検索の性格"},
+    {"eggAbility", "遺伝込みで検索の特性"},
+    {"eggGenderRatio", "遺伝込みで検索の性別"},
+    {"deliveryNature", "配達員検索の性格"},
+    {"domeTrainers", "ライモンドームのトレーナー"},
 }};
 
 QString fieldLabel(const std::string& field) {
