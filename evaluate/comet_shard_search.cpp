@@ -47,19 +47,19 @@ std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(lastTests_.tests(), lastTests_.testCount(), positionCount(settings_), hits_.data());
-  seedHits_.build(hits_.data(), hitCount, seeds.size());
+  seedHits_.build(hits_.data(), hitCount);
   if (seedHits_.empty()) return 0;
   const std::int64_t firstValue = values_.first();
   std::size_t lines = 0;
   std::uint32_t values[valuesRead];
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    for (const int hit : seedHits_.positionsOf(i)) {
+  seedHits_.forEachSeed([&](std::size_t i, std::span<const int> positions) {
+    for (const int hit : positions) {
       for (int k = 0; k < valuesRead; ++k) values[k] = values_.at(i, firstValue + hit + k);
       if (!cometShardFound(values, settings_.compoundEyes)) continue;
       formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + hit});
       ++lines;
     }
-  }
+  });
   return lines;
 }
 

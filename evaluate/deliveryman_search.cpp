@@ -75,14 +75,16 @@ std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
   values_.fill(seeds);
   const std::size_t hitCount =
       values_.scan(filter_.tests(), filter_.testCount(), static_cast<int>(positionCount(settings_)), hits_.data());
-  seedHits_.build(hits_.data(), hitCount, seeds.size());
+  seedHits_.build(hits_.data(), hitCount);
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
+  seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) {
+    lines += evaluateSeed(seed, positions, moments, seeds[seed], out);
+  });
   return lines;
 }
 
-std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments,
+std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
                                                      InitialSeed initialSeed, std::string& out) {
   const std::int64_t first = settings_.pidConsumptionMin;
   bool naturesFilled = false;
@@ -90,7 +92,7 @@ std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, const Mom
   std::uint32_t values[10];
   IvSet ivs;
   HiddenPower hiddenPower;
-  for (const int hit : seedHits_.positionsOf(seed)) {
+  for (const int hit : positions) {
     const std::int64_t i = first + hit;
     for (int k = 0; k < valuesRead(settings_); ++k) values[k] = values_.at(seed, i + k);
     std::uint32_t nature;

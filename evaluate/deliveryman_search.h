@@ -26,7 +26,8 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
 
  private:
   // Seed `seed` of the batch, at the positions that pass the range tests.
-  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                           InitialSeed initialSeed, std::string& out);
   // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
   bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
 

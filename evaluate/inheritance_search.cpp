@@ -57,10 +57,12 @@ std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || prefilter_.impossible()) return 0;
   draws_.fill(seeds);
-  seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()), seeds.size());
+  seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()));
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
+  seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) {
+    lines += evaluateSeed(seed, positions, moments, seeds[seed], out);
+  });
   return lines;
 }
 
@@ -80,11 +82,11 @@ bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
   return true;
 }
 
-std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments,
+std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
                                                      InitialSeed initialSeed, std::string& out) {
   bool eggsFound = false;
   std::size_t lines = 0;
-  for (const int hit : seedHits_.positionsOf(seed)) {
+  for (const int hit : positions) {
     const int j = draws_.firstPosition() + hit;
     const IvSet drawn = draws_.at(seed, j);
     if (!passesPrefilter(drawn)) continue;

@@ -30,7 +30,8 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   };
 
   // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
-  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                           InitialSeed initialSeed, std::string& out);
   bool passesPrefilter(const IvSet& drawn) const;
   // Everything of an egg but its individual values is fixed by the egg position alone:
   // the eggs that pass those tests are found once per seed, and only for a seed whose

@@ -17,11 +17,11 @@ std::size_t IvSearchEvaluator::evaluate(const MomentBatch& moments, std::span<co
   if (draws_.empty() || bounds_.impossible()) return 0;
   draws_.fill(seeds);
   // The bounds are ranges of the raw outputs: the kernels find the few positions that pass.
-  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
+  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()));
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    for (const int hit : seedHits_.positionsOf(i)) {
+  seedHits_.forEachSeed([&](std::size_t i, std::span<const int> positions) {
+    for (const int hit : positions) {
       const int j = draws_.firstPosition() + hit;
       const IvSet ivs = draws_.at(i, j);
       const HiddenPower hiddenPower = hiddenPowerOf(ivs);
@@ -29,9 +29,10 @@ std::size_t IvSearchEvaluator::evaluate(const MomentBatch& moments, std::span<co
       formatter_.append(out, moments[i], seeds[i], IvMatch{j, ivs, hiddenPower});
       ++lines;
     }
-  }
+  });
   return lines;
 }
+
 std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
                               const SearchCursor& moment, InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;

@@ -43,18 +43,20 @@ std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments,
                                               std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || bounds_.impossible()) return 0;
   draws_.fill(seeds);
-  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()), seeds.size());
+  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()));
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(i, moments, seeds[i], out);
+  seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) {
+    lines += evaluateSeed(seed, positions, moments, seeds[seed], out);
+  });
   return lines;
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed,
+std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments, InitialSeed initialSeed,
                                                   std::string& out) {
   bool pidsFound = false;
   std::size_t lines = 0;
-  for (const int hit : seedHits_.positionsOf(seed)) {
+  for (const int hit : positions) {
     const int j = draws_.firstPosition() + hit;
     const IvSet ivs = draws_.at(seed, j);
     const HiddenPower hiddenPower = hiddenPowerOf(ivs);

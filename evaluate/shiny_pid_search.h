@@ -29,7 +29,8 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   };
 
   // Seed `seed` of the batch, at the positions where its values pass the bounds.
-  std::size_t evaluateSeed(std::size_t seed, const MomentBatch& moments, InitialSeed initialSeed, std::string& out);
+  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                           InitialSeed initialSeed, std::string& out);
   // The shiny PIDs of the seed do not depend on the individual values: found once per
   // seed, and only for a seed whose values pass somewhere.
   void findShinyPids(InitialSeed seed);

@@ -38,16 +38,21 @@ inline void compareRows(const std::uint32_t* rows, std::size_t count, int firstR
   for (int r = 0; r < rowCount; ++r) {
     const std::uint32_t* row = rows + static_cast<std::size_t>(firstRow + r) * count;
     std::uint64_t* words = masks[r];
-    words[0] = words[1] = words[2] = words[3] = 0;
-    std::size_t base = 0;
-    for (; base + lanes <= count; base += lanes) {
-      words[base / 64] |= Vec::maskBits(Vec::inRange(Vec::load(row + base), low, span)) << (base % 64);
-    }
-    if (base < count) {
-      const std::size_t live = count - base;
-      for (std::size_t i = 0; i < lanes; ++i) padded[i] = i < live ? row[base + i] : 0;
-      const std::uint64_t bits = Vec::maskBits(Vec::inRange(Vec::load(padded), low, span)) & ((std::uint64_t{1} << live) - 1);
-      words[base / 64] |= bits << (base % 64);
+    // Each word of 64 seeds is gathered in a register and stored once.
+    for (std::size_t w = 0; w < 4; ++w) {
+      std::uint64_t bits = 0;
+      for (std::size_t part = 0; part < 64 / lanes; ++part) {
+        const std::size_t base = 64 * w + part * lanes;
+        if (base + lanes <= count) {
+          bits |= Vec::maskBits(Vec::inRange(Vec::load(row + base), low, span)) << (part * lanes);
+        } else if (base < count) {
+          const std::size_t live = count - base;
+          for (std::size_t i = 0; i < lanes; ++i) padded[i] = i < live ? row[base + i] : 0;
+          const std::uint64_t liveBits = (std::uint64_t{1} << live) - 1;
+          bits |= (Vec::maskBits(Vec::inRange(Vec::load(padded), low, span)) & liveBits) << (part * lanes);
+        }
+      }
+      words[w] = bits;
     }
   }
 }
