@@ -35,24 +35,13 @@ SeedDay prepareSeedDay(const BootMessage& words) {
   }
   for (int t = 16; t < 80; ++t) {
     if (!scheduleVaries(t)) {
-      day.schedule[t] = detail::rotl(day.schedule[t - 3] ^ day.schedule[t - 8] ^ day.schedule[t - 14] ^ day.schedule[t - 16], 1);
+      const std::uint32_t* w = day.schedule;
+      day.schedule[t] = detail::rotl(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
     }
   }
-  auto [a, b, c, d, e] = sha1InitialValues;
-  for (int t = 0; t < 9; ++t) {
-    const auto [f, k] = detail::sha1RoundTerms(t, b, c, d);
-    const std::uint32_t temp = detail::rotl(a, 5) + f + e + k + words[t];
-    e = d;
-    d = c;
-    c = detail::rotl(b, 30);
-    b = a;
-    a = temp;
-  }
-  day.afterRound8[0] = a;
-  day.afterRound8[1] = b;
-  day.afterRound8[2] = c;
-  day.afterRound8[3] = d;
-  day.afterRound8[4] = e;
+  Sha1Digest v = sha1InitialValues;
+  for (int t = 0; t < 9; ++t) detail::sha1Round(t, words[t], v);  // W0 to W8 only
+  for (int i = 0; i < 5; ++i) day.afterRound8[i] = v[i];
   return day;
 }
 

@@ -33,5 +33,11 @@ constexpr Sha1Round sha1RoundTerms(int t, std::uint32_t b, std::uint32_t c, std:
   return {b ^ c ^ d, 0xCA62C1D6};
 }
 
+// Round t on the working variables a to e (in that order), with message word w.
+constexpr void sha1Round(int t, std::uint32_t w, Sha1Digest& v) {
+  const auto [f, k] = sha1RoundTerms(t, v[1], v[2], v[3]);
+  v = {rotl(v[0], 5) + f + v[4] + k + w, v[0], rotl(v[1], 30), v[2], v[3]};
+}
+
 }  // namespace detail
 }  // namespace hanabira
