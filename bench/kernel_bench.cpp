@@ -60,7 +60,7 @@ void lcgKernel(benchmark::State& state, Isa isa) {
   std::vector<std::uint32_t> outputs(162 * batch);
   for (std::size_t i = 0; i < batch; ++i) states[i] = i * 0x9E3779B97F4A7C15ull;
   for (auto _ : state) {
-    kernels.lcgOutputs(states.data(), batch, 162, outputs.data());
+    kernels.lcgOutputs(states.data(), batch, 162, outputs.data(), nullptr, 0, nullptr);
     benchmark::DoNotOptimize(outputs.data());
     ++states[0];
   }

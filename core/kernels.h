@@ -46,10 +46,20 @@ using MtWindowKernel = void (*)(const std::uint32_t* mtSeeds, std::size_t count,
 // The farthest position whose output needs no word that the twist has rewritten.
 inline constexpr int mtKernelLastPosition = 226;
 
+// A range of raw 32-bit values, low <= value <= high.
+struct ValueRange {
+  std::uint32_t low;
+  std::uint32_t high;
+};
+
 // The upper halves of states[i] and of the `length - 1` LCG states after it:
-// outputs[p * count + i] = upper half of states[i] stepped p times.
-using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length,
-                                  std::uint32_t* outputs);
+// outputs[p * count + i] = upper half of states[i] stepped p times (count <= maxScanSeeds).
+// Besides, for each of the rangeCount ranges (at most maxMaskRanges), the seeds whose value
+// lies in the range at each row, while the values are still in registers: seed i of row p
+// for range r is bit i % 64 of masks[(r * length + p) * 4 + i / 64].
+using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                                  const ValueRange* ranges, int rangeCount, std::uint64_t* masks);
+inline constexpr int maxMaskRanges = 8;
 
 // A filter on the rows the kernels above write: value (of row position + rowOffset) in
 // [low, high]. Individual values, scaled random numbers and most game rolls are such

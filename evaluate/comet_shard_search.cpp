@@ -1,5 +1,8 @@
 #include "evaluate/comet_shard_search.h"
 
+#include <algorithm>
+#include <bit>
+
 #include "evaluate/reference_sequences.h"
 
 namespace hanabira {
@@ -15,11 +18,13 @@ int positionCount(const SearchSettings& settings) { return settings.pidConsumpti
 // Each position reads eleven values from its first test on.
 constexpr int valuesRead = 11;
 
-PidRows rowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
-  return PidRows(settings.pidConsumptionMin + testShift(settings),
-                 static_cast<std::size_t>(positionCount(settings)) + valuesRead - 1, maxEvaluationBatch, kernels);
-}
+// One seed's values from a position on, read from the rows only when a test asks.
+struct SeedValues {
+  const PidRows& rows;
+  std::size_t seed;
+  std::int64_t position;
+  std::uint32_t operator[](int k) const { return rows.at(seed, position + k); }
+};
 
 RangeFilter lastTestsFor(const SearchSettings& settings) {
   RangeFilter filter;
@@ -30,6 +35,16 @@ RangeFilter lastTestsFor(const SearchSettings& settings) {
   return filter;
 }
 
+// The last two tests, rare passes, are the filter of the rows: only the few positions
+// that pass them reach the other tests.
+PidRows rowsFor(const SearchSettings& settings, const KernelSet& kernels) {
+  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
+  const RangeFilter lastTests = lastTestsFor(settings);
+  return PidRows(settings.pidConsumptionMin + testShift(settings),
+                 static_cast<std::size_t>(positionCount(settings)) + valuesRead - 1, maxEvaluationBatch, kernels,
+                 std::span(lastTests.tests(), static_cast<std::size_t>(lastTests.testCount())));
+}
+
 }  // namespace
 
 CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
@@ -38,29 +53,32 @@ CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& setti
       formatter_(formatter),
       empty_(rangeEmpty(settings)),
       values_(rowsFor(settings, kernels)),
-      lastTests_(lastTestsFor(settings)),
       hits_(empty_ ? 0 : static_cast<std::size_t>(positionCount(settings))) {}
 
 std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
                                                 std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_) return 0;
   values_.fill(seeds);
-  const std::size_t hitCount =
-      values_.scan(lastTests_.tests(), lastTests_.testCount(), positionCount(settings_), hits_.data());
-  seedHits_.build(hits_.data(), hitCount);
-  if (seedHits_.empty()) return 0;
-  const std::int64_t firstValue = values_.first();
-  std::size_t lines = 0;
-  std::uint32_t values[valuesRead];
-  seedHits_.forEachSeed([&](std::size_t i, std::span<const int> positions) {
-    for (const int hit : positions) {
-      for (int k = 0; k < valuesRead; ++k) values[k] = values_.at(i, firstValue + hit + k);
-      if (!cometShardFound(values, settings_.compoundEyes)) continue;
-      formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + hit});
-      ++lines;
+  const std::size_t hitCount = values_.scanFilter(positionCount(settings_), hits_.data());
+  // The few positions that pass the last two tests are checked as the scan found them,
+  // position by position; the rarer finds are then put in the order of the lines.
+  found_.clear();
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    const RangeHit& hit = hits_[h];
+    for (std::size_t w = 0; w < 4; ++w) {
+      for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
+        const std::size_t i = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+        const SeedValues values{values_, i, values_.first() + hit.position};
+        if (cometShardFound(values, settings_.compoundEyes)) found_.push_back(i << 16 | static_cast<std::size_t>(hit.position));
+      }
     }
-  });
-  return lines;
+  }
+  std::sort(found_.begin(), found_.end());  // by seed, then position
+  for (const std::size_t find : found_) {
+    const std::size_t i = find >> 16;
+    formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + static_cast<int>(find & 0xFFFF)});
+  }
+  return found_.size();
 }
 
 std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

@@ -9,15 +9,16 @@
 
 #include "core/pid_rows.h"
 #include "evaluate/range_filter.h"
-#include "evaluate/seed_hits.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 
 // The rolls of one position i, from the value at the position's first test on: with
-// compound eyes values[0] is R[i], without it R[i + 1].
-constexpr bool cometShardFound(const std::uint32_t* values, bool compoundEyes) {
+// compound eyes values[0] is R[i], without it R[i + 1]. `values` is anything indexable;
+// the tests stop at the first that fails, so later values may never be read.
+template <class Values>
+constexpr bool cometShardFound(const Values& values, bool compoundEyes) {
   const auto lastRollAccepts = [compoundEyes](std::uint32_t roll) {
     return compoundEyes ? (roll >= 80 && roll <= 84) : roll == 55;
   };
@@ -43,10 +44,8 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   const ResultFormatter& formatter_;
   bool empty_;
   PidRows values_;  // from the first test of the first position on, for the whole batch
-  // The last two tests, rare passes: the kernels find the few positions that pass them.
-  RangeFilter lastTests_;
   std::vector<RangeHit> hits_;
-  SeedHits seedHits_;
+  std::vector<std::size_t> found_;  // seed << 16 | position of each find in a batch
 };
 
 std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,

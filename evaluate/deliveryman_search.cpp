@@ -25,14 +25,6 @@ bool separateNatures(const SearchSettings& settings) {
          positionCount(settings) + static_cast<std::size_t>(valuesRead(settings));
 }
 
-PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
-  std::int64_t reach = valuesRead(settings) - 1;
-  if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
-  return PidRows(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach),
-                 maxEvaluationBatch, kernels);
-}
-
 RangeFilter filterFor(const SearchSettings& settings) {
   RangeFilter filter;
   for (int k = 0; k < 6; ++k) filter.requireIv(k, settings.ivMin[k], settings.ivMax[k]);
@@ -41,6 +33,15 @@ RangeFilter filterFor(const SearchSettings& settings) {
     filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
   }
   return filter;
+}
+
+PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
+  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
+  std::int64_t reach = valuesRead(settings) - 1;
+  if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
+  const RangeFilter filter = filterFor(settings);
+  return PidRows(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach),
+                 maxEvaluationBatch, kernels, std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
 }
 
 // Positions in 64 bits: no nature position is too far.
@@ -73,8 +74,7 @@ std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || filter_.impossible()) return 0;
   values_.fill(seeds);
-  const std::size_t hitCount =
-      values_.scan(filter_.tests(), filter_.testCount(), static_cast<int>(positionCount(settings_)), hits_.data());
+  const std::size_t hitCount = values_.scanFilter(static_cast<int>(positionCount(settings_)), hits_.data());
   seedHits_.build(hits_.data(), hitCount);
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;

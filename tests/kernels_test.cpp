@@ -82,19 +82,39 @@ TEST_P(Kernels, MtWindowsMatchTheGenerator) {
   }
 }
 
-TEST_P(Kernels, LcgOutputsMatchTheGenerator) {
+TEST_P(Kernels, LcgOutputsAndTheirRangesMatchTheGenerator) {
+  // A narrow range, a wide one and one that wraps no value: the masks must note exactly
+  // the values inside each.
+  const std::vector<ValueRange> ranges = {{0x40000000, 0x4FFFFFFF}, {0, 0xBFFFFFFF}, {0xFFFFFFF0, 0xFFFFFFFF}};
   for (int length : {1, 2, 12, 161}) {
     for (std::size_t count : counts()) {
       std::vector<std::uint64_t> states(count);
       for (auto& state : states) state = random_();
       if (count > 0) states[0] = 0xFFFFFFFFFFFFFFFF;  // carries through every bit
       std::vector<std::uint32_t> outputs(static_cast<std::size_t>(length) * count + 1, 0xDEADBEEF);
-      kernels().lcgOutputs(states.data(), count, length, outputs.data());
+      std::vector<std::uint64_t> masks(ranges.size() * static_cast<std::size_t>(length) * 4, 0x5555);
+      kernels().lcgOutputs(states.data(), count, length, outputs.data(), ranges.data(), static_cast<int>(ranges.size()),
+                           masks.data());
       for (std::size_t i = 0; i < count; ++i) {
         Lcg64 lcg(states[i]);
         for (int p = 0; p < length; ++p) {
-          ASSERT_EQ(outputs[static_cast<std::size_t>(p) * count + i], lcg.next())
+          const std::uint32_t value = lcg.next();
+          ASSERT_EQ(outputs[static_cast<std::size_t>(p) * count + i], value)
               << "length " << length << ", count " << count << ", lane " << i << ", step " << p;
+          for (std::size_t r = 0; r < ranges.size(); ++r) {
+            const std::uint64_t word = masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
+            ASSERT_EQ((word >> (i % 64) & 1) != 0, ranges[r].low <= value && value <= ranges[r].high)
+                << "range " << r << ", count " << count << ", lane " << i << ", step " << p;
+          }
+        }
+      }
+      // No bit for a seed past the batch.
+      for (std::size_t r = 0; r < ranges.size(); ++r) {
+        for (int p = 0; p < length; ++p) {
+          for (std::size_t i = count; i < maxScanSeeds; ++i) {
+            const std::uint64_t word = masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
+            ASSERT_EQ(word >> (i % 64) & 1, 0u) << "range " << r << ", step " << p << ", lane " << i;
+          }
         }
       }
       EXPECT_EQ(outputs[static_cast<std::size_t>(length) * count], 0xDEADBEEFu) << "wrote past the end";

@@ -13,9 +13,9 @@ void mtWindowScalar(const std::uint32_t*, std::size_t, int, int, std::uint32_t*)
 void mtWindowAvx2(const std::uint32_t*, std::size_t, int, int, std::uint32_t*);
 void mtWindowAvx512(const std::uint32_t*, std::size_t, int, int, std::uint32_t*);
 
-void lcgOutputsScalar(const std::uint64_t*, std::size_t, int, std::uint32_t*);
-void lcgOutputsAvx2(const std::uint64_t*, std::size_t, int, std::uint32_t*);
-void lcgOutputsAvx512(const std::uint64_t*, std::size_t, int, std::uint32_t*);
+void lcgOutputsScalar(const std::uint64_t*, std::size_t, int, std::uint32_t*, const ValueRange*, int, std::uint64_t*);
+void lcgOutputsAvx2(const std::uint64_t*, std::size_t, int, std::uint32_t*, const ValueRange*, int, std::uint64_t*);
+void lcgOutputsAvx512(const std::uint64_t*, std::size_t, int, std::uint32_t*, const ValueRange*, int, std::uint64_t*);
 
 std::size_t scanRangesScalar(const std::uint32_t*, std::size_t, int, const RangeTest*, int, RangeHit*);
 std::size_t scanRangesAvx2(const std::uint32_t*, std::size_t, int, const RangeTest*, int, RangeHit*);

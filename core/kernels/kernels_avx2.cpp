@@ -27,6 +27,13 @@ struct Avx2Vec64 {
     const V upper = _mm256_permutevar8x32_epi32(state, _mm256_setr_epi32(1, 3, 5, 7, 0, 2, 4, 6));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(upper));
   }
+  // The upper halves as signed 64-bit numbers: 0 <= value - low <= high - low.
+  static std::uint64_t upperHalfInRange(V state, std::uint32_t low, std::uint32_t high) {
+    const V offset = _mm256_sub_epi64(_mm256_srli_epi64(state, 32), _mm256_set1_epi64x(low));
+    const V outside = _mm256_or_si256(_mm256_cmpgt_epi64(offset, _mm256_set1_epi64x(std::int64_t{high} - low)),
+                                      _mm256_cmpgt_epi64(_mm256_setzero_si256(), offset));
+    return ~static_cast<std::uint64_t>(_mm256_movemask_pd(_mm256_castsi256_pd(outside))) & 0xF;
+  }
 };
 
 }  // namespace
@@ -40,8 +47,9 @@ void mtWindowAvx2(const std::uint32_t* mtSeeds, std::size_t count, int first, in
   mtWindowWith<Avx2Vec, 8>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsAvx2(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
-  lcgOutputsWith<Avx2Vec64, 8>(states, count, length, outputs);
+void lcgOutputsAvx2(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                    const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+  lcgOutputsWith<Avx2Vec64, 8>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
 std::size_t scanRangesAvx2(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,

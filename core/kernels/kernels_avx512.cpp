@@ -21,6 +21,10 @@ struct Avx512Vec64 {
   static void storeUpperHalves(std::uint32_t* p, V state) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvtepi64_epi32(_mm512_srli_epi64(state, 32)));
   }
+  static std::uint64_t upperHalfInRange(V state, std::uint32_t low, std::uint32_t high) {
+    const V offset = _mm512_sub_epi64(_mm512_srli_epi64(state, 32), _mm512_set1_epi64(low));
+    return _mm512_cmple_epu64_mask(offset, _mm512_set1_epi64(high - low));
+  }
 };
 
 }  // namespace
@@ -34,8 +38,9 @@ void mtWindowAvx512(const std::uint32_t* mtSeeds, std::size_t count, int first, 
   mtWindowWith<Avx512Vec, 16>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
-  lcgOutputsWith<Avx512Vec64, 8>(states, count, length, outputs);
+void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                      const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+  lcgOutputsWith<Avx512Vec64, 8>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
 std::size_t scanRangesAvx512(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,

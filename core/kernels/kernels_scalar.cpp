@@ -14,6 +14,9 @@ struct ScalarVec64 {
   static V load(const std::uint64_t* p) { return *p; }
   static V step(V state) { return state * 0x5D588B656C078965ull + 0x269EC3ull; }
   static void storeUpperHalves(std::uint32_t* p, V state) { *p = static_cast<std::uint32_t>(state >> 32); }
+  static std::uint64_t upperHalfInRange(V state, std::uint32_t low, std::uint32_t high) {
+    return static_cast<std::uint32_t>(state >> 32) - low <= high - low ? 1 : 0;
+  }
 };
 
 }  // namespace
@@ -28,8 +31,9 @@ void mtWindowScalar(const std::uint32_t* mtSeeds, std::size_t count, int first, 
   mtWindowWith<ScalarVec, 4>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsScalar(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
-  lcgOutputsWith<ScalarVec64, 4>(states, count, length, outputs);
+void lcgOutputsScalar(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                      const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+  lcgOutputsWith<ScalarVec64, 4>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
 std::size_t scanRangesScalar(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
