@@ -76,15 +76,8 @@ SearchSettings settingsFromOptions(const Options& options) {
   }
 
   const std::string text = readFile(options.settingsPath, "settings file");
-  nlohmann::json object;
   try {
-    object = nlohmann::json::parse(text, nullptr, true, /*ignore_comments=*/true);
-  } catch (const nlohmann::json::parse_error& error) {
-    throw CliError(exitInvalidInput, fmt::format("settings file '{}' is not valid JSON: {}", options.settingsPath,
-                                                 error.what()));
-  }
-  try {
-    SettingsFromJson loaded = settingsFromJson(object, base);
+    SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));
     return loaded.settings;
   } catch (const SettingsFileError& error) {
