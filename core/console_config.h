@@ -13,6 +13,13 @@
 
 namespace hanabira {
 
+// Characters of the console fields that count, in the main window and in the file.
+inline constexpr int vcountChars = 3;
+inline constexpr int timer0Chars = 5;
+inline constexpr int gxStatChars = 8;
+inline constexpr int frameChars = 8;
+inline constexpr int macByteChars = 2;
+
 // The file as the main window takes it in: texts for the fields, unconverted, and the
 // version word. A line the file does not have stays empty (nullopt).
 struct ConsoleConfigText {
@@ -40,6 +47,9 @@ struct ConsoleParameters {
 // hexadecimal characters, and so on); lines the file lacks keep the given values.
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});
 
+// The six lines. A value that a field can only hold typed with a minus sign ("-1" as
+// VCount is 0xFFFFFFFF, which "ffffffff" in three characters is not) is written so, so
+// that every saved file loads back as the values saved.
 std::string formatConsoleConfig(const ConsoleParameters& parameters);
 
 }  // namespace hanabira
