@@ -11,12 +11,13 @@ constexpr qint64 maxConfigBytes = 64 * 1024;
 
 }  // namespace
 
-std::optional<ConsoleConfigText> loadConfigFile(const QString& path) {
+ConfigFileLoad loadConfigFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  if (!file.exists()) return {};
+  if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
   const QByteArray bytes = file.read(maxConfigBytes);
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
+  return {parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), std::nullopt};
 }
 
 std::optional<QString> saveConfigFile(const QString& path, const ConsoleParameters& parameters) {
