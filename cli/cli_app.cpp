@@ -113,15 +113,23 @@ const KernelSet& chosenKernels(const Options& options) {
   }
 }
 
+// Whether what was printed reached standard output: a full disk or a closed pipe shows
+// only when the stream is flushed.
+bool flushed(std::ostream& out) { return static_cast<bool>(out.flush()); }
+
+const char* const outputFailure = "cannot write to standard output";
+
 int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
   if (options.version) {
     fmt::print(env.out, "hanabira-cli 1.05\nkernels: {}\n", isaName(kernels.isa));
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
   SearchSettings settings = settingsFromOptions(options);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
   if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
@@ -238,7 +246,9 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     }
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
-    return exitDone;
+    if (flushed(env.out)) return exitDone;
+    fmt::print(env.err, "error: {}\n", outputFailure);
+    return exitIoFailure;
   } catch (const CLI::ParseError& error) {
     fmt::print(env.err, "error: {}\nRun with --help for the options.\n", error.what());
     return exitInvalidInput;

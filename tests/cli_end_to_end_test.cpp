@@ -57,7 +57,7 @@ class CliTest : public ::testing::Test {
   }
 
   // Starts the program in the test's directory; returns its process id.
-  pid_t start(const std::vector<std::string>& args) const {
+  pid_t start(const std::vector<std::string>& args, const fs::path& standardOutput = {}) const {
     std::vector<std::string> argv = {HANABIRA_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
@@ -66,7 +66,8 @@ class CliTest : public ::testing::Test {
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, file("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const fs::path out = standardOutput.empty() ? file("stdout") : standardOutput;
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
     pid_t pid = 0;
@@ -200,6 +201,16 @@ TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
     EXPECT_NE(settings.err.find("cannot read settings file '" + path + "': "), std::string::npos) << settings.err;
   }
   EXPECT_FALSE(fs::exists(file("result.txt")));
+}
+
+TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {
+  writeFile("s.json", "{" + datesJson + "}");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"},
+                                               {"-s", "s.json", "--print-settings"}, {"--example", "-q", "-o", "-"}}) {
+    const Outcome outcome = finish(start(args, "/dev/full"));
+    EXPECT_EQ(outcome.exitCode, 1) << args[0];
+    EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
+  }
 }
 
 TEST_F(CliTest, ResultFileInAFolderThatCannotBeWrittenExitsWithOne) {
