@@ -45,7 +45,12 @@ class CliError : public std::runtime_error {
   int exitCode_;
 };
 
-std::string readFile(const std::string& path, std::string_view what) {
+// A settings file is a page of JSON; anything longer is taken for a mistake (/dev/zero
+// would never end).
+constexpr std::size_t maxSettingsBytes = 16 << 20;
+
+// A file's text up to `limit` bytes: a longer file is refused, or cut at the limit.
+std::string readFile(const std::string& path, std::string_view what, std::size_t limit, bool refuseLonger) {
   auto fail = [&](int error) {
     return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
@@ -54,8 +59,14 @@ std::string readFile(const std::string& path, std::string_view what) {
   std::string text;
   char buffer[1 << 14];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  while (text.size() <= limit && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
   if (std::ferror(file.get())) throw fail(errno);  // a directory, for one
+  if (text.size() > limit) {
+    if (refuseLonger) {
+      throw CliError(exitIoFailure, fmt::format("cannot read {} '{}': longer than {} bytes", what, path, limit));
+    }
+    text.resize(limit);
+  }
   return text;
 }
 
@@ -66,7 +77,7 @@ SearchSettings settingsFromOptions(const Options& options) {
   MacAddress mac{};
   if (!options.configPath.empty()) {
     const ConsoleParameters console =
-        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file")));
+        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
     base.vcount = console.vcount;
     base.timer0 = console.timer0;
     base.gxStat = console.gxStat;
@@ -75,7 +86,7 @@ SearchSettings settingsFromOptions(const Options& options) {
     mac = console.mac;
   }
 
-  const std::string text = readFile(options.settingsPath, "settings file");
+  const std::string text = readFile(options.settingsPath, "settings file", maxSettingsBytes, true);
   try {
     SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));

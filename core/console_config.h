@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,10 @@ inline constexpr int timer0Chars = 5;
 inline constexpr int gxStatChars = 8;
 inline constexpr int frameChars = 8;
 inline constexpr int macByteChars = 2;
+
+// Six short lines: the loaders read no more than this of a file, so that a huge file or
+// a device (/dev/zero) cannot hold them up; what lies beyond is not a configuration.
+inline constexpr std::size_t consoleConfigReadLimit = 64 * 1024;
 
 // The file as the main window takes it in: texts for the fields, unconverted, and the
 // version word. A line the file does not have stays empty (nullopt).

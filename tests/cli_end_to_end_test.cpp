@@ -201,6 +201,13 @@ TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
     EXPECT_NE(settings.err.find("cannot read settings file '" + path + "': "), std::string::npos) << settings.err;
   }
   EXPECT_FALSE(fs::exists(file("result.txt")));
+
+  // Files that never end: the settings are refused, config.txt is read as far as six lines can go.
+  const Outcome endless = run({"-s", "/dev/zero"});
+  EXPECT_EQ(endless.exitCode, 1);
+  EXPECT_NE(endless.err.find("cannot read settings file '/dev/zero': longer than"), std::string::npos) << endless.err;
+  writeFile("s.json", "{" + datesJson + "}");
+  EXPECT_EQ(run({"-s", "s.json", "-c", "/dev/zero", "--print-settings"}).exitCode, 0);
 }
 
 TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {

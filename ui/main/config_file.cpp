@@ -4,18 +4,12 @@
 #include <QSaveFile>
 
 namespace hanabira {
-namespace {
-
-// Six short lines; anything longer than this is not a configuration file.
-constexpr qint64 maxConfigBytes = 64 * 1024;
-
-}  // namespace
 
 ConfigFileLoad loadConfigFile(const QString& path) {
   QFile file(path);
   if (!file.exists()) return {};
   if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
-  const QByteArray bytes = file.read(maxConfigBytes);
+  const QByteArray bytes = file.read(static_cast<qint64>(consoleConfigReadLimit));
   if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
   return {parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), std::nullopt};
 }
