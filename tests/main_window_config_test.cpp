@@ -1,4 +1,5 @@
 // "config.txt": loaded into the window at start, written by "保存".
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -125,6 +126,7 @@ class MainWindowConfigTest : public QObject {
     QTest::newRow("no file (a first start)") << QString() << false;
     QTest::newRow("a folder") << QStringLiteral("folder") << true;
     QTest::newRow("reading fails") << QStringLiteral("read error") << true;
+    QTest::newRow("a pipe") << QStringLiteral("pipe") << true;
     QTest::newRow("no read permission") << QStringLiteral("no permission") << true;
   }
 
@@ -136,6 +138,8 @@ class MainWindowConfigTest : public QObject {
       QVERIFY(QDir().mkdir("config.txt"));
     } else if (file == "read error") {
       QVERIFY(QFile::link("/proc/self/mem", "config.txt"));  // opens, but reading from 0 fails, for root too
+    } else if (file == "pipe") {
+      QVERIFY(mkfifo("config.txt", 0600) == 0);  // opening it would wait for a writer
     } else if (file == "no permission") {
       if (geteuid() == 0) QSKIP("root reads files without read permission");
       dir.write("config.txt", "60\nc79\n");

@@ -1,13 +1,17 @@
 #include "ui/main/config_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace hanabira {
 
 ConfigFileLoad loadConfigFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) return {};
+  // A folder, or a pipe or device, whose opening would wait for a writer that never comes.
+  if (!info.isFile()) return {std::nullopt, QStringLiteral("not a regular file")};
   QFile file(path);
-  if (!file.exists()) return {};
   if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
   const QByteArray bytes = file.read(static_cast<qint64>(consoleConfigReadLimit));
   if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
