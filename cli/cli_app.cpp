@@ -45,7 +45,12 @@ class CliError : public std::runtime_error {
   int exitCode_;
 };
 
-std::string readFile(const std::string& path, std::string_view what) {
+// A settings file is a page of JSON; anything longer is taken for a mistake (/dev/zero
+// would never end).
+constexpr std::size_t maxSettingsBytes = 16 << 20;
+
+// A file's text up to `limit` bytes: a longer file is refused, or cut at the limit.
+std::string readFile(const std::string& path, std::string_view what, std::size_t limit, bool refuseLonger) {
   auto fail = [&](int error) {
     return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
@@ -54,8 +59,14 @@ std::string readFile(const std::string& path, std::string_view what) {
   std::string text;
   char buffer[1 << 14];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  while (text.size() <= limit && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
   if (std::ferror(file.get())) throw fail(errno);  // a directory, for one
+  if (text.size() > limit) {
+    if (refuseLonger) {
+      throw CliError(exitIoFailure, fmt::format("cannot read {} '{}': longer than {} bytes", what, path, limit));
+    }
+    text.resize(limit);
+  }
   return text;
 }
 
@@ -66,7 +77,7 @@ SearchSettings settingsFromOptions(const Options& options) {
   MacAddress mac{};
   if (!options.configPath.empty()) {
     const ConsoleParameters console =
-        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file")));
+        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
     base.vcount = console.vcount;
     base.timer0 = console.timer0;
     base.gxStat = console.gxStat;
@@ -75,16 +86,9 @@ SearchSettings settingsFromOptions(const Options& options) {
     mac = console.mac;
   }
 
-  const std::string text = readFile(options.settingsPath, "settings file");
-  nlohmann::json object;
+  const std::string text = readFile(options.settingsPath, "settings file", maxSettingsBytes, true);
   try {
-    object = nlohmann::json::parse(text, nullptr, true, /*ignore_comments=*/true);
-  } catch (const nlohmann::json::parse_error& error) {
-    throw CliError(exitInvalidInput, fmt::format("settings file '{}' is not valid JSON: {}", options.settingsPath,
-                                                 error.what()));
-  }
-  try {
-    SettingsFromJson loaded = settingsFromJson(object, base);
+    SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));
     return loaded.settings;
   } catch (const SettingsFileError& error) {
@@ -120,15 +124,23 @@ const KernelSet& chosenKernels(const Options& options) {
   }
 }
 
+// Whether what was printed reached standard output: a full disk or a closed pipe shows
+// only when the stream is flushed.
+bool flushed(std::ostream& out) { return static_cast<bool>(out.flush()); }
+
+const char* const outputFailure = "cannot write to standard output";
+
 int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
   if (options.version) {
     fmt::print(env.out, "hanabira-cli 1.05\nkernels: {}\n", isaName(kernels.isa));
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
   SearchSettings settings = settingsFromOptions(options);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
   if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
@@ -245,7 +257,9 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     }
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
-    return exitDone;
+    if (flushed(env.out)) return exitDone;
+    fmt::print(env.err, "error: {}\n", outputFailure);
+    return exitIoFailure;
   } catch (const CLI::ParseError& error) {
     fmt::print(env.err, "error: {}\nRun with --help for the options.\n", error.what());
     return exitInvalidInput;

@@ -113,12 +113,53 @@ const std::vector<Field>& fields() {
 constexpr std::array<const char*, 6> requiredFields = {"startYear", "startMonth", "startDay",
                                                        "endYear",   "endMonth",   "endDay"};
 
+// How much of an offending value or key a message shows.
+constexpr std::size_t shownBytes = 40;
+
+std::string dumped(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+// Writes `value` as JSON until `out` holds more than `limit` bytes. Each level of nesting
+// adds a byte before it goes deeper, so a value nested a million times deep is written
+// only as deep as the limit, where the library's dump would exhaust the stack.
+void appendShown(const json& value, std::string& out, std::size_t limit) {
+  if (value.is_array() || value.is_object()) {
+    out += value.is_array() ? '[' : '{';
+    bool first = true;
+    for (auto item = value.begin(); item != value.end() && out.size() <= limit; ++item) {
+      if (!first) out += ',';
+      first = false;
+      if (value.is_object()) out += dumped(item.key()) + ':';
+      appendShown(item.value(), out, limit);
+    }
+    out += value.is_array() ? ']' : '}';
+    return;
+  }
+  out += dumped(value);
+}
+
+// Text cut to at most shownBytes bytes, not inside a UTF-8 sequence, marked with "...".
+std::string cutShort(std::string text) {
+  if (text.size() <= shownBytes) return text;
+  std::size_t end = shownBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text + "...";
+}
+
 // The offending value as JSON, cut short so that a huge value keeps the message one line.
 std::string shown(const json& value) {
-  constexpr std::size_t limit = 40;
-  std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
-  if (text.size() > limit) text = text.substr(0, limit) + "...";
-  return text;
+  std::string text;
+  appendShown(value, text, shownBytes);
+  return cutShort(std::move(text));
+}
+
+// A key as the messages name it: a plain name as it is, anything else (long, with
+// spaces, line breaks or other letters) quoted and cut short.
+std::string keyShown(const std::string& key) {
+  const bool plain = !key.empty() && key.size() <= shownBytes && std::all_of(key.begin(), key.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+  return plain ? key : shown(json(key));
 }
 
 [[noreturn]] void fail(std::string_view field, std::string_view problem, const json& value) {
@@ -211,6 +252,14 @@ nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& set
 
 }  // namespace
 
+json parseSettingsText(std::string_view text) {
+  try {
+    return json::parse(text, nullptr, true, /*ignore_comments=*/true);
+  } catch (const json::exception& error) {  // a syntax error, or a number beyond a double's range
+    throw SettingsFileError(fmt::format("not valid JSON: {}", error.what()));
+  }
+}
+
 std::optional<MacAddress> parseMacAddress(std::string_view text) {
   if (text.size() != 17) return std::nullopt;
   const char separator = text[2];
@@ -232,7 +281,9 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   for (const char* name : requiredFields) {
     if (!object.contains(name)) throw SettingsFileError(fmt::format("{}: missing (the six date fields are required)", name));
   }
-  for (const auto& [key, value] : object.items()) {
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
+    const json& value = item.value();
     if (key == "macAddress") {
       if (!value.is_string()) fail(key, "expected text like \"00-11-22-33-44-55\"", value);
       result.mac = parseMacAddress(value.get<std::string>());
@@ -241,7 +292,7 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
     }
     const auto& table = fields();
     const auto field = std::find_if(table.begin(), table.end(), [&](const Field& f) { return key == f.name; });
-    if (field == table.end()) throw SettingsFileError(fmt::format("{}: unknown setting", key));
+    if (field == table.end()) throw SettingsFileError(fmt::format("{}: unknown setting", keyShown(key)));
     readField(*field, value, result.settings);
   }
 

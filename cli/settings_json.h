@@ -26,6 +26,10 @@ struct SettingsFromJson {
   bool messageWordsGiven = false;  // "messageWord6" and "messageWord7", when given
 };
 
+// A settings file's text as JSON, comments allowed. Throws SettingsFileError when it is
+// not JSON, or holds a number no double can hold (1e400).
+nlohmann::json parseSettingsText(std::string_view text);
+
 // Fields the object does not name keep their values from `base`.
 SettingsFromJson settingsFromJson(const nlohmann::json& object, const SearchSettings& base);
 

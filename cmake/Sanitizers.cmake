@@ -10,3 +10,12 @@ elseif(HANABIRA_SANITIZE STREQUAL "thread")
 elseif(NOT HANABIRA_SANITIZE STREQUAL "")
   message(FATAL_ERROR "HANABIRA_SANITIZE must be empty, address or thread")
 endif()
+
+# The fuzz targets link with libFuzzer; everything is compiled with its coverage
+# instrumentation, so that the library's branches guide the fuzzing too.
+if(HANABIRA_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "HANABIRA_BUILD_FUZZERS needs clang (cmake --preset fuzz)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -23,6 +23,16 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
+// Lower-case hexadecimal, or with a minus sign where only that fits the field.
+std::string hexText(std::uint32_t value, int chars) {
+  std::string text = fmt::format("{:x}", value);
+  if (text.size() > static_cast<std::size_t>(chars)) {
+    std::string negated = fmt::format("-{:x}", 0u - value);
+    if (negated.size() <= static_cast<std::size_t>(chars)) return negated;
+  }
+  return text;
+}
+
 }  // namespace
 
 ConsoleConfigText parseConsoleConfig(std::string_view fileText) {
@@ -45,12 +55,12 @@ ConsoleConfigText parseConsoleConfig(std::string_view fileText) {
 }
 
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base) {
-  if (text.vcount) base.vcount = parseHexField(*text.vcount, 3);
-  if (text.timer0) base.timer0 = parseHexField(*text.timer0, 5);
-  if (text.gxStat) base.gxStat = parseHexField(*text.gxStat, 8);
-  if (text.frame) base.frame = parseDecimalField(*text.frame, 8);
+  if (text.vcount) base.vcount = parseHexField(*text.vcount, vcountChars);
+  if (text.timer0) base.timer0 = parseHexField(*text.timer0, timer0Chars);
+  if (text.gxStat) base.gxStat = parseHexField(*text.gxStat, gxStatChars);
+  if (text.frame) base.frame = parseDecimalField(*text.frame, frameChars);
   for (std::size_t k = 0; k < 6; ++k) {
-    if (text.macBytes[k]) base.mac[k] = static_cast<std::uint8_t>(parseHexField(*text.macBytes[k], 2));
+    if (text.macBytes[k]) base.mac[k] = static_cast<std::uint8_t>(parseHexField(*text.macBytes[k], macByteChars));
   }
   if (text.versionWord) base.versionWord = *text.versionWord;
   return base;
@@ -58,8 +68,9 @@ ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsolePa
 
 std::string formatConsoleConfig(const ConsoleParameters& p) {
   const MacAddress& m = p.mac;
-  return fmt::format("{:x}\n{:x}\n{:x}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n", p.vcount, p.timer0,
-                     p.gxStat, p.frame, m[0], m[1], m[2], m[3], m[4], m[5], p.versionWord);
+  return fmt::format("{}\n{}\n{}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n", hexText(p.vcount, vcountChars),
+                     hexText(p.timer0, timer0Chars), hexText(p.gxStat, gxStatChars), p.frame, m[0], m[1], m[2], m[3],
+                     m[4], m[5], p.versionWord);
 }
 
 }  // namespace hanabira

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,17 @@
 #include "core/search_settings.h"
 
 namespace hanabira {
+
+// Characters of the console fields that count, in the main window and in the file.
+inline constexpr int vcountChars = 3;
+inline constexpr int timer0Chars = 5;
+inline constexpr int gxStatChars = 8;
+inline constexpr int frameChars = 8;
+inline constexpr int macByteChars = 2;
+
+// Six short lines: the loaders read no more than this of a file, so that a huge file or
+// a device (/dev/zero) cannot hold them up; what lies beyond is not a configuration.
+inline constexpr std::size_t consoleConfigReadLimit = 64 * 1024;
 
 // The file as the main window takes it in: texts for the fields, unconverted, and the
 // version word. A line the file does not have stays empty (nullopt).
@@ -40,6 +52,9 @@ struct ConsoleParameters {
 // hexadecimal characters, and so on); lines the file lacks keep the given values.
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});
 
+// The six lines. A value that a field can only hold typed with a minus sign ("-1" as
+// VCount is 0xFFFFFFFF, which "ffffffff" in three characters is not) is written so, so
+// that every saved file loads back as the values saved.
 std::string formatConsoleConfig(const ConsoleParameters& parameters);
 
 }  // namespace hanabira

@@ -57,7 +57,7 @@ class CliTest : public ::testing::Test {
   }
 
   // Starts the program in the test's directory; returns its process id.
-  pid_t start(const std::vector<std::string>& args) const {
+  pid_t start(const std::vector<std::string>& args, const fs::path& standardOutput = {}) const {
     std::vector<std::string> argv = {HANABIRA_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
@@ -66,7 +66,8 @@ class CliTest : public ::testing::Test {
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, file("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const fs::path out = standardOutput.empty() ? file("stdout") : standardOutput;
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
     pid_t pid = 0;
@@ -188,9 +189,80 @@ TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
 
+  // A folder, and a file that opens but fails when read (for root too).
   writeFile("s.json", "{" + datesJson + "}");
-  fs::create_directory(file("config-dir"));
-  EXPECT_EQ(run({"-s", "s.json", "-c", "config-dir"}).exitCode, 1);
+  fs::create_directory(file("folder"));
+  for (const std::string path : {"folder", "/proc/self/mem"}) {
+    const Outcome config = run({"-s", "s.json", "-c", path});
+    EXPECT_EQ(config.exitCode, 1);
+    EXPECT_NE(config.err.find("cannot read config file '" + path + "': "), std::string::npos) << config.err;
+    const Outcome settings = run({"-s", path});
+    EXPECT_EQ(settings.exitCode, 1);
+    EXPECT_NE(settings.err.find("cannot read settings file '" + path + "': "), std::string::npos) << settings.err;
+  }
+  EXPECT_FALSE(fs::exists(file("result.txt")));
+
+  // Files that never end: the settings are refused, config.txt is read as far as six lines can go.
+  const Outcome endless = run({"-s", "/dev/zero"});
+  EXPECT_EQ(endless.exitCode, 1);
+  EXPECT_NE(endless.err.find("cannot read settings file '/dev/zero': longer than"), std::string::npos) << endless.err;
+  writeFile("s.json", "{" + datesJson + "}");
+  EXPECT_EQ(run({"-s", "s.json", "-c", "/dev/zero", "--print-settings"}).exitCode, 0);
+}
+
+TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {
+  writeFile("s.json", "{" + datesJson + "}");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"},
+                                               {"-s", "s.json", "--print-settings"}, {"--example", "-q", "-o", "-"}}) {
+    const Outcome outcome = finish(start(args, "/dev/full"));
+    EXPECT_EQ(outcome.exitCode, 1) << args[0];
+    EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
+  }
+}
+
+TEST_F(CliTest, ResultFileInAFolderThatCannotBeWrittenExitsWithOne) {
+  // /sys takes no new files, not even from root; a path through a file has no folder.
+  writeFile("plain", "");
+  for (const auto& [path, reason] : {std::pair<std::string, std::string>{"/sys/hanabira-result.txt", "Permission denied"},
+                                     {"plain/result.txt", "Not a directory"}}) {
+    const Outcome outcome = run({"--example", "-o", path});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.err.find("cannot create result file '" + path + "': " + reason), std::string::npos) << outcome.err;
+  }
+}
+
+TEST_F(CliTest, FilesWithoutPermissionExitWithOne) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads and writes regardless of permissions";
+  fs::create_directory(file("read-only"));
+  fs::permissions(file("read-only"), fs::perms::owner_read | fs::perms::owner_exec);
+  const Outcome readOnly = run({"--example", "-o", "read-only/result.txt"});
+  EXPECT_EQ(readOnly.exitCode, 1);
+  EXPECT_NE(readOnly.err.find("'read-only/result.txt': Permission denied"), std::string::npos) << readOnly.err;
+
+  writeFile("s.json", "{" + datesJson + "}");
+  fs::permissions(writeFile("config.txt", "60\n"), fs::perms::owner_write);
+  const Outcome unreadable = run({"-s", "s.json", "-c", "config.txt"});
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_NE(unreadable.err.find("cannot read config file 'config.txt': Permission denied"), std::string::npos);
+}
+
+TEST_F(CliTest, HostileSettingsFilesAreRefusedWithoutACrash) {
+  const std::string dates = ", " + datesJson + "}";
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"{\"startYear\": 1e400" + dates, "not valid JSON"},  // no double holds it
+      {"{\"ivMin\": " + std::string(1'000'000, '[') + std::string(1'000'000, ']') + dates, "ivMin: expected an array"},
+      {"", "not valid JSON"},
+      {std::string("\xff\xfe{\0", 4), "not valid JSON"},
+      {"{\"frame\": \"" + std::string(1'000'000, '9') + "\"" + dates, "frame: expected an integer, got \"999"},
+  };
+  for (const auto& [text, message] : files) {
+    writeFile("hostile.json", text);
+    const Outcome outcome = run({"-s", "hostile.json"});
+    EXPECT_EQ(outcome.exitCode, 2) << message;
+    EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+    EXPECT_LT(outcome.err.size(), 400u) << message;
+  }
+  EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
 TEST_F(CliTest, StandardOutputAndReferencePathGiveTheSameBytes) {

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
 
 namespace hanabira {
 namespace {
@@ -120,6 +126,85 @@ TEST(SettingsJson, LongValuesAreCutShortInMessages) {
   const std::string error = errorOf(with("startHour", std::string(10000, 'x')));
   EXPECT_LT(error.size(), 100u);
   EXPECT_TRUE(error.ends_with("...")) << error;
+  // Never inside a character: あ is three bytes, and the cut at 40 bytes falls in the 13th.
+  std::string japanese = "x";
+  for (int i = 0; i < 40; ++i) japanese += "あ";
+  EXPECT_EQ(errorOf(with("startHour", japanese)), "startHour: expected an integer, got \"xああああああああああああ...");
+}
+
+// Every field, given what it cannot hold: the message names it, on one short line.
+TEST(SettingsJson, EveryFieldNamesItselfWhenGivenWhatItCannotHold) {
+  std::vector<std::string> names = {"macAddress"};
+  const nlohmann::ordered_json printed = settingsToJson(SearchSettings{});
+  for (const auto& item : printed.items()) names.push_back(item.key());
+  const std::vector<json> wrong = {
+      nullptr, json::object(), 1.5, 1e300,
+      18446744073709551615ULL,                      // beyond every field's range
+      std::numeric_limits<std::int64_t>::min(),
+      "３１",                                       // full-width digits
+      std::string(100000, '9'),                     // overlong text
+      json::array({0, 0, 0, 0, 0, 0, 0}),           // seven values
+  };
+  for (const std::string& name : names) {
+    for (const json& value : wrong) {
+      const std::string error = errorOf(with(name.c_str(), value));
+      EXPECT_TRUE(error.starts_with(name + ": ")) << name << " = " << value.dump().substr(0, 20) << ": " << error;
+      EXPECT_LT(error.size(), 150u) << error;
+    }
+  }
+}
+
+TEST(SettingsJson, ArrayEntriesNameTheirPosition) {
+  for (const char* name : {"ivMax", "ivMin", "firstParentIvs", "secondParentIvs", "domeTrainers", "keyAllowed"}) {
+    const std::size_t size = std::string_view(name) == "keyAllowed" ? 10 : 6;
+    const json otherKind = size == 10 ? json(1) : json(true);
+    for (const json& entry : {json("31"), json(nullptr), json(1.5), json(1LL << 40), json(-(1LL << 40)), otherKind}) {
+      json values = json::array();
+      for (std::size_t k = 0; k < size; ++k) values.push_back(size == 10 ? json(true) : json(0));
+      values[size - 1] = entry;
+      EXPECT_TRUE(errorOf(with(name, values)).starts_with(fmt::format("{}[{}]: ", name, size - 1)))
+          << name << " " << entry.dump();
+    }
+  }
+}
+
+// -1 is typed as -1 or refused: never stored as something else (65535 for an ID).
+TEST(SettingsJson, NegativeNumbersAreKeptOrRefusedNeverWrapped) {
+  const nlohmann::ordered_json printed = settingsToJson(SearchSettings{});
+  for (const auto& item : printed.items()) {
+    const std::string& name = item.key();
+    if (!item.value().is_number()) continue;
+    try {
+      const SearchSettings loaded = load(with(name.c_str(), -1)).settings;
+      EXPECT_EQ(settingsToJson(loaded)[name], -1) << name;
+    } catch (const SettingsFileError& error) {
+      EXPECT_TRUE(std::string_view(error.what()).starts_with(name + ": expected an integer from ")) << error.what();
+    }
+  }
+}
+
+TEST(SettingsJson, OddKeysAreQuotedAndCutShort) {
+  EXPECT_EQ(errorOf(with("ivmax\nivMin", 1)), "\"ivmax\\nivMin\": unknown setting");
+  EXPECT_EQ(errorOf(with(std::string(1000, 'k').c_str(), 1)), "\"" + std::string(39, 'k') + "...: unknown setting");
+}
+
+TEST(SettingsJson, TextThatIsNotJsonIsASettingsError) {
+  EXPECT_EQ(parseSettingsText("{\"a\": 1 // comment\n}")["a"], 1);
+  for (const std::string text : {"{\"startYear\": 1e400}", "", "{", "\xff"}) {
+    try {
+      parseSettingsText(text);
+      ADD_FAILURE() << text;
+    } catch (const SettingsFileError& error) {
+      EXPECT_TRUE(std::string_view(error.what()).starts_with("not valid JSON: ")) << error.what();
+    }
+  }
+}
+
+// The message writes only the start of a value, so that no nesting exhausts the stack.
+TEST(SettingsJson, DeeplyNestedValuesAreRefusedShortly) {
+  const std::string deep = std::string(1'000'000, '[') + std::string(1'000'000, ']');
+  EXPECT_EQ(errorOf(with("ivMin", parseSettingsText(deep))),
+            "ivMin: expected an array of 6 values, got " + std::string(40, '[') + "...");
 }
 
 }  // namespace

@@ -42,6 +42,24 @@ TEST(ConsoleConfig, AnyAddressSeparatorAndUnknownVersions) {
   EXPECT_EQ(text.versionWord, 0x02215F20u);
 }
 
+// "-1" typed as VCount is 0xFFFFFFFF, which "ffffffff" cut to three characters is not:
+// such values are saved with their sign, so that the next start searches the same console.
+TEST(ConsoleConfig, ValuesTypedWithAMinusSignLoadBackTheSame) {
+  const ConsoleParameters typed = readConsoleParameters(parseConsoleConfig("-1\n-fff\n-1\n-9999999\n-1-02-03-04-05-06\n"));
+  EXPECT_EQ(typed.vcount, 0xFFFFFFFFu);
+  EXPECT_EQ(typed.timer0, 0xFFFFF001u);
+  const std::string saved = formatConsoleConfig(typed);
+  EXPECT_EQ(saved, "-1\n-fff\nffffffff\n-9999999\nFF-02-03-04-05-06\n02215F10\n");
+  const ConsoleParameters loaded = readConsoleParameters(parseConsoleConfig(saved));
+  EXPECT_EQ(loaded.vcount, typed.vcount);
+  EXPECT_EQ(loaded.timer0, typed.timer0);
+  EXPECT_EQ(loaded.gxStat, typed.gxStat);
+  EXPECT_EQ(loaded.frame, typed.frame);
+  EXPECT_EQ(loaded.mac, typed.mac);
+  // Values no field can hold (set other than by typing) are written plainly.
+  EXPECT_EQ(formatConsoleConfig({0x12345, 0, 0, 0, {}, blackVersionWord}).substr(0, 6), "12345\n");
+}
+
 TEST(ConsoleConfig, ShortFilesFillWhatTheyHave) {
   const ConsoleConfigText text = parseConsoleConfig("60\nc79\n");
   EXPECT_EQ(text.timer0, "c79");

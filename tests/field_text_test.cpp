@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace hanabira {
 namespace {
 
@@ -36,6 +38,20 @@ TEST(FieldText, HexadecimalFollowsStrtoul) {
   EXPECT_EQ(parseHexField("-1", 8), 0xFFFFFFFFu);  // a minus sign negates modulo 2^32
   EXPECT_EQ(parseHexField("g1", 8), 0u);
   EXPECT_EQ(parseHexField("FFFFFFFFF", 255), 0xFFFFFFFFu);  // saturates
+  EXPECT_EQ(parseHexField("-FFFFFFFFF", 255), 0xFFFFFFFFu);  // and then ignores the sign, as a 32-bit strtoul does
+}
+
+TEST(FieldText, TextNoFieldExpects) {
+  // Full-width digits and spaces are no digits or white space: nothing is read.
+  EXPECT_EQ(parseDecimalField("１２", 2), 0);
+  EXPECT_EQ(parseHexField("ＦＦ", 8), 0u);
+  EXPECT_EQ(parseDecimalField("\u3000" "12", 3), 0);
+  // However long the text, only its first characters are looked at.
+  const std::string nines(1'000'000, '9');
+  EXPECT_EQ(parseDecimalField(nines, 2), 99);
+  EXPECT_EQ(parseDecimalField(nines, 255), 2147483647);
+  EXPECT_EQ(parseHexField(nines, 8), 0x99999999u);
+  EXPECT_EQ(leadingChars(nines, -1), "");
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 // "config.txt": loaded into the window at start, written by "保存".
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
+#include <QThread>
 
+#include "config_save_consoles.h"
 #include "gui_test_support.h"
 
 namespace hanabira {
@@ -114,10 +120,68 @@ class MainWindowConfigTest : public QObject {
     QVERIFY(button(binary, blackRadio)->isChecked());
   }
 
+  void fileThatCannotBeReadIsReported_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("no file (a first start)") << QString() << false;
+    QTest::newRow("a folder") << QStringLiteral("folder") << true;
+    QTest::newRow("reading fails") << QStringLiteral("read error") << true;
+    QTest::newRow("a pipe") << QStringLiteral("pipe") << true;
+    QTest::newRow("no read permission") << QStringLiteral("no permission") << true;
+  }
+
+  void fileThatCannotBeReadIsReported() {
+    QFETCH(QString, file);
+    QFETCH(bool, reported);
+    ScratchDirectory dir;
+    if (file == "folder") {
+      QVERIFY(QDir().mkdir("config.txt"));
+    } else if (file == "read error") {
+      QVERIFY(QFile::link("/proc/self/mem", "config.txt"));  // opens, but reading from 0 fails, for root too
+    } else if (file == "pipe") {
+      QVERIFY(mkfifo("config.txt", 0600) == 0);  // opening it would wait for a writer
+    } else if (file == "no permission") {
+      if (geteuid() == 0) QSKIP("root reads files without read permission");
+      dir.write("config.txt", "60\nc79\n");
+      QVERIFY(QFile::setPermissions("config.txt", QFileDevice::WriteOwner));
+    }
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    auto* box = window.findChild<QMessageBox*>();
+    QCOMPARE(box != nullptr, reported);
+    if (box != nullptr) {
+      QVERIFY2(box->text().startsWith(dir.path("config.txt") + QStringLiteral(" を読み込めません。")), qPrintable(box->text()));
+      box->close();
+    }
+    // The window starts as without a file.
+    QCOMPARE(consoleTexts(window), QStringList(10, QString()));
+    QVERIFY(button(window, blackRadio)->isChecked());
+  }
+
+  // A save killed at any point leaves the old file or the new one, complete: the saves
+  // of a helper process that saves two files in turn are cut short by SIGKILL, at a
+  // different moment each round.
+  void saveKilledHalfwayLeavesACompleteFile() {
+    ScratchDirectory dir;
+    const QByteArray complete[] = {QByteArray::fromStdString(formatConsoleConfig(savedConsoles[0])),
+                                   QByteArray::fromStdString(formatConsoleConfig(savedConsoles[1]))};
+    for (int round = 0; round < 20; ++round) {
+      QProcess saver;
+      saver.start(QStringLiteral(HANABIRA_SAVE_LOOP_PATH), {});
+      QVERIFY2(saver.waitForReadyRead(10000), qPrintable(saver.readAllStandardError()));
+      QThread::usleep(static_cast<unsigned long>(round) * 250);
+      saver.kill();
+      QVERIFY(saver.waitForFinished(10000));
+      QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+      const QByteArray file = dir.read("config.txt");
+      QVERIFY2(file == complete[0] || file == complete[1], file.constData());
+    }
+  }
+
   void failedSaveShowsAMessageAndChangesNothing() {
     ScratchDirectory dir;
     QVERIFY(QDir().mkdir("config.txt"));  // a folder where the file should go
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    delete window.findChild<QMessageBox*>();  // the start could not read it either
     setText(window, vcountEdit, "60");
     setChecked(window, whiteRadio, true);
     click(window, saveButton);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -140,6 +141,23 @@ class MainWindowSearchTest : public QObject {
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
+  }
+
+  void resultFileInAFolderThatCannotBeWrittenIsNamed() {
+    // No file can be created in /sys, not even by root.
+    if (!QFileInfo(QStringLiteral("/sys")).isDir()) QSKIP("no /sys here");
+    ScratchDirectory dir;
+    QVERIFY(QDir::setCurrent(QStringLiteral("/sys")));  // the scratch directory restores the old one
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    click(window, startButton);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("/sys/result.txt を作成できません。")), qPrintable(box->text()));
+    box->close();
+    QVERIFY(!window.isSearchRunning());
+    QCOMPARE(ready.size(), 0);
   }
 
   void fullDiskStopsTheSearchWithAMessage() {

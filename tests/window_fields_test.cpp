@@ -3,9 +3,11 @@
 #include <QTest>
 
 #include <limits>
+#include <string>
 
 #include "core/settings_validation.h"
 #include "ui/main/control_ids.h"
+#include "ui/main/main_window_layout.h"
 #include "ui/main/problem_messages.h"
 #include "ui/main/window_fields.h"
 
@@ -43,6 +45,42 @@ class WindowFieldsTest : public QObject {
 
     fields.texts[vcountEdit] = "5F";
     QCOMPARE(readStart(fields).vcount, 0x5Fu);
+  }
+
+  // Whatever is typed, a field reads only as many characters as it counts: a very long
+  // number gives that many digits, and text without ASCII digits (full-width digits,
+  // Japanese) reads as 0, as an empty field does.
+  void everyFieldReadsOnlyTheCharactersItCounts() {
+    WindowFields nines;
+    WindowFields fullWidth;
+    for (const ControlPlace& place : mainWindowControls) {
+      if (place.kind != ControlKind::Edit) continue;
+      nines.texts[place.id] = std::string(100000, '9');
+      fullWidth.texts[place.id] = "１２３４あ";
+    }
+    const SearchSettings s = readStart(nines);
+    QCOMPARE(s.vcount, 0x999u);
+    QCOMPARE(s.timer0, 0x99999u);
+    QCOMPARE(s.gxStat, 0x99999999u);
+    QCOMPARE(s.frame, 99999999);
+    QCOMPARE(s.messageWord6, 0x9999u);
+    for (int value : {s.startYear, s.startMonth, s.startDay, s.endYear, s.endMonth, s.endDay, s.startHour, s.endHour,
+                      s.startMinute, s.endMinute, s.startSecond, s.endSecond, s.hiddenPowerMinPower}) {
+      QCOMPARE(value, 99);
+    }
+    QCOMPARE(s.ivMax, (StatArray{99, 99, 99, 99, 99, 99}));
+    QCOMPARE(s.ivMin, (StatArray{99, 99, 99, 99, 99, 99}));
+    QCOMPARE(s.ivConsumptionMin, 9999);
+    QCOMPARE(s.pidConsumptionMax, 99999);
+
+    const SearchSettings none = readStart(fullWidth);
+    const SearchSettings empty = readStart({});
+    QCOMPARE(none.vcount, empty.vcount);
+    QCOMPARE(none.gxStat, empty.gxStat);
+    QCOMPARE(none.messageWord7, empty.messageWord7);
+    QCOMPARE(none.startYear, 0);
+    QCOMPARE(none.ivMax, empty.ivMax);
+    QCOMPARE(none.pidConsumptionMax, 0);
   }
 
   void emptyFieldsReadAsZero() {

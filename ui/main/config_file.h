@@ -11,8 +11,15 @@ namespace hanabira {
 
 inline constexpr char configFileName[] = "config.txt";
 
-// The file's texts; nullopt when it cannot be read.
-std::optional<ConsoleConfigText> loadConfigFile(const QString& path);
+// What loading found: the file's texts; nothing when there is no file (a first start,
+// which is no fault); or why a file that is there could not be read (a folder, a file
+// without read permission, a disk error).
+struct ConfigFileLoad {
+  std::optional<ConsoleConfigText> text;
+  std::optional<QString> error;
+};
+
+ConfigFileLoad loadConfigFile(const QString& path);
 
 // Writes the six lines to a new file beside the old one and renames it over the old one,
 // so that a crash or a full disk never leaves a truncated file. Returns why it failed,

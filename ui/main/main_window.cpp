@@ -148,7 +148,11 @@ WindowFields MainWindow::fields() const {
 }
 
 void MainWindow::loadConfig() {
-  const std::optional<ConsoleConfigText> config = loadConfigFile(QDir::current().absoluteFilePath(configFileName));
+  const QString path = QDir::current().absoluteFilePath(configFileName);
+  const ConfigFileLoad load = loadConfigFile(path);
+  // The window then starts as without a file; a save replaces the file if it can.
+  if (load.error) showMessage(configLoadMessage(path, *load.error));
+  const std::optional<ConsoleConfigText>& config = load.text;
   auto setText = [this](int id, const std::optional<std::string>& text) {
     if (text) findChild<QLineEdit*>(controlName(id))->setText(QString::fromStdString(*text));
   };

@@ -76,6 +76,10 @@ QString searchFailureMessage(const QString& detail) {
   return QStringLiteral("エラーのため、検索を中止しました。\n(%1)").arg(detail);
 }
 
+QString configLoadMessage(const QString& path, const QString& detail) {
+  return QStringLiteral("%1 を読み込めません。\n(%2)").arg(path, detail);
+}
+
 QString configSaveMessage(const QString& path, const QString& detail) {
   return QStringLiteral("%1 を保存できません。\n(%2)").arg(path, detail);
 }

@@ -17,6 +17,7 @@ QString resultFileWriteMessage(const QString& path, const QString& detail);
 // Any other failure of a running search.
 QString searchFailureMessage(const QString& detail);
 
+QString configLoadMessage(const QString& path, const QString& detail);
 QString configSaveMessage(const QString& path, const QString& detail);
 
 }  // namespace hanabira

@@ -6,12 +6,7 @@
 namespace hanabira {
 namespace {
 
-// Characters each kind of field counts.
-constexpr int vcountChars = 3;
-constexpr int timer0Chars = 5;
-constexpr int gxStatChars = 8;
-constexpr int frameChars = 8;
-constexpr int macByteChars = 2;
+// Characters each kind of field counts (the console's: core/console_config.h).
 constexpr int dateTimeChars = 2;
 constexpr int ivChars = 2;
 constexpr int hiddenPowerChars = 2;

@@ -1,0 +1,21 @@
+// A helper of the config tests: saves "config.txt" in the working directory as the save
+// button does, again and again, alternating between two consoles, until it is killed.
+// It prints "saving" once the first save is done.
+#include <cstdio>
+
+#include "config_save_consoles.h"
+#include "ui/main/config_file.h"
+
+int main() {
+  using namespace hanabira;
+  for (unsigned long long n = 0;; ++n) {
+    if (const auto error = saveConfigFile(QStringLiteral("config.txt"), testing::savedConsoles[n % 2])) {
+      std::fprintf(stderr, "save failed: %s\n", qPrintable(*error));
+      return 1;
+    }
+    if (n == 0) {
+      std::puts("saving");
+      std::fflush(stdout);
+    }
+  }
+}

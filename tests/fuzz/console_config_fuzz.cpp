@@ -1,0 +1,46 @@
+// "config.txt" as any bytes: the loader takes what it can and never reads outside a
+// line, and what a save writes loads back as the same console parameters (and saves
+// again as the same text).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/console_config.h"
+#include "fuzz_support.h"
+
+namespace {
+
+bool sameParameters(const hanabira::ConsoleParameters& a, const hanabira::ConsoleParameters& b) {
+  return a.vcount == b.vcount && a.timer0 == b.timer0 && a.gxStat == b.gxStat && a.frame == b.frame && a.mac == b.mac &&
+         a.versionWord == b.versionWord;
+}
+
+bool isLineOf(std::string_view file, const std::optional<std::string>& text) {
+  return !text || (text->find('\n') == std::string::npos && file.find(*text) != std::string_view::npos);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace hanabira;
+  using hanabira::fuzz::require;
+  const std::string_view file(reinterpret_cast<const char*>(data), size);
+
+  const ConsoleConfigText text = parseConsoleConfig(file);
+  for (const auto* line : {&text.vcount, &text.timer0, &text.gxStat, &text.frame}) {
+    require(isLineOf(file, *line), "a field's text is one line of the file");
+  }
+  for (const auto& byte : text.macBytes) {
+    require(!byte || (byte->size() == 2 && isLineOf(file, byte)), "an address byte is two characters of its line");
+  }
+
+  const ConsoleParameters loaded = readConsoleParameters(text);
+  const std::string saved = formatConsoleConfig(loaded);
+  const ConsoleConfigText savedText = parseConsoleConfig(saved);
+  require(savedText.vcount && savedText.macBytes[5] && savedText.versionWord, "a saved file has all six lines");
+  const ConsoleParameters reloaded = readConsoleParameters(savedText);
+  require(sameParameters(reloaded, loaded), "a saved file loads back as the parameters saved");
+  require(formatConsoleConfig(reloaded) == saved, "saving what was loaded writes the same file");
+  return 0;
+}

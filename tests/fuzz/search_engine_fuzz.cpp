@@ -1,0 +1,222 @@
+// The search engine on settings made from the fuzzer's bytes, held to the plain reference
+// path: the same bytes (header and lines), the same counts, and the same refusal of
+// settings a search cannot use. Every mode, every option over its list and past its
+// ends, any console, a few hundred boot moments at most so that each input runs fast;
+// the thread count, chunk size and instruction-set level are drawn as well.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "core/calendar.h"
+#include "core/cpu_features.h"
+#include "core/search_engine.h"
+#include "core/settings_validation.h"
+#include "fuzz_support.h"
+
+namespace hanabira::fuzz {
+namespace {
+
+// A personality-value position beyond this is out of the reference's reach (it steps
+// there one value at a time); such searches are held to the scalar single-thread path.
+constexpr int referenceReach = 200'000;
+
+void chooseMode(ByteReader& in, SearchSettings& s) {
+  // In the order of precedence; flags of the modes a chosen one overrides are set now and then.
+  bool* const flags[] = {&s.domeSearch, &s.cometShardSearch, &s.deliverymanSearch, &s.inheritanceSearch,
+                         &s.shinyPidSearch};
+  const int mode = in.intBetween(0, 5);  // 5: the individual-value search
+  for (int k = 0; k < 5; ++k) *flags[k] = k == mode || (k > mode && in.oneIn(4));
+}
+
+void chooseConsole(ByteReader& in, SearchSettings& s) {
+  s.versionWord = in.oneIn(8) ? in.word() : in.flag() ? whiteVersionWord : blackVersionWord;
+  s.vcount = in.word();
+  s.timer0 = in.word();
+  s.gxStat = in.word();
+  s.frame = in.anyInt();
+  MacAddress mac;
+  for (auto& byte : mac) byte = static_cast<std::uint8_t>(in.bits(8));
+  applyMacAddress(s, mac);
+  s.is3ds = in.flag();
+}
+
+// One day or two (across a month's end now and then), rarely off the calendar or
+// ending before the start.
+void chooseDates(ByteReader& in, SearchSettings& s) {
+  s.startYear = in.oneIn(16) ? in.intBetween(-2, 101) : in.intBetween(0, 99);
+  s.startMonth = in.oneIn(16) ? in.intBetween(-1, 14) : in.intBetween(1, 12);
+  const bool onCalendar = s.startYear >= 0 && s.startYear <= 99 && s.startMonth >= 1 && s.startMonth <= 12;
+  const int lastDay = onCalendar ? daysInMonth(s.startYear, s.startMonth) : 31;
+  s.startDay = in.oneIn(16) ? in.intBetween(-1, 32) : in.flag() ? lastDay : in.intBetween(1, lastDay);
+  s.endYear = s.startYear;
+  s.endMonth = s.startMonth;
+  s.endDay = std::min(lastDay, s.startDay + in.intBetween(0, 1));
+  if (in.oneIn(4) && onCalendar && !(s.startYear == 99 && s.startMonth == 12)) {  // into the next month
+    s.endMonth = s.startMonth % 12 + 1;
+    s.endYear = s.startMonth == 12 ? s.startYear + 1 : s.startYear;
+    s.endDay = 1;
+  } else if (in.oneIn(16)) {
+    s.endDay = s.startDay - 1;
+  }
+}
+
+// A range from `start` over `length` - 1 more values, or empty (-1), rarely past the clock.
+void chooseRange(ByteReader& in, int& start, int& end, int high, int longest) {
+  start = in.oneIn(32) ? in.intBetween(-1, high + 1) : in.intBetween(0, high);
+  end = in.oneIn(32) ? in.intBetween(-1, high + 1) : std::min(high, start + in.intBetween(-1, longest - 1));
+}
+
+// Key input over at most three keys (eight masks).
+void chooseKeys(ByteReader& in, SearchSettings& s) {
+  s.keyInputEnabled = in.oneIn(3);
+  s.keyAllowed.fill(false);
+  for (int k = in.intBetween(0, 3); k > 0; --k) s.keyAllowed[static_cast<std::size_t>(in.intBetween(0, 9))] = true;
+  if (!s.keyInputEnabled && in.flag()) s.keyAllowed.fill(true);  // without key input they count for nothing
+  s.excludeOppositeAndReset = in.flag();
+}
+
+void chooseIvFilters(ByteReader& in, SearchSettings& s) {
+  s.roaming = in.flag();
+  for (std::size_t k = 0; k < 6; ++k) {
+    s.ivMin[k] = in.flag() ? 0 : in.intBetween(-1, 32);
+    s.ivMax[k] = in.flag() ? 31 : in.intBetween(-1, 32);
+  }
+  s.hiddenPowerType = in.flag() ? -1 : in.oneIn(16) ? in.anyInt() : in.intBetween(-1, 15);
+  s.hiddenPowerMinPower = in.oneIn(16) ? in.anyInt() : in.intBetween(0, 75);
+  const int start = in.oneIn(8)    ? in.intBetween(600, 650)
+                    : in.oneIn(16) ? in.intBetween(9990, 10001)
+                    : in.oneIn(32) ? in.anyInt()
+                                   : in.intBetween(0, 12);
+  s.ivConsumptionMin = start;
+  s.ivConsumptionMax = in.oneIn(32) ? in.anyInt() : static_cast<int>(std::int64_t{start} + in.intBetween(-1, 6));
+}
+
+void choosePidRange(ByteReader& in, SearchSettings& s) {
+  const int start = in.oneIn(16) ? in.intBetween(2790, 2810) : in.oneIn(32) ? in.anyInt() : in.intBetween(0, 60);
+  s.pidConsumptionMin = start;
+  s.pidConsumptionMax = in.oneIn(16)   ? in.intBetween(2795, 5000)
+                        : in.oneIn(32) ? in.anyInt()
+                                       : static_cast<int>(std::int64_t{start} + in.intBetween(-1, 150));
+}
+
+// A stored choice: mostly from its list, sometimes just past either end, rarely anything.
+int choice(ByteReader& in, int low, int high) {
+  if (in.oneIn(32)) return in.anyInt();
+  return in.oneIn(8) ? in.intBetween(low - 1, high + 1) : in.intBetween(low, high);
+}
+
+void chooseModeOptions(ByteReader& in, SearchSettings& s) {
+  s.trainerId = static_cast<std::uint16_t>(in.bits(16));
+  s.secretId = static_cast<std::uint16_t>(in.bits(16));
+  s.shinyEncounterKind = choice(in, 1, 3);
+  s.shinyNature = in.flag() ? 0 : choice(in, 0, 25);
+  s.idCorrection = in.flag();
+
+  for (std::size_t k = 0; k < 6; ++k) {  // typed with up to 255 characters: any number
+    s.firstParentIvs[k] = in.flag() ? 31 : in.oneIn(16) ? in.anyInt() : in.intBetween(0, 31);
+    s.secondParentIvs[k] = in.flag() ? 31 : in.oneIn(16) ? in.anyInt() : in.intBetween(0, 31);
+  }
+  s.withoutDitto = in.flag();
+  s.eggNature = choice(in, -1, 25);
+  s.eggAbility = choice(in, 0, 3);
+  s.eggGenderRatio = choice(in, 0, 8);
+
+  s.compoundEyes = in.flag();
+  for (int& trainer : s.domeTrainers) trainer = in.flag() ? 0 : choice(in, 0, 52);
+  s.domeConsumptionSlack = in.oneIn(16) ? in.anyInt() : in.intBetween(-1, 4);
+
+  s.deliveryNaturePosition = in.oneIn(16)   ? in.intBetween(100'000, 100'500)
+                             : in.oneIn(16) ? in.anyInt()
+                                            : in.intBetween(0, 200);
+  s.deliveryNature = in.flag() ? 0 : choice(in, 0, 25);
+  s.deliveryShiny = in.flag();
+  s.deliveryTrainerId = static_cast<std::uint16_t>(in.bits(16));
+  s.deliverySecretId = static_cast<std::uint16_t>(in.bits(16));
+}
+
+// Long position ranges search one boot moment, so that every input stays quick.
+void limitWork(SearchSettings& s) {
+  const std::int64_t positions = std::int64_t{std::min(s.pidConsumptionMax, pidConsumptionLimit)} - s.pidConsumptionMin;
+  if (positions <= 200 && s.deliveryNaturePosition < 1000) return;
+  s.endYear = s.startYear;
+  s.endMonth = s.startMonth;
+  s.endDay = s.startDay;
+  s.endHour = s.startHour;
+  s.endMinute = s.startMinute;
+  s.endSecond = s.startSecond;
+  s.keyInputEnabled = false;
+}
+
+struct Outcome {
+  std::string bytes;
+  SearchSummary summary;
+  std::string refusal;  // the message of InvalidSettingsError, if the search refused
+};
+
+template <typename Search>
+Outcome run(Search search, const SearchSettings& settings, const SearchOptions& options) {
+  Outcome outcome;
+  StringSink sink;
+  try {
+    outcome.summary = search(settings, sink, options);
+  } catch (const InvalidSettingsError& error) {
+    outcome.refusal = error.what();
+    require(sink.text().empty(), "a refused search writes nothing");
+  }
+  outcome.bytes = sink.text();
+  return outcome;
+}
+
+std::uint64_t lineCount(const std::string& bytes) {
+  std::uint64_t lines = 0;
+  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
+  return lines;
+}
+
+}  // namespace
+}  // namespace hanabira::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace hanabira;
+  using namespace hanabira::fuzz;
+  ByteReader in(data, size);
+
+  SearchSettings settings;
+  chooseMode(in, settings);
+  chooseConsole(in, settings);
+  chooseDates(in, settings);
+  chooseRange(in, settings.startHour, settings.endHour, 23, 2);
+  chooseRange(in, settings.startMinute, settings.endMinute, 59, 2);
+  chooseRange(in, settings.startSecond, settings.endSecond, 59, 4);
+  chooseKeys(in, settings);
+  chooseIvFilters(in, settings);
+  choosePidRange(in, settings);
+  chooseModeOptions(in, settings);
+  limitWork(settings);
+
+  SearchOptions options;
+  options.encoding = in.flag() ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  options.threads = static_cast<unsigned>(in.intBetween(1, 3));
+  options.chunkMoments = in.flag() ? 0 : static_cast<std::uint64_t>(in.intBetween(1, 40));
+  const std::vector<Isa> isas = supportedIsas();
+  options.isa = isas[static_cast<std::size_t>(in.intBetween(0, static_cast<int>(isas.size()) - 1))];
+
+  const Outcome fast = run(runSearch, settings, options);
+  const bool farNature = settings.deliverymanSearch && settings.deliveryNaturePosition > referenceReach;
+  SearchOptions plainOptions = options;
+  plainOptions.threads = 1;
+  plainOptions.isa = Isa::Scalar;
+  const Outcome plain = farNature ? run(runSearch, settings, plainOptions) : run(runReferenceSearch, settings, options);
+
+  require(fast.refusal == plain.refusal, "both paths refuse the same settings: '" + fast.refusal + "' and '" + plain.refusal + "'");
+  if (!fast.refusal.empty()) return 0;
+  require(fast.bytes == plain.bytes, "the fast path writes the reference's bytes");
+  require(fast.summary.mode == plain.summary.mode, "both paths run the same mode");
+  require(fast.summary.candidates == plain.summary.candidates, "both paths count the same matches");
+  require(fast.summary.momentsTotal == plain.summary.momentsTotal && fast.summary.momentsDone == plain.summary.momentsDone,
+          "both paths count the same boot moments");
+  require(fast.summary.momentsDone == fast.summary.momentsTotal && !fast.summary.cancelled, "the search ran to its end");
+  require(lineCount(fast.bytes) == fast.summary.candidates + 1, "one header and one line per match");
+  return 0;
+}
