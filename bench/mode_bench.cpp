@@ -7,31 +7,19 @@
 #include <array>
 #include <random>
 
+#include "bench/bench_support.h"
 #include "core/search_engine.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 namespace {
 
-class DiscardingSink final : public ResultSink {
- public:
-  void write(std::string_view bytes) override { benchmark::DoNotOptimize(bytes.data()); }
-};
+using bench::DiscardingSink;
 
 // A typical hunt of each mode over personality-value positions 50 to 150 (the default),
 // with filters that let few seeds through, except where noted.
 SearchSettings typicalHunt(SearchMode mode) {
-  SearchSettings s;
-  s.vcount = 0x60;
-  s.timer0 = 0xC79;
-  s.gxStat = 0x06000000;
-  s.frame = 8;
-  applyMacAddress(s, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
-  s.startYear = s.endYear = 11;
-  s.startMonth = s.endMonth = 9;
-  s.startDay = s.endDay = 27;
-  s.startHour = s.endHour = 13;
-  s.endMinute = 0;
+  SearchSettings s = bench::workedExampleHour();
   s.keyInputEnabled = true;
   switch (mode) {
     case SearchMode::IvSearch:

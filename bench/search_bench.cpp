@@ -2,6 +2,7 @@
 //   build/release/bench/hanabira_bench
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
 #include "core/calendar.h"
 #include "core/initial_seed.h"
 #include "core/mt19937.h"
@@ -11,24 +12,12 @@
 namespace hanabira {
 namespace {
 
-class NullSink final : public ResultSink {
- public:
-  void write(std::string_view bytes) override { benchmark::DoNotOptimize(bytes.data()); }
-};
+using bench::DiscardingSink;
 
 // One hour of 2011-09-27 with every key combination (540 masks a second): 1,944,000
 // boot moments; the filter (all six values 31) lets almost nothing through.
 SearchSettings strictIvSearch(int minutes) {
-  SearchSettings settings;
-  settings.vcount = 0x60;
-  settings.timer0 = 0xC79;
-  settings.gxStat = 0x06000000;
-  settings.frame = 8;
-  applyMacAddress(settings, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
-  settings.startYear = settings.endYear = 11;
-  settings.startMonth = settings.endMonth = 9;
-  settings.startDay = settings.endDay = 27;
-  settings.startHour = settings.endHour = 13;
+  SearchSettings settings = bench::workedExampleHour();
   settings.endMinute = minutes - 1;
   settings.keyInputEnabled = true;
   settings.ivMin.fill(31);
@@ -43,7 +32,7 @@ void ivSearchReference(benchmark::State& state) {
   const SearchSettings settings = strictIvSearch(1);
   SearchSummary summary;
   for (auto _ : state) {
-    NullSink sink;
+    DiscardingSink sink;
     summary = runReferenceSearch(settings, sink);
   }
   reportSeeds(state, summary.momentsDone);
@@ -56,7 +45,7 @@ void ivSearchFast(benchmark::State& state) {
   options.threads = 1;
   SearchSummary summary;
   for (auto _ : state) {
-    NullSink sink;
+    DiscardingSink sink;
     summary = runSearch(settings, sink, options);
   }
   reportSeeds(state, summary.momentsDone);
@@ -70,7 +59,7 @@ void ivSearchThreads(benchmark::State& state) {
   options.threads = static_cast<unsigned>(state.range(0));
   SearchSummary summary;
   for (auto _ : state) {
-    NullSink sink;
+    DiscardingSink sink;
     summary = runSearch(settings, sink, options);
   }
   reportSeeds(state, summary.momentsDone);
