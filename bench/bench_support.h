@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "core/result_sink.h"
+#include "engine/result_sink.h"
 #include "core/search_settings.h"
 
 namespace hanabira::bench {

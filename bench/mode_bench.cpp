@@ -8,7 +8,7 @@
 #include <random>
 
 #include "bench/bench_support.h"
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
@@ -78,7 +78,7 @@ void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
   std::string out;
   for (auto _ : state) {
     out.clear();
-    benchmark::DoNotOptimize(evaluator->evaluate(std::span<const SearchCursor>(batch.moments), batch.seeds, out));
+    benchmark::DoNotOptimize(evaluator->evaluate(MomentList(batch.moments), batch.seeds, out));
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
 }

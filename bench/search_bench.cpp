@@ -7,7 +7,7 @@
 #include "core/initial_seed.h"
 #include "core/mt19937.h"
 #include "core/mt_window.h"
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 
 namespace hanabira {
 namespace {

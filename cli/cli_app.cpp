@@ -16,8 +16,8 @@
 #include "cli/settings_json.h"
 #include "core/console_config.h"
 #include "core/kernels.h"
-#include "core/search_engine.h"
-#include "core/settings_validation.h"
+#include "engine/search_engine.h"
+#include "engine/settings_validation.h"
 
 namespace hanabira {
 namespace {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/search_progress.h"
+#include "engine/search_progress.h"
 
 namespace hanabira {
 

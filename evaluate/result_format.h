@@ -11,7 +11,7 @@
 #include "core/boot_moment.h"
 #include "evaluate/egg_rules.h"
 #include "evaluate/iv_rules.h"
-#include "evaluate/search_mode.h"
+#include "core/search_mode.h"
 
 namespace hanabira {
 

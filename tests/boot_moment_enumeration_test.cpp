@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/key_input.h"
-#include "core/search_space.h"
+#include "engine/search_space.h"
 
 namespace hanabira {
 namespace {

@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/result_sink.h"
-#include "core/search_engine.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
 #include "gui_test_support.h"
 
 namespace hanabira {

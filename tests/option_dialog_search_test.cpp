@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/result_sink.h"
-#include "core/search_engine.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
 #include "dialog_test_support.h"
 #include "gui_test_support.h"
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <thread>
 
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 #include "test_support.h"
 
 namespace hanabira {

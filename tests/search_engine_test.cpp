@@ -1,10 +1,10 @@
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <random>
 
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 

@@ -1,4 +1,4 @@
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 
 #include <gtest/gtest.h>
 

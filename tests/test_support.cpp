@@ -188,7 +188,7 @@ BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCur
   for (Isa isa : supportedIsas()) {
     const auto evaluator = makeModeEvaluator(settings, formatter, kernelsFor(isa));
     std::string fast;
-    const std::size_t lines = evaluator->evaluate(std::span(&moment, 1), std::span(&seed, 1), fast);
+    const std::size_t lines = evaluator->evaluate(MomentList(std::span(&moment, 1)), std::span(&seed, 1), fast);
     if (isa == supportedIsas().front()) {
       both.fast = fast;
       both.fastLines = lines;

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 #include "ui/main/control_ids.h"
 #include "ui/main/main_window_layout.h"
 #include "ui/main/problem_messages.h"

@@ -10,8 +10,8 @@
 
 #include "core/calendar.h"
 #include "core/cpu_features.h"
-#include "core/search_engine.h"
-#include "core/settings_validation.h"
+#include "engine/search_engine.h"
+#include "engine/settings_validation.h"
 #include "fuzz_support.h"
 
 namespace hanabira::fuzz {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "cli/settings_json.h"
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 #include "fuzz_support.h"
 
 namespace hanabira::fuzz {

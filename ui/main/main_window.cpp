@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "core/result_sink.h"
-#include "core/settings_validation.h"
+#include "engine/result_sink.h"
+#include "engine/settings_validation.h"
 #include "ui/main/config_file.h"
 #include "ui/main/control_ids.h"
 #include "ui/main/main_window_layout.h"

@@ -12,7 +12,7 @@
 #include <functional>
 #include <map>
 
-#include "core/search_progress.h"
+#include "engine/search_progress.h"
 #include "core/search_settings.h"
 #include "ui/main/edit_field.h"
 #include "ui/main/search_progress_bar.h"

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 
 namespace hanabira {
 

@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QString>
 
-#include "core/search_progress.h"
+#include "engine/search_progress.h"
 
 namespace hanabira {
 

@@ -14,9 +14,9 @@
 #include <optional>
 #include <thread>
 
-#include "core/result_sink.h"
-#include "core/search_engine.h"
-#include "core/search_progress.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
+#include "engine/search_progress.h"
 #include "core/search_settings.h"
 
 namespace hanabira {

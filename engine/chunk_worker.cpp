@@ -1,4 +1,6 @@
-#include "core/chunk_worker.h"
+#include "engine/chunk_worker.h"
+
+#include "engine/space_batch.h"
 
 namespace hanabira {
 
@@ -52,7 +54,7 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
       }
     }
     search_.kernels.computeSeeds(day_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
-    result.lineCount += evaluator_->evaluate(MomentBatch(space, dayCursor_, batchStart, count),
+    result.lineCount += evaluator_->evaluate(SpaceBatch(space, dayCursor_, batchStart, count),
                                              std::span(seeds_.data(), count), result.lines);
     result.momentsDone += count;
   }

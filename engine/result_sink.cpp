@@ -1,4 +1,4 @@
-#include "core/result_sink.h"
+#include "engine/result_sink.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "core/search_engine.h"
+#include "engine/search_engine.h"
 
 #include <algorithm>
 #include <thread>
 
-#include "core/chunk_pipeline.h"
-#include "core/prepared_search.h"
+#include "engine/chunk_pipeline.h"
+#include "engine/prepared_search.h"
 
 namespace hanabira {
 namespace {

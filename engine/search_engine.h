@@ -16,11 +16,11 @@
 #include <optional>
 
 #include "core/cpu_features.h"
-#include "core/result_sink.h"
-#include "core/search_progress.h"
+#include "engine/result_sink.h"
+#include "engine/search_progress.h"
 #include "core/search_settings.h"
 #include "evaluate/result_format.h"
-#include "evaluate/search_mode.h"
+#include "core/search_mode.h"
 
 namespace hanabira {
 

@@ -1,4 +1,4 @@
-#include "core/chunk_pipeline.h"
+#include "engine/chunk_pipeline.h"
 
 #include <condition_variable>
 #include <exception>

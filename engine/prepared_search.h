@@ -8,7 +8,7 @@
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/search_settings.h"
-#include "core/search_space.h"
+#include "engine/search_space.h"
 #include "evaluate/result_format.h"
 
 namespace hanabira {

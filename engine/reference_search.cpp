@@ -3,8 +3,8 @@
 #include "core/calendar.h"
 #include "core/initial_seed.h"
 #include "core/key_input.h"
-#include "core/prepared_search.h"
-#include "core/search_engine.h"
+#include "engine/prepared_search.h"
+#include "engine/search_engine.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/chunk_worker.h"
-#include "core/prepared_search.h"
+#include "engine/chunk_worker.h"
+#include "engine/prepared_search.h"
 
 namespace hanabira {
 

@@ -1,4 +1,4 @@
-#include "core/search_space.h"
+#include "engine/search_space.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/prepared_search.h"
+#include "engine/prepared_search.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {

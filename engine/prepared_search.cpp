@@ -1,6 +1,6 @@
-#include "core/prepared_search.h"
+#include "engine/prepared_search.h"
 
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 
 namespace hanabira {
 namespace {

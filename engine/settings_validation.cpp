@@ -1,11 +1,11 @@
-#include "core/settings_validation.h"
+#include "engine/settings_validation.h"
 
 #include <fmt/format.h>
 
 #include <limits>
 
 #include "core/calendar.h"
-#include "evaluate/search_mode.h"
+#include "core/search_mode.h"
 
 namespace hanabira {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/search_progress.h"
+#include "engine/search_progress.h"
 
 #include <fmt/format.h>
 
