@@ -16,6 +16,7 @@
 #include "cli/settings_json.h"
 #include "core/console_config.h"
 #include "core/kernels.h"
+#include "core/version.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 
@@ -133,7 +134,7 @@ const char* const outputFailure = "cannot write to standard output";
 int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
   if (options.version) {
-    fmt::print(env.out, "hanabira-cli 1.05\nkernels: {}\n", isaName(kernels.isa));
+    fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n", programVersion, isaName(kernels.isa));
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }

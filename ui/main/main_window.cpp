@@ -32,7 +32,7 @@ QString abortCaption() { return QStringLiteral("中断"); }
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString windowTitleText() { return fromUtf8(mainWindowTitle); }
+QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
 
 // The system's reason at the end of a ResultWriteError ("cannot create result file
 // 'result.txt': Permission denied").

@@ -1,10 +1,13 @@
 #include "ui/main/main_window_layout.h"
 
+#include "core/version.h"
 #include "ui/main/control_ids.h"
 
 namespace hanabira {
 
 using enum ControlKind;
+
+std::string mainWindowTitle() { return "Hanabira ver" + std::string(programVersion); }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
 const std::array<ControlPlace, 58> mainWindowControls = {{

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+
 
 namespace hanabira {
 
@@ -25,7 +27,7 @@ struct PaintedLabel {
 // The client area of a 640 × 480 window with a fixed frame and a caption; the size never changes.
 inline constexpr int mainWindowWidth = 634;
 inline constexpr int mainWindowHeight = 455;
-inline constexpr std::string_view mainWindowTitle = "Hanabira ver1.05";
+std::string mainWindowTitle();  // "Hanabira ver" and the version
 
 extern const std::array<ControlPlace, 58> mainWindowControls;
 extern const std::array<PaintedLabel, 43> mainWindowLabels;
