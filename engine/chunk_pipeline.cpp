@@ -14,9 +14,14 @@ namespace {
 // consumer is whoever holds the turn, so nobody sleeps and wakes per chunk.
 class Pipeline {
  public:
-  Pipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads, const std::atomic<bool>* cancel,
-           const ChunkConsumer& consume)
-      : search_(search), plan_(plan), cancel_(cancel), consume_(consume), slots_(2 * threads + 2) {}
+  Pipeline(const PreparedSearch& search, const SearchBackend& backend, const ChunkPlan& plan, unsigned threads,
+           const std::atomic<bool>* cancel, const ChunkConsumer& consume)
+      : search_(search),
+        backend_(backend),
+        plan_(plan),
+        cancel_(cancel),
+        consume_(consume),
+        slots_(2 * threads + 2) {}
 
   void run(unsigned threads) {
     {
@@ -38,8 +43,8 @@ class Pipeline {
 
   void work() {
     try {
-      // Each thread keeps its own evaluator scratch and prepared day.
-      ChunkWorker worker(search_);
+      // Each thread keeps its own worker, with its scratch space.
+      const std::unique_ptr<ChunkEvaluator> worker = backend_.makeChunkEvaluator(search_);
       for (;;) {
         const std::uint64_t chunk = nextChunk_.fetch_add(1, std::memory_order_relaxed);
         if (chunk >= plan_.chunkCount()) return;
@@ -51,7 +56,7 @@ class Pipeline {
         }
         // The slot is this thread's alone until it is marked ready.
         Slot& slot = slotOf(chunk);
-        worker.run(plan_.begin(chunk), plan_.end(chunk), cancel_, slot.result);
+        worker->run(plan_.begin(chunk), plan_.end(chunk), cancel_, slot.result);
         // Read before handing the slot over: from then on it belongs to the consumer.
         const bool complete = slot.result.complete;
         publish(slot);
@@ -100,6 +105,7 @@ class Pipeline {
   }
 
   const PreparedSearch& search_;
+  const SearchBackend& backend_;
   const ChunkPlan plan_;
   const std::atomic<bool>* cancel_;
   const ChunkConsumer& consume_;
@@ -116,9 +122,9 @@ class Pipeline {
 
 }  // namespace
 
-void runChunkPipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads,
-                      const std::atomic<bool>* cancel, const ChunkConsumer& consume) {
-  Pipeline(search, plan, threads, cancel, consume).run(threads);
+void runChunkPipeline(const PreparedSearch& search, const SearchBackend& backend, const ChunkPlan& plan,
+                      unsigned threads, const std::atomic<bool>* cancel, const ChunkConsumer& consume) {
+  Pipeline(search, backend, plan, threads, cancel, consume).run(threads);
 }
 
 }  // namespace hanabira

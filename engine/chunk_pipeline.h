@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/chunk_worker.h"
 #include "engine/prepared_search.h"
+#include "engine/search_backend.h"
 
 namespace hanabira {
 
@@ -27,9 +27,10 @@ struct ChunkPlan {
 // short, after it was consumed.
 using ChunkConsumer = std::function<bool(std::uint64_t chunk, const ChunkResult& result)>;
 
-// Runs the chunks of `plan` on `threads` threads, the calling thread one of them. An
-// exception in a worker or in the consumer stops every thread and is rethrown here.
-void runChunkPipeline(const PreparedSearch& search, const ChunkPlan& plan, unsigned threads,
-                      const std::atomic<bool>* cancel, const ChunkConsumer& consume);
+// Runs the chunks of `plan` on `threads` threads, the calling thread one of them, each
+// with a worker of `backend`. An exception in a worker or in the consumer stops every
+// thread and is rethrown here.
+void runChunkPipeline(const PreparedSearch& search, const SearchBackend& backend, const ChunkPlan& plan,
+                      unsigned threads, const std::atomic<bool>* cancel, const ChunkConsumer& consume);
 
 }  // namespace hanabira

@@ -61,3 +61,23 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
 }
 
 }  // namespace hanabira
+
+namespace hanabira {
+namespace {
+
+class CpuBackend final : public SearchBackend {
+ public:
+  std::string_view name() const override { return "cpu"; }
+  std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const override {
+    return std::make_unique<ChunkWorker>(search);
+  }
+};
+
+}  // namespace
+
+const SearchBackend& cpuBackend() {
+  static const CpuBackend backend;
+  return backend;
+}
+
+}  // namespace hanabira

@@ -22,8 +22,9 @@ unsigned resolveThreadCount(unsigned requested) {
 
 SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options) {
   const PreparedSearch search(settings, options.encoding, options.isa);
-  // Fails here, before the header, for a mode without an evaluation.
-  { ChunkWorker probe(search); }
+  const SearchBackend& backend = options.backend != nullptr ? *options.backend : cpuBackend();
+  // Fails here, before the header, for a search the backend cannot run.
+  backend.makeChunkEvaluator(search);
   const BootMomentSpace& space = search.space;
 
   SearchSummary summary{search.formatter.mode(), search.kernels.isa, false, 0, 0, space.size()};
@@ -36,7 +37,7 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   report();
 
   const ChunkPlan plan{summary.momentsTotal, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
-  runChunkPipeline(search, plan, resolveThreadCount(options.threads), options.cancel,
+  runChunkPipeline(search, backend, plan, resolveThreadCount(options.threads), options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
                      sink.write(result.lines);
                      summary.candidates += result.lineCount;

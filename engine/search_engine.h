@@ -17,6 +17,7 @@
 
 #include "core/cpu_features.h"
 #include "engine/result_sink.h"
+#include "engine/search_backend.h"
 #include "engine/search_progress.h"
 #include "core/search_settings.h"
 #include "evaluate/result_format.h"
@@ -34,6 +35,8 @@ struct SearchOptions {
   // The instruction-set level of the kernels; none: the best this CPU runs. A level the
   // CPU cannot run makes runSearch throw UnsupportedIsaError.
   std::optional<Isa> isa;
+  // Where the chunks are evaluated; none: the CPU, with the kernels of `isa`.
+  const SearchBackend* backend = nullptr;
   // Set from anywhere (a signal handler too) to stop the search at the next boot moment
   // or batch of moments.
   const std::atomic<bool>* cancel = nullptr;

@@ -1,0 +1,48 @@
+// Where the chunks of a search are evaluated. The engine cuts a search into chunks of
+// consecutive boot moments, has each of its threads evaluate chunks through a worker of
+// the backend, and commits their lines in order; a backend decides only how the lines of
+// one chunk are found. The CPU backend runs the kernels of the prepared search's level.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace hanabira {
+
+struct PreparedSearch;
+
+struct ChunkResult {
+  std::string lines;
+  std::uint64_t lineCount = 0;
+  std::uint64_t momentsDone = 0;
+  // False when cancellation stopped the range early; the lines are then those of the
+  // first momentsDone moments.
+  bool complete = true;
+};
+
+// One per thread: it may keep scratch space between chunks.
+class ChunkEvaluator {
+ public:
+  virtual ~ChunkEvaluator() = default;
+
+  // The lines of moments [begin, end) of the search's space, in order, into `result`
+  // (whose previous content it replaces).
+  virtual void run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) = 0;
+};
+
+class SearchBackend {
+ public:
+  virtual ~SearchBackend() = default;
+
+  virtual std::string_view name() const = 0;
+  // A worker for one thread of `search`, which outlives it.
+  virtual std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const = 0;
+};
+
+// The kernels of the search's instruction-set level on the CPU's threads.
+const SearchBackend& cpuBackend();
+
+}  // namespace hanabira
