@@ -79,11 +79,7 @@ SearchSettings settingsFromOptions(const Options& options) {
   if (!options.configPath.empty()) {
     const ConsoleParameters console =
         readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
-    base.vcount = console.vcount;
-    base.timer0 = console.timer0;
-    base.gxStat = console.gxStat;
-    base.frame = console.frame;
-    base.versionWord = console.versionWord;
+    applyConsoleParameters(console, base);
     mac = console.mac;
   }
 
@@ -100,13 +96,14 @@ SearchSettings settingsFromOptions(const Options& options) {
 void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, unsigned threads,
                   const std::string& output) {
   const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
+  const std::string matches = formatCount(summary.candidates, "match", "matches");
   if (summary.cancelled) {
-    fmt::print(err, "aborted: {} of {} boot moments searched; {} holds the first {} matches\n", summary.momentsDone,
-               summary.momentsTotal, output, summary.candidates);
+    fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
+               formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
   } else {
-    fmt::print(err, "{} matches in {} boot moments, {:.2f} s, {}seeds/s on {} thread{} ({}); written to {}\n",
-               summary.candidates, summary.momentsDone, seconds, formatRate(rate), threads, threads == 1 ? "" : "s",
-               isaName(summary.isa), output);
+    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}); written to {}\n", matches,
+               formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
+               formatCount(threads, "thread", "threads"), isaName(summary.isa), output);
   }
 }
 

@@ -7,11 +7,15 @@
 
 namespace hanabira {
 
-std::string formatRate(double perSecond) {
-  if (perSecond >= 1e9) return fmt::format("{:.2f} G", perSecond / 1e9);
-  if (perSecond >= 1e6) return fmt::format("{:.2f} M", perSecond / 1e6);
-  if (perSecond >= 1e3) return fmt::format("{:.0f} k", perSecond / 1e3);
-  return fmt::format("{:.0f}", perSecond);
+std::string formatRate(double perSecond, std::string_view unit) {
+  if (perSecond >= 1e9) return fmt::format("{:.2f} G{}/s", perSecond / 1e9, unit);
+  if (perSecond >= 1e6) return fmt::format("{:.2f} M{}/s", perSecond / 1e6, unit);
+  if (perSecond >= 1e3) return fmt::format("{:.0f} k{}/s", perSecond / 1e3, unit);
+  return fmt::format("{:.0f} {}/s", perSecond, unit);
+}
+
+std::string formatCount(std::uint64_t count, std::string_view one, std::string_view many) {
+  return fmt::format("{} {}", count, count == 1 ? one : many);
 }
 
 std::string formatDuration(double seconds) {
@@ -39,7 +43,8 @@ void ProgressLine::update(const SearchProgress& progress) {
   const double share =
       progress.momentsTotal == 0 ? 1.0 : static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
   const double rate = elapsed > 0 ? static_cast<double>(progress.momentsDone) / elapsed : 0;
-  std::string line = fmt::format("\r\x1b[K{}  {:5.1f}%  {}seeds/s", progressTitle(progress), share * 100, formatRate(rate));
+  std::string line =
+      fmt::format("\r\x1b[K{}  {:5.1f}%  {}", progressTitle(progress), share * 100, formatRate(rate, "seeds"));
   if (rate > 0 && progress.momentsDone < progress.momentsTotal) {
     line += "  " + formatDuration(static_cast<double>(progress.momentsTotal - progress.momentsDone) / rate) + " left";
   }

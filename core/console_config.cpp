@@ -73,4 +73,13 @@ std::string formatConsoleConfig(const ConsoleParameters& p) {
                      m[4], m[5], p.versionWord);
 }
 
+void applyConsoleParameters(const ConsoleParameters& console, SearchSettings& settings) {
+  settings.vcount = console.vcount;
+  settings.timer0 = console.timer0;
+  settings.gxStat = console.gxStat;
+  settings.frame = console.frame;
+  settings.versionWord = console.versionWord;
+  applyMacAddress(settings, console.mac);
+}
+
 }  // namespace hanabira

@@ -48,6 +48,11 @@ struct ConsoleParameters {
   std::uint32_t versionWord = blackVersionWord;
 };
 
+// The console's values into the settings, as a search starts with them: VCount, Timer0,
+// GxStat, Frame, the version word, and the message words of the address (which take
+// GxStat and Frame in too).
+void applyConsoleParameters(const ConsoleParameters& console, SearchSettings& settings);
+
 // The file's texts read the way a search reads the main window's fields (VCount: three
 // hexadecimal characters, and so on); lines the file lacks keep the given values.
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});

@@ -155,7 +155,7 @@ class WindowFieldsTest : public QObject {
 
     SearchSettings settings;
     settings.startYear = 11;
-    applySavedConsole(saved, settings);
+    applyConsoleParameters(saved, settings);
     QCOMPARE(settings.vcount, 0x1FFu);
     QCOMPARE(settings.versionWord, whiteVersionWord);
     QCOMPARE(settings.startYear, 11);

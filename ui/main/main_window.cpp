@@ -217,7 +217,7 @@ void MainWindow::save() {
     showMessage(configSaveMessage(path, *error));
     return;
   }
-  applySavedConsole(saved, settings_);
+  applyConsoleParameters(saved, settings_);
 }
 
 void MainWindow::showProgress(const SearchProgress& progress) {

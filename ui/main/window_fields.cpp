@@ -13,16 +13,20 @@ constexpr int hiddenPowerChars = 2;
 constexpr int ivConsumptionChars = 4;
 constexpr int pidConsumptionChars = 5;
 
-struct ConsoleFields {
-  std::uint32_t vcount, timer0, gxStat;
-  int frame;
-  MacAddress mac;
-};
-
-ConsoleFields readConsole(const WindowFields& f) {
-  ConsoleFields console{parseHexField(f.text(vcountEdit), vcountChars), parseHexField(f.text(timer0Edit), timer0Chars),
-                        parseHexField(f.text(gxStatEdit), gxStatChars), parseDecimalField(f.text(frameEdit), frameChars),
-                        {}};
+// The console fields, and the version of the radio button that is checked (`version`
+// when neither is).
+ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version) {
+  if (f.isChecked(blackRadio)) {
+    version = blackVersionWord;
+  } else if (f.isChecked(whiteRadio)) {
+    version = whiteVersionWord;
+  }
+  ConsoleParameters console{parseHexField(f.text(vcountEdit), vcountChars),
+                            parseHexField(f.text(timer0Edit), timer0Chars),
+                            parseHexField(f.text(gxStatEdit), gxStatChars),
+                            parseDecimalField(f.text(frameEdit), frameChars),
+                            {},
+                            version};
   for (int k = 0; k < 6; ++k) {
     // Two hexadecimal digits make one byte; a signed text ("-1") keeps only its low byte.
     console.mac[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(parseHexField(f.text(macEdits + k), macByteChars));
@@ -38,12 +42,7 @@ std::string_view WindowFields::text(int id) const {
 }
 
 void readStartFields(const WindowFields& f, SearchSettings& s) {
-  const ConsoleFields console = readConsole(f);
-  s.vcount = console.vcount;
-  s.timer0 = console.timer0;
-  s.gxStat = console.gxStat;
-  s.frame = console.frame;
-  applyMacAddress(s, console.mac);
+  applyConsoleParameters(readConsole(f, s.versionWord), s);
 
   auto decimal = [&](int id, int chars) { return parseDecimalField(f.text(id), chars); };
   s.startYear = decimal(startYearEdit, dateTimeChars);
@@ -61,11 +60,6 @@ void readStartFields(const WindowFields& f, SearchSettings& s) {
 
   s.is3ds = f.isChecked(is3dsCheck);
   s.keyInputEnabled = f.isChecked(keyInputCheck);
-  if (f.isChecked(blackRadio)) {
-    s.versionWord = blackVersionWord;
-  } else if (f.isChecked(whiteRadio)) {
-    s.versionWord = whiteVersionWord;
-  }
 
   for (int k = 0; k < 6; ++k) {
     const auto stat = static_cast<std::size_t>(k);
@@ -88,17 +82,8 @@ void readStartFields(const WindowFields& f, SearchSettings& s) {
 }
 
 ConsoleParameters readSavedConsole(const WindowFields& f) {
-  const ConsoleFields console = readConsole(f);
-  return {console.vcount, console.timer0, console.gxStat, console.frame, console.mac,
-          f.isChecked(blackRadio) ? blackVersionWord : whiteVersionWord};
-}
-
-void applySavedConsole(const ConsoleParameters& saved, SearchSettings& settings) {
-  settings.vcount = saved.vcount;
-  settings.timer0 = saved.timer0;
-  settings.gxStat = saved.gxStat;
-  settings.frame = saved.frame;
-  settings.versionWord = saved.versionWord;
+  // A save with neither version checked writes White.
+  return readConsole(f, whiteVersionWord);
 }
 
 }  // namespace hanabira

@@ -31,11 +31,9 @@ struct WindowFields {
 void readStartFields(const WindowFields& fields, SearchSettings& settings);
 
 // The save command: the console fields read as the start command reads them, and the
-// version Black when "ブラック" is checked, White otherwise.
+// version Black when "ブラック" is checked, White otherwise. What it saved goes into the
+// settings too (applyConsoleParameters), so that a search after it uses the version
+// even where the window does not show it.
 ConsoleParameters readSavedConsole(const WindowFields& fields);
-
-// What a save changes in the settings: the parameters it wrote, so that a search after
-// it uses them even where the window does not show them (the version).
-void applySavedConsole(const ConsoleParameters& saved, SearchSettings& settings);
 
 }  // namespace hanabira
