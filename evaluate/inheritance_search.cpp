@@ -203,12 +203,12 @@ std::size_t inheritanceSearchReference(const SearchSettings& settings, const Res
       const int gender = static_cast<int>(pid & 0xFF);
       switch (settings.eggGenderRatio) {
         case 1: if (gender < 31) continue; break;
-        case 2: if (gender < 64) continue; break;
+        case 2: if (gender < 63) continue; break;
         case 3: if (gender < 127) continue; break;
         case 4: if (gender < 191) continue; break;
         case 5: if (gender >= 191) continue; break;
         case 6: if (gender >= 127) continue; break;
-        case 7: if (gender >= 64) continue; break;
+        case 7: if (gender >= 63) continue; break;
         case 8: if (gender >= 31) continue; break;
         default: break;
       }
