@@ -121,8 +121,8 @@ bool InheritanceSearchEvaluator::findEgg(int c, Egg& egg) {
   } else if (settings_.eggNature >= 1) {
     if (natureOf(pids_[c]) != settings_.eggNature - 1) return false;
   }
-  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto the
-  // choice tests nothing.
+  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto a search
+  // refuses the choice before it starts.
   if (settings_.withoutDitto && settings_.eggAbility == 3 &&
       !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
     return false;

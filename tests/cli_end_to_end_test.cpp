@@ -166,6 +166,13 @@ TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
 
   writeFile("not-json.json", "{ startYear: 11 }");
   EXPECT_EQ(run({"-s", "not-json.json"}).exitCode, 2);
+
+  writeFile("ditto.json", "{" + datesJson + R"(, "inheritanceSearch": true, "withoutDitto": false, "eggAbility": 3})");
+  const Outcome ditto = run({"-s", "ditto.json", "-q"});
+  EXPECT_EQ(ditto.exitCode, 2);
+  EXPECT_EQ(ditto.err,
+            "error: eggAbility 3: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
 TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {

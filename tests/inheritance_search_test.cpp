@@ -6,6 +6,7 @@
 #include <bit>
 #include <random>
 
+#include "core/settings_validation.h"
 #include "evaluate/reference_sequences.h"
 #include "test_support.h"
 
@@ -55,9 +56,13 @@ TEST(InheritanceSearch, NatureAndEverstoneConditions) {
 }
 
 TEST(InheritanceSearch, AbilityChoices) {
-  SearchSettings settings = eggAt(0, true, -1);
-  settings.eggAbility = 3;  // with a Ditto: no ability roll, the slot still follows the PID
-  EXPECT_EQ(eggLine(settings), "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,0,B-後,S-先,D-先,142,1\r\n");
+  // A Ditto never passes the hidden ability on: both paths refuse the search.
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.inheritanceSearch = true;
+  settings.eggAbility = 3;
+  EXPECT_THROW(testing::fastResult(settings), InvalidSettingsError);
+  EXPECT_THROW(testing::referenceResult(settings), InvalidSettingsError);
+  settings = eggAt(0, true, -1);
   settings.eggAbility = 2;
   EXPECT_EQ(eggLine(settings), "");
   settings.eggAbility = 1;
