@@ -18,6 +18,7 @@
 #include "core/kernels.h"
 #include "core/search_engine.h"
 #include "core/settings_validation.h"
+#include "core/settings_warnings.h"
 
 namespace hanabira {
 namespace {
@@ -144,10 +145,12 @@ int run(const Options& options, const CliEnvironment& env) {
     return exitDone;
   }
   if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
-  const int requestedPidMax = settings.pidConsumptionMax;
-  if (clampPidConsumption(settings) && !options.quiet) {
-    fmt::print(env.err, "warning: pidConsumptionMax {} lowered to {}\n", requestedPidMax, settings.pidConsumptionMax);
+  if (!options.quiet) {
+    for (const SettingsWarning& warning : findSettingsWarnings(settings)) {
+      fmt::print(env.err, "warning: {}\n", describe(warning));
+    }
   }
+  clampPidConsumption(settings);
 
   const bool toStdout = options.outputPath == "-";
   const std::string outputName = toStdout ? "standard output" : options.outputPath;
