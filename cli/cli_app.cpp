@@ -19,6 +19,7 @@
 #include "core/version.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
+#include "engine/settings_warnings.h"
 
 namespace hanabira {
 namespace {
@@ -142,10 +143,12 @@ int run(const Options& options, const CliEnvironment& env) {
     return exitDone;
   }
   if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
-  const int requestedPidMax = settings.pidConsumptionMax;
-  if (clampPidConsumption(settings) && !options.quiet) {
-    fmt::print(env.err, "warning: pidConsumptionMax {} lowered to {}\n", requestedPidMax, settings.pidConsumptionMax);
+  if (!options.quiet) {
+    for (const SettingsWarning& warning : findSettingsWarnings(settings)) {
+      fmt::print(env.err, "warning: {}\n", describe(warning));
+    }
   }
+  clampPidConsumption(settings);
 
   const bool toStdout = options.outputPath == "-";
   const std::string outputName = toStdout ? "standard output" : options.outputPath;

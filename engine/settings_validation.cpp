@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <limits>
+#include <utility>
 
 #include "core/calendar.h"
 #include "core/search_mode.h"
@@ -30,6 +31,10 @@ class ProblemFinder {
     }
   }
 
+  void refuse(bool refused, SettingsProblem problem) {
+    if (!problem_ && refused) problem_ = std::move(problem);
+  }
+
   std::optional<SettingsProblem> result() const { return problem_; }
 
  private:
@@ -47,6 +52,9 @@ std::string describe(const SettingsProblem& problem) {
     case SettingsProblem::Kind::DayNotInMonth:
       return fmt::format("{} {}: {:04}-{:02} has {} days", problem.field, problem.value, 2000 + problem.year,
                          problem.month, problem.high);
+    case SettingsProblem::Kind::HiddenAbilityFromDitto:
+      return fmt::format("{} {}: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability",
+                         problem.field, problem.value);
     case SettingsProblem::Kind::OutOfRange:
       break;
   }
@@ -88,6 +96,8 @@ std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
     case SearchMode::InheritanceSearch:
       check.range("eggNature", s.eggNature, -1, 25);
       check.range("eggAbility", s.eggAbility, 0, 3);
+      check.refuse(s.eggAbility == 3 && !s.withoutDitto,
+                   {"eggAbility", s.eggAbility, SettingsProblem::Kind::HiddenAbilityFromDitto});
       check.range("eggGenderRatio", s.eggGenderRatio, 0, 8);
       break;
     case SearchMode::DeliverymanSearch:

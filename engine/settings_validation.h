@@ -1,6 +1,6 @@
 // Settings a search refuses before it writes anything: dates that are not on the
-// calendar, times off the clock, positions the generators do not have, and options of
-// the active mode that are not among its choices.
+// calendar, times off the clock, positions the generators do not have, options of the
+// active mode that are not among its choices, and eggs the game never makes.
 #pragma once
 
 #include <optional>
@@ -19,8 +19,9 @@ inline constexpr int ivConsumptionLimit = 9999;
 
 struct SettingsProblem {
   enum class Kind {
-    OutOfRange,    // value lies outside [low, high]
-    DayNotInMonth, // value is not a day of month `month` of year `year`
+    OutOfRange,              // value lies outside [low, high]
+    DayNotInMonth,           // value is not a day of month `month` of year `year`
+    HiddenAbilityFromDitto,  // eggAbility 3 with a Ditto, which never passes it on
   };
 
   std::string field;  // the SearchSettings field name

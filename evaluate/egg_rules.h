@@ -49,13 +49,14 @@ constexpr bool everstoneRollSucceeds(std::uint32_t r) { return (r >> 31) != 0; }
 constexpr int genderValueOf(std::uint32_t pid) { return static_cast<int>(pid & 0xFF); }
 constexpr int abilitySlotOf(std::uint32_t pid) { return static_cast<int>((pid >> 16) & 1) + 1; }
 
-// The wanted gender is a threshold on the gender value (the PID's low byte). The choices
-// 1 to 8 name the wanted gender and its share among the species' offspring: male 7/8,
-// 3/4, 1/2, 1/4 accept values from 31, 64, 127, 191 on; female 3/4, 1/2, 1/4, 1/8 accept
-// values below 191, 127, 64, 31. Choice 0 wants any gender. The quarter's threshold is 64,
-// not 63: results must match what players have long used for this choice.
+// The wanted gender is a threshold on the gender value (the PID's low byte): the game
+// makes an egg female when the value lies below the species' ratio. The choices 1 to 8
+// name the wanted gender and its share among the species' offspring: male 7/8, 3/4, 1/2,
+// 1/4 accept values from 31, 63, 127, 191 on; female 3/4, 1/2, 1/4, 1/8 accept values
+// below 191, 127, 63, 31. Choice 0 wants any gender. Every three-quarters-male species has
+// the ratio 63, so a value of 63 hatches male.
 constexpr bool passesEggGender(int choice, int genderValue) {
-  constexpr std::array<int, 9> threshold = {0, 31, 64, 127, 191, 191, 127, 64, 31};
+  constexpr std::array<int, 9> threshold = {0, 31, 63, 127, 191, 191, 127, 63, 31};
   if (choice <= 0) return true;
   return choice <= 4 ? genderValue >= threshold[choice] : genderValue < threshold[choice];
 }

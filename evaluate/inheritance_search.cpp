@@ -121,8 +121,8 @@ bool InheritanceSearchEvaluator::findEgg(int c, Egg& egg) {
   } else if (settings_.eggNature >= 1) {
     if (natureOf(pids_[c]) != settings_.eggNature - 1) return false;
   }
-  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto the
-  // choice tests nothing.
+  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto a search
+  // refuses the choice before it starts.
   if (settings_.withoutDitto && settings_.eggAbility == 3 &&
       !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
     return false;
@@ -203,12 +203,12 @@ std::size_t inheritanceSearchReference(const SearchSettings& settings, const Res
       const int gender = static_cast<int>(pid & 0xFF);
       switch (settings.eggGenderRatio) {
         case 1: if (gender < 31) continue; break;
-        case 2: if (gender < 64) continue; break;
+        case 2: if (gender < 63) continue; break;
         case 3: if (gender < 127) continue; break;
         case 4: if (gender < 191) continue; break;
         case 5: if (gender >= 191) continue; break;
         case 6: if (gender >= 127) continue; break;
-        case 7: if (gender >= 64) continue; break;
+        case 7: if (gender >= 63) continue; break;
         case 8: if (gender >= 31) continue; break;
         default: break;
       }

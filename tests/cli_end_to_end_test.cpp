@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -166,6 +167,13 @@ TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
 
   writeFile("not-json.json", "{ startYear: 11 }");
   EXPECT_EQ(run({"-s", "not-json.json"}).exitCode, 2);
+
+  writeFile("ditto.json", "{" + datesJson + R"(, "inheritanceSearch": true, "withoutDitto": false, "eggAbility": 3})");
+  const Outcome ditto = run({"-s", "ditto.json", "-q"});
+  EXPECT_EQ(ditto.exitCode, 2);
+  EXPECT_EQ(ditto.err,
+            "error: eggAbility 3: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
 TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {
@@ -174,6 +182,23 @@ TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_NE(outcome.err.find("warning: pidConsumptionMax 5000 lowered to 2800"), std::string::npos) << outcome.err;
   EXPECT_EQ(run({"-s", "s.json", "--quiet"}).err, "");
+}
+
+TEST_F(CliTest, StationaryShinySearchWithoutIdCorrectionWarnsForOddIds) {
+  const std::string shiny = "{" + datesJson + R"(, "startHour": 0, "endHour": 0, "endMinute": 0, "endSecond": 0,
+      "shinyPidSearch": true, "shinyEncounterKind": 3, "trainerId": 12345, "secretId": )";
+  writeFile("odd.json", shiny + "30650}");
+  writeFile("even.json", shiny + "30651}");
+  const Outcome odd = run({"-s", "odd.json", "-o", "odd.txt"});
+  EXPECT_EQ(odd.exitCode, 0);
+  EXPECT_TRUE(odd.err.starts_with("warning: idCorrection false with shinyEncounterKind 3: the game applies the ID "
+                                  "correction to stationary encounters")) << odd.err;
+  EXPECT_EQ(std::count(odd.err.begin(), odd.err.end(), '\n'), 2) << odd.err;  // the warning and the summary
+  EXPECT_TRUE(fs::exists(file("odd.txt")));  // searched all the same
+  const Outcome even = run({"-s", "even.json", "-o", "even.txt"});
+  EXPECT_EQ(even.exitCode, 0);
+  EXPECT_EQ(even.err.find("warning"), std::string::npos) << even.err;
+  EXPECT_EQ(run({"-s", "odd.json", "-q"}).err, "");
 }
 
 TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {

@@ -1,10 +1,12 @@
 #include "evaluate/inheritance_search.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <random>
 
+#include "engine/settings_validation.h"
 #include "evaluate/reference_sequences.h"
 #include "test_support.h"
 
@@ -54,9 +56,13 @@ TEST(InheritanceSearch, NatureAndEverstoneConditions) {
 }
 
 TEST(InheritanceSearch, AbilityChoices) {
-  SearchSettings settings = eggAt(0, true, -1);
-  settings.eggAbility = 3;  // with a Ditto: no ability roll, the slot still follows the PID
-  EXPECT_EQ(eggLine(settings), "11,9,27,13,47,35,7,4,21,9,26,18,11,9D76553EC8C0FA7A,0,B-後,S-先,D-先,142,1\r\n");
+  // A Ditto never passes the hidden ability on: both paths refuse the search.
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.inheritanceSearch = true;
+  settings.eggAbility = 3;
+  EXPECT_THROW(testing::fastResult(settings), InvalidSettingsError);
+  EXPECT_THROW(testing::referenceResult(settings), InvalidSettingsError);
+  settings = eggAt(0, true, -1);
   settings.eggAbility = 2;
   EXPECT_EQ(eggLine(settings), "");
   settings.eggAbility = 1;
@@ -94,12 +100,12 @@ TEST(InheritanceSearch, InheritedValuesDecideTheFilter) {
 }
 
 TEST(EggRules, GenderThresholds) {
-  // Male from 31, 64, 127 and 191 on; female below 191, 127, 64 and 31. The gender value
-  // 63 is female for the quarter choices: rejected by ♂(3/4), accepted by ♀(1/4).
-  const std::array<int, 9> firstAccepted = {0, 31, 64, 127, 191, 0, 0, 0, 0};
-  const std::array<int, 9> lastAccepted = {255, 255, 255, 255, 255, 190, 126, 63, 30};
-  EXPECT_FALSE(passesEggGender(2, 63));
-  EXPECT_TRUE(passesEggGender(7, 63));
+  // Male from 31, 63, 127 and 191 on; female below 191, 127, 63 and 31. The gender value
+  // 63 is male for the quarter choices: accepted by ♂(3/4), rejected by ♀(1/4).
+  const std::array<int, 9> firstAccepted = {0, 31, 63, 127, 191, 0, 0, 0, 0};
+  const std::array<int, 9> lastAccepted = {255, 255, 255, 255, 255, 190, 126, 62, 30};
+  EXPECT_TRUE(passesEggGender(2, 63));
+  EXPECT_FALSE(passesEggGender(7, 63));
   for (int choice = 0; choice <= 8; ++choice) {
     for (int g = 0; g < 256; ++g) {
       EXPECT_EQ(passesEggGender(choice, g), firstAccepted[choice] <= g && g <= lastAccepted[choice])
@@ -121,6 +127,37 @@ TEST(EggRules, PidZero) {
     EXPECT_EQ(both.fast, both.reference);
     EXPECT_TRUE(both.fast.ends_with(",0,1\r\n")) << both.fast;
     break;
+  }
+}
+
+// A seed whose egg at position 0 (with a Ditto, no everstone) has this PID: R[9] is set,
+// and the low half of the state is stepped until the pairs at R[3] to R[8] pick three
+// different stats.
+InitialSeed seedWithEggPid(std::uint32_t pid) {
+  for (std::uint64_t low = 0;; ++low) {
+    const InitialSeed seed = testing::seedWithStateAt(9, (std::uint64_t{pid} + 1) << 32 | low);
+    PlainPidSequence r(seed);
+    unsigned chosen = 0;
+    for (int q = 3; q <= 7; q += 2) chosen |= 1u << scaledRandom(r[q], 6);
+    if (std::popcount(chosen) == 3) return seed;
+  }
+}
+
+TEST(InheritanceSearch, QuarterGenderChoicesSplitAtTheRatio) {
+  // A three-quarters-male species hatches male from gender value 63 on, so ♂(3/4) lists
+  // the egg of gender value 63 and ♀(1/4) does not; 62 is female, 64 male.
+  for (const int g : {62, 63, 64}) {
+    const InitialSeed seed = seedWithEggPid(0x2BAD5E00u | static_cast<std::uint32_t>(g));
+    SearchSettings settings = eggAt(0, true, -1);
+    settings.eggGenderRatio = 2;  // ♂(3/4)
+    const auto male = evaluateBothWays(settings, workedMoment, seed);
+    settings.eggGenderRatio = 7;  // ♀(1/4)
+    const auto female = evaluateBothWays(settings, workedMoment, seed);
+    EXPECT_EQ(male.fast, male.reference) << g;
+    EXPECT_EQ(female.fast, female.reference) << g;
+    EXPECT_EQ(male.fastLines, g >= 63 ? 1u : 0u) << g;
+    EXPECT_EQ(female.fastLines, g >= 63 ? 0u : 1u) << g;
+    EXPECT_TRUE((male.fast + female.fast).ends_with(fmt::format(",{},2\r\n", g))) << male.fast << female.fast;
   }
 }
 

@@ -1,7 +1,7 @@
 // Searches after the option dialogs: a search started after OK uses the new options (the
 // window's result file equals hanabira-cli's on the same settings, for every mode), a
 // dialog used during a search counts from the next start, and a refused option is named
-// when the search starts.
+// when the search starts (the hidden ability with a Ditto by its reason).
 #include <QComboBox>
 #include <QMessageBox>
 #include <QProcess>
@@ -212,6 +212,27 @@ class OptionDialogSearchTest : public QObject {
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
     QVERIFY2(box->text().contains(QStringLiteral("配達員検索の性格値の位置の値 -1 は範囲外です。")), qPrintable(box->text()));
+    box->close();
+    QVERIFY(!window.isSearchRunning());
+    QVERIFY(!QFile::exists("result.txt"));
+    QCOMPARE(ready.size(), 0);
+  }
+
+  void hiddenAbilityWithADittoIsRefusedWithItsReason() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    installOptionDialogs(window);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeExampleMinute(window);
+    setChecked(window, inheritanceCheck, true);
+    withDialog(window, inheritanceOptionsButton, [](OptionDialog& d) {
+      click(d, withDittoRadio);
+      choose(d, eggAbilityBox, "夢");
+    });
+    click(window, startButton);
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("メタモンとの組み合わせでは夢特性は遺伝しません。")), qPrintable(box->text()));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QVERIFY(!QFile::exists("result.txt"));

@@ -1,6 +1,7 @@
 // Each option dialog: what it shows at the first opening and how OK reads its controls
 // into the settings (the IDs' 16 bits, the offsets of the choice boxes, the key mapping,
 // the deliveryman's IDs).
+#include <QLabel>
 #include <QTest>
 
 #include "dialog_test_support.h"
@@ -75,6 +76,33 @@ class OptionValuesTest : public QObject {
     click(*dialog, 1003);
     pressOk(*dialog);
     QCOMPARE(settings().shinyEncounterKind, 2);
+  }
+
+  void shinyDialogNotesTheGamesIdCorrectionOfStationaryEncounters() {
+    OptionDialog* dialog = open(shinyOptionsButton);
+    const QLabel* note = dialog->note();
+    QVERIFY(note != nullptr);
+    QCOMPARE(note->text(), QString());
+    type(*dialog, 1005, "12345");
+    type(*dialog, 1006, "30650");  // XOR 18307, odd
+    QCOMPARE(note->text(), QString());  // 孵化
+    click(*dialog, 1004);
+    QVERIFY(note->text().startsWith(QStringLiteral("※固定ではID補正がかかります。")));
+    QVERIFY(note->heightForWidth(note->width()) <= note->height());  // shown whole
+    click(*dialog, 1001);  // ID補正
+    QCOMPARE(note->text(), QString());
+    click(*dialog, 1001);
+    QVERIFY(!note->text().isEmpty());
+    type(*dialog, 1006, "30651");  // even
+    QCOMPARE(note->text(), QString());
+    pressOk(*dialog);
+
+    // Shown at the opening too, and in no other dialog.
+    window_->settings().secretId = 30650;
+    dialog = open(shinyOptionsButton);
+    QVERIFY(!dialog->note()->text().isEmpty());
+    pressCancel(*dialog);
+    QCOMPARE(open(inheritanceOptionsButton)->note(), nullptr);
   }
 
   void inheritanceDialog() {

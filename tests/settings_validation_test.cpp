@@ -105,6 +105,20 @@ TEST(SettingsValidation, OptionsOfTheActiveModeStayInTheirLists) {
   EXPECT_EQ(problemOf(s), "deliveryNature 26: must be 0 to 25");
 }
 
+TEST(SettingsValidation, TheHiddenAbilityWithADittoIsRefusedInTheEggSearchOnly) {
+  SearchSettings s = valid();
+  s.eggAbility = 3;
+  EXPECT_EQ(problemOf(s), "");
+  s.inheritanceSearch = true;
+  EXPECT_EQ(problemOf(s),
+            "eggAbility 3: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability");
+  s.withoutDitto = true;
+  EXPECT_EQ(problemOf(s), "");
+  s.withoutDitto = false;
+  s.deliverymanSearch = true;  // a mode of higher priority runs instead
+  EXPECT_EQ(problemOf(s), "");
+}
+
 TEST(SettingsValidation, ThePersonalityValueRangeIsClampedNotRefused) {
   SearchSettings s = valid();
   s.pidConsumptionMax = 5000;

@@ -135,7 +135,7 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
       s.withoutDitto = chance(random, 0.5);
       s.eggNature = uniform(random, -1, 25);
       if (chance(random, 0.5)) s.eggNature = uniform(random, -1, 0);
-      s.eggAbility = uniform(random, 0, 3);
+      s.eggAbility = uniform(random, 0, s.withoutDitto ? 3 : 2);  // a Ditto never passes the hidden one on
       s.eggGenderRatio = uniform(random, 0, 8);
       randomPidRange(random, s, 100);
       break;

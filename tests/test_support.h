@@ -23,7 +23,8 @@ SearchSettings randomIvSearchSettings(std::mt19937_64& random);
 
 // Random settings of the given mode, on the same small ranges, with its options drawn
 // from their whole lists and their edges (flags of modes of lower priority are set now
-// and then too). Personality-value ranges stay within about 150 positions.
+// and then too), but never the hidden ability with a Ditto, which a search refuses.
+// Personality-value ranges stay within about 150 positions.
 SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode);
 
 // One boot moment through the fast evaluation of the settings' mode and through the

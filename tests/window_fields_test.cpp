@@ -180,6 +180,13 @@ class WindowFieldsTest : public QObject {
     s.ivConsumptionMax = 10000;
     QVERIFY(settingsProblemMessage(*findSettingsProblem(s)).endsWith(QStringLiteral("9999以下を指定してください。")));
 
+    s.ivConsumptionMax = 7;
+    s.inheritanceSearch = true;
+    s.eggAbility = 3;
+    QCOMPARE(settingsProblemMessage(*findSettingsProblem(s)),
+             QStringLiteral("検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+                            "メタモン無しを選ぶか、特性に「夢」以外を指定してください。"));
+
     const SettingsProblem unknown{"someOption", -2, SettingsProblem::Kind::OutOfRange, 0, std::numeric_limits<int>::max()};
     QCOMPARE(settingsProblemMessage(unknown),
              QStringLiteral("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。0以上を指定してください。"));

@@ -23,7 +23,8 @@ std::optional<std::string_view> hiddenPowerTypeName(int id);
 std::optional<std::string_view> domeTrainerName(int id);
 
 // Items of the inheritance dialog after "指定無し"; the everstone item "変わらず" is
-// followed there by the nature names.
+// followed there by the nature names. A gender item names the wanted gender and its
+// species' share of it: ♂(3/4) and ♀(1/4) are the species whose gender ratio is 63.
 inline constexpr std::string_view unchangedNatureLabel = "変わらず";
 inline constexpr std::array<std::string_view, 3> eggAbilityLabels = {"1", "2", "夢"};
 inline constexpr std::array<std::string_view, 8> eggGenderRatioLabels = {

@@ -82,6 +82,7 @@ void placeControl(QWidget* control, const DialogControl& place, const DialogUnit
     case DialogControlKind::CheckBox:
     case DialogControlKind::RadioButton:
     case DialogControlKind::Label:
+    case DialogControlKind::Note:
       break;
   }
   control->setGeometry(rect);
@@ -114,6 +115,7 @@ OptionDialog::OptionDialog(const OptionDialogDesign& design, SearchSettings& set
   setFixedSize(DialogUnits::of(fontMetrics()).toPixels(design.width, design.height));
   createControls();
   showValues(design.shown(settings_));
+  updateNoteOnEveryEdit();
 }
 
 void OptionDialog::createControls() {
@@ -157,6 +159,12 @@ void OptionDialog::createControls() {
         control = text;
         break;
       }
+      case DialogControlKind::Note:
+        note_ = new QLabel(this);
+        note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        note_->setWordWrap(true);
+        control = note_;
+        break;
     }
     if (place.id != 0) {
       control->setObjectName(controlName(place.id));
@@ -184,6 +192,22 @@ void OptionDialog::showValues(const DialogState& state) {
     }
   }
 }
+
+void OptionDialog::updateNoteOnEveryEdit() {
+  if (note_ == nullptr || design_.note == nullptr) return;
+  for (const auto& [id, control] : controls_) {
+    if (auto* field = qobject_cast<QLineEdit*>(control)) {
+      connect(field, &QLineEdit::textChanged, this, &OptionDialog::updateNote);
+    } else if (auto* box = qobject_cast<QComboBox*>(control)) {
+      connect(box, &QComboBox::currentIndexChanged, this, &OptionDialog::updateNote);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      connect(button, &QAbstractButton::toggled, this, &OptionDialog::updateNote);
+    }
+  }
+  updateNote();
+}
+
+void OptionDialog::updateNote() { note_->setText(fromUtf8(design_.note(state()))); }
 
 DialogState OptionDialog::state() const {
   DialogState state;

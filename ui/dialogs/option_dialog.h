@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 
 #include <map>
 
@@ -25,16 +26,22 @@ class OptionDialog final : public QDialog {
   // What the controls hold now.
   DialogState state() const;
 
+  // The design's note, or null for a dialog without one.
+  const QLabel* note() const { return note_; }
+
   // OK: stores into the settings, then closes.
   void accept() override;
 
  private:
   void createControls();
   void showValues(const DialogState& state);
+  void updateNoteOnEveryEdit();
+  void updateNote();
 
   const OptionDialogDesign& design_;
   SearchSettings& settings_;
   std::map<int, QWidget*> controls_;  // by id; labels have none
+  QLabel* note_ = nullptr;
 };
 
 // Lets the window's "設定" buttons (1103 to 1108) open their dialogs. Each opens modal

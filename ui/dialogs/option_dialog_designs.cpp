@@ -30,6 +30,7 @@ constexpr DialogControl radioButton(int id, std::string_view label, int x, int y
 constexpr DialogControl label(std::string_view text, int x, int y, int width, int height) {
   return {0, Label, text, x, y, width, height};
 }
+constexpr DialogControl note(int x, int y, int width, int height) { return {0, Note, "", x, y, width, height}; }
 
 constexpr TextFieldStyle rightAligned{.rightAligned = true};
 constexpr TextFieldStyle scrolling{.scrolls = true};
@@ -47,6 +48,7 @@ const std::array shinyControls = {
     label("表ID:", 17, 18, 19, 8),
     label("裏ID:", 91, 18, 19, 8),
     label("性格:", 17, 38, 20, 8),
+    note(17, 104, 146, 16),  // below the buttons, two lines
 };
 
 const std::array inheritanceControls = {
@@ -170,16 +172,17 @@ std::vector<std::string_view> choiceItems(ChoiceList list) {
 
 const std::array<OptionDialogDesign, 6> optionDialogDesigns = {{
     {shinyDialog, shinyOptionsButton, "色違い性格値検索", 180, 122, shinyControls, shinyOptionsShown,
-     storeShinyOptions},
+     storeShinyOptions, shinyOptionsNote},
     {inheritanceDialog, inheritanceOptionsButton, "遺伝込みで検索", 234, 142, inheritanceControls,
-     inheritanceOptionsShown, storeInheritanceOptions},
+     inheritanceOptionsShown, storeInheritanceOptions, nullptr},
     {cometShardDialog, cometShardOptionsButton, "すいせいのかけら設定", 176, 75, cometShardControls,
-     cometShardOptionsShown, storeCometShardOptions},
+     cometShardOptionsShown, storeCometShardOptions, nullptr},
     {keyInputDialog, keyInputOptionsButton, "キー入力パターン", 203, 123, keyInputControls, keyInputOptionsShown,
-     storeKeyInputOptions},
-    {domeDialog, domeOptionsButton, "ライモンドーム設定", 316, 183, domeControls, domeOptionsShown, storeDomeOptions},
+     storeKeyInputOptions, nullptr},
+    {domeDialog, domeOptionsButton, "ライモンドーム設定", 316, 183, domeControls, domeOptionsShown, storeDomeOptions,
+     nullptr},
     {deliverymanDialog, deliverymanOptionsButton, "配達員", 208, 160, deliverymanControls, deliverymanOptionsShown,
-     storeDeliverymanOptions},
+     storeDeliverymanOptions, nullptr},
 }};
 
 }  // namespace hanabira

@@ -13,7 +13,9 @@
 
 namespace hanabira {
 
-enum class DialogControlKind { OkButton, CancelButton, TextField, ChoiceBox, CheckBox, RadioButton, Label };
+// A note is a label whose text the dialog's `note` function gives for what the controls
+// hold, updated as the user edits them.
+enum class DialogControlKind { OkButton, CancelButton, TextField, ChoiceBox, CheckBox, RadioButton, Label, Note };
 
 struct TextFieldStyle {
   bool rightAligned = false;
@@ -46,6 +48,7 @@ struct OptionDialogDesign {
   std::span<const DialogControl> controls;
   DialogState (*shown)(const SearchSettings&);
   void (*store)(const DialogState&, SearchSettings&);
+  std::string_view (*note)(const DialogState&);  // null for a dialog without a note
 };
 
 // In the order of the commands 1103 to 1108.

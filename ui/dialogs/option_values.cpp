@@ -1,6 +1,7 @@
 #include "ui/dialogs/option_values.h"
 
 #include "core/field_text.h"
+#include "engine/settings_warnings.h"
 #include "ui/dialogs/dialog_control_ids.h"
 
 namespace hanabira {
@@ -56,6 +57,12 @@ void storeShinyOptions(const DialogState& state, SearchSettings& s) {
   s.shinyEncounterKind = state.isChecked(shinyRoamingRadio) ? 2 : state.isChecked(shinyStationaryRadio) ? 3 : 1;
   s.idCorrection = state.isChecked(shinyIdCorrectionCheck);
   storeChoice(state, shinyNatureBox, 0, s.shinyNature);
+}
+
+std::string_view shinyOptionsNote(const DialogState& state) {
+  SearchSettings s;
+  storeShinyOptions(state, s);
+  return lacksStationaryIdCorrection(s) ? "※固定ではID補正がかかります。\nこのIDは補正無しだと実機とずれます。" : "";
 }
 
 DialogState inheritanceOptionsShown(const SearchSettings& s) {

@@ -42,6 +42,9 @@ std::uint16_t readIdField(std::string_view text);
 // stored value has no item shows no selection, and OK then leaves that value alone.
 DialogState shinyOptionsShown(const SearchSettings& settings);
 void storeShinyOptions(const DialogState& state, SearchSettings& settings);
+// While the controls ask for a stationary encounter whose personality values the game's
+// ID correction would change, a note that says so; otherwise empty.
+std::string_view shinyOptionsNote(const DialogState& state);
 
 DialogState inheritanceOptionsShown(const SearchSettings& settings);
 void storeInheritanceOptions(const DialogState& state, SearchSettings& settings);

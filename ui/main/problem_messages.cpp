@@ -43,12 +43,10 @@ QString fieldLabel(const std::string& field) {
   return QString::fromStdString(field);  // a field of an option dialog not listed here
 }
 
+// A value outside what the field allows: its range, or the days of its month.
 QString allowedRange(const SettingsProblem& p) {
-  switch (p.kind) {
-    case SettingsProblem::Kind::DayNotInMonth:
-      return QStringLiteral("%1年%2月は%3日までです。").arg(2000 + p.year).arg(p.month).arg(p.high);
-    case SettingsProblem::Kind::OutOfRange:
-      break;
+  if (p.kind == SettingsProblem::Kind::DayNotInMonth) {
+    return QStringLiteral("%1年%2月は%3日までです。").arg(2000 + p.year).arg(p.month).arg(p.high);
   }
   if (p.high == std::numeric_limits<int>::max()) return QStringLiteral("%1以上を指定してください。").arg(p.low);
   if (p.low == std::numeric_limits<int>::min()) return QStringLiteral("%1以下を指定してください。").arg(p.high);
@@ -58,6 +56,15 @@ QString allowedRange(const SettingsProblem& p) {
 }  // namespace
 
 QString settingsProblemMessage(const SettingsProblem& problem) {
+  switch (problem.kind) {
+    case SettingsProblem::Kind::HiddenAbilityFromDitto:
+      return QStringLiteral(
+          "検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+          "メタモン無しを選ぶか、特性に「夢」以外を指定してください。");
+    case SettingsProblem::Kind::OutOfRange:
+    case SettingsProblem::Kind::DayNotInMonth:
+      break;
+  }
   return QStringLiteral("検索を開始できません。\n%1の値 %2 は範囲外です。%3")
       .arg(fieldLabel(problem.field))
       .arg(problem.value)
