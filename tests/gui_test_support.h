@@ -11,8 +11,9 @@
 
 #include <memory>
 
-#include "ui/main/control_ids.h"
-#include "ui/main/main_window.h"
+#include "ui/model/control_ids.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_strings.h"
 
 namespace hanabira::testing {
 
