@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "config_save_consoles.h"
-#include "ui/main/config_file.h"
+#include "ui/qt/config_file.h"
 
 int main() {
   using namespace hanabira;

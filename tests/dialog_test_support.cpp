@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/settings_json.h"
-#include "ui/main/control_ids.h"
+#include "ui/qt/qt_strings.h"
 
 namespace hanabira::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include <QString>
 
 #include "core/search_settings.h"
-#include "ui/dialogs/dialog_control_ids.h"
-#include "ui/dialogs/option_dialog.h"
-#include "ui/main/main_window.h"
+#include "ui/model/dialog_control_ids.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/option_dialog.h"
 
 namespace hanabira::testing {
 

@@ -4,6 +4,13 @@
 #include <QFile>
 #include <QTest>
 
+#include <nlohmann/json.hpp>
+
+#include "cli/settings_json.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
+#include "engine/settings_validation.h"
+
 namespace hanabira::testing {
 
 ScratchDirectory::ScratchDirectory() : previous_(QDir::currentPath()) {
@@ -52,6 +59,15 @@ void typeWorkedExampleConsole(const MainWindow& window) {
 void typeDates(const MainWindow& window, const QStringList& dates) {
   const int ids[] = {startYearEdit, startMonthEdit, startDayEdit, endYearEdit, endMonthEdit, endDayEdit};
   for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
+}
+
+QByteArray searchedResult(const QByteArray& settingsJson) {
+  SettingsFromJson loaded = settingsFromJson(parseSettingsText(settingsJson.toStdString()), SearchSettings{});
+  if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(MacAddress{}));
+  clampPidConsumption(loaded.settings);
+  StringSink result;
+  runSearch(loaded.settings, result);
+  return QByteArray::fromStdString(result.text());
 }
 
 }  // namespace hanabira::testing

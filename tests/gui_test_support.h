@@ -1,5 +1,5 @@
-// Shared helpers of the main-window tests: a working directory of their own, and the
-// window's controls by id.
+// Shared helpers of the main-window tests: a working directory of their own, the window's
+// controls by id, and the result file a search should write.
 #pragma once
 
 #include <QAbstractButton>
@@ -11,8 +11,9 @@
 
 #include <memory>
 
-#include "ui/main/control_ids.h"
-#include "ui/main/main_window.h"
+#include "ui/model/control_ids.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_strings.h"
 
 namespace hanabira::testing {
 
@@ -46,5 +47,10 @@ void click(const MainWindow& window, int id);
 void typeWorkedExampleConsole(const MainWindow& window);
 // Start year, month, day, end year, month, day.
 void typeDates(const MainWindow& window, const QStringList& dates);
+
+// The result file of a search of these settings, searched in-process the way
+// hanabira-cli searches a settings file: its keys over the defaults, the message words
+// from "macAddress", the personality positions lowered to their limit.
+QByteArray searchedResult(const QByteArray& settingsJson);
 
 }  // namespace hanabira::testing

@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "gui_test_support.h"
-#include "ui/main/main_window_layout.h"
-#include "ui/main/search_progress_bar.h"
+#include "ui/model/main_window_layout.h"
 #include "vocab/names.h"
 
 namespace hanabira {
@@ -125,16 +124,6 @@ class MainWindowTest : public QObject {
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(tabStops[i]));
     }
     QCOMPARE(window.findChild<QProgressBar*>()->focusPolicy(), Qt::NoFocus);
-  }
-
-  void progressBarShowsTheShareAndTheTimeLeft() {
-    QCOMPARE(durationText(7.4), QStringLiteral("0:07"));
-    QCOMPARE(durationText(754), QStringLiteral("12:34"));
-    QCOMPARE(durationText(10925), QStringLiteral("3:02:05"));
-    const SearchProgress quarter{{11, 9, 27}, 3, 250, 1000};
-    QCOMPARE(progressBarText(quarter, 10.0), QStringLiteral("25%  残り 0:30"));
-    QCOMPARE(progressBarText({{}, 0, 0, 1000}, 0.5), QStringLiteral("0%"));  // no pace yet
-    QCOMPARE(progressBarText({{}, 0, 1000, 1000}, 40.0), QStringLiteral("100%"));
   }
 
   void labelsArePaintedOnAWhiteWindow() {

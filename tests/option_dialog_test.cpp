@@ -16,7 +16,7 @@
 
 #include "dialog_test_support.h"
 #include "gui_test_support.h"
-#include "ui/dialogs/dialog_units.h"
+#include "ui/qt/dialog_geometry.h"
 
 namespace hanabira {
 namespace {
@@ -113,17 +113,14 @@ class OptionDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void dialogUnitsScaleWithTheFont() {
-    const DialogUnits units(6, 16);  // a quarter of 6 pixels across, an eighth of 16 down
-    QCOMPARE(units.toPixels(17, 18, 19, 8), QRect(26, 36, 29, 16));  // 25.5 and 28.5 round up
-    QCOMPARE(units.toPixels(316, 183), QSize(474, 366));
+  void dialogUnitsFollowTheFont() {
     // The layouts give a full-width character eight units, two average characters; a
     // Japanese font's own average width is already that of a full-width character.
     QFont font(QStringLiteral("Noto Sans CJK JP"));
     font.setPixelSize(11);
     const QFontMetrics metrics(font);
-    QVERIFY(std::abs(DialogUnits::of(metrics).toPixelsX(8) - metrics.horizontalAdvance(QStringLiteral("性"))) <= 1);
-    QCOMPARE(DialogUnits::of(metrics).toPixelsY(8), metrics.height());
+    QVERIFY(std::abs(dialogUnitsOf(metrics).toPixelsX(8) - metrics.horizontalAdvance(QStringLiteral("性"))) <= 1);
+    QCOMPARE(dialogUnitsOf(metrics).toPixelsY(8), metrics.height());
   }
 
   void everyButtonOpensItsDialogWithItsControlsInCreationOrder() {
@@ -140,8 +137,8 @@ class OptionDialogTest : public QObject {
       QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
       const OptionDialogDesign& design = designOf(c.id);
-      const DialogUnits units = DialogUnits::of(dialog->fontMetrics());
-      QCOMPARE(dialog->minimumSize(), units.toPixels(design.width, design.height));
+      const DialogUnits units = dialogUnitsOf(dialog->fontMetrics());
+      QCOMPARE(dialog->minimumSize(), toQSize(units.toPixels(design.width, design.height)));
       QCOMPARE(dialog->maximumSize(), dialog->minimumSize());
 
       std::vector<QWidget*> controls;
@@ -154,7 +151,7 @@ class OptionDialogTest : public QObject {
         const QWidget* control = controls[i];
         QCOMPARE(control->objectName(), place.id == 0 ? QString() : QString::number(place.id));
         QCOMPARE(labelOf(control), QString::fromUtf8(place.label.data(), static_cast<qsizetype>(place.label.size())));
-        const QRect expected = units.toPixels(place.x, place.y, place.width, place.height);
+        const QRect expected = toQRect(units.toPixels(place.x, place.y, place.width, place.height));
         QCOMPARE(control->pos(), expected.topLeft());
         if (place.kind == DialogControlKind::Label || place.kind == DialogControlKind::CheckBox ||
             place.kind == DialogControlKind::RadioButton) {

@@ -6,7 +6,6 @@
 
 #include "dialog_test_support.h"
 #include "gui_test_support.h"
-#include "ui/dialogs/option_values.h"
 
 namespace hanabira {
 
@@ -34,15 +33,6 @@ class OptionValuesTest : public QObject {
     installOptionDialogs(*window_);
   }
   void cleanup() { window_.reset(); }
-
-  void idsKeepFiveCharactersAndTheLow16Bits() {
-    QCOMPARE(readIdField("65535"), 65535);
-    QCOMPARE(readIdField("65536"), 0);
-    QCOMPARE(readIdField("99999"), 34463);
-    QCOMPARE(readIdField("123456"), 12345);
-    QCOMPARE(readIdField("-1"), 65535);
-    QCOMPARE(readIdField(" 7x"), 7);
-  }
 
   void shinyDialog() {
     OptionDialog* dialog = open(shinyOptionsButton);

@@ -1,0 +1,156 @@
+// The start button's command without a toolkit: a recording window stands in for the
+// real one, and the test's thread plays the window's, running what the search posts.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
+#include "ui/model/control_ids.h"
+#include "ui/model/main_window_layout.h"
+#include "ui/model/search_command.h"
+
+namespace hanabira {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingView final : public SearchView {
+ public:
+  void showStartCaption(std::string_view caption) override { captions.emplace_back(caption); }
+  void showTitle(std::string_view title) override { titles.emplace_back(title); }
+  void showProgressBar(const ProgressBarState& bar) override { bars.push_back(bar); }
+  void showMessage(const std::string& text) override { messages.push_back(text); }
+  void resultFileWritten(const fs::path& path) override { written.push_back(path); }
+
+  std::vector<std::string> captions, titles, messages;
+  std::vector<ProgressBarState> bars;
+  std::vector<fs::path> written;
+};
+
+// What the searching thread posts, run on the test's thread when it asks.
+class PostedTasks {
+ public:
+  SearchRunner::Post post() {
+    return [this](std::function<void()> task) {
+      const std::lock_guard lock(mutex_);
+      tasks_.push_back(std::move(task));
+      posted_.notify_one();
+    };
+  }
+
+  void runUntil(const std::function<bool()>& done) {
+    while (!done()) {
+      std::unique_lock lock(mutex_);
+      posted_.wait(lock, [this] { return !tasks_.empty(); });
+      std::function<void()> task = std::move(tasks_.front());
+      tasks_.pop_front();
+      lock.unlock();
+      task();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable posted_;
+  std::deque<std::function<void()>> tasks_;
+};
+
+// The window as it opens, searching 2011-09-27 from `hour` to `endHour`.
+WindowFields freshWindow(const char* hour, const char* endHour) {
+  WindowFields fields;
+  for (const ControlPlace& place : mainWindowControls) {
+    if (place.kind == ControlKind::Edit) fields.texts[place.id] = place.text;
+  }
+  for (int id : {startYearEdit, endYearEdit}) fields.texts[id] = "11";
+  for (int id : {startMonthEdit, endMonthEdit}) fields.texts[id] = "9";
+  for (int id : {startDayEdit, endDayEdit}) fields.texts[id] = "27";
+  fields.texts[startHourEdit] = hour;
+  fields.texts[endHourEdit] = endHour;
+  fields.checked = {blackRadio};
+  return fields;
+}
+
+std::string slurp(const fs::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+class SearchCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("hanabira-search-command-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path dir_;
+  RecordingView view_;
+  PostedTasks tasks_;
+  SearchCommand command_{view_, tasks_.post()};
+  SearchSettings settings_;
+};
+
+TEST_F(SearchCommandTest, StartSearchesTheFieldsAndTellsTheWindow) {
+  const fs::path result = dir_ / resultFileName;
+  command_.startOrAbort(freshWindow("13", "13"), settings_, result);
+  EXPECT_TRUE(command_.isRunning());
+  EXPECT_EQ(view_.captions, std::vector<std::string>{"中断"});
+  ASSERT_EQ(view_.bars.size(), 1u);
+  EXPECT_EQ(view_.bars[0].text, "");
+
+  tasks_.runUntil([&] { return !view_.written.empty(); });
+  EXPECT_FALSE(command_.isRunning());
+  EXPECT_EQ(view_.written, std::vector<fs::path>{result});
+  EXPECT_EQ(view_.captions.back(), "検索開始");
+  EXPECT_EQ(view_.titles.back(), mainWindowTitle());
+  EXPECT_EQ(view_.bars.back().text, "100%");
+  EXPECT_TRUE(view_.messages.empty());
+  EXPECT_EQ(settings_.startHour, 13);  // the fields were read into the window's settings
+  StringSink expected;
+  runSearch(settings_, expected);
+  EXPECT_EQ(slurp(result), expected.text());
+}
+
+TEST_F(SearchCommandTest, RefusalsAreMessagesAndStartNothing) {
+  command_.startOrAbort(freshWindow("13", "24"), settings_, dir_ / resultFileName);
+  const fs::path nowhere = dir_ / "missing" / resultFileName;
+  command_.startOrAbort(freshWindow("13", "13"), settings_, nowhere);
+  ASSERT_EQ(view_.messages.size(), 2u);
+  EXPECT_EQ(view_.messages[0], "検索を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。");
+  EXPECT_EQ(view_.messages[1],
+            "検索を開始できません。\n結果ファイル " + nowhere.string() + " を作成できません。\n(No such file or directory)");
+  EXPECT_FALSE(command_.isRunning());
+  EXPECT_TRUE(view_.captions.empty());
+  EXPECT_FALSE(fs::exists(dir_ / resultFileName));
+}
+
+TEST_F(SearchCommandTest, AbortEndsWithTheFileAndClosingWithNothing) {
+  command_.startOrAbort(freshWindow("0", "23"), settings_, dir_ / resultFileName);
+  command_.startOrAbort(freshWindow("0", "23"), settings_, dir_ / resultFileName);
+  EXPECT_EQ(view_.captions, (std::vector<std::string>{"中断", "検索開始"}));  // at once, before it stopped
+  tasks_.runUntil([&] { return !view_.written.empty(); });
+  EXPECT_FALSE(command_.isRunning());
+
+  command_.startOrAbort(freshWindow("0", "23"), settings_, dir_ / resultFileName);
+  command_.abortForClosing();
+  EXPECT_FALSE(command_.isRunning());
+  EXPECT_EQ(view_.written.size(), 1u);
+  EXPECT_TRUE(view_.messages.empty());
+}
+
+}  // namespace
+}  // namespace hanabira

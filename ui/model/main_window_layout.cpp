@@ -1,0 +1,128 @@
+#include "ui/model/main_window_layout.h"
+
+#include "core/version.h"
+#include "ui/model/control_ids.h"
+#include "vocab/names.h"
+
+namespace hanabira {
+
+using enum ControlKind;
+
+std::string mainWindowTitle() { return "Hanabira ver" + std::string(programVersion); }
+
+std::vector<std::string_view> hiddenPowerItems() {
+  std::vector<std::string_view> items = {notSpecifiedLabel};
+  for (int type = 0; type < hiddenPowerTypeCount; ++type) items.push_back(*hiddenPowerTypeName(type));
+  return items;
+}
+
+// Edit fields are 22 pixels high; a field is sized for the digits its value takes.
+const std::array<ControlPlace, 58> mainWindowControls = {{
+    {macEdits + 0, Edit, "", 350, 23, 30, 22},
+    {macEdits + 1, Edit, "", 390, 23, 30, 22},
+    {macEdits + 2, Edit, "", 430, 23, 30, 22},
+    {macEdits + 3, Edit, "", 470, 23, 30, 22},
+    {macEdits + 4, Edit, "", 510, 23, 30, 22},
+    {macEdits + 5, Edit, "", 550, 23, 30, 22},
+    {vcountEdit, Edit, "", 88, 58, 40, 22},
+    {timer0Edit, Edit, "", 220, 58, 40, 22},
+    {gxStatEdit, Edit, "", 350, 58, 90, 22},
+    {frameEdit, Edit, "", 500, 58, 30, 22},
+    {startYearEdit, Edit, "", 68, 93, 25, 22},
+    {startMonthEdit, Edit, "", 110, 93, 25, 22},
+    {startDayEdit, Edit, "", 152, 93, 25, 22},
+    {endYearEdit, Edit, "", 228, 93, 25, 22},
+    {endMonthEdit, Edit, "", 270, 93, 25, 22},
+    {endDayEdit, Edit, "", 312, 93, 25, 22},
+    {is3dsCheck, CheckBox, "3DS", 380, 92, 50, 30},
+    {keyInputCheck, CheckBox, "キー入力", 450, 92, 100, 30},
+    {keyInputOptionsButton, PushButton, "設定", 560, 94, 40, 25},
+    {startHourEdit, Edit, "0", 53, 128, 25, 22},
+    {endHourEdit, Edit, "23", 111, 128, 25, 22},
+    {startMinuteEdit, Edit, "0", 172, 128, 25, 22},
+    {endMinuteEdit, Edit, "59", 230, 128, 25, 22},
+    {startSecondEdit, Edit, "0", 291, 128, 25, 22},
+    {endSecondEdit, Edit, "59", 349, 128, 25, 22},
+    {ivConsumptionMinEdit, Edit, "7", 195, 163, 30, 22},
+    {ivConsumptionMaxEdit, Edit, "7", 245, 163, 30, 22},
+    // Upper and lower individual values, H A B C D S, each upper field just before its lower one.
+    {ivMaxEdits + 0, Edit, "31", 118, 198, 20, 22},
+    {ivMinEdits + 0, Edit, "0", 118, 233, 20, 22},
+    {ivMaxEdits + 1, Edit, "31", 158, 198, 20, 22},
+    {ivMinEdits + 1, Edit, "0", 158, 233, 20, 22},
+    {ivMaxEdits + 2, Edit, "31", 198, 198, 20, 22},
+    {ivMinEdits + 2, Edit, "0", 198, 233, 20, 22},
+    {ivMaxEdits + 3, Edit, "31", 238, 198, 20, 22},
+    {ivMinEdits + 3, Edit, "0", 238, 233, 20, 22},
+    {ivMaxEdits + 4, Edit, "31", 278, 198, 20, 22},
+    {ivMinEdits + 4, Edit, "0", 278, 233, 20, 22},
+    {ivMaxEdits + 5, Edit, "31", 318, 198, 20, 22},
+    {ivMinEdits + 5, Edit, "0", 318, 233, 20, 22},
+    {hiddenPowerCombo, ComboBox, "", 435, 198, 120, 24},
+    {hiddenPowerMinPowerEdit, Edit, "30", 570, 199, 24, 22},
+    {roamingCheck, CheckBox, "徘徊", 380, 232, 60, 30},
+    {startButton, PushButton, "検索開始", 300, 400, 200, 30},
+    {saveButton, PushButton, "保存", 550, 58, 40, 25},
+    {pidConsumptionMinEdit, Edit, "50", 195, 270, 60, 22},
+    {pidConsumptionMaxEdit, Edit, "150", 273, 270, 60, 22},
+    {shinyPidCheck, CheckBox, "色違い性格値検索", 10, 305, 150, 30},
+    {shinyOptionsButton, PushButton, "設定", 180, 305, 40, 25},
+    {inheritanceCheck, CheckBox, "遺伝込みで検索", 10, 340, 150, 30},
+    {inheritanceOptionsButton, PushButton, "設定", 180, 340, 40, 25},
+    {deliverymanCheck, CheckBox, "配達員検索", 10, 375, 150, 30},
+    {deliverymanOptionsButton, PushButton, "設定", 180, 375, 40, 25},
+    {cometShardCheck, CheckBox, "すいせいのかけら", 10, 410, 150, 30},
+    {cometShardOptionsButton, PushButton, "設定", 180, 410, 40, 25},
+    {domeCheck, CheckBox, "ライモンドーム", 330, 305, 150, 30},
+    {domeOptionsButton, PushButton, "設定", 500, 305, 40, 25},
+    {blackRadio, RadioButton, "ブラック", 12, 25, 100, 22},
+    {whiteRadio, RadioButton, "ホワイト", 112, 25, 100, 22},
+}};
+
+const std::array<PaintedLabel, 43> mainWindowLabels = {{
+    {"共通の設定", 2, 2},
+    {"MACアドレス:", 230, 25},
+    {"VCount:0x", 12, 60},
+    {"Timer0:0x", 150, 60},
+    {"GxStat:0x", 280, 60},
+    {"Frame:", 450, 60},
+    {"日付:20", 12, 95},
+    {"年", 94, 95},
+    {"月", 136, 95},
+    {"日～20", 178, 95},
+    {"年", 252, 95},
+    {"月", 296, 95},
+    {"日", 338, 95},
+    {"時刻:　", 12, 130},
+    {"時～", 79, 130},
+    {"分～", 198, 130},
+    {"秒～", 317, 130},
+    {"時", 137, 130},
+    {"分", 256, 130},
+    {"秒", 375, 130},
+    {"個体値乱数列", 0, 165},
+    {"消費:", 140, 165},
+    {"～", 230, 165},
+    {"個体値:", 10, 217},
+    {"上限", 70, 200},
+    {"下限", 70, 235},
+    {"H", 106, 200},
+    {"A", 146, 200},
+    {"B", 186, 200},
+    {"C", 226, 200},
+    {"D", 266, 200},
+    {"S", 306, 200},
+    {"H", 106, 235},
+    {"A", 146, 235},
+    {"B", 186, 235},
+    {"C", 226, 235},
+    {"D", 266, 235},
+    {"S", 306, 235},
+    {"めざパ:", 380, 200},
+    {"以上", 600, 200},
+    {"性格値乱数列", 0, 270},
+    {"消費:", 140, 270},
+    {"～", 256, 270},
+}};
+
+}  // namespace hanabira

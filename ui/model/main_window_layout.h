@@ -1,0 +1,50 @@
+// Where everything of the main window stands: its controls in creation order (which is
+// also the order of Tab) and the labels it paints itself. Coordinates are pixels of the
+// client area.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hanabira {
+
+enum class ControlKind { Edit, CheckBox, PushButton, ComboBox, RadioButton };
+
+struct ControlPlace {
+  int id;
+  ControlKind kind;
+  std::string_view text;  // initial text (UTF-8)
+  int x, y, width, height;
+};
+
+// Tab visits edit fields, check boxes and the combo box only; buttons take the focus
+// when clicked, as they do in any dialog.
+constexpr bool isTabStop(ControlKind kind) {
+  return kind != ControlKind::PushButton && kind != ControlKind::RadioButton;
+}
+
+// The combo box's items: "指定無し", then the sixteen hidden-power types.
+std::vector<std::string_view> hiddenPowerItems();
+
+struct PaintedLabel {
+  std::string_view text;
+  int x, y;  // top-left corner of the text
+};
+
+// The client area of a 640 × 480 window with a fixed frame and a caption; the size never changes.
+inline constexpr int mainWindowWidth = 634;
+inline constexpr int mainWindowHeight = 455;
+std::string mainWindowTitle();  // "Hanabira ver" and the version
+
+extern const std::array<ControlPlace, 58> mainWindowControls;
+extern const std::array<PaintedLabel, 43> mainWindowLabels;
+
+// The slim bar under the start button that shows the share searched and the time left.
+struct BarPlace {
+  int x, y, width, height;
+};
+inline constexpr BarPlace progressBarPlace = {300, 433, 200, 14};
+
+}  // namespace hanabira

@@ -1,0 +1,188 @@
+#include "ui/model/option_dialog_designs.h"
+
+#include "ui/model/control_ids.h"
+#include "ui/model/dialog_control_ids.h"
+#include "vocab/names.h"
+
+namespace hanabira {
+namespace {
+
+using enum DialogControlKind;
+
+constexpr DialogControl okButton(int x, int y, int width, int height) {
+  return {dialogOkButton, OkButton, "OK", x, y, width, height};
+}
+constexpr DialogControl cancelButton(int x, int y, int width, int height) {
+  return {dialogCancelButton, CancelButton, "キャンセル", x, y, width, height};
+}
+constexpr DialogControl textField(int id, int x, int y, int width, int height, TextFieldStyle style) {
+  return {id, TextField, "", x, y, width, height, style};
+}
+constexpr DialogControl choiceBox(int id, ChoiceList choices, int x, int y, int width, int height) {
+  return {id, ChoiceBox, "", x, y, width, height, {}, choices};
+}
+constexpr DialogControl checkBox(int id, std::string_view label, int x, int y, int width, int height) {
+  return {id, CheckBox, label, x, y, width, height};
+}
+constexpr DialogControl radioButton(int id, std::string_view label, int x, int y, int width, int height) {
+  return {id, RadioButton, label, x, y, width, height};
+}
+constexpr DialogControl label(std::string_view text, int x, int y, int width, int height) {
+  return {0, Label, text, x, y, width, height};
+}
+constexpr DialogControl note(int x, int y, int width, int height) { return {0, Note, "", x, y, width, height}; }
+
+constexpr TextFieldStyle rightAligned{.rightAligned = true};
+constexpr TextFieldStyle scrolling{.scrolls = true};
+
+const std::array shinyControls = {
+    textField(shinyTrainerIdField, 38, 17, 40, 12, rightAligned),
+    textField(shinySecretIdField, 112, 17, 40, 12, rightAligned),
+    choiceBox(shinyNatureBox, ChoiceList::Natures, 38, 36, 65, 120),
+    radioButton(shinyHatchedRadio, "孵化", 17, 58, 32, 10),
+    radioButton(shinyRoamingRadio, "徘徊", 49, 58, 32, 10),
+    radioButton(shinyStationaryRadio, "固定", 81, 58, 32, 10),
+    checkBox(shinyIdCorrectionCheck, "ID補正", 120, 58, 39, 10),
+    okButton(39, 86, 50, 14),
+    cancelButton(108, 86, 50, 14),
+    label("表ID:", 17, 18, 19, 8),
+    label("裏ID:", 91, 18, 19, 8),
+    label("性格:", 17, 38, 20, 8),
+    note(17, 104, 146, 16),  // below the buttons, two lines
+};
+
+const std::array inheritanceControls = {
+    okButton(45, 110, 50, 14),
+    cancelButton(127, 110, 50, 14),
+    radioButton(withDittoRadio, "メタモン有り", 17, 18, 52, 10),
+    radioButton(withoutDittoRadio, "メタモン無し", 75, 18, 53, 10),
+    choiceBox(eggNatureBox, ChoiceList::EggNatures, 143, 16, 60, 120),
+    textField(firstParentIvFields[0], 43, 37, 18, 11, scrolling),
+    textField(firstParentIvFields[1], 73, 37, 18, 11, scrolling),
+    textField(firstParentIvFields[2], 103, 37, 18, 11, scrolling),
+    textField(firstParentIvFields[3], 133, 37, 18, 11, scrolling),
+    textField(firstParentIvFields[4], 163, 37, 18, 11, scrolling),
+    textField(firstParentIvFields[5], 193, 37, 18, 11, scrolling),
+    textField(secondParentIvFields[0], 43, 59, 18, 11, scrolling),
+    textField(secondParentIvFields[1], 73, 59, 18, 11, scrolling),
+    textField(secondParentIvFields[2], 103, 59, 18, 11, scrolling),
+    textField(secondParentIvFields[3], 133, 59, 18, 11, scrolling),
+    textField(secondParentIvFields[4], 163, 59, 18, 11, scrolling),
+    textField(secondParentIvFields[5], 193, 59, 18, 11, scrolling),
+    choiceBox(eggAbilityBox, ChoiceList::EggAbilities, 46, 84, 60, 120),
+    label("特性:", 24, 86, 20, 8),
+    label("性別:", 116, 86, 20, 8),
+    choiceBox(eggGenderRatioBox, ChoiceList::EggGenderRatios, 138, 84, 65, 120),
+    label("先:", 20, 38, 12, 8),
+    label("後:", 20, 60, 12, 8),
+    label("H", 36, 38, 8, 8),
+    label("A", 66, 38, 8, 8),
+    label("B", 96, 38, 8, 8),
+    label("C", 126, 38, 8, 8),
+    label("D", 156, 38, 8, 8),
+    label("S", 186, 38, 8, 8),
+    label("H", 36, 60, 8, 8),
+    label("A", 66, 60, 8, 8),
+    label("B", 96, 60, 8, 8),
+    label("C", 126, 60, 8, 8),
+    label("D", 156, 60, 8, 8),
+    label("S", 186, 60, 8, 8),
+};
+
+// Keys in the order shown; keyChecks maps them to the key register.
+const std::array keyInputControls = {
+    okButton(41, 85, 50, 14),
+    cancelButton(122, 86, 50, 14),
+    label("使うキー", 17, 14, 27, 8),
+    checkBox(1001, "A", 30, 30, 21, 10),
+    checkBox(1002, "B", 55, 30, 20, 10),
+    checkBox(1003, "St", 80, 30, 23, 10),
+    checkBox(1004, "Se", 105, 30, 24, 10),
+    checkBox(1005, "L", 130, 30, 19, 10),
+    checkBox(1006, "R", 155, 30, 21, 10),
+    checkBox(1007, "上", 30, 45, 24, 10),
+    checkBox(1008, "下", 55, 45, 24, 10),
+    checkBox(1009, "右", 80, 45, 24, 10),
+    checkBox(1010, "左", 105, 45, 24, 10),
+    checkBox(keyExclusionCheck, "逆方向同時押し・リセットを除外", 41, 65, 117, 10),
+};
+
+const std::array deliverymanControls = {
+    okButton(43, 128, 50, 14),
+    cancelButton(118, 128, 50, 14),
+    label("性格乱数の位置(H個体値を0として)", 23, 19, 117, 8),
+    textField(deliveryNaturePositionField, 145, 17, 28, 13, {.rightAligned = true, .digitsOnly = true}),
+    label("性格：", 23, 35, 21, 8),
+    choiceBox(deliveryNatureBox, ChoiceList::Natures, 49, 33, 65, 120),
+    checkBox(deliveryShinyCheck, "色違い(九州配布)", 23, 75, 76, 10),
+    textField(deliveryTrainerIdField, 39, 92, 41, 13, scrolling),
+    textField(deliverySecretIdField, 115, 93, 41, 12, scrolling),
+    label("ID:", 26, 94, 11, 8),
+    label("裏ID:", 95, 95, 19, 8),
+};
+
+const std::array cometShardControls = {
+    okButton(28, 39, 50, 14),
+    cancelButton(105, 40, 50, 14),
+    checkBox(compoundEyesCheck, "ふくがん有り", 20, 17, 53, 10),
+};
+
+const std::array domeControls = {
+    okButton(179, 132, 50, 14),
+    cancelButton(241, 133, 50, 14),
+    choiceBox(domeTrainerBoxes[0], ChoiceList::DomeTrainers, 22, 15, 127, 120),
+    choiceBox(domeTrainerBoxes[1], ChoiceList::DomeTrainers, 22, 40, 127, 120),
+    choiceBox(domeTrainerBoxes[2], ChoiceList::DomeTrainers, 22, 65, 127, 120),
+    choiceBox(domeTrainerBoxes[3], ChoiceList::DomeTrainers, 22, 90, 127, 120),
+    choiceBox(domeTrainerBoxes[4], ChoiceList::DomeTrainers, 22, 115, 127, 120),
+    choiceBox(domeTrainerBoxes[5], ChoiceList::DomeTrainers, 22, 140, 127, 120),
+    textField(domeSlackField, 233, 23, 40, 14, {.rightAligned = true, .scrolls = true}),
+    label("消費数ずれ幅：", 179, 25, 51, 8),
+};
+
+template <typename Name>
+void appendNames(std::vector<std::string_view>& items, int count, Name name) {
+  for (int id = 0; id < count; ++id) items.push_back(*name(id));
+}
+
+}  // namespace
+
+std::vector<std::string_view> choiceItems(ChoiceList list) {
+  std::vector<std::string_view> items = {notSpecifiedLabel};
+  switch (list) {
+    case ChoiceList::Natures:
+      appendNames(items, natureCount, natureName);
+      break;
+    case ChoiceList::EggNatures:
+      items.push_back(unchangedNatureLabel);
+      appendNames(items, natureCount, natureName);
+      break;
+    case ChoiceList::EggAbilities:
+      items.insert(items.end(), eggAbilityLabels.begin(), eggAbilityLabels.end());
+      break;
+    case ChoiceList::EggGenderRatios:
+      items.insert(items.end(), eggGenderRatioLabels.begin(), eggGenderRatioLabels.end());
+      break;
+    case ChoiceList::DomeTrainers:
+      appendNames(items, domeTrainerCount, domeTrainerName);
+      break;
+  }
+  return items;
+}
+
+const std::array<OptionDialogDesign, 6> optionDialogDesigns = {{
+    {shinyDialog, shinyOptionsButton, "色違い性格値検索", 180, 122, shinyControls, shinyOptionsShown,
+     storeShinyOptions, shinyOptionsNote},
+    {inheritanceDialog, inheritanceOptionsButton, "遺伝込みで検索", 234, 142, inheritanceControls,
+     inheritanceOptionsShown, storeInheritanceOptions, nullptr},
+    {cometShardDialog, cometShardOptionsButton, "すいせいのかけら設定", 176, 75, cometShardControls,
+     cometShardOptionsShown, storeCometShardOptions, nullptr},
+    {keyInputDialog, keyInputOptionsButton, "キー入力パターン", 203, 123, keyInputControls, keyInputOptionsShown,
+     storeKeyInputOptions, nullptr},
+    {domeDialog, domeOptionsButton, "ライモンドーム設定", 316, 183, domeControls, domeOptionsShown, storeDomeOptions,
+     nullptr},
+    {deliverymanDialog, deliverymanOptionsButton, "配達員", 208, 160, deliverymanControls, deliverymanOptionsShown,
+     storeDeliverymanOptions, nullptr},
+}};
+
+}  // namespace hanabira

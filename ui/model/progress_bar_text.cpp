@@ -1,0 +1,40 @@
+#include "ui/model/progress_bar_text.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace hanabira {
+namespace {
+
+double shareDone(const SearchProgress& progress) {
+  if (progress.momentsTotal == 0) return 1.0;
+  return static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
+}
+
+std::string shareText(double share) { return fmt::format("{}%", static_cast<int>(share * 100)); }
+
+int barValue(double share) { return static_cast<int>(std::lround(share * progressBarSteps)); }
+
+}  // namespace
+
+std::string durationText(double seconds) {
+  const auto total = static_cast<long long>(std::llround(std::max(0.0, seconds)));
+  const std::string minutesAndSeconds = fmt::format("{}:{:02}", total / 60 % 60, total % 60);
+  if (total < 3600) return minutesAndSeconds;
+  return fmt::format("{}:{:0>5}", total / 3600, minutesAndSeconds);
+}
+
+ProgressBarState runningProgressBar(const SearchProgress& progress, double elapsedSeconds) {
+  const double share = shareDone(progress);
+  if (progress.momentsDone == 0 || share >= 1.0) return {barValue(share), shareText(share)};
+  return {barValue(share), shareText(share) + "  残り " + durationText(elapsedSeconds / share * (1.0 - share))};
+}
+
+ProgressBarState endedProgressBar(const SearchProgress& progress) {
+  const double share = shareDone(progress);
+  return {barValue(share), shareText(share)};
+}
+
+}  // namespace hanabira

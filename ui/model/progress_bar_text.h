@@ -1,0 +1,26 @@
+// What the slim bar under the start button shows: the share of the boot moments searched
+// and, once the pace is known, the time left ("42%  残り 1:23").
+#pragma once
+
+#include <string>
+
+#include "engine/search_progress.h"
+
+namespace hanabira {
+
+// The bar runs from 0 to this many steps.
+inline constexpr int progressBarSteps = 1000;
+
+struct ProgressBarState {
+  int value = 0;     // steps done
+  std::string text;  // UTF-8; empty before a search
+};
+
+// "0:07", "12:34", "3:02:05".
+std::string durationText(double seconds);
+
+ProgressBarState runningProgressBar(const SearchProgress& progress, double elapsedSeconds);
+// The share reached when the search ended, without a time.
+ProgressBarState endedProgressBar(const SearchProgress& progress);
+
+}  // namespace hanabira

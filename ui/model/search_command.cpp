@@ -1,0 +1,101 @@
+#include "ui/model/search_command.h"
+
+#include <memory>
+#include <utility>
+
+#include "engine/settings_validation.h"
+#include "ui/model/main_window_layout.h"
+#include "ui/model/problem_messages.h"
+
+namespace hanabira {
+namespace {
+
+// The start button's captions: while no search runs, and while one runs.
+constexpr std::string_view startCaption = "検索開始";
+constexpr std::string_view abortCaption = "中断";
+
+// The system's reason at the end of a ResultWriteError ("cannot create result file
+// 'result.txt': Permission denied").
+std::string_view systemReason(std::string_view what) {
+  const std::size_t colon = what.rfind("': ");
+  return colon == std::string_view::npos ? what : what.substr(colon + 3);
+}
+
+std::string utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+}  // namespace
+
+SearchCommand::SearchCommand(SearchView& view, SearchRunner::Post post)
+    : view_(view),
+      runner_(
+          std::move(post), [this](const SearchProgress& progress) { showProgress(progress); },
+          [this](const SearchOutcome& outcome) { finished(outcome); }) {}
+
+void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& settings,
+                                 const std::filesystem::path& resultPath) {
+  if (runner_.isBusy()) {
+    if (!runner_.isAborting()) {
+      view_.showStartCaption(startCaption);
+      runner_.abort();
+      return;
+    }
+    // Clicked again while the aborted search winds down: it has to let go of the
+    // result file before a new search creates it anew.
+    runner_.abortAndWait();
+  }
+
+  readStartFields(fields, settings);
+  if (const std::optional<SettingsProblem> problem = findSettingsProblem(settings)) {
+    view_.showMessage(settingsProblemMessage(*problem));
+    return;
+  }
+  clampPidConsumption(settings);
+
+  resultPath_ = resultPath;
+  std::unique_ptr<FileSink> sink;
+  try {
+    sink = std::make_unique<FileSink>(resultPath_);
+  } catch (const ResultWriteError& error) {
+    view_.showMessage(resultFileCreateMessage(utf8Path(resultPath_), systemReason(error.what())));
+    return;
+  }
+
+  view_.showStartCaption(abortCaption);
+  view_.showProgressBar({});
+  runner_.start(settings, std::move(sink));
+}
+
+void SearchCommand::abortForClosing() {
+  if (!runner_.isBusy()) return;
+  closing_ = true;
+  runner_.abortAndWait();
+}
+
+void SearchCommand::showProgress(const SearchProgress& progress) {
+  view_.showTitle(progressTitle(progress));
+  view_.showProgressBar(runningProgressBar(progress, runner_.elapsedSeconds()));
+}
+
+void SearchCommand::finished(const SearchOutcome& outcome) {
+  view_.showStartCaption(startCaption);
+  view_.showTitle(mainWindowTitle());
+  const SearchProgress reached{{}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
+  view_.showProgressBar(endedProgressBar(reached));
+  if (closing_) return;
+  switch (outcome.failure) {
+    case SearchOutcome::Failure::None:
+      view_.resultFileWritten(resultPath_);
+      break;
+    case SearchOutcome::Failure::ResultWrite:
+      view_.showMessage(resultFileWriteMessage(utf8Path(resultPath_), systemReason(outcome.detail)));
+      break;
+    case SearchOutcome::Failure::Other:
+      view_.showMessage(searchFailureMessage(outcome.detail));
+      break;
+  }
+}
+
+}  // namespace hanabira

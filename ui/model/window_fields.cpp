@@ -1,0 +1,109 @@
+#include "ui/model/window_fields.h"
+
+#include "core/field_text.h"
+#include "ui/model/control_ids.h"
+
+namespace hanabira {
+namespace {
+
+// Characters each kind of field counts (the console's: core/console_config.h).
+constexpr int dateTimeChars = 2;
+constexpr int ivChars = 2;
+constexpr int hiddenPowerChars = 2;
+constexpr int ivConsumptionChars = 4;
+constexpr int pidConsumptionChars = 5;
+
+// The console fields, and the version of the radio button that is checked (`version`
+// when neither is).
+ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version) {
+  if (f.isChecked(blackRadio)) {
+    version = blackVersionWord;
+  } else if (f.isChecked(whiteRadio)) {
+    version = whiteVersionWord;
+  }
+  ConsoleParameters console{parseHexField(f.text(vcountEdit), vcountChars),
+                            parseHexField(f.text(timer0Edit), timer0Chars),
+                            parseHexField(f.text(gxStatEdit), gxStatChars),
+                            parseDecimalField(f.text(frameEdit), frameChars),
+                            {},
+                            version};
+  for (int k = 0; k < 6; ++k) {
+    // Two hexadecimal digits make one byte; a signed text ("-1") keeps only its low byte.
+    console.mac[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(parseHexField(f.text(macEdits + k), macByteChars));
+  }
+  return console;
+}
+
+}  // namespace
+
+std::string_view WindowFields::text(int id) const {
+  const auto found = texts.find(id);
+  return found == texts.end() ? std::string_view{} : std::string_view{found->second};
+}
+
+void readStartFields(const WindowFields& f, SearchSettings& s) {
+  applyConsoleParameters(readConsole(f, s.versionWord), s);
+
+  auto decimal = [&](int id, int chars) { return parseDecimalField(f.text(id), chars); };
+  s.startYear = decimal(startYearEdit, dateTimeChars);
+  s.endYear = decimal(endYearEdit, dateTimeChars);
+  s.startMonth = decimal(startMonthEdit, dateTimeChars);
+  s.endMonth = decimal(endMonthEdit, dateTimeChars);
+  s.startDay = decimal(startDayEdit, dateTimeChars);
+  s.endDay = decimal(endDayEdit, dateTimeChars);
+  s.startHour = decimal(startHourEdit, dateTimeChars);
+  s.endHour = decimal(endHourEdit, dateTimeChars);
+  s.startMinute = decimal(startMinuteEdit, dateTimeChars);
+  s.endMinute = decimal(endMinuteEdit, dateTimeChars);
+  s.startSecond = decimal(startSecondEdit, dateTimeChars);
+  s.endSecond = decimal(endSecondEdit, dateTimeChars);
+
+  s.is3ds = f.isChecked(is3dsCheck);
+  s.keyInputEnabled = f.isChecked(keyInputCheck);
+
+  for (int k = 0; k < 6; ++k) {
+    const auto stat = static_cast<std::size_t>(k);
+    s.ivMax[stat] = decimal(ivMaxEdits + k, ivChars);
+    s.ivMin[stat] = decimal(ivMinEdits + k, ivChars);
+  }
+  s.hiddenPowerType = f.hiddenPowerItem - 1;
+  s.hiddenPowerMinPower = decimal(hiddenPowerMinPowerEdit, hiddenPowerChars);
+  s.roaming = f.isChecked(roamingCheck);
+  s.ivConsumptionMin = decimal(ivConsumptionMinEdit, ivConsumptionChars);
+  s.ivConsumptionMax = decimal(ivConsumptionMaxEdit, ivConsumptionChars);
+  s.pidConsumptionMin = decimal(pidConsumptionMinEdit, pidConsumptionChars);
+  s.pidConsumptionMax = decimal(pidConsumptionMaxEdit, pidConsumptionChars);
+
+  s.shinyPidSearch = f.isChecked(shinyPidCheck);
+  s.inheritanceSearch = f.isChecked(inheritanceCheck);
+  s.deliverymanSearch = f.isChecked(deliverymanCheck);
+  s.cometShardSearch = f.isChecked(cometShardCheck);
+  s.domeSearch = f.isChecked(domeCheck);
+}
+
+ConsoleParameters readSavedConsole(const WindowFields& f) {
+  // A save with neither version checked writes White.
+  return readConsole(f, whiteVersionWord);
+}
+
+LoadedConsoleFields loadedConsoleFields(const std::optional<ConsoleConfigText>& config) {
+  LoadedConsoleFields loaded{{}, std::nullopt, blackRadio};
+  if (!config) return loaded;
+  auto put = [&](int id, const std::optional<std::string>& text) {
+    if (text) loaded.texts[id] = *text;
+  };
+  put(vcountEdit, config->vcount);
+  put(timer0Edit, config->timer0);
+  put(gxStatEdit, config->gxStat);
+  put(frameEdit, config->frame);
+  for (int k = 0; k < 6; ++k) put(macEdits + k, config->macBytes[static_cast<std::size_t>(k)]);
+  loaded.versionWord = config->versionWord;
+  if (config->versionWord == whiteVersionWord) {
+    loaded.versionRadio = whiteRadio;
+  } else if (config->versionWord && *config->versionWord != blackVersionWord) {
+    loaded.versionRadio.reset();
+  }
+  return loaded;
+}
+
+}  // namespace hanabira

@@ -1,0 +1,24 @@
+#include "ui/qt/app.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "ui/qt/main_window.h"
+#include "ui/qt/option_dialog.h"
+
+namespace hanabira {
+
+int runHanabira(int argc, char** argv, EditFieldWidth editFieldWidth) {
+  QApplication app(argc, argv);
+  MainWindow window(editFieldWidth);
+  installOptionDialogs(window);
+  if (qEnvironmentVariable("HANABIRA_NO_VIEWER") != QLatin1String("1")) {
+    QObject::connect(&window, &MainWindow::resultFileReady,
+                     [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+  }
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace hanabira
