@@ -56,9 +56,10 @@ class CliTest : public ::testing::Test {
     return file(name);
   }
 
-  // Starts the program in the test's directory; returns its process id.
+  // Starts the program in the test's directory (through the emulator when it was built
+  // for another architecture); returns its process id.
   pid_t start(const std::vector<std::string>& args, const fs::path& standardOutput = {}) const {
-    std::vector<std::string> argv = {HANABIRA_CLI_PATH};
+    std::vector<std::string> argv = HANABIRA_CLI_COMMAND;
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
     for (std::string& arg : argv) pointers.push_back(arg.data());
@@ -71,7 +72,7 @@ class CliTest : public ::testing::Test {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, HANABIRA_CLI_PATH, &actions, nullptr, pointers.data(), environ);
+    const int error = posix_spawnp(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(error, 0);
     return pid;
