@@ -2,9 +2,11 @@
 //   build/release/bench/hanabira_bench --benchmark_filter=Kernel
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
-#include "core/kernels.h"
+#include "core/kernel_levels.h"
 
 namespace hanabira {
 namespace {
@@ -12,8 +14,9 @@ namespace {
 constexpr std::size_t batch = 256;
 
 bool skipUnsupported(benchmark::State& state, Isa isa) {
-  if (cpuSupports(isa)) return false;
-  state.SkipWithError("not supported by this CPU");
+  const KernelLevel& level = kernelLevel(isa);
+  if (level.cpuHasFeatures()) return false;
+  state.SkipWithError(("this CPU lacks " + std::string(level.cpuNeeds)).c_str());
   return true;
 }
 
@@ -67,15 +70,18 @@ void lcgKernel(benchmark::State& state, Isa isa) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
 }
 
-BENCHMARK_CAPTURE(seedKernel, scalar, Isa::Scalar);
-BENCHMARK_CAPTURE(seedKernel, avx2, Isa::Avx2);
-BENCHMARK_CAPTURE(seedKernel, avx512, Isa::Avx512);
-BENCHMARK_CAPTURE(mtKernel, scalar, Isa::Scalar);
-BENCHMARK_CAPTURE(mtKernel, avx2, Isa::Avx2);
-BENCHMARK_CAPTURE(mtKernel, avx512, Isa::Avx512);
-BENCHMARK_CAPTURE(lcgKernel, scalar, Isa::Scalar);
-BENCHMARK_CAPTURE(lcgKernel, avx2, Isa::Avx2);
-BENCHMARK_CAPTURE(lcgKernel, avx512, Isa::Avx512);
+// Each kernel at every level of this build, named like seedKernel/avx2.
+[[maybe_unused]] const bool registered = [] {
+  using KernelBenchmark = void (*)(benchmark::State&, Isa);
+  const std::pair<const char*, KernelBenchmark> kernels[] = {
+      {"seedKernel", seedKernel}, {"mtKernel", mtKernel}, {"lcgKernel", lcgKernel}};
+  for (const auto& [name, run] : kernels) {
+    for (const KernelLevel& level : kernelLevels()) {
+      benchmark::RegisterBenchmark((std::string(name) + "/" + std::string(level.name)).c_str(), run, level.isa());
+    }
+  }
+  return true;
+}();
 
 }  // namespace
 }  // namespace hanabira

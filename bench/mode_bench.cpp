@@ -3,11 +3,14 @@
 // included) of one minute with key input.
 //   build/release/bench/hanabira_bench --benchmark_filter='Mode'
 #include <benchmark/benchmark.h>
+#include <fmt/format.h>
 
 #include <array>
 #include <random>
+#include <string_view>
 
 #include "bench/bench_support.h"
+#include "core/kernel_levels.h"
 #include "engine/search_engine.h"
 #include "evaluate/mode_evaluator.h"
 
@@ -124,14 +127,22 @@ void modeSearchReference(benchmark::State& state, SearchMode mode) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * summary.momentsDone));
 }
 
+// modeSearchFast/<mode>_<level> at every kernel level of this build.
+bool registerSearchesAtEveryLevel(std::string_view name, SearchMode mode) {
+  for (const KernelLevel& level : kernelLevels()) {
+    benchmark::RegisterBenchmark(fmt::format("modeSearchFast/{}_{}", name, level.name).c_str(), modeSearchFast, mode,
+                                 level.isa())
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}
+
 // Whole searches at every kernel level; evaluations alone at the best level this CPU runs.
-#define HANABIRA_MODE_BENCHMARKS(mode)                                                                        \
-  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                                         \
-  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                              \
-  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond);              \
-  BENCHMARK_CAPTURE(modeSearchFast, mode##_scalar, SearchMode::mode, Isa::Scalar)->Unit(benchmark::kMillisecond); \
-  BENCHMARK_CAPTURE(modeSearchFast, mode##_avx2, SearchMode::mode, Isa::Avx2)->Unit(benchmark::kMillisecond);     \
-  BENCHMARK_CAPTURE(modeSearchFast, mode##_avx512, SearchMode::mode, Isa::Avx512)->Unit(benchmark::kMillisecond)
+#define HANABIRA_MODE_BENCHMARKS(mode)                                                           \
+  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                            \
+  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                 \
+  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond); \
+  [[maybe_unused]] const bool mode##AtEveryLevel = registerSearchesAtEveryLevel(#mode, SearchMode::mode)
 
 HANABIRA_MODE_BENCHMARKS(IvSearch);
 HANABIRA_MODE_BENCHMARKS(ShinyPidSearch);

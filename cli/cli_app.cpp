@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <fmt/ostream.h>
+#include <fmt/ranges.h>
 
 #include <nlohmann/json.hpp>
 
@@ -11,11 +12,13 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
 #include "core/console_config.h"
-#include "core/kernels.h"
+#include "core/kernel_levels.h"
 #include "core/version.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
@@ -106,6 +109,13 @@ void printSummary(std::ostream& err, const SearchSummary& summary, double second
                formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
                formatCount(threads, "thread", "threads"), isaName(summary.isa), output);
   }
+}
+
+// The levels of this build as --isa takes them, narrowest first.
+std::vector<std::string> levelNames() {
+  std::vector<std::string> names;
+  for (const KernelLevel& level : kernelLevels()) names.emplace(names.begin(), level.name);
+  return names;
 }
 
 std::optional<Isa> requestedIsa(const Options& options) {
@@ -237,9 +247,13 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   app.add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
       ->check(CLI::Range(1, 4096))
       ->group("Performance");
+  const std::vector<std::string> levels = levelNames();
+  std::vector<std::string> isaChoices = {"auto"};
+  isaChoices.insert(isaChoices.end(), levels.begin(), levels.end());
   app.add_option("--isa", options.isa,
-                 "Instruction-set level of the kernels: scalar, avx2, avx512, or auto for the best this CPU runs")
-      ->check(CLI::IsMember({"auto", "scalar", "avx2", "avx512"}))
+                 fmt::format("Instruction-set level of the kernels: {}, or auto for the best this CPU runs",
+                             fmt::join(levels, ", ")))
+      ->check(CLI::IsMember(isaChoices))
       ->capture_default_str()
       ->group("Performance");
   app.add_flag("--reference", options.reference,

@@ -1,47 +1,26 @@
 #include "core/cpu_features.h"
 
+#include "core/kernel_levels.h"
+
 namespace hanabira {
 
-std::string_view isaName(Isa isa) {
-  switch (isa) {
-    case Isa::Scalar:
-      return "scalar";
-    case Isa::Avx2:
-      return "avx2";
-    case Isa::Avx512:
-      return "avx512";
-  }
-  return "?";
-}
+std::string_view isaName(Isa isa) { return kernelLevel(isa).name; }
 
 std::optional<Isa> parseIsa(std::string_view name) {
-  for (Isa isa : {Isa::Scalar, Isa::Avx2, Isa::Avx512}) {
-    if (name == isaName(isa)) return isa;
+  for (const KernelLevel& level : kernelLevels()) {
+    if (name == level.name) return level.isa();
   }
   return std::nullopt;
 }
 
-bool cpuSupports(Isa isa) {
-  // __builtin_cpu_supports reports AVX features only when the operating system has
-  // enabled saving the wide registers (XCR0), so no separate XGETBV test is needed.
-  switch (isa) {
-    case Isa::Scalar:
-      return true;
-    case Isa::Avx2:
-      return __builtin_cpu_supports("avx2") != 0;
-    case Isa::Avx512:
-      return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0 &&
-             __builtin_cpu_supports("avx512dq") != 0 && __builtin_cpu_supports("avx512vl") != 0;
-  }
-  return false;
-}
+bool cpuSupports(Isa isa) { return kernelLevel(isa).cpuHasFeatures(); }
 
 std::vector<Isa> supportedIsas() {
-  std::vector<Isa> levels;
-  for (Isa isa : {Isa::Avx512, Isa::Avx2, Isa::Scalar}) {
-    if (cpuSupports(isa)) levels.push_back(isa);
+  std::vector<Isa> isas;
+  for (const KernelLevel& level : kernelLevels()) {
+    if (level.cpuHasFeatures()) isas.push_back(level.isa());
   }
-  return levels;
+  return isas;
 }
 
 }  // namespace hanabira

@@ -2,31 +2,10 @@
 
 #include <fmt/format.h>
 
-#include "core/kernels/kernel_levels.h"
+#include "core/kernel_levels.h"
 #include "core/sha1.h"
 
 namespace hanabira {
-namespace {
-
-constexpr KernelSet scalarKernels{Isa::Scalar, 1, computeSeedsScalar, mtWindowScalar, lcgOutputsScalar,
-                                  scanRangesScalar};
-constexpr KernelSet avx2Kernels{Isa::Avx2, 8, computeSeedsAvx2, mtWindowAvx2, lcgOutputsAvx2, scanRangesAvx2};
-constexpr KernelSet avx512Kernels{Isa::Avx512, 16, computeSeedsAvx512, mtWindowAvx512, lcgOutputsAvx512,
-                                  scanRangesAvx512};
-
-const KernelSet& kernelsOfLevel(Isa isa) {
-  switch (isa) {
-    case Isa::Avx512:
-      return avx512Kernels;
-    case Isa::Avx2:
-      return avx2Kernels;
-    case Isa::Scalar:
-      break;
-  }
-  return scalarKernels;
-}
-
-}  // namespace
 
 SeedDay prepareSeedDay(const BootMessage& words) {
   SeedDay day{};
@@ -46,14 +25,15 @@ SeedDay prepareSeedDay(const BootMessage& words) {
 }
 
 const KernelSet& kernelsFor(Isa isa) {
-  if (!cpuSupports(isa)) {
+  const KernelLevel& level = kernelLevel(isa);
+  if (!level.cpuHasFeatures()) {
     std::string levels;
     for (Isa supported : supportedIsas()) levels += fmt::format("{}{}", levels.empty() ? "" : ", ", isaName(supported));
-    throw UnsupportedIsaError(fmt::format("this CPU cannot run the {} level; it runs: {}", isaName(isa), levels));
+    throw UnsupportedIsaError(fmt::format("this CPU cannot run the {} level; it runs: {}", level.name, levels));
   }
-  return kernelsOfLevel(isa);
+  return level.kernels;
 }
 
-const KernelSet& bestKernels() { return kernelsOfLevel(supportedIsas().front()); }
+const KernelSet& bestKernels() { return kernelsFor(supportedIsas().front()); }
 
 }  // namespace hanabira

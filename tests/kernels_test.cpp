@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <vector>
 
 #include "core/calendar.h"
+#include "core/kernel_levels.h"
 #include "core/lcg64.h"
 #include "core/mt19937.h"
 #include "test_support.h"
@@ -18,7 +20,8 @@ namespace {
 class Kernels : public ::testing::TestWithParam<Isa> {
  protected:
   void SetUp() override {
-    if (!cpuSupports(GetParam())) GTEST_SKIP() << isaName(GetParam()) << ": not supported by this CPU";
+    const KernelLevel& level = kernelLevel(GetParam());
+    if (!level.cpuHasFeatures()) GTEST_SKIP() << level.name << ": this CPU lacks " << level.cpuNeeds;
   }
   const KernelSet& kernels() const { return kernelsFor(GetParam()); }
 
@@ -122,12 +125,43 @@ TEST_P(Kernels, LcgOutputsAndTheirRangesMatchTheGenerator) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::Values(Isa::Scalar, Isa::Avx2, Isa::Avx512),
+std::vector<Isa> everyLevel() {
+  std::vector<Isa> isas;
+  for (const KernelLevel& level : kernelLevels()) isas.push_back(level.isa());
+  return isas;
+}
+
+// Every level built for this architecture; those this CPU cannot run show as skipped.
+INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::ValuesIn(everyLevel()),
                          [](const ::testing::TestParamInfo<Isa>& level) { return std::string(isaName(level.param)); });
 
+TEST(KernelLevels, EachLevelOnceBestFirstEndingWithScalar) {
+  const auto levels = kernelLevels();
+  ASSERT_FALSE(levels.empty());
+  std::set<Isa> isas;
+  std::set<std::string_view> names;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    EXPECT_TRUE(isas.insert(levels[i].isa()).second) << levels[i].name << " listed twice";
+    EXPECT_TRUE(names.insert(levels[i].name).second) << levels[i].name << " named twice";
+    EXPECT_EQ(&kernelLevel(levels[i].isa()), &levels[i]);
+    EXPECT_FALSE(levels[i].cpuNeeds.empty()) << levels[i].name;
+    // Best first, which bestKernels() relies on: wider vectors before narrower ones.
+    if (i > 0) {
+      EXPECT_LT(levels[i].kernels.lanes, levels[i - 1].kernels.lanes) << levels[i].name;
+    }
+  }
+  // The enumerators count up from scalar: none is left without a record.
+  for (std::size_t i = 0; i < levels.size(); ++i) EXPECT_TRUE(isas.contains(static_cast<Isa>(i))) << i;
+  EXPECT_EQ(levels.back().isa(), Isa::Scalar);
+  EXPECT_EQ(levels.back().kernels.lanes, 1u);
+  EXPECT_TRUE(levels.back().cpuHasFeatures());
+}
+
 TEST(KernelDispatch, LevelsByName) {
-  EXPECT_EQ(parseIsa("avx2"), Isa::Avx2);
-  EXPECT_EQ(parseIsa("avx512"), Isa::Avx512);
+  for (const KernelLevel& level : kernelLevels()) {
+    EXPECT_EQ(parseIsa(level.name), level.isa());
+    EXPECT_EQ(isaName(level.isa()), level.name);
+  }
   EXPECT_EQ(parseIsa("scalar"), Isa::Scalar);
   EXPECT_FALSE(parseIsa("sse2"));
   EXPECT_FALSE(parseIsa("auto"));
@@ -136,13 +170,18 @@ TEST(KernelDispatch, LevelsByName) {
 }
 
 TEST(KernelDispatch, UnsupportedLevelsAreRefusedWithTheLevelsThatRun) {
-  for (Isa isa : {Isa::Avx2, Isa::Avx512}) {
-    if (cpuSupports(isa)) continue;
+  std::string running;
+  for (Isa isa : supportedIsas()) running += (running.empty() ? "" : ", ") + std::string(isaName(isa));
+  for (const KernelLevel& level : kernelLevels()) {
+    if (level.cpuHasFeatures()) {
+      EXPECT_EQ(&kernelsFor(level.isa()), &level.kernels);
+      continue;
+    }
     try {
-      kernelsFor(isa);
-      FAIL() << "no error for " << isaName(isa);
+      kernelsFor(level.isa());
+      FAIL() << "no error for " << level.name;
     } catch (const UnsupportedIsaError& error) {
-      EXPECT_NE(std::string(error.what()).find("it runs: "), std::string::npos) << error.what();
+      EXPECT_EQ(error.what(), "this CPU cannot run the " + std::string(level.name) + " level; it runs: " + running);
     }
   }
 }

@@ -1,5 +1,6 @@
 // The AVX2 level: eight 32-bit (four 64-bit) lanes. Compiled with -mavx2; called only
 // when the CPU has AVX2.
+#include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
 #include "core/kernels/scan_lanes.h"
@@ -36,25 +37,27 @@ struct Avx2Vec64 {
   }
 };
 
-}  // namespace
-
-void computeSeedsAvx2(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                      std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
+                  std::size_t count, InitialSeed* seeds) {
   computeSeedsWith<Avx2Vec, 2>(day, timeWords, keyWords, count, seeds);
 }
 
-void mtWindowAvx2(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   mtWindowWith<Avx2Vec, 8>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsAvx2(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
-                    const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+void lcgOutputs(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
   lcgOutputsWith<Avx2Vec64, 8>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
-std::size_t scanRangesAvx2(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
-                          int testCount, RangeHit* hits) {
+std::size_t scanRanges(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                       int testCount, RangeHit* hits) {
   return scanRangesWith<Avx2Vec>(rows, count, positions, tests, testCount, hits);
 }
+
+}  // namespace
+
+const KernelSet avx2Kernels{Isa::Avx2, Avx2Vec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges};
 
 }  // namespace hanabira

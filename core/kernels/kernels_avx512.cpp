@@ -1,6 +1,7 @@
 // The AVX-512 level: sixteen 32-bit (eight 64-bit) lanes, three-input logic and rotates
 // in one instruction each. Compiled with the AVX-512 F, BW, DQ and VL flags; called only
 // when the CPU has them.
+#include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
 #include "core/kernels/scan_lanes.h"
@@ -27,25 +28,27 @@ struct Avx512Vec64 {
   }
 };
 
-}  // namespace
-
-void computeSeedsAvx512(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                        std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
+                  std::size_t count, InitialSeed* seeds) {
   computeSeedsWith<Avx512Vec, 2>(day, timeWords, keyWords, count, seeds);
 }
 
-void mtWindowAvx512(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   mtWindowWith<Avx512Vec, 16>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsAvx512(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
-                      const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+void lcgOutputs(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
   lcgOutputsWith<Avx512Vec64, 8>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
-std::size_t scanRangesAvx512(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
-                          int testCount, RangeHit* hits) {
+std::size_t scanRanges(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                       int testCount, RangeHit* hits) {
   return scanRangesWith<Avx512Vec>(rows, count, positions, tests, testCount, hits);
 }
+
+}  // namespace
+
+const KernelSet avx512Kernels{Isa::Avx512, Avx512Vec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges};
 
 }  // namespace hanabira

@@ -1,4 +1,5 @@
 // The scalar level: the kernel templates on one lane in general-purpose registers.
+#include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/mt_lanes.h"
 #include "core/kernels/scan_lanes.h"
@@ -19,26 +20,28 @@ struct ScalarVec64 {
   }
 };
 
-}  // namespace
-
-void computeSeedsScalar(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                        std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
+                  std::size_t count, InitialSeed* seeds) {
   computeSeedsWith<ScalarVec, 2>(day, timeWords, keyWords, count, seeds);
 }
 
-void mtWindowScalar(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   // Four seeds side by side: the seeding chains overlap in the pipeline.
   mtWindowWith<ScalarVec, 4>(mtSeeds, count, first, last, outputs);
 }
 
-void lcgOutputsScalar(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
-                      const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
+void lcgOutputs(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
+                const ValueRange* ranges, int rangeCount, std::uint64_t* masks) {
   lcgOutputsWith<ScalarVec64, 4>(states, count, length, outputs, ranges, rangeCount, masks);
 }
 
-std::size_t scanRangesScalar(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
-                          int testCount, RangeHit* hits) {
+std::size_t scanRanges(const std::uint32_t* rows, std::size_t count, int positions, const RangeTest* tests,
+                       int testCount, RangeHit* hits) {
   return scanRangesWith<ScalarVec>(rows, count, positions, tests, testCount, hits);
 }
+
+}  // namespace
+
+const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges};
 
 }  // namespace hanabira
