@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <bit>
 
+#include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
 
 namespace hanabira {
 namespace {
 
-bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
-
 // Without compound eyes every test reads one position later.
 int testShift(const SearchSettings& settings) { return settings.compoundEyes ? 0 : 1; }
-
-int positionCount(const SearchSettings& settings) { return settings.pidConsumptionMax - settings.pidConsumptionMin + 1; }
 
 // Each position reads eleven values from its first test on.
 constexpr int valuesRead = 11;
@@ -38,10 +35,10 @@ RangeFilter lastTestsFor(const SearchSettings& settings) {
 // The last two tests, rare passes, are the filter of the rows: only the few positions
 // that pass them reach the other tests.
 PidRows rowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
+  const PositionRange positions = pidPositions(settings);
+  if (positions.empty()) return PidRows(0, 0, 0, kernels);
   const RangeFilter lastTests = lastTestsFor(settings);
-  return PidRows(settings.pidConsumptionMin + testShift(settings),
-                 static_cast<std::size_t>(positionCount(settings)) + valuesRead - 1, maxEvaluationBatch, kernels,
+  return PidRows(positions.first + testShift(settings), positions.size() + valuesRead - 1, maxEvaluationBatch, kernels,
                  std::span(lastTests.tests(), static_cast<std::size_t>(lastTests.testCount())));
 }
 
@@ -51,15 +48,15 @@ CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& setti
                                                      const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
-      empty_(rangeEmpty(settings)),
+      empty_(pidPositions(settings).empty()),
       values_(rowsFor(settings, kernels)),
-      hits_(empty_ ? 0 : static_cast<std::size_t>(positionCount(settings))) {}
+      hits_(pidPositions(settings).size()) {}
 
 std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
                                                 std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_) return 0;
   values_.fill(seeds);
-  const std::size_t hitCount = values_.scanFilter(positionCount(settings_), hits_.data());
+  const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
   // The few positions that pass the last two tests are checked as the scan found them,
   // position by position; the rarer finds are then put in the order of the lines.
   found_.clear();

@@ -2,27 +2,22 @@
 
 #include <algorithm>
 
+#include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/shiny_rules.h"
 
 namespace hanabira {
 namespace {
 
-bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
-
 // How far past the H value a position reads besides its nature: the six values, and the
 // two PID values at 8 and 9 in the regional distribution.
 int valuesRead(const SearchSettings& settings) { return settings.deliveryShiny ? 10 : 6; }
-
-std::size_t positionCount(const SearchSettings& settings) {
-  return static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1;
-}
 
 // Natures that lie within or just behind the values are stepped to with them; farther
 // ones get a window of their own, reached with a jump.
 bool separateNatures(const SearchSettings& settings) {
   return static_cast<std::size_t>(settings.deliveryNaturePosition) >
-         positionCount(settings) + static_cast<std::size_t>(valuesRead(settings));
+         pidPositions(settings).size() + static_cast<std::size_t>(valuesRead(settings));
 }
 
 RangeFilter filterFor(const SearchSettings& settings) {
@@ -36,18 +31,20 @@ RangeFilter filterFor(const SearchSettings& settings) {
 }
 
 PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  if (rangeEmpty(settings)) return PidRows(0, 0, 0, kernels);
+  const PositionRange positions = pidPositions(settings);
+  if (positions.empty()) return PidRows(0, 0, 0, kernels);
   std::int64_t reach = valuesRead(settings) - 1;
   if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
   const RangeFilter filter = filterFor(settings);
-  return PidRows(settings.pidConsumptionMin, positionCount(settings) + static_cast<std::size_t>(reach),
+  return PidRows(positions.first, positions.size() + static_cast<std::size_t>(reach),
                  maxEvaluationBatch, kernels, std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
 }
 
 // Positions in 64 bits: no nature position is too far.
 PidWindow natureWindowFor(const SearchSettings& settings) {
-  if (rangeEmpty(settings) || !separateNatures(settings)) return PidWindow(0, 0);
-  return PidWindow(std::int64_t{settings.pidConsumptionMin} + settings.deliveryNaturePosition, positionCount(settings));
+  const PositionRange positions = pidPositions(settings);
+  if (positions.empty() || !separateNatures(settings)) return PidWindow(0, 0);
+  return PidWindow(positions.first + settings.deliveryNaturePosition, positions.size());
 }
 
 // The distribution's PID keeps the upper three bytes of one value and takes its low byte,
@@ -62,19 +59,19 @@ DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& set
                                                        const ResultFormatter& formatter, const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
-      empty_(rangeEmpty(settings)),
+      empty_(pidPositions(settings).empty()),
       trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
       values_(valueRowsFor(settings, kernels)),
       separateNatures_(separateNatures(settings)),
       natures_(natureWindowFor(settings)),
       filter_(filterFor(settings)),
-      hits_(empty_ ? 0 : positionCount(settings)) {}
+      hits_(pidPositions(settings).size()) {}
 
 std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
                                                  std::span<const InitialSeed> seeds, std::string& out) {
   if (empty_ || filter_.impossible()) return 0;
   values_.fill(seeds);
-  const std::size_t hitCount = values_.scanFilter(static_cast<int>(positionCount(settings_)), hits_.data());
+  const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
   seedHits_.build(hits_.data(), hitCount);
   if (seedHits_.empty()) return 0;
   std::size_t lines = 0;

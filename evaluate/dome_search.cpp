@@ -4,17 +4,16 @@
 #include <array>
 #include <numeric>
 
+#include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
 
 namespace hanabira {
 namespace {
 
-bool rangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
-
 PidWindow windowFor(const SearchSettings& settings) {
-  if (rangeEmpty(settings)) return PidWindow(0, 0);
-  return PidWindow(settings.pidConsumptionMin,
-                   static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + domeDrawCount);
+  const PositionRange positions = pidPositions(settings);
+  if (positions.empty()) return PidWindow(0, 0);
+  return PidWindow(positions.first, positions.size() + domeDrawCount);
 }
 
 }  // namespace
@@ -34,7 +33,7 @@ DomeWanted domeWantedTrainers(const SearchSettings& settings) {
 DomeSearchEvaluator::DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter)
     : settings_(settings),
       formatter_(formatter),
-      empty_(rangeEmpty(settings)),
+      empty_(pidPositions(settings).empty()),
       wanted_(domeWantedTrainers(settings)),
       values_(windowFor(settings)) {}
 
@@ -52,7 +51,7 @@ std::size_t DomeSearchEvaluator::evaluateSeed(std::size_t index, const MomentBat
   if (wanted_.count != 0) values_.fill(seed);
   const int slack = settings_.domeConsumptionSlack;
   const int first = settings_.pidConsumptionMin;
-  const int count = settings_.pidConsumptionMax - first + 1;
+  const auto count = static_cast<int>(pidPositions(settings_).size());
   DomeMatchRun run(slack);
   std::size_t lines = 0;
   for (int k = 0; k < count; ++k) {

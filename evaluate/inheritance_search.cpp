@@ -1,21 +1,20 @@
 #include "evaluate/inheritance_search.h"
 
+#include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/shiny_rules.h"
 
 namespace hanabira {
 namespace {
 
-bool pidRangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
-
 // An egg that discards no pair reads up to ten positions past its own; thirty leave room
 // for ten discarded pairs before the window has to grow.
 constexpr int windowMargin = 30;
 
 PidWindow pidWindowFor(const SearchSettings& settings) {
-  if (pidRangeEmpty(settings)) return PidWindow(0, 0);
-  const auto eggs = static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1;
-  return PidWindow(settings.pidConsumptionMin, eggs + windowMargin);
+  const PositionRange eggs = pidPositions(settings);
+  if (eggs.empty()) return PidWindow(0, 0);
+  return PidWindow(eggs.first, eggs.size() + windowMargin);
 }
 
 bool withinBounds(const SearchSettings& settings, int stat, int value) {
@@ -40,7 +39,7 @@ InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& set
                                                        const ResultFormatter& formatter, const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
-      empty_(pidRangeEmpty(settings) || settings.ivConsumptionMin > settings.ivConsumptionMax),
+      empty_(pidPositions(settings).empty() || ivPositions(settings).empty()),
       trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
       abilityRollOffset_(eggAbilityRollOffset(settings)),
       firstPairOffset_(eggFirstPairOffset(settings)),
@@ -48,9 +47,7 @@ InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& set
       prefilter_(drawnBoundsFilter(settings, draws_)),
       hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())),
       pids_(pidWindowFor(settings)) {
-  if (!pidRangeEmpty(settings)) {
-    eggs_.reserve(static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1);
-  }
+  eggs_.reserve(pidPositions(settings).size());
 }
 
 std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments,

@@ -1,9 +1,9 @@
 #include "evaluate/iv_draws.h"
 
+#include "evaluate/position_range.h"
+
 namespace hanabira {
 namespace {
-
-bool rangeEmpty(const SearchSettings& settings) { return settings.ivConsumptionMin > settings.ivConsumptionMax; }
 
 int lastOutputRead(const SearchSettings& settings) {
   return settings.ivConsumptionMax + ivDrawLength(settings.roaming) - 1;
@@ -12,7 +12,7 @@ int lastOutputRead(const SearchSettings& settings) {
 }  // namespace
 
 IvDraws::IvDraws(const SearchSettings& settings, const KernelSet& kernels, std::size_t maxSeeds)
-    : empty_(rangeEmpty(settings)),
+    : empty_(ivPositions(settings).empty()),
       firstPosition_(settings.ivConsumptionMin),
       lastPosition_(settings.ivConsumptionMax),
       statRows_(settings.roaming ? std::array<int, 6>{1, 2, 3, 6, 4, 5} : std::array<int, 6>{0, 1, 2, 3, 4, 5}),

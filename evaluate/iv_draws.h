@@ -26,7 +26,7 @@ class IvDraws {
   bool empty() const { return empty_; }
   int firstPosition() const { return firstPosition_; }
   int lastPosition() const { return lastPosition_; }
-  int positionCount() const { return lastPosition_ - firstPosition_ + 1; }
+  int positionCount() const { return empty_ ? 0 : lastPosition_ - firstPosition_ + 1; }
 
   // The row, relative to a drawing position, from which each stat (H, A, B, C, D, S)
   // takes its value; a roaming encounter passes one over and fills D, S, C last.

@@ -1,18 +1,17 @@
 #include "evaluate/shiny_pid_search.h"
 
+#include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/shiny_rules.h"
 
 namespace hanabira {
 namespace {
 
-bool pidRangeEmpty(const SearchSettings& settings) { return settings.pidConsumptionMin > settings.pidConsumptionMax; }
-
 // R[p] gives the PID and R[p + 1] the nature.
 PidWindow pidWindowFor(const SearchSettings& settings) {
-  if (pidRangeEmpty(settings)) return PidWindow(0, 0);
-  return PidWindow(settings.pidConsumptionMin,
-                   static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 2);
+  const PositionRange positions = pidPositions(settings);
+  if (positions.empty()) return PidWindow(0, 0);
+  return PidWindow(positions.first, positions.size() + 2);
 }
 
 // Only roaming and stationary encounters draw the nature after the PID; an egg's nature
@@ -27,16 +26,14 @@ ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings,
                                                  const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
-      empty_(pidRangeEmpty(settings) || settings.ivConsumptionMin > settings.ivConsumptionMax),
+      empty_(pidPositions(settings).empty() || ivPositions(settings).empty()),
       trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
       testsNature_(testsNature(settings)),
       draws_(settings, kernels, maxEvaluationBatch),
       bounds_(ivBoundsFilter(settings, draws_)),
       hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())),
       pids_(pidWindowFor(settings)) {
-  if (!pidRangeEmpty(settings)) {
-    shinyPids_.reserve(static_cast<std::size_t>(settings.pidConsumptionMax - settings.pidConsumptionMin) + 1);
-  }
+  shinyPids_.reserve(pidPositions(settings).size());
 }
 
 std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments,
@@ -80,7 +77,7 @@ void ShinyPidSearchEvaluator::findShinyPids(InitialSeed seed) {
   pids_.fill(seed);
   const std::uint32_t* values = pids_.data();  // values[k] = R[pidConsumptionMin + k]
   const int first = settings_.pidConsumptionMin;
-  const int count = settings_.pidConsumptionMax - first + 1;
+  const auto count = static_cast<int>(pidPositions(settings_).size());
   const auto wantedNature = settings_.shinyNature - 1;
   for (int k = 0; k < count; ++k) {
     if (testsNature_ && natureOf(values[k + 1]) != wantedNature) continue;

@@ -211,6 +211,32 @@ TEST_F(CliTest, StationaryShinySearchWithoutIdCorrectionWarnsForOddIds) {
   EXPECT_EQ(run({"-s", "odd.json", "-q"}).err, "");
 }
 
+// Bounds typed far apart, as far as an int goes: a range whose minimum lies after its
+// maximum searches nothing, and the result file holds only its header.
+TEST_F(CliTest, PositionBoundsAtTheEndsOfAnIntSearchEmptyRanges) {
+  const std::string moment = R"("startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47)";
+  const std::string ivs = R"("ivConsumptionMin": 2147483647, "ivConsumptionMax": -2147483648)";
+  const std::string pids = R"("pidConsumptionMin": 2147483647, "pidConsumptionMax": -2147483648)";
+  const std::vector<std::string> modes = {
+      R"("deliverymanSearch": true, "pidConsumptionMin": 1091043854, "pidConsumptionMax": -1625751552)",
+      R"("deliverymanSearch": true, "deliveryNaturePosition": 2147483647, )" + pids,
+      ivs,
+      R"("shinyPidSearch": true, "pidConsumptionMin": 0, )" + ivs,
+      R"("shinyPidSearch": true, )" + pids,
+      R"("inheritanceSearch": true, )" + ivs + ", " + pids,
+      R"("cometShardSearch": true, )" + pids,
+      R"("domeSearch": true, "domeConsumptionSlack": -2147483648, )" + pids,
+      R"("domeSearch": true, "domeConsumptionSlack": 2147483647, )" + pids,
+  };
+  for (const std::string& mode : modes) {
+    writeFile("far.json", "{" + datesJson + ", " + moment + ", " + mode + "}");
+    const Outcome outcome = run({"-s", "far.json"});
+    EXPECT_EQ(outcome.exitCode, 0) << mode << outcome.err;
+    const std::string result = slurp(file("result.txt"));
+    EXPECT_EQ(result.find("\r\n"), result.size() - 2) << mode << ": " << result;
+  }
+}
+
 TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
   const Outcome missing = run({"-s", "missing.json"});
   EXPECT_EQ(missing.exitCode, 1);

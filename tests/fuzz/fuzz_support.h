@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <limits>
 #include <string_view>
 
 namespace hanabira::fuzz {
@@ -44,7 +46,15 @@ class ByteReader {
   bool oneIn(int n) { return next() % n == 0 && !exhausted(); }
 
   std::uint32_t word() { return static_cast<std::uint32_t>(bits(32)); }
-  int anyInt() { return static_cast<int>(static_cast<std::int32_t>(word())); }
+  // Any int; one time in four one where arithmetic on it breaks: the ends of the type,
+  // their neighbours, and the numbers around zero.
+  int anyInt() {
+    constexpr int low = std::numeric_limits<int>::min();
+    constexpr int high = std::numeric_limits<int>::max();
+    static constexpr int edges[] = {low, low + 1, low + 2, -2, -1, 0, 1, 2, high - 2, high - 1, high};
+    if (oneIn(4)) return edges[between(0, std::size(edges) - 1)];
+    return static_cast<int>(static_cast<std::int32_t>(word()));
+  }
 
   bool exhausted() const { return position_ > size_; }
 

@@ -1,8 +1,9 @@
 // The search engine on settings made from the fuzzer's bytes, held to the plain reference
 // path: the same bytes (header and lines), the same counts, and the same refusal of
 // settings a search cannot use. Every mode, every option over its list and past its
-// ends, any console, a few hundred boot moments at most so that each input runs fast;
-// the thread count, chunk size and instruction-set level are drawn as well.
+// ends, now and then any int (the ends of int often), any console; settings that would
+// make the reference slow are cut down so that each input runs fast. The thread count,
+// chunk size and instruction-set level are drawn as well.
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -10,7 +11,9 @@
 
 #include "core/calendar.h"
 #include "core/cpu_features.h"
+#include "core/search_mode.h"
 #include "engine/search_engine.h"
+#include "engine/search_space.h"
 #include "engine/settings_validation.h"
 #include "fuzz_support.h"
 
@@ -41,30 +44,42 @@ void chooseConsole(ByteReader& in, SearchSettings& s) {
   s.is3ds = in.flag();
 }
 
+// value + delta, held within int.
+int plus(int value, std::int64_t delta) {
+  constexpr std::int64_t low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+  return static_cast<int>(std::clamp(value + delta, low, high));
+}
+
+// A value from low to high; now and then just past either end, rarely any int.
+int aroundRange(ByteReader& in, int low, int high) {
+  if (in.oneIn(64)) return in.anyInt();
+  return in.oneIn(16) ? in.intBetween(low - 1, high + 1) : in.intBetween(low, high);
+}
+
 // One day or two (across a month's end now and then), rarely off the calendar or
 // ending before the start.
 void chooseDates(ByteReader& in, SearchSettings& s) {
-  s.startYear = in.oneIn(16) ? in.intBetween(-2, 101) : in.intBetween(0, 99);
-  s.startMonth = in.oneIn(16) ? in.intBetween(-1, 14) : in.intBetween(1, 12);
+  s.startYear = aroundRange(in, 0, 99);
+  s.startMonth = aroundRange(in, 1, 12);
   const bool onCalendar = s.startYear >= 0 && s.startYear <= 99 && s.startMonth >= 1 && s.startMonth <= 12;
   const int lastDay = onCalendar ? daysInMonth(s.startYear, s.startMonth) : 31;
-  s.startDay = in.oneIn(16) ? in.intBetween(-1, 32) : in.flag() ? lastDay : in.intBetween(1, lastDay);
+  s.startDay = in.flag() ? lastDay : aroundRange(in, 1, lastDay);
   s.endYear = s.startYear;
   s.endMonth = s.startMonth;
-  s.endDay = std::min(lastDay, s.startDay + in.intBetween(0, 1));
+  s.endDay = in.oneIn(64) ? in.anyInt() : std::min(lastDay, plus(s.startDay, in.intBetween(0, 1)));
   if (in.oneIn(4) && onCalendar && !(s.startYear == 99 && s.startMonth == 12)) {  // into the next month
     s.endMonth = s.startMonth % 12 + 1;
     s.endYear = s.startMonth == 12 ? s.startYear + 1 : s.startYear;
     s.endDay = 1;
   } else if (in.oneIn(16)) {
-    s.endDay = s.startDay - 1;
+    s.endDay = plus(s.startDay, -1);
   }
 }
 
 // A range from `start` over `length` - 1 more values, or empty (-1), rarely past the clock.
 void chooseRange(ByteReader& in, int& start, int& end, int high, int longest) {
-  start = in.oneIn(32) ? in.intBetween(-1, high + 1) : in.intBetween(0, high);
-  end = in.oneIn(32) ? in.intBetween(-1, high + 1) : std::min(high, start + in.intBetween(-1, longest - 1));
+  start = aroundRange(in, 0, high);
+  end = in.oneIn(32) ? aroundRange(in, 0, high) : std::min(high, plus(start, in.intBetween(-1, longest - 1)));
 }
 
 // Key input over at most three keys (eight masks).
@@ -79,8 +94,8 @@ void chooseKeys(ByteReader& in, SearchSettings& s) {
 void chooseIvFilters(ByteReader& in, SearchSettings& s) {
   s.roaming = in.flag();
   for (std::size_t k = 0; k < 6; ++k) {
-    s.ivMin[k] = in.flag() ? 0 : in.intBetween(-1, 32);
-    s.ivMax[k] = in.flag() ? 31 : in.intBetween(-1, 32);
+    s.ivMin[k] = in.flag() ? 0 : aroundRange(in, 0, 31);
+    s.ivMax[k] = in.flag() ? 31 : aroundRange(in, 0, 31);
   }
   s.hiddenPowerType = in.flag() ? -1 : in.oneIn(16) ? in.anyInt() : in.intBetween(-1, 15);
   s.hiddenPowerMinPower = in.oneIn(16) ? in.anyInt() : in.intBetween(0, 75);
@@ -89,7 +104,7 @@ void chooseIvFilters(ByteReader& in, SearchSettings& s) {
                     : in.oneIn(32) ? in.anyInt()
                                    : in.intBetween(0, 12);
   s.ivConsumptionMin = start;
-  s.ivConsumptionMax = in.oneIn(32) ? in.anyInt() : static_cast<int>(std::int64_t{start} + in.intBetween(-1, 6));
+  s.ivConsumptionMax = in.oneIn(32) ? in.anyInt() : plus(start, in.intBetween(-1, 6));
 }
 
 void choosePidRange(ByteReader& in, SearchSettings& s) {
@@ -97,20 +112,14 @@ void choosePidRange(ByteReader& in, SearchSettings& s) {
   s.pidConsumptionMin = start;
   s.pidConsumptionMax = in.oneIn(16)   ? in.intBetween(2795, 5000)
                         : in.oneIn(32) ? in.anyInt()
-                                       : static_cast<int>(std::int64_t{start} + in.intBetween(-1, 150));
-}
-
-// A stored choice: mostly from its list, sometimes just past either end, rarely anything.
-int choice(ByteReader& in, int low, int high) {
-  if (in.oneIn(32)) return in.anyInt();
-  return in.oneIn(8) ? in.intBetween(low - 1, high + 1) : in.intBetween(low, high);
+                                       : plus(start, in.intBetween(-1, 150));
 }
 
 void chooseModeOptions(ByteReader& in, SearchSettings& s) {
   s.trainerId = static_cast<std::uint16_t>(in.bits(16));
   s.secretId = static_cast<std::uint16_t>(in.bits(16));
-  s.shinyEncounterKind = choice(in, 1, 3);
-  s.shinyNature = in.flag() ? 0 : choice(in, 0, 25);
+  s.shinyEncounterKind = aroundRange(in, 1, 3);
+  s.shinyNature = in.flag() ? 0 : aroundRange(in, 0, 25);
   s.idCorrection = in.flag();
 
   for (std::size_t k = 0; k < 6; ++k) {  // typed with up to 255 characters: any number
@@ -118,34 +127,73 @@ void chooseModeOptions(ByteReader& in, SearchSettings& s) {
     s.secondParentIvs[k] = in.flag() ? 31 : in.oneIn(16) ? in.anyInt() : in.intBetween(0, 31);
   }
   s.withoutDitto = in.flag();
-  s.eggNature = choice(in, -1, 25);
-  s.eggAbility = choice(in, 0, 3);
-  s.eggGenderRatio = choice(in, 0, 8);
+  s.eggNature = aroundRange(in, -1, 25);
+  s.eggAbility = aroundRange(in, 0, 3);
+  s.eggGenderRatio = aroundRange(in, 0, 8);
 
   s.compoundEyes = in.flag();
-  for (int& trainer : s.domeTrainers) trainer = in.flag() ? 0 : choice(in, 0, 52);
+  for (int& trainer : s.domeTrainers) trainer = in.flag() ? 0 : aroundRange(in, 0, 52);
   s.domeConsumptionSlack = in.oneIn(16) ? in.anyInt() : in.intBetween(-1, 4);
 
   s.deliveryNaturePosition = in.oneIn(16)   ? in.intBetween(100'000, 100'500)
                              : in.oneIn(16) ? in.anyInt()
                                             : in.intBetween(0, 200);
-  s.deliveryNature = in.flag() ? 0 : choice(in, 0, 25);
+  s.deliveryNature = in.flag() ? 0 : aroundRange(in, 0, 25);
   s.deliveryShiny = in.flag();
   s.deliveryTrainerId = static_cast<std::uint16_t>(in.bits(16));
   s.deliverySecretId = static_cast<std::uint16_t>(in.bits(16));
 }
 
-// Long position ranges search one boot moment, so that every input stays quick.
+std::int64_t positionsIn(int first, int last) { return std::max<std::int64_t>(0, std::int64_t{last} - first + 1); }
+
+bool readsIvPositions(SearchMode mode) {
+  return mode == SearchMode::IvSearch || mode == SearchMode::ShinyPidSearch || mode == SearchMode::InheritanceSearch;
+}
+
+// The reference's work on one boot moment, in positions (or pairs of positions) it tries:
+// the shiny and egg searches try every personality-value position for each
+// individual-value one, and the deliveryman steps to its nature one value at a time.
+std::int64_t workPerMoment(const SearchSettings& s, SearchMode mode) {
+  const std::int64_t ivRange = positionsIn(s.ivConsumptionMin, s.ivConsumptionMax);
+  const std::int64_t ivs = readsIvPositions(mode) ? std::max<std::int64_t>(1, ivRange) : 1;
+  if (mode == SearchMode::IvSearch) return ivs;
+  const std::int64_t pids = positionsIn(s.pidConsumptionMin, std::min(s.pidConsumptionMax, pidConsumptionLimit));
+  const std::int64_t nature = mode == SearchMode::DeliverymanSearch ? s.deliveryNaturePosition : 0;
+  return std::max<std::int64_t>(1, ivs * pids + nature);
+}
+
+// Valid settings of any size are cut down so that every input runs fast: a long
+// individual-value range first, then the boot moments from the dates inward, down to one
+// moment if need be.
 void limitWork(SearchSettings& s) {
-  const std::int64_t positions = std::int64_t{std::min(s.pidConsumptionMax, pidConsumptionLimit)} - s.pidConsumptionMin;
-  if (positions <= 200 && s.deliveryNaturePosition < 1000) return;
-  s.endYear = s.startYear;
-  s.endMonth = s.startMonth;
-  s.endDay = s.startDay;
-  s.endHour = s.startHour;
-  s.endMinute = s.startMinute;
-  s.endSecond = s.startSecond;
-  s.keyInputEnabled = false;
+  constexpr std::int64_t maxWorkPerMoment = 1 << 16;
+  constexpr std::int64_t maxWork = 1 << 17;
+  constexpr std::uint64_t maxMoments = 4096;
+  using Narrowing = void (*)(SearchSettings&);
+  constexpr Narrowing narrowings[] = {
+      [](SearchSettings& t) {
+        t.endYear = t.startYear;
+        t.endMonth = t.startMonth;
+        t.endDay = t.startDay;
+      },
+      [](SearchSettings& t) { t.endHour = t.startHour; },
+      [](SearchSettings& t) { t.endMinute = t.startMinute; },
+      [](SearchSettings& t) { t.endSecond = t.startSecond; },
+      [](SearchSettings& t) { t.keyInputEnabled = false; },
+  };
+
+  if (findSettingsProblem(s)) return;  // refused before any work
+  const SearchMode mode = selectSearchMode(s);
+  const std::int64_t work = workPerMoment(s, mode);
+  if (work > maxWorkPerMoment && readsIvPositions(mode) && s.ivConsumptionMin <= s.ivConsumptionMax) {
+    const std::int64_t ivs = positionsIn(s.ivConsumptionMin, s.ivConsumptionMax);
+    s.ivConsumptionMax = plus(s.ivConsumptionMin, std::max<std::int64_t>(1, ivs * maxWorkPerMoment / work) - 1);
+  }
+  const auto moments = static_cast<std::uint64_t>(std::max<std::int64_t>(1, maxWork / workPerMoment(s, mode)));
+  for (const Narrowing narrow : narrowings) {
+    if (BootMomentSpace(s).size() <= std::min(moments, maxMoments)) return;
+    narrow(s);
+  }
 }
 
 struct Outcome {
