@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "engine/result_sink.h"
 #include "core/search_settings.h"
+#include "engine/result_sink.h"
 
 namespace hanabira::bench {
 

@@ -1,15 +1,15 @@
 #include "cli/cli_app.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 #include <fmt/ranges.h>
+#include <CLI/CLI.hpp>
 
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,8 +81,8 @@ SearchSettings settingsFromOptions(const Options& options) {
   SearchSettings base;
   MacAddress mac{};
   if (!options.configPath.empty()) {
-    const ConsoleParameters console =
-        readConsoleParameters(parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
+    const ConsoleParameters console = readConsoleParameters(
+        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
     applyConsoleParameters(console, base);
     mac = console.mac;
   }
@@ -216,8 +216,7 @@ SearchSettings exampleSettings() {
 }
 
 int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
-  CLI::App app{"Hanabira: finds the boot moments of Black and White whose random outcome you want.",
-               "hanabira-cli"};
+  CLI::App app{"Hanabira: finds the boot moments of Black and White whose random outcome you want.", "hanabira-cli"};
   Options options;
 
   auto* settings = app.add_option("-s,--settings", options.settingsPath,
@@ -241,8 +240,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
       ->capture_default_str()
       ->group("Output");
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but errors")->group("Output");
-  app.add_flag("--print-settings", options.printSettings,
-               "Print the settings the search would use, as JSON, and exit")
+  app.add_flag("--print-settings", options.printSettings, "Print the settings the search would use, as JSON, and exit")
       ->group("Output");
   app.add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
       ->check(CLI::Range(1, 4096))

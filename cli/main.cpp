@@ -17,7 +17,7 @@ extern "C" void onInterrupt(int) { cancelRequested.store(true); }
 
 int main(int argc, char** argv) {
   // The first Ctrl-C stops the search cleanly; a second one (default action) ends the process.
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = onInterrupt;
   action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);

@@ -29,9 +29,7 @@ std::string formatDuration(double seconds) {
 
 ProgressLine::ProgressLine(std::ostream& err, bool live) : err_(err), live_(live) {}
 
-double ProgressLine::elapsedSeconds() const {
-  return std::chrono::duration<double>(Clock::now() - start_).count();
-}
+double ProgressLine::elapsedSeconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
 void ProgressLine::update(const SearchProgress& progress) {
   if (!live_) return;
@@ -40,8 +38,9 @@ void ProgressLine::update(const SearchProgress& progress) {
   lastDraw_ = now;
 
   const double elapsed = elapsedSeconds();
-  const double share =
-      progress.momentsTotal == 0 ? 1.0 : static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
+  const double share = progress.momentsTotal == 0
+                           ? 1.0
+                           : static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
   const double rate = elapsed > 0 ? static_cast<double>(progress.momentsDone) / elapsed : 0;
   std::string line =
       fmt::format("\r\x1b[K{}  {:5.1f}%  {}", progressTitle(progress), share * 100, formatRate(rate, "seeds"));

@@ -206,7 +206,8 @@ bool flag(std::string_view field, const json& value) {
 }
 
 const json& arrayOf(std::string_view field, const json& value, std::size_t size) {
-  if (!value.is_array() || value.size() != size) fail(field, fmt::format("expected an array of {} values", size), value);
+  if (!value.is_array() || value.size() != size)
+    fail(field, fmt::format("expected an array of {} values", size), value);
   return value;
 }
 
@@ -231,7 +232,8 @@ void readField(const Field& field, const json& value, SearchSettings& settings) 
           }
         } else if constexpr (std::is_same_v<Kind, KeyFlags>) {
           const json& items = arrayOf(name, value, 10);
-          for (std::size_t k = 0; k < 10; ++k) (settings.*kind.member)[k] = flag(fmt::format("{}[{}]", name, k), items[k]);
+          for (std::size_t k = 0; k < 10; ++k)
+            (settings.*kind.member)[k] = flag(fmt::format("{}[{}]", name, k), items[k]);
         }
       },
       field.kind);
@@ -275,11 +277,13 @@ std::optional<MacAddress> parseMacAddress(std::string_view text) {
 }
 
 SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base) {
-  if (!object.is_object()) throw SettingsFileError("expected one JSON object of settings, got " + std::string(object.type_name()));
+  if (!object.is_object())
+    throw SettingsFileError("expected one JSON object of settings, got " + std::string(object.type_name()));
   SettingsFromJson result{base, std::nullopt, false};
 
   for (const char* name : requiredFields) {
-    if (!object.contains(name)) throw SettingsFileError(fmt::format("{}: missing (the six date fields are required)", name));
+    if (!object.contains(name))
+      throw SettingsFileError(fmt::format("{}: missing (the six date fields are required)", name));
   }
   for (const auto& item : object.items()) {
     const std::string& key = item.key();

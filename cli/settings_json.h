@@ -22,7 +22,7 @@ class SettingsFileError : public std::runtime_error {
 
 struct SettingsFromJson {
   SearchSettings settings;
-  std::optional<MacAddress> mac;  // "macAddress", when given
+  std::optional<MacAddress> mac;   // "macAddress", when given
   bool messageWordsGiven = false;  // "messageWord6" and "messageWord7", when given
 };
 

@@ -18,8 +18,8 @@ bool isLeapYear(int year) { return std::chrono::year{2000 + year}.is_leap(); }
 
 int daysInMonth(int year, int month) {
   if (month < 1 || month > 12) return 0;
-  const auto last = std::chrono::year{2000 + year} / std::chrono::month(static_cast<unsigned>(month)) /
-                    std::chrono::last;
+  const auto last =
+      std::chrono::year{2000 + year} / std::chrono::month(static_cast<unsigned>(month)) / std::chrono::last;
   return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
@@ -27,9 +27,7 @@ bool isCalendarDate(const Date& date) {
   return date.year >= 0 && date.year <= 99 && date.day >= 1 && date.day <= daysInMonth(date.year, date.month);
 }
 
-int dayNumber(const Date& date) {
-  return static_cast<int>((std::chrono::sys_days{toChrono(date)} - epoch).count());
-}
+int dayNumber(const Date& date) { return static_cast<int>((std::chrono::sys_days{toChrono(date)} - epoch).count()); }
 
 Date dateFromDayNumber(int days) {
   const std::chrono::year_month_day ymd{epoch + std::chrono::days{days}};

@@ -68,9 +68,9 @@ ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsolePa
 
 std::string formatConsoleConfig(const ConsoleParameters& p) {
   const MacAddress& m = p.mac;
-  return fmt::format("{}\n{}\n{}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n", hexText(p.vcount, vcountChars),
-                     hexText(p.timer0, timer0Chars), hexText(p.gxStat, gxStatChars), p.frame, m[0], m[1], m[2], m[3],
-                     m[4], m[5], p.versionWord);
+  return fmt::format("{}\n{}\n{}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n",
+                     hexText(p.vcount, vcountChars), hexText(p.timer0, timer0Chars), hexText(p.gxStat, gxStatChars),
+                     p.frame, m[0], m[1], m[2], m[3], m[4], m[5], p.versionWord);
 }
 
 void applyConsoleParameters(const ConsoleParameters& console, SearchSettings& settings) {

@@ -18,7 +18,7 @@ enum class Isa {
 #endif
 };
 
-std::string_view isaName(Isa isa);                  // "scalar", "avx2", "avx512"
+std::string_view isaName(Isa isa);                   // "scalar", "avx2", "avx512"
 std::optional<Isa> parseIsa(std::string_view name);  // the names above
 
 // True when the CPU has the instructions and the operating system saves the registers.

@@ -42,7 +42,8 @@ std::string_view leadingChars(std::string_view text, int maxChars) {
 std::uint32_t parseHexField(std::string_view text, int maxChars) {
   auto [negative, digits] = skipSpaceAndSign(leadingChars(text, maxChars));
   // The prefix counts only when a hexadecimal digit follows it; "0x" alone reads as 0.
-  if (digits.size() >= 3 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X') && hexDigitValue(digits[2]) >= 0) {
+  if (digits.size() >= 3 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X') &&
+      hexDigitValue(digits[2]) >= 0) {
     digits.remove_prefix(2);
   }
   std::uint64_t value = 0;
@@ -50,7 +51,8 @@ std::uint32_t parseHexField(std::string_view text, int maxChars) {
     const int digit = hexDigitValue(c);
     if (digit < 0) break;
     value = value * 16 + static_cast<std::uint64_t>(digit);
-    if (value > std::numeric_limits<std::uint32_t>::max()) return std::numeric_limits<std::uint32_t>::max();  // saturates
+    if (value > std::numeric_limits<std::uint32_t>::max())
+      return std::numeric_limits<std::uint32_t>::max();  // saturates
   }
   const auto result = static_cast<std::uint32_t>(value);
   return negative ? 0u - result : result;

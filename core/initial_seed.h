@@ -20,9 +20,7 @@ using BootMessage = Sha1Block;
 constexpr std::uint32_t bcd(int value) { return static_cast<std::uint32_t>(value + 6 * (value / 10)); }
 
 // The console adds 0x40 to the hour byte in the afternoon; the 3DS does not.
-constexpr std::uint32_t hourByte(int hour, bool is3ds) {
-  return bcd(hour) + (hour >= 12 && !is3ds ? 0x40u : 0u);
-}
+constexpr std::uint32_t hourByte(int hour, bool is3ds) { return bcd(hour) + (hour >= 12 && !is3ds ? 0x40u : 0u); }
 
 constexpr std::uint32_t dateWord(int year, int month, int day, int weekday) {
   return (bcd(year) << 24) | (bcd(month) << 16) | (bcd(day) << 8) | static_cast<std::uint32_t>(weekday);

@@ -12,10 +12,10 @@
 namespace hanabira {
 
 struct KernelLevel {
-  std::string_view name;        // as --isa takes it and messages write it
-  std::string_view cpuNeeds;    // the CPU features it needs, for messages
-  bool (*cpuHasFeatures)();     // and the operating system saves the registers they use
-  const KernelSet& kernels;     // with its Isa and lane count
+  std::string_view name;      // as --isa takes it and messages write it
+  std::string_view cpuNeeds;  // the CPU features it needs, for messages
+  bool (*cpuHasFeatures)();   // and the operating system saves the registers they use
+  const KernelSet& kernels;   // with its Isa and lane count
 
   Isa isa() const { return kernels.isa; }
 };

@@ -35,8 +35,8 @@ struct SeedDay {
 SeedDay prepareSeedDay(const BootMessage& words);
 
 // seeds[i] = the initial seed of the day's message with W9 = timeWords[i], W12 = keyWords[i].
-using ComputeSeedsKernel = void (*)(const SeedDay& day, const std::uint32_t* timeWords,
-                                    const std::uint32_t* keyWords, std::size_t count, InitialSeed* seeds);
+using ComputeSeedsKernel = void (*)(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
+                                    std::size_t count, InitialSeed* seeds);
 
 // The MT19937 outputs at positions first to last (last <= mtKernelLastPosition) of the
 // sequence seeded with mtSeeds[i], for i < count: output k of seed i goes to

@@ -41,7 +41,9 @@ std::size_t PidRows::scanFilter(int positions, RangeHit* hits) const {
   std::uint64_t allSeeds[4];
   for (std::size_t w = 0; w < 4; ++w) {
     const std::size_t from = 64 * w;
-    allSeeds[w] = count_ >= from + 64 ? ~std::uint64_t{0} : count_ > from ? (std::uint64_t{1} << (count_ - from)) - 1 : 0;
+    allSeeds[w] = count_ >= from + 64 ? ~std::uint64_t{0}
+                  : count_ > from     ? (std::uint64_t{1} << (count_ - from)) - 1
+                                      : 0;
   }
   std::size_t hitCount = 0;
   for (int p = 0; p < positions; ++p) {

@@ -95,8 +95,8 @@ constexpr std::uint32_t byteSwap32(std::uint32_t x) {
 // Frame enters word 7 as its 32-bit two's-complement pattern.
 constexpr MessageWords deriveMessageWords(const MacAddress& mac, std::uint32_t gxStat, int frame) {
   const std::uint32_t word6 = (std::uint32_t{mac[4]} << 8) | mac[5];
-  const std::uint32_t macHigh = (std::uint32_t{mac[0]} << 24) | (std::uint32_t{mac[1]} << 16) |
-                                (std::uint32_t{mac[2]} << 8) | mac[3];
+  const std::uint32_t macHigh =
+      (std::uint32_t{mac[0]} << 24) | (std::uint32_t{mac[1]} << 16) | (std::uint32_t{mac[2]} << 8) | mac[3];
   return {word6, macHigh ^ byteSwap32(gxStat ^ static_cast<std::uint32_t>(frame))};
 }
 

@@ -9,8 +9,7 @@ namespace hanabira {
 using Sha1Block = std::array<std::uint32_t, 16>;  // big-endian message words
 using Sha1Digest = std::array<std::uint32_t, 5>;  // H0 to H4
 
-inline constexpr Sha1Digest sha1InitialValues = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
-                                                 0xC3D2E1F0};
+inline constexpr Sha1Digest sha1InitialValues = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
 
 // One compression of a block that already carries its padding, from the standard
 // initial values: for a message of at most 55 bytes this is its digest.

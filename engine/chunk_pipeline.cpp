@@ -16,12 +16,7 @@ class Pipeline {
  public:
   Pipeline(const PreparedSearch& search, const SearchBackend& backend, const ChunkPlan& plan, unsigned threads,
            const std::atomic<bool>* cancel, const ChunkConsumer& consume)
-      : search_(search),
-        backend_(backend),
-        plan_(plan),
-        cancel_(cancel),
-        consume_(consume),
-        slots_(2 * threads + 2) {}
+      : search_(search), backend_(backend), plan_(plan), cancel_(cancel), consume_(consume), slots_(2 * threads + 2) {}
 
   void run(unsigned threads) {
     {

@@ -17,7 +17,8 @@ FileSink::FileSink(const std::filesystem::path& path) : FileSink(std::fopen(path
   }
 }
 
-FileSink::FileSink(std::FILE* file, std::string name, bool owned) : file_(file), name_(std::move(name)), owned_(owned) {}
+FileSink::FileSink(std::FILE* file, std::string name, bool owned)
+    : file_(file), name_(std::move(name)), owned_(owned) {}
 
 FileSink FileSink::standardOutput() { return FileSink(stdout, "standard output", false); }
 

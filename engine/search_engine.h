@@ -16,12 +16,12 @@
 #include <optional>
 
 #include "core/cpu_features.h"
+#include "core/search_mode.h"
+#include "core/search_settings.h"
 #include "engine/result_sink.h"
 #include "engine/search_backend.h"
 #include "engine/search_progress.h"
-#include "core/search_settings.h"
 #include "evaluate/result_format.h"
-#include "core/search_mode.h"
 
 namespace hanabira {
 

@@ -21,9 +21,7 @@ class BootMomentSpace {
   int dayCount() const { return dayCount_; }
   int timesPerDay() const { return hours_ * minutes_ * seconds_; }
   int masksPerTime() const { return static_cast<int>(keyMasks_.size()); }
-  std::uint64_t momentsPerDay() const {
-    return static_cast<std::uint64_t>(timesPerDay()) * keyMasks_.size();
-  }
+  std::uint64_t momentsPerDay() const { return static_cast<std::uint64_t>(timesPerDay()) * keyMasks_.size(); }
 
   // The first date is searched even when it lies after the last one.
   Date dateAt(int dayIndex) const { return dateFromDayNumber(firstDayNumber_ + dayIndex); }

@@ -26,8 +26,8 @@ class ProblemFinder {
     range(yearField, year, 0, 99);
     range(monthField, month, 1, 12);
     if (!problem_ && !isCalendarDate({year, month, day})) {
-      problem_ = SettingsProblem{dayField, day, SettingsProblem::Kind::DayNotInMonth, 1, daysInMonth(year, month),
-                                 year, month};
+      problem_ = SettingsProblem{dayField, day,  SettingsProblem::Kind::DayNotInMonth, 1, daysInMonth(year, month),
+                                 year,     month};
     }
   }
 
@@ -53,12 +53,14 @@ std::string describe(const SettingsProblem& problem) {
       return fmt::format("{} {}: {:04}-{:02} has {} days", problem.field, problem.value, 2000 + problem.year,
                          problem.month, problem.high);
     case SettingsProblem::Kind::HiddenAbilityFromDitto:
-      return fmt::format("{} {}: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability",
-                         problem.field, problem.value);
+      return fmt::format(
+          "{} {}: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability",
+          problem.field, problem.value);
     case SettingsProblem::Kind::OutOfRange:
       break;
   }
-  if (problem.high == unbounded) return fmt::format("{} {}: must be {} or more", problem.field, problem.value, problem.low);
+  if (problem.high == unbounded)
+    return fmt::format("{} {}: must be {} or more", problem.field, problem.value, problem.low);
   if (problem.low == unboundedBelow) {
     return fmt::format("{} {}: must be at most {}", problem.field, problem.value, problem.high);
   }

@@ -2,8 +2,8 @@
 
 #include <fmt/format.h>
 
-#include "engine/settings_validation.h"
 #include "core/search_mode.h"
+#include "engine/settings_validation.h"
 #include "evaluate/shiny_rules.h"
 
 namespace hanabira {

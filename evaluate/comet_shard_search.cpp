@@ -52,8 +52,8 @@ CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& setti
       values_(rowsFor(settings, kernels)),
       hits_(pidPositions(settings).size()) {}
 
-std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
-                                                std::span<const InitialSeed> seeds, std::string& out) {
+std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
+                                                std::string& out) {
   if (empty_) return 0;
   values_.fill(seeds);
   const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
@@ -66,14 +66,16 @@ std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments,
       for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
         const std::size_t i = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
         const SeedValues values{values_, i, values_.first() + hit.position};
-        if (cometShardFound(values, settings_.compoundEyes)) found_.push_back(i << 16 | static_cast<std::size_t>(hit.position));
+        if (cometShardFound(values, settings_.compoundEyes))
+          found_.push_back(i << 16 | static_cast<std::size_t>(hit.position));
       }
     }
   }
   std::sort(found_.begin(), found_.end());  // by seed, then position
   for (const std::size_t find : found_) {
     const std::size_t i = find >> 16;
-    formatter_.append(out, moments[i], seeds[i], CometShardMatch{settings_.pidConsumptionMin + static_cast<int>(find & 0xFFFF)});
+    formatter_.append(out, moments[i], seeds[i],
+                      CometShardMatch{settings_.pidConsumptionMin + static_cast<int>(find & 0xFFFF)});
   }
   return found_.size();
 }

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/pid_rows.h"
-#include "evaluate/range_filter.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
+#include "evaluate/range_filter.h"
 
 namespace hanabira {
 
@@ -33,11 +33,9 @@ constexpr bool cometShardFound(const Values& values, bool compoundEyes) {
 
 class CometShardSearchEvaluator final : public ModeEvaluator {
  public:
-  CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                            const KernelSet& kernels);
+  CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                       std::string& out) override;
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
 
  private:
   const SearchSettings& settings_;

@@ -36,8 +36,8 @@ PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
   std::int64_t reach = valuesRead(settings) - 1;
   if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
   const RangeFilter filter = filterFor(settings);
-  return PidRows(positions.first, positions.size() + static_cast<std::size_t>(reach),
-                 maxEvaluationBatch, kernels, std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
+  return PidRows(positions.first, positions.size() + static_cast<std::size_t>(reach), maxEvaluationBatch, kernels,
+                 std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
 }
 
 // Positions in 64 bits: no nature position is too far.
@@ -55,8 +55,8 @@ constexpr std::uint32_t distributionPid(std::uint32_t upper, std::uint32_t low) 
 
 }  // namespace
 
-DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& settings,
-                                                       const ResultFormatter& formatter, const KernelSet& kernels)
+DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                       const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
       empty_(pidPositions(settings).empty()),
@@ -67,8 +67,8 @@ DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& set
       filter_(filterFor(settings)),
       hits_(pidPositions(settings).size()) {}
 
-std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
-                                                 std::span<const InitialSeed> seeds, std::string& out) {
+std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
+                                                 std::string& out) {
   if (empty_ || filter_.impossible()) return 0;
   values_.fill(seeds);
   const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
@@ -81,8 +81,9 @@ std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments,
   return lines;
 }
 
-std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                                                     InitialSeed initialSeed, std::string& out) {
+std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions,
+                                                     const MomentBatch& moments, InitialSeed initialSeed,
+                                                     std::string& out) {
   const std::int64_t first = settings_.pidConsumptionMin;
   bool naturesFilled = false;
   std::size_t lines = 0;
@@ -103,7 +104,8 @@ std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, std::span
       nature = values_.at(seed, i + settings_.deliveryNaturePosition);
     }
     if (!matches(values, nature, ivs, hiddenPower)) continue;
-    formatter_.append(out, moments[seed], initialSeed, DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
+    formatter_.append(out, moments[seed], initialSeed,
+                      DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
     ++lines;
   }
   return lines;

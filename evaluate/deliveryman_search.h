@@ -10,9 +10,9 @@
 
 #include "core/pid_rows.h"
 #include "core/pid_window.h"
+#include "evaluate/mode_evaluator.h"
 #include "evaluate/range_filter.h"
 #include "evaluate/seed_hits.h"
-#include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 
@@ -21,8 +21,7 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
   DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
                              const KernelSet& kernels);
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                       std::string& out) override;
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
 
  private:
   // Seed `seed` of the batch, at the positions that pass the range tests.

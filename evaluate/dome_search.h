@@ -74,8 +74,7 @@ class DomeSearchEvaluator final : public ModeEvaluator {
  public:
   DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                       std::string& out) override;
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
 
  private:
   std::size_t evaluateSeed(std::size_t index, const MomentBatch& moments, InitialSeed seed, std::string& out);

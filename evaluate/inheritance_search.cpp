@@ -25,7 +25,8 @@ bool withinBounds(const SearchSettings& settings, int stat, int value) {
 RangeFilter drawnBoundsFilter(const SearchSettings& settings, const IvDraws& draws) {
   RangeFilter filter;
   for (int k = 0; k < 6; ++k) {
-    if (withinBounds(settings, k, settings.firstParentIvs[k]) || withinBounds(settings, k, settings.secondParentIvs[k])) {
+    if (withinBounds(settings, k, settings.firstParentIvs[k]) ||
+        withinBounds(settings, k, settings.secondParentIvs[k])) {
       continue;
     }
     filter.requireIv(draws.statRows()[k], settings.ivMin[k], settings.ivMax[k]);
@@ -35,8 +36,8 @@ RangeFilter drawnBoundsFilter(const SearchSettings& settings, const IvDraws& dra
 
 }  // namespace
 
-InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& settings,
-                                                       const ResultFormatter& formatter, const KernelSet& kernels)
+InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
+                                                       const KernelSet& kernels)
     : settings_(settings),
       formatter_(formatter),
       empty_(pidPositions(settings).empty() || ivPositions(settings).empty()),
@@ -50,8 +51,8 @@ InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& set
   eggs_.reserve(pidPositions(settings).size());
 }
 
-std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments,
-                                                 std::span<const InitialSeed> seeds, std::string& out) {
+std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
+                                                 std::string& out) {
   if (empty_ || prefilter_.impossible()) return 0;
   draws_.fill(seeds);
   seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()));
@@ -79,8 +80,9 @@ bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
   return true;
 }
 
-std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                                                     InitialSeed initialSeed, std::string& out) {
+std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions,
+                                                     const MomentBatch& moments, InitialSeed initialSeed,
+                                                     std::string& out) {
   bool eggsFound = false;
   std::size_t lines = 0;
   for (const int hit : positions) {
@@ -199,15 +201,32 @@ std::size_t inheritanceSearchReference(const SearchSettings& settings, const Res
       const std::uint32_t pid = r[q] == 0 ? 0 : r[q] - 1;
       const int gender = static_cast<int>(pid & 0xFF);
       switch (settings.eggGenderRatio) {
-        case 1: if (gender < 31) continue; break;
-        case 2: if (gender < 63) continue; break;
-        case 3: if (gender < 127) continue; break;
-        case 4: if (gender < 191) continue; break;
-        case 5: if (gender >= 191) continue; break;
-        case 6: if (gender >= 127) continue; break;
-        case 7: if (gender >= 63) continue; break;
-        case 8: if (gender >= 31) continue; break;
-        default: break;
+        case 1:
+          if (gender < 31) continue;
+          break;
+        case 2:
+          if (gender < 63) continue;
+          break;
+        case 3:
+          if (gender < 127) continue;
+          break;
+        case 4:
+          if (gender < 191) continue;
+          break;
+        case 5:
+          if (gender >= 191) continue;
+          break;
+        case 6:
+          if (gender >= 127) continue;
+          break;
+        case 7:
+          if (gender >= 63) continue;
+          break;
+        case 8:
+          if (gender >= 31) continue;
+          break;
+        default:
+          break;
       }
       const int slot = static_cast<int>((pid >> 16) & 1) + 1;
       if ((settings.eggAbility == 1 || settings.eggAbility == 2) && slot != settings.eggAbility) continue;

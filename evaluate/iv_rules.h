@@ -23,11 +23,9 @@ constexpr int ivOf(std::uint32_t output) { return static_cast<int>(output >> 27)
 // position on). A roaming encounter passes one output over and fills D, S, C last.
 constexpr IvSet drawIvs(const std::uint32_t* outputs, bool roaming) {
   if (roaming) {
-    return {ivOf(outputs[1]), ivOf(outputs[2]), ivOf(outputs[3]),
-            ivOf(outputs[6]), ivOf(outputs[4]), ivOf(outputs[5])};
+    return {ivOf(outputs[1]), ivOf(outputs[2]), ivOf(outputs[3]), ivOf(outputs[6]), ivOf(outputs[4]), ivOf(outputs[5])};
   }
-  return {ivOf(outputs[0]), ivOf(outputs[1]), ivOf(outputs[2]),
-          ivOf(outputs[3]), ivOf(outputs[4]), ivOf(outputs[5])};
+  return {ivOf(outputs[0]), ivOf(outputs[1]), ivOf(outputs[2]), ivOf(outputs[3]), ivOf(outputs[4]), ivOf(outputs[5])};
 }
 
 // How many outputs drawIvs reads.

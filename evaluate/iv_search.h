@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "evaluate/iv_draws.h"
-#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
+#include "evaluate/seed_hits.h"
 
 namespace hanabira {
 
@@ -15,8 +15,7 @@ class IvSearchEvaluator final : public ModeEvaluator {
  public:
   IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                       std::string& out) override;
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
 
  private:
   const SearchSettings& settings_;

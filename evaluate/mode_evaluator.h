@@ -28,8 +28,7 @@ class ModeEvaluator {
   // Appends the line of every match of moments[i] with seeds[i], in order (moments, then
   // positions ascending), to out; returns the number of lines appended. At most
   // maxEvaluationBatch seeds.
-  virtual std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                               std::string& out) = 0;
+  virtual std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) = 0;
 };
 
 // The evaluation of the formatter's mode with the given kernels. The settings are those

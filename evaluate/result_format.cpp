@@ -130,8 +130,7 @@ void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::
 void ResultFormatter::append(std::string& out, const SearchCursor& moment, std::uint64_t seed,
                              const DomeMatch& match) const {
   appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition,
-                 seed);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed);
   appendKeysAndLineEnd(out, moment.keyMask);
 }
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "core/boot_moment.h"
+#include "core/search_mode.h"
 #include "evaluate/egg_rules.h"
 #include "evaluate/iv_rules.h"
-#include "core/search_mode.h"
 
 namespace hanabira {
 
@@ -28,8 +28,8 @@ struct ShinyPidMatch {
   int ivPosition;
   IvSet ivs;
   HiddenPower hiddenPower;
-  int pidPosition;        // of the value that gives the PID
-  std::uint32_t random;   // that value
+  int pidPosition;       // of the value that gives the PID
+  std::uint32_t random;  // that value
   std::uint32_t pid;
 };
 

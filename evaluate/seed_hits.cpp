@@ -17,7 +17,9 @@ void SeedHits::build(const RangeHit* hits, std::size_t hitCount) {
     }
   }
   if (seedCount_ == 0) return;
-  auto rankOf = [&](std::size_t w, std::uint64_t bits) { return rank_[64 * w + static_cast<std::size_t>(std::countr_zero(bits))]; };
+  auto rankOf = [&](std::size_t w, std::uint64_t bits) {
+    return rank_[64 * w + static_cast<std::size_t>(std::countr_zero(bits))];
+  };
 
   // A counting sort by seed; the hits come in ascending position, and so stay.
   std::fill_n(start_.begin(), seedCount_ + 1, 0);

@@ -35,12 +35,12 @@ class SeedHits {
   }
 
  private:
-  std::uint64_t seeds_[4] = {0, 0, 0, 0};             // the seeds with hits
+  std::uint64_t seeds_[4] = {0, 0, 0, 0};  // the seeds with hits
   std::size_t seedCount_ = 0;
   std::array<std::uint32_t, maxScanSeeds + 1> start_{};  // by a seed's rank among those with hits
   std::array<std::uint32_t, maxScanSeeds> next_{};
   std::array<std::uint16_t, maxScanSeeds> rank_{};  // of the seeds with hits, by seed
-  std::vector<int> positions_;  // grows to the most hits a batch has had, then stays
+  std::vector<int> positions_;                      // grows to the most hits a batch has had, then stays
 };
 
 }  // namespace hanabira

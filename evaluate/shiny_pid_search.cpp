@@ -36,8 +36,8 @@ ShinyPidSearchEvaluator::ShinyPidSearchEvaluator(const SearchSettings& settings,
   shinyPids_.reserve(pidPositions(settings).size());
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments,
-                                              std::span<const InitialSeed> seeds, std::string& out) {
+std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
+                                              std::string& out) {
   if (empty_ || bounds_.impossible()) return 0;
   draws_.fill(seeds);
   seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()));
@@ -49,7 +49,8 @@ std::size_t ShinyPidSearchEvaluator::evaluate(const MomentBatch& moments,
   return lines;
 }
 
-std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments, InitialSeed initialSeed,
+std::size_t ShinyPidSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions,
+                                                  const MomentBatch& moments, InitialSeed initialSeed,
                                                   std::string& out) {
   bool pidsFound = false;
   std::size_t lines = 0;

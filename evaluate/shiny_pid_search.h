@@ -9,8 +9,8 @@
 
 #include "core/pid_window.h"
 #include "evaluate/iv_draws.h"
-#include "evaluate/seed_hits.h"
 #include "evaluate/mode_evaluator.h"
+#include "evaluate/seed_hits.h"
 
 namespace hanabira {
 
@@ -18,8 +18,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
  public:
   ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                       std::string& out) override;
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
 
  private:
   struct ShinyPid {

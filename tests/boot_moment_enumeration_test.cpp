@@ -25,7 +25,8 @@ TEST(KeyFilter, ExcludesOppositeDirectionsAndTheSoftReset) {
   EXPECT_FALSE(isKeyMaskSearched(settings, 0));      // everything
 
   int rightAndLeftSearched = 0;
-  for (int mask = 0; mask < 1024; ++mask) rightAndLeftSearched += (mask & 0x30) == 0 && isKeyMaskSearched(settings, mask);
+  for (int mask = 0; mask < 1024; ++mask)
+    rightAndLeftSearched += (mask & 0x30) == 0 && isKeyMaskSearched(settings, mask);
   EXPECT_EQ(rightAndLeftSearched, 0);
 }
 

@@ -1,6 +1,6 @@
 // hanabira-cli as a user runs it: a real process, real files, real signals.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -42,9 +42,8 @@ std::string slurp(const fs::path& path) {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("hanabira-cli-test-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("hanabira-cli-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -70,7 +69,8 @@ class CliTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     const fs::path out = standardOutput.empty() ? file("stdout") : standardOutput;
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
     pid_t pid = 0;
     const int error = posix_spawnp(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
@@ -83,8 +83,8 @@ class CliTest : public ::testing::Test {
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(file("stdout")), slurp(file("stderr")),
-            usage.ru_maxrss};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(file("stdout")),
+            slurp(file("stderr")), usage.ru_maxrss};
   }
 
   Outcome run(const std::vector<std::string>& args) const { return finish(start(args)); }
@@ -92,7 +92,8 @@ class CliTest : public ::testing::Test {
   fs::path dir_;
 };
 
-const std::string datesJson = R"("startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27)";
+const std::string datesJson =
+    R"("startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27)";
 
 TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
@@ -101,7 +102,8 @@ TEST_F(CliTest, HelpAndVersion) {
        {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads", "--reference"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(run({"--version"}).out, "hanabira-cli 1.05\nkernels: " + std::string(isaName(supportedIsas().front())) + "\n");
+  EXPECT_EQ(run({"--version"}).out,
+            "hanabira-cli 1.05\nkernels: " + std::string(isaName(supportedIsas().front())) + "\n");
   // --isa offers every level of this build, narrowest first, and --version names the one that would run.
   const auto levels = kernelLevels();
   std::string choices = "--isa TEXT:{auto";
@@ -148,7 +150,8 @@ TEST_F(CliTest, SettingsFileAndConfigFile) {
       "endMinute": 47, "startSecond": 35, "endSecond": 35, "keyInputEnabled": true,
       "ivMin": [4, 21, 9, 26, 18, 11], "ivMax": [4, 21, 9, 26, 18, 11] // comments are allowed
     })");
-  const Outcome outcome = run({"--settings", "settings.json", "--config", "config.txt", "-o", "out.txt", "--encoding", "utf-8"});
+  const Outcome outcome =
+      run({"--settings", "settings.json", "--config", "config.txt", "-o", "out.txt", "--encoding", "utf-8"});
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
   EXPECT_EQ(slurp(file("out.txt")),
             "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"
@@ -164,7 +167,8 @@ TEST_F(CliTest, SettingsFileAndConfigFile) {
 }
 
 TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
-  writeFile("bad-date.json", R"({"startYear": 11, "startMonth": 4, "startDay": 31, "endYear": 11, "endMonth": 5, "endDay": 1})");
+  writeFile("bad-date.json",
+            R"({"startYear": 11, "startMonth": 4, "startDay": 31, "endYear": 11, "endMonth": 5, "endDay": 1})");
   const Outcome badDate = run({"-s", "bad-date.json"});
   EXPECT_EQ(badDate.exitCode, 2);
   EXPECT_EQ(badDate.err, "error: startDay 31: 2011-04 has 30 days\n");
@@ -181,13 +185,16 @@ TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
   writeFile("ditto.json", "{" + datesJson + R"(, "inheritanceSearch": true, "withoutDitto": false, "eggAbility": 3})");
   const Outcome ditto = run({"-s", "ditto.json", "-q"});
   EXPECT_EQ(ditto.exitCode, 2);
-  EXPECT_EQ(ditto.err,
-            "error: eggAbility 3: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability\n");
+  EXPECT_EQ(
+      ditto.err,
+      "error: eggAbility 3: a Ditto never passes on the hidden ability; set withoutDitto or choose another ability\n");
   EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
 TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {
-  writeFile("s.json", "{" + datesJson + R"(, "startHour": 0, "endHour": 0, "endMinute": 0, "endSecond": 0, "pidConsumptionMax": 5000})");
+  writeFile("s.json",
+            "{" + datesJson +
+                R"(, "startHour": 0, "endHour": 0, "endMinute": 0, "endSecond": 0, "pidConsumptionMax": 5000})");
   const Outcome outcome = run({"-s", "s.json"});
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_NE(outcome.err.find("warning: pidConsumptionMax 5000 lowered to 2800"), std::string::npos) << outcome.err;
@@ -201,10 +208,12 @@ TEST_F(CliTest, StationaryShinySearchWithoutIdCorrectionWarnsForOddIds) {
   writeFile("even.json", shiny + "30651}");
   const Outcome odd = run({"-s", "odd.json", "-o", "odd.txt"});
   EXPECT_EQ(odd.exitCode, 0);
-  EXPECT_TRUE(odd.err.starts_with("warning: idCorrection false with shinyEncounterKind 3: the game applies the ID "
-                                  "correction to stationary encounters")) << odd.err;
+  EXPECT_TRUE(
+      odd.err.starts_with("warning: idCorrection false with shinyEncounterKind 3: the game applies the ID "
+                          "correction to stationary encounters"))
+      << odd.err;
   EXPECT_EQ(std::count(odd.err.begin(), odd.err.end(), '\n'), 2) << odd.err;  // the warning and the summary
-  EXPECT_TRUE(fs::exists(file("odd.txt")));  // searched all the same
+  EXPECT_TRUE(fs::exists(file("odd.txt")));                                   // searched all the same
   const Outcome even = run({"-s", "even.json", "-o", "even.txt"});
   EXPECT_EQ(even.exitCode, 0);
   EXPECT_EQ(even.err.find("warning"), std::string::npos) << even.err;
@@ -273,8 +282,10 @@ TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
 
 TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {
   writeFile("s.json", "{" + datesJson + "}");
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"},
-                                               {"-s", "s.json", "--print-settings"}, {"--example", "-q", "-o", "-"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                               {"--version"},
+                                               {"-s", "s.json", "--print-settings"},
+                                               {"--example", "-q", "-o", "-"}}) {
     const Outcome outcome = finish(start(args, "/dev/full"));
     EXPECT_EQ(outcome.exitCode, 1) << args[0];
     EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
@@ -284,11 +295,13 @@ TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {
 TEST_F(CliTest, ResultFileInAFolderThatCannotBeWrittenExitsWithOne) {
   // /sys takes no new files, not even from root; a path through a file has no folder.
   writeFile("plain", "");
-  for (const auto& [path, reason] : {std::pair<std::string, std::string>{"/sys/hanabira-result.txt", "Permission denied"},
-                                     {"plain/result.txt", "Not a directory"}}) {
+  for (const auto& [path, reason] :
+       {std::pair<std::string, std::string>{"/sys/hanabira-result.txt", "Permission denied"},
+        {"plain/result.txt", "Not a directory"}}) {
     const Outcome outcome = run({"--example", "-o", path});
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.err.find("cannot create result file '" + path + "': " + reason), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("cannot create result file '" + path + "': " + reason), std::string::npos)
+        << outcome.err;
   }
 }
 
@@ -391,14 +404,17 @@ TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
 TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
   // Every boot moment matches: one minute writes 32,400 lines, ten minutes 324,000
   // (about 20 MB). Lines stream to the file; only a few chunks wait in memory.
-  writeFile("one.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 0, "keyInputEnabled": true})");
-  writeFile("ten.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 9, "keyInputEnabled": true})");
+  writeFile("one.json",
+            "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 0, "keyInputEnabled": true})");
+  writeFile("ten.json",
+            "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "endMinute": 9, "keyInputEnabled": true})");
   const Outcome one = run({"-s", "one.json", "-o", "one.txt", "--threads", "2"});
   const Outcome ten = run({"-s", "ten.json", "-o", "ten.txt", "--threads", "2"});
   ASSERT_EQ(one.exitCode, 0) << one.err;
   ASSERT_EQ(ten.exitCode, 0) << ten.err;
   EXPECT_GT(fs::file_size(file("ten.txt")), 20'000'000u);
-  EXPECT_LT(ten.maxResidentKb - one.maxResidentKb, 8 * 1024) << one.maxResidentKb << " kB, then " << ten.maxResidentKb << " kB";
+  EXPECT_LT(ten.maxResidentKb - one.maxResidentKb, 8 * 1024)
+      << one.maxResidentKb << " kB, then " << ten.maxResidentKb << " kB";
 }
 
 }  // namespace

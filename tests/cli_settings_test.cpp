@@ -54,14 +54,16 @@ TEST(SettingsJson, HexadecimalWordsTakeNumbersOrText) {
   EXPECT_EQ(load(with("gxStat", 100663296)).settings.gxStat, 0x06000000u);
   EXPECT_EQ(load(with("versionWord", "02215F30")).settings.versionWord, whiteVersionWord);
   EXPECT_EQ(errorOf(with("vcount", "6g")), "vcount: expected hexadecimal text of 1 to 8 digits, got \"6g\"");
-  EXPECT_EQ(errorOf(with("vcount", "123456789")), "vcount: expected hexadecimal text of 1 to 8 digits, got \"123456789\"");
+  EXPECT_EQ(errorOf(with("vcount", "123456789")),
+            "vcount: expected hexadecimal text of 1 to 8 digits, got \"123456789\"");
   EXPECT_EQ(errorOf(with("vcount", -1)), "vcount: expected an integer from 0 to 4294967295, got -1");
 }
 
 TEST(SettingsJson, TypesAreChecked) {
   EXPECT_EQ(errorOf(with("startHour", "13")), "startHour: expected an integer, got \"13\"");
   EXPECT_EQ(errorOf(with("startHour", 13.5)), "startHour: expected an integer, got 13.5");
-  EXPECT_EQ(errorOf(with("startHour", 3000000000LL)), "startHour: expected an integer from -2147483648 to 2147483647, got 3000000000");
+  EXPECT_EQ(errorOf(with("startHour", 3000000000LL)),
+            "startHour: expected an integer from -2147483648 to 2147483647, got 3000000000");
   EXPECT_EQ(errorOf(with("keyInputEnabled", 1)), "keyInputEnabled: expected true or false, got 1");
   EXPECT_EQ(errorOf(with("ivMax", json::array({31, 31}))), "ivMax: expected an array of 6 values, got [31,31]");
   EXPECT_EQ(errorOf(with("ivMax", json::array({31, 31, 31, "x", 31, 31}))), "ivMax[3]: expected an integer, got \"x\"");
@@ -138,12 +140,15 @@ TEST(SettingsJson, EveryFieldNamesItselfWhenGivenWhatItCannotHold) {
   const nlohmann::ordered_json printed = settingsToJson(SearchSettings{});
   for (const auto& item : printed.items()) names.push_back(item.key());
   const std::vector<json> wrong = {
-      nullptr, json::object(), 1.5, 1e300,
-      18446744073709551615ULL,                      // beyond every field's range
+      nullptr,
+      json::object(),
+      1.5,
+      1e300,
+      18446744073709551615ULL,  // beyond every field's range
       std::numeric_limits<std::int64_t>::min(),
-      "３１",                                       // full-width digits
-      std::string(100000, '9'),                     // overlong text
-      json::array({0, 0, 0, 0, 0, 0, 0}),           // seven values
+      "３１",                              // full-width digits
+      std::string(100000, '9'),            // overlong text
+      json::array({0, 0, 0, 0, 0, 0, 0}),  // seven values
   };
   for (const std::string& name : names) {
     for (const json& value : wrong) {

@@ -18,8 +18,8 @@ constexpr std::uint32_t valueFor(std::uint32_t roll, std::uint32_t n) {
 }
 
 // Eleven values from a position's first test on, each test given its roll.
-std::array<std::uint32_t, 11> rolls(std::uint32_t test1, std::uint32_t test2, std::uint32_t test3,
-                                    std::uint32_t test4, std::uint32_t test5) {
+std::array<std::uint32_t, 11> rolls(std::uint32_t test1, std::uint32_t test2, std::uint32_t test3, std::uint32_t test4,
+                                    std::uint32_t test5) {
   std::array<std::uint32_t, 11> values{};
   values[0] = valueFor(test1, 100);
   values[1] = valueFor(test2, 1600);
@@ -97,8 +97,8 @@ TEST(CometShardSearch, FastEvaluatorAgreesWithTheReference) {
     if (trial % 20 == 0 && settings.pidConsumptionMin <= settings.pidConsumptionMax) {
       seed = seedFoundAt(settings.pidConsumptionMin + (settings.compoundEyes ? 0 : 1), settings.compoundEyes, random);
     }
-    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
-                              static_cast<int>(random() % 1024)};
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = testing::evaluateBothWays(settings, moment, seed);
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
     ASSERT_EQ(both.fastLines, both.referenceLines);

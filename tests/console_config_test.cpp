@@ -45,7 +45,8 @@ TEST(ConsoleConfig, AnyAddressSeparatorAndUnknownVersions) {
 // "-1" typed as VCount is 0xFFFFFFFF, which "ffffffff" cut to three characters is not:
 // such values are saved with their sign, so that the next start searches the same console.
 TEST(ConsoleConfig, ValuesTypedWithAMinusSignLoadBackTheSame) {
-  const ConsoleParameters typed = readConsoleParameters(parseConsoleConfig("-1\n-fff\n-1\n-9999999\n-1-02-03-04-05-06\n"));
+  const ConsoleParameters typed =
+      readConsoleParameters(parseConsoleConfig("-1\n-fff\n-1\n-9999999\n-1-02-03-04-05-06\n"));
   EXPECT_EQ(typed.vcount, 0xFFFFFFFFu);
   EXPECT_EQ(typed.timer0, 0xFFFFF001u);
   const std::string saved = formatConsoleConfig(typed);

@@ -84,8 +84,8 @@ TEST(DeliverymanSearch, FastEvaluatorAgreesWithTheReference) {
       settings.deliveryTrainerId = testing::shinyTrainerId(pid, settings.deliverySecretId, random);
       if (random() % 2 == 0) settings.deliveryNature = natureOf(r[i + settings.deliveryNaturePosition]) + 1;
     }
-    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
-                              static_cast<int>(random() % 1024)};
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = evaluateBothWays(settings, moment, seed);
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
     ASSERT_EQ(both.fastLines, both.referenceLines);

@@ -114,8 +114,8 @@ TEST(DomeSearch, FastEvaluatorAgreesWithTheReference) {
   std::size_t lines = 0;
   for (int trial = 0; trial < 3000; ++trial) {
     const SearchSettings settings = testing::randomSettings(random, SearchMode::DomeSearch);
-    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
-                              static_cast<int>(random() % 1024)};
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = evaluateBothWays(settings, moment, random());
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
     ASSERT_EQ(both.fastLines, both.referenceLines);

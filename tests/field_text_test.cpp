@@ -37,7 +37,7 @@ TEST(FieldText, HexadecimalFollowsStrtoul) {
   EXPECT_EQ(parseHexField("  6000000", 8), 0x600000u);
   EXPECT_EQ(parseHexField("-1", 8), 0xFFFFFFFFu);  // a minus sign negates modulo 2^32
   EXPECT_EQ(parseHexField("g1", 8), 0u);
-  EXPECT_EQ(parseHexField("FFFFFFFFF", 255), 0xFFFFFFFFu);  // saturates
+  EXPECT_EQ(parseHexField("FFFFFFFFF", 255), 0xFFFFFFFFu);   // saturates
   EXPECT_EQ(parseHexField("-FFFFFFFFF", 255), 0xFFFFFFFFu);  // and then ignores the sign, as a 32-bit strtoul does
 }
 
@@ -45,7 +45,10 @@ TEST(FieldText, TextNoFieldExpects) {
   // Full-width digits and spaces are no digits or white space: nothing is read.
   EXPECT_EQ(parseDecimalField("１２", 2), 0);
   EXPECT_EQ(parseHexField("ＦＦ", 8), 0u);
-  EXPECT_EQ(parseDecimalField("\u3000" "12", 3), 0);
+  EXPECT_EQ(parseDecimalField("\u3000"
+                              "12",
+                              3),
+            0);
   // However long the text, only its first characters are looked at.
   const std::string nines(1'000'000, '9');
   EXPECT_EQ(parseDecimalField(nines, 2), 99);

@@ -104,7 +104,8 @@ TEST(MtOutputWindow, MatchesTheFullGeneratorOnEveryKindOfWindow) {
       window.fill(seed, outputs.data());
       Mt19937 full(seed);
       for (int k = 0; k < first; ++k) full.next();
-      for (int k = first; k <= last; ++k) ASSERT_EQ(outputs[k - first], full.next()) << first << ".." << last << " at " << k;
+      for (int k = first; k <= last; ++k)
+        ASSERT_EQ(outputs[k - first], full.next()) << first << ".." << last << " at " << k;
     }
   }
 }

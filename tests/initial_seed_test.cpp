@@ -113,8 +113,9 @@ std::vector<SeedVector> readSeedVectors() {
     v.settings.frame = std::stoi(cells[5]);
     applyMacAddress(v.settings, mac);
     const Date date{std::stoi(cells[6]) - 2000, std::stoi(cells[7]), std::stoi(cells[8])};
-    v.moment = {date.year, date.month, date.day, std::stoi(cells[9]), std::stoi(cells[10]), std::stoi(cells[11]),
-                weekday(date), std::stoi(cells[12])};
+    v.moment = {date.year,           date.month,           date.day,
+                std::stoi(cells[9]), std::stoi(cells[10]), std::stoi(cells[11]),
+                weekday(date),       std::stoi(cells[12])};
     v.seed = std::stoull(cells[13], nullptr, 16);
     vectors.push_back(v);
   }

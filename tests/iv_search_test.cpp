@@ -104,8 +104,8 @@ TEST(IvSearch, FastEvaluatorAgreesWithTheReferenceOnRandomSettings) {
   int matches = 0;
   for (int trial = 0; trial < 3000; ++trial) {
     const SearchSettings settings = testing::randomIvSearchSettings(random);
-    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
-                              static_cast<int>(random() % 1024)};
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const InitialSeed seed = random();
     std::string reference;
     const std::string fast = evaluateBoth(settings, moment, seed, &reference);

@@ -47,8 +47,13 @@ TEST_P(Kernels, SeedsMatchThePlainComputation) {
       std::vector<SearchCursor> moments(count);
       std::vector<std::uint32_t> timeWords(count), keyWords(count);
       for (std::size_t i = 0; i < count; ++i) {
-        moments[i] = {date.year, date.month, date.day, static_cast<int>(random_() % 24),
-                      static_cast<int>(random_() % 60), static_cast<int>(random_() % 60), dayOfWeek,
+        moments[i] = {date.year,
+                      date.month,
+                      date.day,
+                      static_cast<int>(random_() % 24),
+                      static_cast<int>(random_() % 60),
+                      static_cast<int>(random_() % 60),
+                      dayOfWeek,
                       static_cast<int>(random_() % 1024)};
         timeWords[i] = timeWord(moments[i].hour, moments[i].minute, moments[i].second, settings.is3ds);
         keyWords[i] = keyWord(moments[i].keyMask);
@@ -105,7 +110,8 @@ TEST_P(Kernels, LcgOutputsAndTheirRangesMatchTheGenerator) {
           ASSERT_EQ(outputs[static_cast<std::size_t>(p) * count + i], value)
               << "length " << length << ", count " << count << ", lane " << i << ", step " << p;
           for (std::size_t r = 0; r < ranges.size(); ++r) {
-            const std::uint64_t word = masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
+            const std::uint64_t word =
+                masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
             ASSERT_EQ((word >> (i % 64) & 1) != 0, ranges[r].low <= value && value <= ranges[r].high)
                 << "range " << r << ", count " << count << ", lane " << i << ", step " << p;
           }
@@ -115,7 +121,8 @@ TEST_P(Kernels, LcgOutputsAndTheirRangesMatchTheGenerator) {
       for (std::size_t r = 0; r < ranges.size(); ++r) {
         for (int p = 0; p < length; ++p) {
           for (std::size_t i = count; i < maxScanSeeds; ++i) {
-            const std::uint64_t word = masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
+            const std::uint64_t word =
+                masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
             ASSERT_EQ(word >> (i % 64) & 1, 0u) << "range " << r << ", step " << p << ", lane " << i;
           }
         }
@@ -198,7 +205,8 @@ TEST_P(Kernels, RangeScansFindExactlyThePositionsWhereEveryTestHolds) {
     const int rows = positions + 6;
     // Small values, so that ranges of them pass often enough to find every kind of mistake.
     std::vector<std::uint32_t> values(static_cast<std::size_t>(rows) * count);
-    for (auto& value : values) value = static_cast<std::uint32_t>(random_() % 8) << 29 | static_cast<std::uint32_t>(random_() % 3);
+    for (auto& value : values)
+      value = static_cast<std::uint32_t>(random_() % 8) << 29 | static_cast<std::uint32_t>(random_() % 3);
     const std::vector<RangeTest> tests = {{0, 2u << 29, (6u << 29) + 1}, {3, 0, 5u << 29}, {6, 1u << 29, 0xFFFFFFFF}};
     for (int testCount = 0; testCount <= 3; ++testCount) {
       std::vector<RangeHit> hits(positions);
@@ -220,7 +228,8 @@ TEST_P(Kernels, RangeScansFindExactlyThePositionsWhereEveryTestHolds) {
         ++expectedHits;
         ASSERT_LT(h, hitCount) << "count " << count << ", position " << p;
         ASSERT_EQ(hits[h].position, p);
-        for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(hits[h].has(i), expected[i]) << "position " << p << ", seed " << i;
+        for (std::size_t i = 0; i < count; ++i)
+          ASSERT_EQ(hits[h].has(i), expected[i]) << "position " << p << ", seed " << i;
         for (std::size_t i = count; i < maxScanSeeds; ++i) ASSERT_FALSE(hits[h].has(i)) << "a lane past the seeds";
         ++h;
       }
@@ -254,7 +263,8 @@ TEST_P(Kernels, RangeScansTakeMoreTestsThanFitInRegisters) {
     bool any = false;
     for (std::size_t i = 0; i < count; ++i) {
       expected[i] = true;
-      for (int t = 0; t < 10; ++t) expected[i] = expected[i] && values[static_cast<std::size_t>(p + t) * count + i] <= 2;
+      for (int t = 0; t < 10; ++t)
+        expected[i] = expected[i] && values[static_cast<std::size_t>(p + t) * count + i] <= 2;
       any = any || expected[i];
     }
     if (!any) continue;

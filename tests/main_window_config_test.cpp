@@ -149,7 +149,8 @@ class MainWindowConfigTest : public QObject {
     auto* box = window.findChild<QMessageBox*>();
     QCOMPARE(box != nullptr, reported);
     if (box != nullptr) {
-      QVERIFY2(box->text().startsWith(dir.path("config.txt") + QStringLiteral(" を読み込めません。")), qPrintable(box->text()));
+      QVERIFY2(box->text().startsWith(dir.path("config.txt") + QStringLiteral(" を読み込めません。")),
+               qPrintable(box->text()));
       box->close();
     }
     // The window starts as without a file.

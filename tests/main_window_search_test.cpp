@@ -131,7 +131,8 @@ class MainWindowSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY(box->text().contains(QDir::current().absoluteFilePath("result.txt") + QStringLiteral(" を作成できません。")));
+    QVERIFY(
+        box->text().contains(QDir::current().absoluteFilePath("result.txt") + QStringLiteral(" を作成できません。")));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
@@ -164,7 +165,8 @@ class MainWindowSearchTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!window.isSearchRunning(), searchTimeoutMs);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY2(box->text().contains(QStringLiteral("に書き込めなかったため、検索を中止しました。")), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("に書き込めなかったため、検索を中止しました。")),
+             qPrintable(box->text()));
     box->close();
     QCOMPARE(ready.size(), 0);
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
@@ -182,7 +184,7 @@ class MainWindowSearchTest : public QObject {
 
     QTimer::singleShot(100, window.get(), &QWidget::close);
     QTimer::singleShot(searchTimeoutMs, [] { QApplication::exit(1); });  // in case it never ends
-    QCOMPARE(QApplication::exec(), 0);  // the last window closed, the event loop ended
+    QCOMPARE(QApplication::exec(), 0);                                   // the last window closed, the event loop ended
     QVERIFY(!window->isSearchRunning());
     QCOMPARE(ready.size(), 0);  // no viewer for a program that is closing
     QVERIFY(dir.read("result.txt").endsWith("\r\n"));

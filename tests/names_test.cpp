@@ -24,7 +24,7 @@ TEST(Names, OutOfRangeIdsHaveNoName) {
 
 TEST(Names, HiddenPowerTypesAndDomeTrainers) {
   EXPECT_EQ(*hiddenPowerTypeName(3), "じめん");
-  EXPECT_EQ(utf8ToCp932(*hiddenPowerTypeName(15)), "\x82\xa0\x82\xad");  // あく
+  EXPECT_EQ(utf8ToCp932(*hiddenPowerTypeName(15)), "\x82\xa0\x82\xad");               // あく
   EXPECT_EQ(utf8ToCp932(*domeTrainerName(0)), "OL\x82\xcc\x83\x41\x83\x63\x83\x52");  // OLのアツコ
   EXPECT_EQ(*domeTrainerName(51), "えんじのマユコ");
   std::size_t longest = 0;

@@ -10,9 +10,9 @@
 #include <functional>
 #include <vector>
 
+#include "dialog_test_support.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
-#include "dialog_test_support.h"
 #include "gui_test_support.h"
 
 namespace hanabira {
@@ -26,7 +26,7 @@ constexpr int searchTimeoutMs = 60000;
 
 struct ModeCase {
   const char* name;
-  int modeCheck;  // the main window's check box of the mode; 0 for the plain search
+  int modeCheck;                                      // the main window's check box of the mode; 0 for the plain search
   std::function<void(const MainWindow&)> setOptions;  // through the dialogs, as a user does
   const char* options;  // the same options, as keys of a settings file (cli/settings_json.h)
 };
@@ -98,7 +98,9 @@ const std::vector<ModeCase> modeCases = {
      R"("deliverymanSearch": true, "deliveryNaturePosition": 3, "deliveryNature": 14,
         "deliveryShiny": true, "deliveryTrainerId": 54321, "deliverySecretId": 1)"},
     {"comet shard", cometShardCheck,
-     [](const MainWindow& window) { withDialog(window, cometShardOptionsButton, [](OptionDialog& d) { click(d, 1001); }); },
+     [](const MainWindow& window) {
+       withDialog(window, cometShardOptionsButton, [](OptionDialog& d) { click(d, 1001); });
+     },
      R"("cometShardSearch": true, "compoundEyes": false)"},
     {"dome", domeCheck,
      [](const MainWindow& window) {
@@ -200,7 +202,8 @@ class OptionDialogSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY2(box->text().contains(QStringLiteral("配達員検索の性格値の位置の値 -1 は範囲外です。")), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("配達員検索の性格値の位置の値 -1 は範囲外です。")),
+             qPrintable(box->text()));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QVERIFY(!QFile::exists("result.txt"));
@@ -221,7 +224,8 @@ class OptionDialogSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY2(box->text().contains(QStringLiteral("メタモンとの組み合わせでは夢特性は遺伝しません。")), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("メタモンとの組み合わせでは夢特性は遺伝しません。")),
+             qPrintable(box->text()));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QVERIFY(!QFile::exists("result.txt"));

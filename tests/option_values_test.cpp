@@ -74,12 +74,12 @@ class OptionValuesTest : public QObject {
     QVERIFY(note != nullptr);
     QCOMPARE(note->text(), QString());
     type(*dialog, 1005, "12345");
-    type(*dialog, 1006, "30650");  // XOR 18307, odd
+    type(*dialog, 1006, "30650");       // XOR 18307, odd
     QCOMPARE(note->text(), QString());  // 孵化
     click(*dialog, 1004);
     QVERIFY(note->text().startsWith(QStringLiteral("※固定ではID補正がかかります。")));
     QVERIFY(note->heightForWidth(note->width()) <= note->height());  // shown whole
-    click(*dialog, 1001);  // ID補正
+    click(*dialog, 1001);                                            // ID補正
     QCOMPARE(note->text(), QString());
     click(*dialog, 1001);
     QVERIFY(!note->text().isEmpty());
@@ -141,7 +141,7 @@ class OptionValuesTest : public QObject {
     QTest::addColumn<int>("check");
     QTest::addColumn<int>("bit");  // the key's bit in the key register
     const std::pair<const char*, std::pair<int, int>> keys[] = {
-        {"A", {1001, 0}}, {"B", {1002, 1}}, {"St", {1003, 3}}, {"Se", {1004, 2}}, {"L", {1005, 9}},
+        {"A", {1001, 0}}, {"B", {1002, 1}},  {"St", {1003, 3}}, {"Se", {1004, 2}}, {"L", {1005, 9}},
         {"R", {1006, 8}}, {"上", {1007, 6}}, {"下", {1008, 7}}, {"右", {1009, 4}}, {"左", {1010, 5}}};
     for (const auto& [name, key] : keys) QTest::newRow(name) << key.first << key.second;
   }
@@ -220,7 +220,8 @@ class OptionValuesTest : public QObject {
     QCOMPARE(field(*dialog, 1005)->text(), QStringLiteral("0"));
 
     // The boxes from top to bottom are the first to the sixth wanted trainer.
-    const QStringList trainers = {"OLのアツコ", "えんじのマユコ", "ナースのユキエ", "指定無し", "OLのアツコ", "えんじのモトヤス"};
+    const QStringList trainers = {"OLのアツコ", "えんじのマユコ", "ナースのユキエ",
+                                  "指定無し",   "OLのアツコ",     "えんじのモトヤス"};
     for (std::size_t k = 0; k < 6; ++k) choose(*dialog, domeTrainerBoxes[k], trainers[static_cast<qsizetype>(k)]);
     type(*dialog, 1005, "123");
     pressOk(*dialog);

@@ -10,14 +10,16 @@ namespace {
 ResultFormatter utf8Formatter(SearchMode mode, bool keys) { return ResultFormatter(mode, keys, TextEncoding::Utf8); }
 
 TEST(ResultFormat, HeadersOfEveryMode) {
-  EXPECT_EQ(utf8Formatter(SearchMode::IvSearch, false).header(), "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::IvSearch, false).header(),
+            "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
   EXPECT_EQ(utf8Formatter(SearchMode::ShinyPidSearch, false).header(),
             "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値\r\n");
   EXPECT_EQ(utf8Formatter(SearchMode::InheritanceSearch, false).header(),
             "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性\r\n");
   EXPECT_EQ(utf8Formatter(SearchMode::DeliverymanSearch, false).header(),
             "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::CometShardSearch, false).header(), "年,月,日,時,分,秒,性格値乱数消費,初期seed\r\n");
+  EXPECT_EQ(utf8Formatter(SearchMode::CometShardSearch, false).header(),
+            "年,月,日,時,分,秒,性格値乱数消費,初期seed\r\n");
   EXPECT_EQ(utf8Formatter(SearchMode::DomeSearch, true).header(),
             "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed,キー入力\r\n");
 }
@@ -72,9 +74,9 @@ TEST(ResultFormat, KeyColumnNamesTheKeysHeldInRegisterOrder) {
     const std::string line = ivLine(true, moment);
     return line.substr(line.rfind(',') + 1);
   };
-  EXPECT_EQ(keys(0x3FF), "\r\n");          // nothing held: the field is empty
-  EXPECT_EQ(keys(0x3F6), "ASt\r\n");       // A and Start
-  EXPECT_EQ(keys(0x0FF), "RL\r\n");        // R and L
+  EXPECT_EQ(keys(0x3FF), "\r\n");     // nothing held: the field is empty
+  EXPECT_EQ(keys(0x3F6), "ASt\r\n");  // A and Start
+  EXPECT_EQ(keys(0x0FF), "RL\r\n");   // R and L
   EXPECT_EQ(keys(0x30F), "→←↑↓\r\n");
   EXPECT_EQ(keys(0), "ABSeSt→←↑↓RL\r\n");
 }
@@ -86,8 +88,7 @@ TEST(ResultFormat, Cp932LineBytes) {
 }
 
 template <typename Match>
-std::string lineOf(SearchMode mode, const Match& match, bool keys = false,
-                   TextEncoding encoding = TextEncoding::Utf8) {
+std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextEncoding encoding = TextEncoding::Utf8) {
   std::string line;
   ResultFormatter(mode, keys, encoding).append(line, workedMoment, 0x0000ABCD12345678, match);
   return line;

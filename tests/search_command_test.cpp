@@ -131,8 +131,8 @@ TEST_F(SearchCommandTest, RefusalsAreMessagesAndStartNothing) {
   command_.startOrAbort(freshWindow("13", "13"), settings_, nowhere);
   ASSERT_EQ(view_.messages.size(), 2u);
   EXPECT_EQ(view_.messages[0], "検索を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。");
-  EXPECT_EQ(view_.messages[1],
-            "検索を開始できません。\n結果ファイル " + nowhere.string() + " を作成できません。\n(No such file or directory)");
+  EXPECT_EQ(view_.messages[1], "検索を開始できません。\n結果ファイル " + nowhere.string() +
+                                   " を作成できません。\n(No such file or directory)");
   EXPECT_FALSE(command_.isRunning());
   EXPECT_TRUE(view_.captions.empty());
   EXPECT_FALSE(fs::exists(dir_ / resultFileName));

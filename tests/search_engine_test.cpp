@@ -71,7 +71,8 @@ std::vector<std::string> visitedDates(const SearchSettings& settings) {
 }
 
 TEST(SearchEngine, VisitsFebruary29InLeapYears) {
-  EXPECT_EQ(visitedDates(everything({12, 2, 28}, {12, 3, 1})), (std::vector<std::string>{"12,2,28", "12,2,29", "12,3,1"}));
+  EXPECT_EQ(visitedDates(everything({12, 2, 28}, {12, 3, 1})),
+            (std::vector<std::string>{"12,2,28", "12,2,29", "12,3,1"}));
   EXPECT_EQ(visitedDates(everything({11, 2, 28}, {11, 3, 1})), (std::vector<std::string>{"11,2,28", "11,3,1"}));
   EXPECT_EQ(visitedDates(everything({0, 2, 29}, {0, 2, 29})), (std::vector<std::string>{"0,2,29"}));
   EXPECT_EQ(visitedDates(everything({99, 12, 31}, {99, 1, 1})), (std::vector<std::string>{"99,12,31"}));

@@ -75,7 +75,8 @@ TEST(SearchModes, TheModeOfHighestPriorityWritesHeaderAndLines) {
   settings.shinyPidSearch = true;
   settings.deliveryNaturePosition = 10;
   const std::string delivery = fastResult(settings, utf8());
-  EXPECT_TRUE(delivery.starts_with("年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
+  EXPECT_TRUE(
+      delivery.starts_with("年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
   EXPECT_NE(delivery.find("\r\n11,9,27,13,47,35,0,わんぱく　,19,21,30,15,18,26,いわ,68,9D76553EC8C0FA7A,A\r\n"),
             std::string::npos);
   // The nature names reach the file as CP932, ideographic spaces included.

@@ -26,10 +26,11 @@ SearchSettings stationaryWithoutCorrection() {
 
 TEST(SettingsWarnings, StationaryWithoutIdCorrectionForOddIds) {
   SearchSettings s = stationaryWithoutCorrection();
-  EXPECT_EQ(warningsOf(s),
-            "idCorrection false with shinyEncounterKind 3: the game applies the ID correction to stationary encounters, "
-            "which changes their personality values for trainerId XOR secretId odd (18307); some results may not be "
-            "the game's\n");
+  EXPECT_EQ(
+      warningsOf(s),
+      "idCorrection false with shinyEncounterKind 3: the game applies the ID correction to stationary encounters, "
+      "which changes their personality values for trainerId XOR secretId odd (18307); some results may not be "
+      "the game's\n");
   s.secretId = 30651;  // even XOR: the correction changes nothing
   EXPECT_EQ(warningsOf(s), "");
   s.trainerId = 1;

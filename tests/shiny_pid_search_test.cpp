@@ -99,8 +99,8 @@ TEST(ShinyPidSearch, FastEvaluatorAgreesWithTheReference) {
         settings.hiddenPowerMinPower = 30;
       }
     }
-    const SearchCursor moment{settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4,
-                              static_cast<int>(random() % 1024)};
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = evaluateBothWays(settings, moment, seed);
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
     ASSERT_EQ(both.fastLines, both.referenceLines);

@@ -50,7 +50,9 @@ SearchSettings randomIvSearchSettings(std::mt19937_64& random) {
   // A day or three, sometimes across a month's end or February 29.
   const int year = uniform(random, 0, 99);
   const int month = uniform(random, 1, 12);
-  const int lastDay = month == 2 ? (year % 4 == 0 ? 29 : 28) : (month == 4 || month == 6 || month == 9 || month == 11) ? 30 : 31;
+  const int lastDay = month == 2                                                ? (year % 4 == 0 ? 29 : 28)
+                      : (month == 4 || month == 6 || month == 9 || month == 11) ? 30
+                                                                                : 31;
   s.startYear = year;
   s.startMonth = month;
   s.startDay = chance(random, 0.5) ? lastDay - uniform(random, 0, 1) : uniform(random, 1, lastDay);

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/initial_seed.h"
-#include "engine/search_engine.h"
-#include "core/search_settings.h"
 #include "core/search_mode.h"
+#include "core/search_settings.h"
+#include "engine/search_engine.h"
 
 namespace hanabira::testing {
 

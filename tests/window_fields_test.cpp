@@ -21,10 +21,10 @@ SearchSettings readStart(const WindowFields& fields, SearchSettings settings = {
 
 TEST(WindowFields, FieldsCountOnlyTheirLeadingCharacters) {
   WindowFields fields;
-  fields.texts = {{startYearEdit, "1234"},  {vcountEdit, "0x5F"},       {timer0Edit, "0C79F"},
-                  {gxStatEdit, "6000000z"}, {startMonthEdit, "12ab"},   {startDayEdit, "xyz"},
-                  {ivMinEdits + 2, "-1"},   {ivConsumptionMaxEdit, "12345"}, {pidConsumptionMaxEdit, "123456"},
-                  {startHourEdit, " 7"}};
+  fields.texts = {
+      {startYearEdit, "1234"},           {vcountEdit, "0x5F"},  {timer0Edit, "0C79F"},  {gxStatEdit, "6000000z"},
+      {startMonthEdit, "12ab"},          {startDayEdit, "xyz"}, {ivMinEdits + 2, "-1"}, {ivConsumptionMaxEdit, "12345"},
+      {pidConsumptionMaxEdit, "123456"}, {startHourEdit, " 7"}};
   const SearchSettings s = readStart(fields);
   EXPECT_EQ(s.startYear, 12);
   EXPECT_EQ(s.vcount, 0x5u);  // the prefix takes two of the three characters
@@ -41,9 +41,9 @@ TEST(WindowFields, FieldsCountOnlyTheirLeadingCharacters) {
   EXPECT_EQ(readStart(fields).vcount, 0x5Fu);
 }
 
-  // Whatever is typed, a field reads only as many characters as it counts: a very long
-  // number gives that many digits, and text without ASCII digits (full-width digits,
-  // Japanese) reads as 0, as an empty field does.
+// Whatever is typed, a field reads only as many characters as it counts: a very long
+// number gives that many digits, and text without ASCII digits (full-width digits,
+// Japanese) reads as 0, as an empty field does.
 TEST(WindowFields, EveryFieldReadsOnlyTheCharactersItCounts) {
   WindowFields nines;
   WindowFields fullWidth;
@@ -90,7 +90,7 @@ TEST(WindowFields, EmptyFieldsReadAsZero) {
 
 TEST(WindowFields, AddressWordsTakeGxStatAndFrame) {
   WindowFields fields;
-  fields.texts = {{macEdits + 0, "00"}, {macEdits + 1, "11"}, {macEdits + 2, "22"}, {macEdits + 3, "33"},
+  fields.texts = {{macEdits + 0, "00"}, {macEdits + 1, "11"}, {macEdits + 2, "22"},    {macEdits + 3, "33"},
                   {macEdits + 4, "44"}, {macEdits + 5, "55"}, {gxStatEdit, "6000000"}, {frameEdit, "8"}};
   SearchSettings s = readStart(fields);
   EXPECT_EQ(s.messageWord6, 0x4455u);
@@ -133,7 +133,7 @@ TEST(WindowFields, CheckBoxesComboAndVersion) {
 
 TEST(WindowFields, SaveReadsTheConsoleFieldsLikeTheStart) {
   WindowFields fields;
-  fields.texts = {{vcountEdit, "1FFF"}, {timer0Edit, "0c79"},  {gxStatEdit, "6000000"},
+  fields.texts = {{vcountEdit, "1FFF"}, {timer0Edit, "0c79"}, {gxStatEdit, "6000000"},
                   {frameEdit, "-3"},    {macEdits + 0, "ab"}, {macEdits + 5, "5"}};
   fields.checked = {blackRadio};
   ConsoleParameters saved = readSavedConsole(fields);
@@ -183,7 +183,8 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
   s.ivConsumptionMax = 10000;
   EXPECT_TRUE(settingsProblemMessage(*findSettingsProblem(s)).ends_with("9999以下を指定してください。"));
 
-  const SettingsProblem unknown{"someOption", -2, SettingsProblem::Kind::OutOfRange, 0, std::numeric_limits<int>::max()};
+  const SettingsProblem unknown{"someOption", -2, SettingsProblem::Kind::OutOfRange, 0,
+                                std::numeric_limits<int>::max()};
   EXPECT_EQ(settingsProblemMessage(unknown),
             std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。0以上を指定してください。"));
 }

@@ -27,11 +27,10 @@ std::optional<std::string_view> domeTrainerName(int id);
 // species' share of it: ♂(3/4) and ♀(1/4) are the species whose gender ratio is 63.
 inline constexpr std::string_view unchangedNatureLabel = "変わらず";
 inline constexpr std::array<std::string_view, 3> eggAbilityLabels = {"1", "2", "夢"};
-inline constexpr std::array<std::string_view, 8> eggGenderRatioLabels = {
-    "♂(7/8)", "♂(3/4)", "♂(1/2)", "♂(1/4)", "♀(3/4)", "♀(1/2)", "♀(1/4)", "♀(1/8)"};
+inline constexpr std::array<std::string_view, 8> eggGenderRatioLabels = {"♂(7/8)", "♂(3/4)", "♂(1/2)", "♂(1/4)",
+                                                                         "♀(3/4)", "♀(1/2)", "♀(1/4)", "♀(1/8)"};
 
 // Result-file names of the keys, indexed by their bit in the key register.
-inline constexpr std::array<std::string_view, 10> keyNames = {
-    "A", "B", "Se", "St", "→", "←", "↑", "↓", "R", "L"};
+inline constexpr std::array<std::string_view, 10> keyNames = {"A", "B", "Se", "St", "→", "←", "↑", "↓", "R", "L"};
 
 }  // namespace hanabira

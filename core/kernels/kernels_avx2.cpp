@@ -37,8 +37,8 @@ struct Avx2Vec64 {
   }
 };
 
-void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                  std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords, std::size_t count,
+                  InitialSeed* seeds) {
   computeSeedsWith<Avx2Vec, 2>(day, timeWords, keyWords, count, seeds);
 }
 

@@ -28,8 +28,8 @@ struct Avx512Vec64 {
   }
 };
 
-void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                  std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords, std::size_t count,
+                  InitialSeed* seeds) {
   computeSeedsWith<Avx512Vec, 2>(day, timeWords, keyWords, count, seeds);
 }
 

@@ -20,8 +20,8 @@ struct ScalarVec64 {
   }
 };
 
-void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
-                  std::size_t count, InitialSeed* seeds) {
+void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords, std::size_t count,
+                  InitialSeed* seeds) {
   computeSeedsWith<ScalarVec, 2>(day, timeWords, keyWords, count, seeds);
 }
 

@@ -36,7 +36,8 @@ inline void lcgGroup(const std::uint64_t* states, int length, std::uint32_t* out
       }
       state[s] = Vec64::step(state[s]);
     }
-    for (int r = 0; r < rangeCount; ++r) masks[(static_cast<std::size_t>(r) * length + p) * 4 + word] |= bits[r] << shift;
+    for (int r = 0; r < rangeCount; ++r)
+      masks[(static_cast<std::size_t>(r) * length + p) * 4 + word] |= bits[r] << shift;
   }
 }
 
@@ -47,17 +48,37 @@ inline void lcgOutputsWith(const std::uint64_t* states, std::size_t count, int l
   for (std::size_t k = 0; k < static_cast<std::size_t>(rangeCount) * length * 4; ++k) masks[k] = 0;
   std::size_t base = 0;
   for (; base + group <= count; base += group) {
-    const auto run = [&]<int n>() { lcgGroup<Vec64, streams, n>(states + base, length, outputs + base, count, ranges, masks, base); };
+    const auto run = [&]<int n>() {
+      lcgGroup<Vec64, streams, n>(states + base, length, outputs + base, count, ranges, masks, base);
+    };
     switch (rangeCount) {
-      case 0: run.template operator()<0>(); break;
-      case 1: run.template operator()<1>(); break;
-      case 2: run.template operator()<2>(); break;
-      case 3: run.template operator()<3>(); break;
-      case 4: run.template operator()<4>(); break;
-      case 5: run.template operator()<5>(); break;
-      case 6: run.template operator()<6>(); break;
-      case 7: run.template operator()<7>(); break;
-      default: run.template operator()<8>(); break;
+      case 0:
+        run.template operator()<0>();
+        break;
+      case 1:
+        run.template operator()<1>();
+        break;
+      case 2:
+        run.template operator()<2>();
+        break;
+      case 3:
+        run.template operator()<3>();
+        break;
+      case 4:
+        run.template operator()<4>();
+        break;
+      case 5:
+        run.template operator()<5>();
+        break;
+      case 6:
+        run.template operator()<6>();
+        break;
+      case 7:
+        run.template operator()<7>();
+        break;
+      default:
+        run.template operator()<8>();
+        break;
     }
   }
   // The tail, a lane at a time: its cost does not grow with the batch.

@@ -29,8 +29,8 @@ struct ScanGroup {
 using SeedMask = std::uint64_t[4];
 
 template <class Vec>
-inline void compareRows(const std::uint32_t* rows, std::size_t count, int firstRow, int rowCount, const ScanGroup& group,
-                        SeedMask* masks) {
+inline void compareRows(const std::uint32_t* rows, std::size_t count, int firstRow, int rowCount,
+                        const ScanGroup& group, SeedMask* masks) {
   constexpr std::size_t lanes = Vec::lanes;
   const typename Vec::V low = Vec::set1(group.low);
   const typename Vec::V span = Vec::set1(group.span);
@@ -110,7 +110,8 @@ inline std::size_t scanRangesWith(const std::uint32_t* rows, std::size_t count, 
         if (t < grouped && groupOf[t] >= 0) continue;
         const std::uint32_t* row = rows + static_cast<std::size_t>(first + i + tests[t].rowOffset) * count;
         for (std::size_t seed = 0; seed < count; ++seed) {
-          if (row[seed] - tests[t].low > tests[t].high - tests[t].low) words[seed / 64] &= ~(std::uint64_t{1} << (seed % 64));
+          if (row[seed] - tests[t].low > tests[t].high - tests[t].low)
+            words[seed / 64] &= ~(std::uint64_t{1} << (seed % 64));
         }
       }
       if ((words[0] | words[1] | words[2] | words[3]) == 0) continue;

@@ -78,7 +78,7 @@ template <class Vec, int streams, int t>
 
 template <class Vec, int streams, int... t>
 [[gnu::always_inline]] inline void roundsFrom9(Sha1Lanes<Vec> (&s)[streams], const SeedDay& day,
-                                                std::integer_sequence<int, t...>) {
+                                               std::integer_sequence<int, t...>) {
   (roundOfStreams<Vec, streams, t + 9>(s, day), ...);
 }
 

@@ -27,11 +27,17 @@ struct Avx2Vec {
   static V majority(V b, V c, V d) { return bor(band(b, c), band(d, bor(b, c))); }
   static V mullo(V a, V b) { return _mm256_mullo_epi32(a, b); }
   template <int n>
-  static V shr(V a) { return _mm256_srli_epi32(a, n); }
+  static V shr(V a) {
+    return _mm256_srli_epi32(a, n);
+  }
   template <int n>
-  static V shl(V a) { return _mm256_slli_epi32(a, n); }
+  static V shl(V a) {
+    return _mm256_slli_epi32(a, n);
+  }
   template <int n>
-  static V rotl(V a) { return bor(shl<n>(a), shr<32 - n>(a)); }
+  static V rotl(V a) {
+    return bor(shl<n>(a), shr<32 - n>(a));
+  }
   static V lowBitMask(V a) { return _mm256_srai_epi32(_mm256_slli_epi32(a, 31), 31); }
 
   // AVX2 compares signed only; x <= span unsigned is min(x, span) == x.

@@ -27,11 +27,17 @@ struct Avx512Vec {
   static V majority(V b, V c, V d) { return _mm512_ternarylogic_epi32(b, c, d, 0xE8); }
   static V mullo(V a, V b) { return _mm512_mullo_epi32(a, b); }
   template <int n>
-  static V shr(V a) { return _mm512_srli_epi32(a, n); }
+  static V shr(V a) {
+    return _mm512_srli_epi32(a, n);
+  }
   template <int n>
-  static V shl(V a) { return _mm512_slli_epi32(a, n); }
+  static V shl(V a) {
+    return _mm512_slli_epi32(a, n);
+  }
   template <int n>
-  static V rotl(V a) { return _mm512_rol_epi32(a, n); }
+  static V rotl(V a) {
+    return _mm512_rol_epi32(a, n);
+  }
   static V lowBitMask(V a) { return _mm512_srai_epi32(_mm512_slli_epi32(a, 31), 31); }
 
   using Mask = __mmask16;

@@ -24,11 +24,17 @@ struct ScalarVec {
   static V majority(V b, V c, V d) { return (b & c) | (b & d) | (c & d); }
   static V mullo(V a, V b) { return a * b; }
   template <int n>
-  static V shr(V a) { return a >> n; }
+  static V shr(V a) {
+    return a >> n;
+  }
   template <int n>
-  static V shl(V a) { return a << n; }
+  static V shl(V a) {
+    return a << n;
+  }
   template <int n>
-  static V rotl(V a) { return (a << n) | (a >> (32 - n)); }
+  static V rotl(V a) {
+    return (a << n) | (a >> (32 - n));
+  }
   // All ones where the lowest bit of a is set, else zero.
   static V lowBitMask(V a) { return 0u - (a & 1u); }
 

@@ -20,7 +20,11 @@ bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0
 bool isValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
     if (length == 0 || i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if (!isContinuation(text[i + k])) return false;

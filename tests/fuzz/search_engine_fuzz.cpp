@@ -257,14 +257,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   plainOptions.isa = Isa::Scalar;
   const Outcome plain = farNature ? run(runSearch, settings, plainOptions) : run(runReferenceSearch, settings, options);
 
-  require(fast.refusal == plain.refusal, "both paths refuse the same settings: '" + fast.refusal + "' and '" + plain.refusal + "'");
+  require(fast.refusal == plain.refusal,
+          "both paths refuse the same settings: '" + fast.refusal + "' and '" + plain.refusal + "'");
   if (!fast.refusal.empty()) return 0;
   require(fast.bytes == plain.bytes, "the fast path writes the reference's bytes");
   require(fast.summary.mode == plain.summary.mode, "both paths run the same mode");
   require(fast.summary.candidates == plain.summary.candidates, "both paths count the same matches");
-  require(fast.summary.momentsTotal == plain.summary.momentsTotal && fast.summary.momentsDone == plain.summary.momentsDone,
-          "both paths count the same boot moments");
-  require(fast.summary.momentsDone == fast.summary.momentsTotal && !fast.summary.cancelled, "the search ran to its end");
+  require(
+      fast.summary.momentsTotal == plain.summary.momentsTotal && fast.summary.momentsDone == plain.summary.momentsDone,
+      "both paths count the same boot moments");
+  require(fast.summary.momentsDone == fast.summary.momentsTotal && !fast.summary.cancelled,
+          "the search ran to its end");
   require(lineCount(fast.bytes) == fast.summary.candidates + 1, "one header and one line per match");
   return 0;
 }

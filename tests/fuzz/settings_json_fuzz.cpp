@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // As hanabira-cli goes on: the address, then the checks of a search.
   if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(MacAddress{}));
   if (const auto problem = findSettingsProblem(loaded.settings)) {
-    require(isKnownField(problem->field) && describe(*problem).starts_with(problem->field), "a refusal names its field");
+    require(isKnownField(problem->field) && describe(*problem).starts_with(problem->field),
+            "a refusal names its field");
   }
 
   const nlohmann::ordered_json printed = settingsToJson(loaded.settings);

@@ -171,8 +171,8 @@ std::vector<std::string_view> choiceItems(ChoiceList list) {
 }
 
 const std::array<OptionDialogDesign, 6> optionDialogDesigns = {{
-    {shinyDialog, shinyOptionsButton, "色違い性格値検索", 180, 122, shinyControls, shinyOptionsShown,
-     storeShinyOptions, shinyOptionsNote},
+    {shinyDialog, shinyOptionsButton, "色違い性格値検索", 180, 122, shinyControls, shinyOptionsShown, storeShinyOptions,
+     shinyOptionsNote},
     {inheritanceDialog, inheritanceOptionsButton, "遺伝込みで検索", 234, 142, inheritanceControls,
      inheritanceOptionsShown, storeInheritanceOptions, nullptr},
     {cometShardDialog, cometShardOptionsButton, "すいせいのかけら設定", 176, 75, cometShardControls,

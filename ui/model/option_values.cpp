@@ -80,7 +80,8 @@ DialogState inheritanceOptionsShown(const SearchSettings& s) {
 }
 
 void storeInheritanceOptions(const DialogState& state, SearchSettings& s) {
-  for (std::size_t k = 0; k < 6; ++k) s.firstParentIvs[k] = readNumber(state, firstParentIvFields[k], parentIvFieldChars);
+  for (std::size_t k = 0; k < 6; ++k)
+    s.firstParentIvs[k] = readNumber(state, firstParentIvFields[k], parentIvFieldChars);
   for (std::size_t k = 0; k < 6; ++k) {
     s.secondParentIvs[k] = readNumber(state, secondParentIvFields[k], parentIvFieldChars);
   }
@@ -141,7 +142,8 @@ DialogState domeOptionsShown(const SearchSettings& s) {
 }
 
 void storeDomeOptions(const DialogState& state, SearchSettings& s) {
-  for (std::size_t k = 0; k < domeTrainerBoxes.size(); ++k) storeChoice(state, domeTrainerBoxes[k], 0, s.domeTrainers[k]);
+  for (std::size_t k = 0; k < domeTrainerBoxes.size(); ++k)
+    storeChoice(state, domeTrainerBoxes[k], 0, s.domeTrainers[k]);
   s.domeConsumptionSlack = readNumber(state, domeSlackField, domeSlackFieldChars);
 }
 

@@ -82,7 +82,8 @@ void SearchCommand::showProgress(const SearchProgress& progress) {
 void SearchCommand::finished(const SearchOutcome& outcome) {
   view_.showStartCaption(startCaption);
   view_.showTitle(mainWindowTitle());
-  const SearchProgress reached{{}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
+  const SearchProgress reached{
+      {}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
   view_.showProgressBar(endedProgressBar(reached));
   if (closing_) return;
   switch (outcome.failure) {

@@ -29,7 +29,8 @@ ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version) {
                             version};
   for (int k = 0; k < 6; ++k) {
     // Two hexadecimal digits make one byte; a signed text ("-1") keeps only its low byte.
-    console.mac[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(parseHexField(f.text(macEdits + k), macByteChars));
+    console.mac[static_cast<std::size_t>(k)] =
+        static_cast<std::uint8_t>(parseHexField(f.text(macEdits + k), macByteChars));
   }
   return console;
 }

@@ -15,7 +15,8 @@ ConfigFileLoad loadConfigFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
   const QByteArray bytes = file.read(static_cast<qint64>(consoleConfigReadLimit));
   if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
-  return {parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), std::nullopt};
+  return {parseConsoleConfig(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
+          std::nullopt};
 }
 
 std::optional<QString> saveConfigFile(const QString& path, const ConsoleParameters& parameters) {

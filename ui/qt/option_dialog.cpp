@@ -44,7 +44,8 @@ class DigitsOnlyValidator final : public QValidator {
 };
 
 QWidget* createTextField(const TextFieldStyle& style, QWidget* parent) {
-  auto* field = new EditField(style.scrolls ? EditFieldWidth::ScrollsHorizontally : EditFieldWidth::FitsVisibleWidth, parent);
+  auto* field =
+      new EditField(style.scrolls ? EditFieldWidth::ScrollsHorizontally : EditFieldWidth::FitsVisibleWidth, parent);
   field->setAlignment((style.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   if (style.digitsOnly) field->setValidator(new DigitsOnlyValidator(field->validator(), field));
   return field;
