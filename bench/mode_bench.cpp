@@ -12,7 +12,7 @@
 #include "bench/bench_support.h"
 #include "core/kernel_levels.h"
 #include "engine/search_engine.h"
-#include "evaluate/mode_evaluator.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira {
 namespace {
@@ -20,43 +20,47 @@ namespace {
 using bench::DiscardingSink;
 
 // A typical hunt of each mode over personality-value positions 50 to 150 (the default),
-// with filters that let few seeds through, except where noted.
+// with filters that let few seeds through, except where noted; in the order of SearchMode.
+void ivHunt(SearchSettings& s) { s.ivMin.fill(31); }
+
+void shinyHunt(SearchSettings& s) {
+  // No IV filter: every seed reaches the personality-value stage (the mode's worst case).
+  s.shinyPidSearch = true;
+  s.shinyEncounterKind = 3;
+  s.shinyNature = 11;
+  s.idCorrection = true;
+  s.trainerId = 12345;
+  s.secretId = 54321;
+}
+
+void eggHunt(SearchSettings& s) {
+  // Parents of 31 pass the prefilter at every position: every seed computes its eggs.
+  s.inheritanceSearch = true;
+  s.ivMin.fill(31);
+  s.eggGenderRatio = 6;
+}
+
+void deliverymanHunt(SearchSettings& s) {
+  s.deliverymanSearch = true;
+  s.deliveryNature = 11;
+  s.ivMin.fill(25);
+}
+
+void cometShardHunt(SearchSettings& s) { s.cometShardSearch = true; }
+
+void domeHunt(SearchSettings& s) {
+  s.domeSearch = true;
+  s.domeTrainers = {5, 12, 0, 0, 0, 0};
+  s.domeConsumptionSlack = 2;
+}
+
+constexpr std::array<void (*)(SearchSettings&), 6> hunts = {ivHunt,          shinyHunt,      eggHunt,
+                                                            deliverymanHunt, cometShardHunt, domeHunt};
+
 SearchSettings typicalHunt(SearchMode mode) {
   SearchSettings s = bench::workedExampleHour();
   s.keyInputEnabled = true;
-  switch (mode) {
-    case SearchMode::IvSearch:
-      s.ivMin.fill(31);
-      break;
-    case SearchMode::ShinyPidSearch:
-      // No IV filter: every seed reaches the personality-value stage (the mode's worst case).
-      s.shinyPidSearch = true;
-      s.shinyEncounterKind = 3;
-      s.shinyNature = 11;
-      s.idCorrection = true;
-      s.trainerId = 12345;
-      s.secretId = 54321;
-      break;
-    case SearchMode::InheritanceSearch:
-      // Parents of 31 pass the prefilter at every position: every seed computes its eggs.
-      s.inheritanceSearch = true;
-      s.ivMin.fill(31);
-      s.eggGenderRatio = 6;
-      break;
-    case SearchMode::DeliverymanSearch:
-      s.deliverymanSearch = true;
-      s.deliveryNature = 11;
-      s.ivMin.fill(25);
-      break;
-    case SearchMode::CometShardSearch:
-      s.cometShardSearch = true;
-      break;
-    case SearchMode::DomeSearch:
-      s.domeSearch = true;
-      s.domeTrainers = {5, 12, 0, 0, 0, 0};
-      s.domeConsumptionSlack = 2;
-      break;
-  }
+  hunts.at(static_cast<std::size_t>(mode))(s);
   return s;
 }
 
@@ -75,8 +79,8 @@ struct SeedBatch {
 
 void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
   const SearchSettings settings = typicalHunt(mode);
-  const ResultFormatter formatter(mode, settings.keyInputEnabled);
-  const auto evaluator = makeModeEvaluator(settings, formatter, bestKernels());
+  const ResultText text(definitionOf(mode).columns, settings.keyInputEnabled);
+  const auto evaluator = definitionOf(mode).makeEvaluator(settings, text, bestKernels());
   const SeedBatch batch;
   std::string out;
   for (auto _ : state) {
@@ -88,13 +92,14 @@ void modeEvaluationFast(benchmark::State& state, SearchMode mode) {
 
 void modeEvaluationReference(benchmark::State& state, SearchMode mode) {
   const SearchSettings settings = typicalHunt(mode);
-  const ResultFormatter formatter(mode, settings.keyInputEnabled);
+  const ResultText text(definitionOf(mode).columns, settings.keyInputEnabled);
   const SeedBatch batch;
   std::string out;
   for (auto _ : state) {
     out.clear();
     for (std::size_t i = 0; i < batchSize; ++i) {
-      benchmark::DoNotOptimize(evaluateReference(settings, formatter, batch.moments[i], batch.seeds[i], out));
+      benchmark::DoNotOptimize(
+          definitionOf(mode).evaluateReference(settings, text, batch.moments[i], batch.seeds[i], out));
     }
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batchSize));
@@ -127,29 +132,26 @@ void modeSearchReference(benchmark::State& state, SearchMode mode) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * summary.momentsDone));
 }
 
-// modeSearchFast/<mode>_<level> at every kernel level of this build.
-bool registerSearchesAtEveryLevel(std::string_view name, SearchMode mode) {
-  for (const KernelLevel& level : kernelLevels()) {
-    benchmark::RegisterBenchmark(fmt::format("modeSearchFast/{}_{}", name, level.name).c_str(), modeSearchFast, mode,
-                                 level.isa())
+// For every mode, as <benchmark>/<mode name>: whole searches at every kernel level of
+// this build (modeSearchFast/<mode>_<level>), evaluations alone at the best level.
+bool registerModeBenchmarks() {
+  for (const SearchModeDefinition& definition : searchModes()) {
+    const SearchMode mode = definition.mode;
+    const auto named = [&](std::string_view benchmark) { return fmt::format("{}/{}", benchmark, definition.name); };
+    benchmark::RegisterBenchmark(named("modeEvaluationReference").c_str(), modeEvaluationReference, mode);
+    benchmark::RegisterBenchmark(named("modeEvaluationFast").c_str(), modeEvaluationFast, mode);
+    benchmark::RegisterBenchmark(named("modeSearchReference").c_str(), modeSearchReference, mode)
         ->Unit(benchmark::kMillisecond);
+    for (const KernelLevel& level : kernelLevels()) {
+      benchmark::RegisterBenchmark(fmt::format("modeSearchFast/{}_{}", definition.name, level.name).c_str(),
+                                   modeSearchFast, mode, level.isa())
+          ->Unit(benchmark::kMillisecond);
+    }
   }
   return true;
 }
 
-// Whole searches at every kernel level; evaluations alone at the best level this CPU runs.
-#define HANABIRA_MODE_BENCHMARKS(mode)                                                           \
-  BENCHMARK_CAPTURE(modeEvaluationReference, mode, SearchMode::mode);                            \
-  BENCHMARK_CAPTURE(modeEvaluationFast, mode, SearchMode::mode);                                 \
-  BENCHMARK_CAPTURE(modeSearchReference, mode, SearchMode::mode)->Unit(benchmark::kMillisecond); \
-  [[maybe_unused]] const bool mode##AtEveryLevel = registerSearchesAtEveryLevel(#mode, SearchMode::mode)
-
-HANABIRA_MODE_BENCHMARKS(IvSearch);
-HANABIRA_MODE_BENCHMARKS(ShinyPidSearch);
-HANABIRA_MODE_BENCHMARKS(InheritanceSearch);
-HANABIRA_MODE_BENCHMARKS(DeliverymanSearch);
-HANABIRA_MODE_BENCHMARKS(CometShardSearch);
-HANABIRA_MODE_BENCHMARKS(DomeSearch);
+[[maybe_unused]] const bool modeBenchmarksRegistered = registerModeBenchmarks();
 
 }  // namespace
 }  // namespace hanabira

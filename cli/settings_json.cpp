@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/setting_choices.h"
+
 namespace hanabira {
 namespace {
 
@@ -22,8 +24,7 @@ struct HexWord {
 };
 struct Integer {
   int SearchSettings::*member;
-  int low = std::numeric_limits<int>::min();
-  int high = std::numeric_limits<int>::max();
+  ChoiceRange range = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
 };
 struct Id16 {
   std::uint16_t SearchSettings::*member;
@@ -33,8 +34,7 @@ struct Flag {
 };
 struct StatValues {
   StatArray SearchSettings::*member;
-  int low = std::numeric_limits<int>::min();
-  int high = std::numeric_limits<int>::max();
+  ChoiceRange range = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
 };
 struct KeyFlags {
   std::array<bool, 10> SearchSettings::*member;
@@ -81,7 +81,7 @@ const std::vector<Field>& fields() {
       {"roaming", Flag{&S::roaming}},
       {"ivMax", StatValues{&S::ivMax}},
       {"ivMin", StatValues{&S::ivMin}},
-      {"hiddenPowerType", Integer{&S::hiddenPowerType, -1, 15}},
+      {"hiddenPowerType", Integer{&S::hiddenPowerType, hiddenPowerTypeChoices}},
       {"hiddenPowerMinPower", Integer{&S::hiddenPowerMinPower}},
       {"ivConsumptionMin", Integer{&S::ivConsumptionMin}},
       {"ivConsumptionMax", Integer{&S::ivConsumptionMax}},
@@ -89,20 +89,20 @@ const std::vector<Field>& fields() {
       {"pidConsumptionMax", Integer{&S::pidConsumptionMax}},
       {"trainerId", Id16{&S::trainerId}},
       {"secretId", Id16{&S::secretId}},
-      {"shinyNature", Integer{&S::shinyNature, 0, 25}},
-      {"shinyEncounterKind", Integer{&S::shinyEncounterKind, 1, 3}},
+      {"shinyNature", Integer{&S::shinyNature, natureChoices}},
+      {"shinyEncounterKind", Integer{&S::shinyEncounterKind, encounterKindChoices}},
       {"idCorrection", Flag{&S::idCorrection}},
       {"firstParentIvs", StatValues{&S::firstParentIvs}},
       {"secondParentIvs", StatValues{&S::secondParentIvs}},
       {"withoutDitto", Flag{&S::withoutDitto}},
-      {"eggNature", Integer{&S::eggNature, -1, 25}},
-      {"eggAbility", Integer{&S::eggAbility, 0, 3}},
-      {"eggGenderRatio", Integer{&S::eggGenderRatio, 0, 8}},
+      {"eggNature", Integer{&S::eggNature, eggNatureChoices}},
+      {"eggAbility", Integer{&S::eggAbility, eggAbilityChoices}},
+      {"eggGenderRatio", Integer{&S::eggGenderRatio, eggGenderRatioChoices}},
       {"compoundEyes", Flag{&S::compoundEyes}},
-      {"domeTrainers", StatValues{&S::domeTrainers, 0, 52}},
+      {"domeTrainers", StatValues{&S::domeTrainers, domeTrainerChoices}},
       {"domeConsumptionSlack", Integer{&S::domeConsumptionSlack}},
       {"deliveryNaturePosition", Integer{&S::deliveryNaturePosition}},
-      {"deliveryNature", Integer{&S::deliveryNature, 0, 25}},
+      {"deliveryNature", Integer{&S::deliveryNature, natureChoices}},
       {"deliveryShiny", Flag{&S::deliveryShiny}},
       {"deliveryTrainerId", Id16{&S::deliveryTrainerId}},
       {"deliverySecretId", Id16{&S::deliverySecretId}},
@@ -219,7 +219,7 @@ void readField(const Field& field, const json& value, SearchSettings& settings) 
         if constexpr (std::is_same_v<Kind, HexWord>) {
           settings.*kind.member = hexWord(name, value);
         } else if constexpr (std::is_same_v<Kind, Integer>) {
-          settings.*kind.member = static_cast<int>(integerIn(name, value, kind.low, kind.high));
+          settings.*kind.member = static_cast<int>(integerIn(name, value, kind.range.low, kind.range.high));
         } else if constexpr (std::is_same_v<Kind, Id16>) {
           settings.*kind.member = static_cast<std::uint16_t>(integerIn(name, value, 0, 0xFFFF));
         } else if constexpr (std::is_same_v<Kind, Flag>) {
@@ -228,7 +228,7 @@ void readField(const Field& field, const json& value, SearchSettings& settings) 
           const json& items = arrayOf(name, value, 6);
           for (std::size_t k = 0; k < 6; ++k) {
             (settings.*kind.member)[k] =
-                static_cast<int>(integerIn(fmt::format("{}[{}]", name, k), items[k], kind.low, kind.high));
+                static_cast<int>(integerIn(fmt::format("{}[{}]", name, k), items[k], kind.range.low, kind.range.high));
           }
         } else if constexpr (std::is_same_v<Kind, KeyFlags>) {
           const json& items = arrayOf(name, value, 10);

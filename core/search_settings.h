@@ -10,6 +10,12 @@ namespace hanabira {
 inline constexpr std::uint32_t blackVersionWord = 0x02215F10;
 inline constexpr std::uint32_t whiteVersionWord = 0x02215F30;
 
+// The game keeps room for personality-value positions up to this one; a search lowers a
+// larger upper bound to it.
+inline constexpr int pidConsumptionLimit = 2800;
+// The largest individual-value position the main window can express (four digits).
+inline constexpr int ivConsumptionLimit = 9999;
+
 // Arrays of six individual values are in the order H, A, B, C, D, S.
 using StatArray = std::array<int, 6>;
 

@@ -5,7 +5,7 @@
 namespace hanabira {
 
 ChunkWorker::ChunkWorker(const PreparedSearch& search)
-    : search_(search), evaluator_(makeModeEvaluator(search.settings, search.formatter, search.kernels)) {}
+    : search_(search), evaluator_(search.mode.makeEvaluator(search.settings, search.text, search.kernels)) {}
 
 void ChunkWorker::prepareDay(int dayIndex) {
   if (dayIndex == preparedDay_) return;

@@ -22,7 +22,8 @@ std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
 
 PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
-      formatter(selectSearchMode(settings), settings.keyInputEnabled, encoding),
+      mode(definitionOf(selectSearchMode(settings))),
+      text(mode.columns, settings.keyInputEnabled, encoding),
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),

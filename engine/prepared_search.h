@@ -9,7 +9,8 @@
 #include "core/kernels.h"
 #include "core/search_settings.h"
 #include "engine/search_space.h"
-#include "evaluate/result_format.h"
+#include "evaluate/result_text.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira {
 
@@ -24,7 +25,8 @@ struct PreparedSearch {
   std::uint32_t timeWordAt(int timeIndex) const;
 
   SearchSettings settings;
-  ResultFormatter formatter;
+  const SearchModeDefinition& mode;
+  ResultText text;
   BootMomentSpace space;
   const KernelSet& kernels;
   BootMessage constantWords;

@@ -5,7 +5,6 @@
 #include "core/key_input.h"
 #include "engine/prepared_search.h"
 #include "engine/search_engine.h"
-#include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 namespace {
@@ -38,14 +37,13 @@ Date advanceDate(Date date) {
 SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink, const SearchOptions& options) {
   const PreparedSearch search(source, options.encoding);
   const SearchSettings& settings = search.settings;
-  const ResultFormatter& formatter = search.formatter;
 
-  SearchSummary summary{formatter.mode(), Isa::Scalar, false, 0, 0, search.space.size()};
+  SearchSummary summary{search.mode.mode, Isa::Scalar, false, 0, 0, search.space.size()};
   SearchProgress progress{{}, 0, 0, summary.momentsTotal};
   const Date end{settings.endYear, settings.endMonth, settings.endDay};
   const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;
 
-  sink.write(formatter.header());
+  sink.write(search.text.header());
 
   std::string lines;
   Date date{settings.startYear, settings.startMonth, settings.startDay};
@@ -64,7 +62,7 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
             }
             lines.clear();
             const InitialSeed seed = computeInitialSeed(settings, moment);
-            const std::size_t found = evaluateReference(settings, formatter, moment, seed, lines);
+            const std::size_t found = search.mode.evaluateReference(settings, search.text, moment, seed, lines);
             sink.write(lines);
             summary.candidates += found;
             ++summary.momentsDone;

@@ -27,13 +27,13 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   backend.makeChunkEvaluator(search);
   const BootMomentSpace& space = search.space;
 
-  SearchSummary summary{search.formatter.mode(), search.kernels.isa, false, 0, 0, space.size()};
+  SearchSummary summary{search.mode.mode, search.kernels.isa, false, 0, 0, space.size()};
   SearchProgress progress{space.dateAt(0), 0, 0, summary.momentsTotal};
   auto report = [&] {
     if (options.onProgress) options.onProgress(progress);
   };
 
-  sink.write(search.formatter.header());
+  sink.write(search.text.header());
   report();
 
   const ChunkPlan plan{summary.momentsTotal, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};

@@ -21,7 +21,7 @@
 #include "engine/result_sink.h"
 #include "engine/search_backend.h"
 #include "engine/search_progress.h"
-#include "evaluate/result_format.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 

@@ -1,9 +1,12 @@
 #include "evaluate/comet_shard_search.h"
 
-#include <algorithm>
-#include <bit>
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include <iterator>
 
 #include "evaluate/position_range.h"
+#include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
 
 namespace hanabira {
@@ -17,70 +20,67 @@ constexpr int valuesRead = 11;
 
 // One seed's values from a position on, read from the rows only when a test asks.
 struct SeedValues {
-  const PidRows& rows;
+  const SequenceRows& rows;
   std::size_t seed;
   std::int64_t position;
   std::uint32_t operator[](int k) const { return rows.at(seed, position + k); }
 };
 
-RangeFilter lastTestsFor(const SearchSettings& settings) {
-  RangeFilter filter;
-  const std::uint32_t low = settings.compoundEyes ? 80 : 55;
-  const std::uint32_t high = settings.compoundEyes ? 84 : 55;
-  filter.requireScaled(7, 100, low, high);
-  filter.requireScaled(10, 100, low, high);
-  return filter;
-}
+class CometShardSearchEvaluator final : public ModeEvaluator {
+ public:
+  CometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
+      : settings_(settings), text_(text), stage_(*cometShardSearchPrefilter(settings), kernels) {}
 
-// The last two tests, rare passes, are the filter of the rows: only the few positions
-// that pass them reach the other tests.
-PidRows rowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  const PositionRange positions = pidPositions(settings);
-  if (positions.empty()) return PidRows(0, 0, 0, kernels);
-  const RangeFilter lastTests = lastTestsFor(settings);
-  return PidRows(positions.first + testShift(settings), positions.size() + valuesRead - 1, maxEvaluationBatch, kernels,
-                 std::span(lastTests.tests(), static_cast<std::size_t>(lastTests.testCount())));
-}
+  // Only the few positions that pass the last two tests reach the others.
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+    const SequenceRows& rows = stage_.rows();
+    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      std::size_t lines = 0;
+      for (const int hit : positions) {
+        if (!cometShardFound(SeedValues{rows, seed, rows.first() + hit}, settings_.compoundEyes)) continue;
+        appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],
+                                   CometShardMatch{settings_.pidConsumptionMin + hit});
+        ++lines;
+      }
+      return lines;
+    });
+  }
+
+ private:
+  const SearchSettings& settings_;
+  const ResultText& text_;
+  PrefilterStage stage_;  // from the first test of the first position on
+};
 
 }  // namespace
 
-CometShardSearchEvaluator::CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                                                     const KernelSet& kernels)
-    : settings_(settings),
-      formatter_(formatter),
-      empty_(pidPositions(settings).empty()),
-      values_(rowsFor(settings, kernels)),
-      hits_(pidPositions(settings).size()) {}
-
-std::size_t CometShardSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                                                std::string& out) {
-  if (empty_) return 0;
-  values_.fill(seeds);
-  const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
-  // The few positions that pass the last two tests are checked as the scan found them,
-  // position by position; the rarer finds are then put in the order of the lines.
-  found_.clear();
-  for (std::size_t h = 0; h < hitCount; ++h) {
-    const RangeHit& hit = hits_[h];
-    for (std::size_t w = 0; w < 4; ++w) {
-      for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
-        const std::size_t i = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
-        const SeedValues values{values_, i, values_.first() + hit.position};
-        if (cometShardFound(values, settings_.compoundEyes))
-          found_.push_back(i << 16 | static_cast<std::size_t>(hit.position));
-      }
-    }
-  }
-  std::sort(found_.begin(), found_.end());  // by seed, then position
-  for (const std::size_t find : found_) {
-    const std::size_t i = find >> 16;
-    formatter_.append(out, moments[i], seeds[i],
-                      CometShardMatch{settings_.pidConsumptionMin + static_cast<int>(find & 0xFFFF)});
-  }
-  return found_.size();
+void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                const CometShardMatch& match) {
+  text.appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{:016X}"), match.position, seed);
+  text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
-std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+// The last two tests, rare passes, are the filter of the rows.
+std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings) {
+  const PositionRange positions = pidPositions(settings);
+  Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}};
+  const std::uint32_t low = settings.compoundEyes ? 80 : 55;
+  const std::uint32_t high = settings.compoundEyes ? 84 : 55;
+  prefilter.filter.requireScaled(7, 100, low, high);
+  prefilter.filter.requireScaled(10, 100, low, high);
+  if (positions.empty()) return prefilter;
+  prefilter.positions = static_cast<int>(positions.size());
+  prefilter.rowCount = prefilter.positions + valuesRead - 1;
+  return prefilter;
+}
+
+std::unique_ptr<ModeEvaluator> makeCometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                             const KernelSet& kernels) {
+  return std::make_unique<CometShardSearchEvaluator>(settings, text, kernels);
+}
+
+std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text,
                                       const SearchCursor& moment, InitialSeed seed, std::string& out) {
   PlainPidSequence r(seed);
   const auto inMiddleRange = [](std::uint32_t roll) {
@@ -100,7 +100,7 @@ std::size_t cometShardSearchReference(const SearchSettings& settings, const Resu
               scaledRandom(r[i + 11], 100) == 55;
     }
     if (found) {
-      formatter.append(out, moment, seed, CometShardMatch{i});
+      appendCometShardSearchLine(text, out, moment, seed, CometShardMatch{i});
       ++lines;
     }
   }

@@ -4,13 +4,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include <vector>
-
-#include "core/pid_rows.h"
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
-#include "evaluate/range_filter.h"
+#include "evaluate/prefilter.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
@@ -31,22 +36,18 @@ constexpr bool cometShardFound(const Values& values, bool compoundEyes) {
          middleRollAccepts(scaledRandom(values[3], 1600));
 }
 
-class CometShardSearchEvaluator final : public ModeEvaluator {
- public:
-  CometShardSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  bool empty_;
-  PidRows values_;  // from the first test of the first position on, for the whole batch
-  std::vector<RangeHit> hits_;
-  std::vector<std::size_t> found_;  // seed << 16 | position of each find in a batch
+struct CometShardMatch {
+  int position;
 };
 
-std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+// "…,position,seed"
+void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                const CometShardMatch& match);
+
+std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings);
+std::unique_ptr<ModeEvaluator> makeCometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                             const KernelSet& kernels);
+std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text,
                                       const SearchCursor& moment, InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -1,8 +1,14 @@
 #include "evaluate/deliveryman_search.h"
 
-#include <algorithm>
+#include <fmt/compile.h>
+#include <fmt/format.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include "core/pid_window.h"
 #include "evaluate/position_range.h"
+#include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/shiny_rules.h"
 
@@ -20,26 +26,6 @@ bool separateNatures(const SearchSettings& settings) {
          pidPositions(settings).size() + static_cast<std::size_t>(valuesRead(settings));
 }
 
-RangeFilter filterFor(const SearchSettings& settings) {
-  RangeFilter filter;
-  for (int k = 0; k < 6; ++k) filter.requireIv(k, settings.ivMin[k], settings.ivMax[k]);
-  if (!separateNatures(settings) && settings.deliveryNature != 0) {
-    const auto nature = static_cast<std::uint32_t>(settings.deliveryNature - 1);
-    filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
-  }
-  return filter;
-}
-
-PidRows valueRowsFor(const SearchSettings& settings, const KernelSet& kernels) {
-  const PositionRange positions = pidPositions(settings);
-  if (positions.empty()) return PidRows(0, 0, 0, kernels);
-  std::int64_t reach = valuesRead(settings) - 1;
-  if (!separateNatures(settings)) reach = std::max<std::int64_t>(reach, settings.deliveryNaturePosition);
-  const RangeFilter filter = filterFor(settings);
-  return PidRows(positions.first, positions.size() + static_cast<std::size_t>(reach), maxEvaluationBatch, kernels,
-                 std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
-}
-
 // Positions in 64 bits: no nature position is too far.
 PidWindow natureWindowFor(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
@@ -53,77 +39,115 @@ constexpr std::uint32_t distributionPid(std::uint32_t upper, std::uint32_t low) 
   return (upper & 0xFFFFFF00u) | scaledRandom(low, 126);
 }
 
+class DeliverymanSearchEvaluator final : public ModeEvaluator {
+ public:
+  DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
+      : settings_(settings),
+        text_(text),
+        trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
+        stage_(*deliverymanSearchPrefilter(settings), kernels),
+        separateNatures_(separateNatures(settings)),
+        natures_(natureWindowFor(settings)) {}
+
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      return evaluateSeed(seed, positions, moments, seeds[seed], out);
+    });
+  }
+
+ private:
+  // Seed `seed` of the batch, at the positions that pass the range tests.
+  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                           InitialSeed initialSeed, std::string& out) {
+    const SequenceRows& rows = stage_.rows();
+    bool naturesFilled = false;
+    std::size_t lines = 0;
+    std::uint32_t values[10];
+    IvSet ivs;
+    HiddenPower hiddenPower;
+    for (const int hit : positions) {
+      const std::int64_t i = rows.first() + hit;
+      for (int k = 0; k < valuesRead(settings_); ++k) values[k] = rows.at(seed, i + k);
+      std::uint32_t nature;
+      if (separateNatures_) {
+        if (!naturesFilled) {
+          natures_.fill(initialSeed);
+          naturesFilled = true;
+        }
+        nature = natures_[i + settings_.deliveryNaturePosition];
+      } else {
+        nature = rows.at(seed, i + settings_.deliveryNaturePosition);
+      }
+      if (!matches(values, nature, ivs, hiddenPower)) continue;
+      appendDeliverymanSearchLine(text_, out, moments[seed], initialSeed,
+                                  DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
+      ++lines;
+    }
+    return lines;
+  }
+
+  // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
+  bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const {
+    if (settings_.deliveryNature != 0 && natureOf(nature) != settings_.deliveryNature - 1) return false;
+    for (int k = 0; k < 6; ++k) {
+      ivs[k] = ivOf(values[k]);
+      if (ivs[k] < settings_.ivMin[k] || ivs[k] > settings_.ivMax[k]) return false;
+    }
+    hiddenPower = hiddenPowerOf(ivs);
+    if (!passesHiddenPowerFilter(settings_, hiddenPower)) return false;
+    return !settings_.deliveryShiny || isShiny(distributionPid(values[8], values[9]), trainerValue_);
+  }
+
+  const SearchSettings& settings_;
+  const ResultText& text_;
+  std::uint32_t trainerValue_;
+  // The values from the first H value on; they hold the natures too unless the nature
+  // lies far behind, where a window of a seed's own starts with a jump.
+  PrefilterStage stage_;
+  bool separateNatures_;
+  PidWindow natures_;
+};
+
 }  // namespace
 
-DeliverymanSearchEvaluator::DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                                                       const KernelSet& kernels)
-    : settings_(settings),
-      formatter_(formatter),
-      empty_(pidPositions(settings).empty()),
-      trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
-      values_(valueRowsFor(settings, kernels)),
-      separateNatures_(separateNatures(settings)),
-      natures_(natureWindowFor(settings)),
-      filter_(filterFor(settings)),
-      hits_(pidPositions(settings).size()) {}
-
-std::size_t DeliverymanSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                                                 std::string& out) {
-  if (empty_ || filter_.impossible()) return 0;
-  values_.fill(seeds);
-  const std::size_t hitCount = values_.scanFilter(static_cast<int>(hits_.size()), hits_.data());
-  seedHits_.build(hits_.data(), hitCount);
-  if (seedHits_.empty()) return 0;
-  std::size_t lines = 0;
-  seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) {
-    lines += evaluateSeed(seed, positions, moments, seeds[seed], out);
-  });
-  return lines;
+void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                 const DeliverymanMatch& match) {
+  text.appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
+  out += text.natureName(match.nature);  // filled out to five characters with ideographic spaces
+  out += ',';
+  text.appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
+  text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
-std::size_t DeliverymanSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions,
-                                                     const MomentBatch& moments, InitialSeed initialSeed,
-                                                     std::string& out) {
-  const std::int64_t first = settings_.pidConsumptionMin;
-  bool naturesFilled = false;
-  std::size_t lines = 0;
-  std::uint32_t values[10];
-  IvSet ivs;
-  HiddenPower hiddenPower;
-  for (const int hit : positions) {
-    const std::int64_t i = first + hit;
-    for (int k = 0; k < valuesRead(settings_); ++k) values[k] = values_.at(seed, i + k);
-    std::uint32_t nature;
-    if (separateNatures_) {
-      if (!naturesFilled) {
-        natures_.fill(initialSeed);
-        naturesFilled = true;
-      }
-      nature = natures_[i + settings_.deliveryNaturePosition];
-    } else {
-      nature = values_.at(seed, i + settings_.deliveryNaturePosition);
-    }
-    if (!matches(values, nature, ivs, hiddenPower)) continue;
-    formatter_.append(out, moments[seed], initialSeed,
-                      DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
-    ++lines;
+void checkDeliverymanOptions(const SearchSettings& settings, SettingsCheck& check) {
+  check.range("deliveryNaturePosition", settings.deliveryNaturePosition, 0, SettingsCheck::unbounded);
+  check.choice("deliveryNature", settings.deliveryNature, natureChoices);
+}
+
+// The six values' bounds, and the nature where the rows hold it.
+std::optional<Prefilter> deliverymanSearchPrefilter(const SearchSettings& settings) {
+  const PositionRange positions = pidPositions(settings);
+  Prefilter prefilter{RandomSequence::Personality, positions.first, 0, 0, {}};
+  for (int k = 0; k < 6; ++k) prefilter.filter.requireIv(k, settings.ivMin[k], settings.ivMax[k]);
+  if (!separateNatures(settings) && settings.deliveryNature != 0) {
+    const auto nature = static_cast<std::uint32_t>(settings.deliveryNature - 1);
+    prefilter.filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
   }
-  return lines;
+  if (positions.empty()) return prefilter;
+  int reach = valuesRead(settings) - 1;
+  if (!separateNatures(settings)) reach = std::max(reach, settings.deliveryNaturePosition);
+  prefilter.positions = static_cast<int>(positions.size());
+  prefilter.rowCount = prefilter.positions + reach;
+  return prefilter;
 }
 
-bool DeliverymanSearchEvaluator::matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs,
-                                         HiddenPower& hiddenPower) const {
-  if (settings_.deliveryNature != 0 && natureOf(nature) != settings_.deliveryNature - 1) return false;
-  for (int k = 0; k < 6; ++k) {
-    ivs[k] = ivOf(values[k]);
-    if (ivs[k] < settings_.ivMin[k] || ivs[k] > settings_.ivMax[k]) return false;
-  }
-  hiddenPower = hiddenPowerOf(ivs);
-  if (!passesHiddenPowerFilter(settings_, hiddenPower)) return false;
-  return !settings_.deliveryShiny || isShiny(distributionPid(values[8], values[9]), trainerValue_);
+std::unique_ptr<ModeEvaluator> makeDeliverymanSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                              const KernelSet& kernels) {
+  return std::make_unique<DeliverymanSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text,
                                        const SearchCursor& moment, InitialSeed seed, std::string& out) {
   PlainPidSequence r(seed);
   const std::uint32_t trainerValue = static_cast<std::uint32_t>(settings.deliveryTrainerId ^ settings.deliverySecretId);
@@ -140,7 +164,7 @@ std::size_t deliverymanSearchReference(const SearchSettings& settings, const Res
       const std::uint32_t pid = (r[i + 8] & 0xFFFFFF00) | scaledRandom(r[i + 9], 126);
       if ((trainerValue ^ (pid >> 16) ^ (pid & 0xFFFF)) > 7) continue;
     }
-    formatter.append(out, moment, seed, DeliverymanMatch{i, nature, ivs, hiddenPower});
+    appendDeliverymanSearchLine(text, out, moment, seed, DeliverymanMatch{i, nature, ivs, hiddenPower});
     ++lines;
   }
   return lines;

@@ -4,47 +4,38 @@
 // individual-value random sequence plays no part.
 #pragma once
 
-#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include <vector>
-
-#include "core/pid_rows.h"
-#include "core/pid_window.h"
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
+#include "core/settings_problem.h"
+#include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
-#include "evaluate/range_filter.h"
-#include "evaluate/seed_hits.h"
+#include "evaluate/prefilter.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
-class DeliverymanSearchEvaluator final : public ModeEvaluator {
- public:
-  DeliverymanSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                             const KernelSet& kernels);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  // Seed `seed` of the batch, at the positions that pass the range tests.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out);
-  // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.
-  bool matches(const std::uint32_t* values, std::uint32_t nature, IvSet& ivs, HiddenPower& hiddenPower) const;
-
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  bool empty_;
-  std::uint32_t trainerValue_;
-  // The values from the first H value on, for the whole batch; they hold the natures too
-  // unless the nature lies far behind, where a window of a seed's own starts with a jump.
-  PidRows values_;
-  bool separateNatures_;
-  PidWindow natures_;
-  RangeFilter filter_;  // the six values' bounds, and the nature where the rows hold it
-  std::vector<RangeHit> hits_;
-  SeedHits seedHits_;
+struct DeliverymanMatch {
+  int position;  // of the H value
+  int nature;
+  IvSet ivs;
+  HiddenPower hiddenPower;
 };
 
-std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+// "…,position,nature name,H,A,B,C,D,S,type name,power,seed"
+void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                 const DeliverymanMatch& match);
+
+void checkDeliverymanOptions(const SearchSettings& settings, SettingsCheck& check);
+std::optional<Prefilter> deliverymanSearchPrefilter(const SearchSettings& settings);
+std::unique_ptr<ModeEvaluator> makeDeliverymanSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                              const KernelSet& kernels);
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text,
                                        const SearchCursor& moment, InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

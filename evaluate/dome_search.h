@@ -7,9 +7,17 @@
 #include <array>
 #include <cstdint>
 
-#include "core/pid_window.h"
+#include <memory>
+#include <string>
+
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
+#include "core/settings_problem.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
@@ -70,23 +78,20 @@ class DomeMatchRun {
   int run_ = 0;  // matching positions just before the next one, at most the slack
 };
 
-class DomeSearchEvaluator final : public ModeEvaluator {
- public:
-  DomeSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  std::size_t evaluateSeed(std::size_t index, const MomentBatch& moments, InitialSeed seed, std::string& out);
-
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  bool empty_;
-  DomeWanted wanted_;
-  PidWindow values_;
+// Every position from lower to upper matches.
+struct DomeMatch {
+  int lowerPosition;
+  int upperPosition;
 };
 
-std::size_t domeSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
-                                const SearchCursor& moment, InitialSeed seed, std::string& out);
+// "…,lower position,upper position,seed"
+void appendDomeSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                          const DomeMatch& match);
+
+void checkDomeOptions(const SearchSettings& settings, SettingsCheck& check);
+std::unique_ptr<ModeEvaluator> makeDomeSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                       const KernelSet& kernels);
+std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+                                InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

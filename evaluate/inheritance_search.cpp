@@ -1,6 +1,15 @@
 #include "evaluate/inheritance_search.h"
 
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include <iterator>
+#include <vector>
+
+#include "core/pid_window.h"
+#include "evaluate/iv_draws.h"
 #include "evaluate/position_range.h"
+#include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/shiny_rules.h"
 
@@ -21,136 +30,176 @@ bool withinBounds(const SearchSettings& settings, int stat, int value) {
   return settings.ivMin[stat] <= value && value <= settings.ivMax[stat];
 }
 
-// A stat that neither parent can bring within its bounds must be drawn within them.
-RangeFilter drawnBoundsFilter(const SearchSettings& settings, const IvDraws& draws) {
+class InheritanceSearchEvaluator final : public ModeEvaluator {
+ public:
+  InheritanceSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
+      : settings_(settings),
+        text_(text),
+        trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
+        abilityRollOffset_(eggAbilityRollOffset(settings)),
+        firstPairOffset_(eggFirstPairOffset(settings)),
+        stage_(*inheritanceSearchPrefilter(settings), kernels),
+        pids_(pidWindowFor(settings)) {
+    eggs_.reserve(pidPositions(settings).size());
+  }
+
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      return evaluateSeed(seed, positions, moments, seeds[seed], out);
+    });
+  }
+
+ private:
+  struct Egg {
+    int position;
+    InheritancePicks picks;
+    std::uint32_t pid;
+  };
+
+  // Whatever the egg inherits, each of its values is the drawn one or a parent's: a stat
+  // for which none of the three lies within the bounds rules the position out. And an egg
+  // inherits three stats, so no more than three drawn values can be out of bounds.
+  bool passesPrefilter(const IvSet& drawn) const {
+    int outOfBounds = 0;
+    for (int k = 0; k < 6; ++k) {
+      if (withinBounds(settings_, k, drawn[k])) continue;
+      if (++outOfBounds > 3) return false;
+      if (!withinBounds(settings_, k, settings_.firstParentIvs[k]) &&
+          !withinBounds(settings_, k, settings_.secondParentIvs[k])) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
+  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                           InitialSeed initialSeed, std::string& out) {
+    bool eggsFound = false;
+    std::size_t lines = 0;
+    for (const int hit : positions) {
+      const std::int64_t j = stage_.rows().first() + hit;
+      const IvSet drawn = drawnIvs(stage_.rows(), seed, j, settings_.roaming);
+      if (!passesPrefilter(drawn)) continue;
+      if (!eggsFound) {
+        findEggs(initialSeed);
+        eggsFound = true;
+        if (eggs_.empty()) break;
+      }
+      for (const Egg& egg : eggs_) {
+        const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
+        if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
+        const InheritanceMatch match{static_cast<int>(j),   drawn, egg.position, egg.picks, genderValueOf(egg.pid),
+                                     abilitySlotOf(egg.pid)};
+        appendInheritanceSearchLine(text_, out, moments[seed], initialSeed, match);
+        ++lines;
+      }
+    }
+    return lines;
+  }
+
+  // Everything of an egg but its individual values is fixed by the egg position alone:
+  // the eggs that pass those tests are found once per seed, and only for a seed whose
+  // drawn values pass the prefilter somewhere.
+  void findEggs(InitialSeed seed) {
+    eggs_.clear();
+    pids_.fill(seed);
+    Egg egg;
+    for (int c = settings_.pidConsumptionMin; c <= settings_.pidConsumptionMax; ++c) {
+      if (findEgg(c, egg)) eggs_.push_back(egg);
+    }
+  }
+
+  bool findEgg(int c, Egg& egg) {
+    if (settings_.eggNature == 0) {
+      if (!everstoneRollSucceeds(pids_[c + 1])) return false;
+    } else if (settings_.eggNature >= 1) {
+      if (natureOf(pids_[c]) != settings_.eggNature - 1) return false;
+    }
+    // Only a parent other than a Ditto passes the hidden ability on; with a Ditto a search
+    // refuses the choice before it starts.
+    if (settings_.withoutDitto && settings_.eggAbility == 3 &&
+        !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
+      return false;
+    }
+
+    // A pair whose stat is already inherited is discarded; the picks go on two positions
+    // later until three stats are chosen.
+    std::int64_t q = c + firstPairOffset_;
+    unsigned chosen = 0;
+    for (int count = 0; count < 3; q += 2) {
+      pids_.reach(q + 1);
+      const InheritancePick pick = inheritancePickOf(pids_[q], pids_[q + 1]);
+      if ((chosen & (1u << pick.stat)) != 0) continue;
+      chosen |= 1u << pick.stat;
+      egg.picks[static_cast<std::size_t>(count++)] = pick;
+    }
+    pids_.reach(q);
+    const std::uint32_t pid = eggPid(pids_[q]);
+    if (!passesEggGender(settings_.eggGenderRatio, genderValueOf(pid))) return false;
+    if ((settings_.eggAbility == 1 || settings_.eggAbility == 2) && abilitySlotOf(pid) != settings_.eggAbility) {
+      return false;
+    }
+    if (settings_.shinyPidSearch && !isShiny(pid, trainerValue_)) return false;
+    egg.position = c;
+    egg.pid = pid;
+    return true;
+  }
+
+  const SearchSettings& settings_;
+  const ResultText& text_;
+  std::uint32_t trainerValue_;
+  int abilityRollOffset_;
+  int firstPairOffset_;
+  PrefilterStage stage_;
+  PidWindow pids_;
+  std::vector<Egg> eggs_;
+};
+
+}  // namespace
+
+void appendInheritanceSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                 const InheritanceMatch& match) {
+  text.appendMoment(out, moment);
+  const IvSet& iv = match.drawnIvs;
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},{},{:016X},{},"), match.ivPosition, iv[0],
+                 iv[1], iv[2], iv[3], iv[4], iv[5], seed, match.eggPosition);
+  for (const InheritancePick& pick : match.picks) out += text.inheritanceEntry(pick.stat, pick.parent);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{}"), match.genderValue, match.abilitySlot);
+  text.appendKeysAndLineEnd(out, moment.keyMask);
+}
+
+void checkInheritanceOptions(const SearchSettings& settings, SettingsCheck& check) {
+  check.choice("eggNature", settings.eggNature, eggNatureChoices);
+  check.choice("eggAbility", settings.eggAbility, eggAbilityChoices);
+  check.refuse(settings.eggAbility == 3 && !settings.withoutDitto,
+               {"eggAbility", settings.eggAbility, SettingsProblem::Kind::HiddenAbilityFromDitto});
+  check.choice("eggGenderRatio", settings.eggGenderRatio, eggGenderRatioChoices);
+}
+
+// A stat that neither parent can bring within its bounds must be drawn within them;
+// without an egg position nothing is found.
+std::optional<Prefilter> inheritanceSearchPrefilter(const SearchSettings& settings) {
+  const std::array<int, 6> statRows = ivStatRows(settings.roaming);
   RangeFilter filter;
   for (int k = 0; k < 6; ++k) {
     if (withinBounds(settings, k, settings.firstParentIvs[k]) ||
         withinBounds(settings, k, settings.secondParentIvs[k])) {
       continue;
     }
-    filter.requireIv(draws.statRows()[k], settings.ivMin[k], settings.ivMax[k]);
+    filter.requireIv(statRows[k], settings.ivMin[k], settings.ivMax[k]);
   }
-  return filter;
+  Prefilter prefilter = ivDrawPrefilter(settings, std::move(filter));
+  if (pidPositions(settings).empty()) prefilter.positions = 0;
+  return prefilter;
 }
 
-}  // namespace
-
-InheritanceSearchEvaluator::InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                                                       const KernelSet& kernels)
-    : settings_(settings),
-      formatter_(formatter),
-      empty_(pidPositions(settings).empty() || ivPositions(settings).empty()),
-      trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
-      abilityRollOffset_(eggAbilityRollOffset(settings)),
-      firstPairOffset_(eggFirstPairOffset(settings)),
-      draws_(settings, kernels, maxEvaluationBatch),
-      prefilter_(drawnBoundsFilter(settings, draws_)),
-      hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())),
-      pids_(pidWindowFor(settings)) {
-  eggs_.reserve(pidPositions(settings).size());
+std::unique_ptr<ModeEvaluator> makeInheritanceSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                              const KernelSet& kernels) {
+  return std::make_unique<InheritanceSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t InheritanceSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                                                 std::string& out) {
-  if (empty_ || prefilter_.impossible()) return 0;
-  draws_.fill(seeds);
-  seedHits_.build(hits_.data(), draws_.scan(prefilter_, hits_.data()));
-  if (seedHits_.empty()) return 0;
-  std::size_t lines = 0;
-  seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) {
-    lines += evaluateSeed(seed, positions, moments, seeds[seed], out);
-  });
-  return lines;
-}
-
-// Whatever the egg inherits, each of its values is the drawn one or a parent's: a stat
-// for which none of the three lies within the bounds rules the position out. And an egg
-// inherits three stats, so no more than three drawn values can be out of bounds.
-bool InheritanceSearchEvaluator::passesPrefilter(const IvSet& drawn) const {
-  int outOfBounds = 0;
-  for (int k = 0; k < 6; ++k) {
-    if (withinBounds(settings_, k, drawn[k])) continue;
-    if (++outOfBounds > 3) return false;
-    if (!withinBounds(settings_, k, settings_.firstParentIvs[k]) &&
-        !withinBounds(settings_, k, settings_.secondParentIvs[k])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-std::size_t InheritanceSearchEvaluator::evaluateSeed(std::size_t seed, std::span<const int> positions,
-                                                     const MomentBatch& moments, InitialSeed initialSeed,
-                                                     std::string& out) {
-  bool eggsFound = false;
-  std::size_t lines = 0;
-  for (const int hit : positions) {
-    const int j = draws_.firstPosition() + hit;
-    const IvSet drawn = draws_.at(seed, j);
-    if (!passesPrefilter(drawn)) continue;
-    if (!eggsFound) {
-      findEggs(initialSeed);
-      eggsFound = true;
-      if (eggs_.empty()) break;
-    }
-    for (const Egg& egg : eggs_) {
-      const IvSet ivs = inheritIvs(drawn, egg.picks, settings_.firstParentIvs, settings_.secondParentIvs);
-      if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
-      const InheritanceMatch match{j, drawn, egg.position, egg.picks, genderValueOf(egg.pid), abilitySlotOf(egg.pid)};
-      formatter_.append(out, moments[seed], initialSeed, match);
-      ++lines;
-    }
-  }
-  return lines;
-}
-
-void InheritanceSearchEvaluator::findEggs(InitialSeed seed) {
-  eggs_.clear();
-  pids_.fill(seed);
-  Egg egg;
-  for (int c = settings_.pidConsumptionMin; c <= settings_.pidConsumptionMax; ++c) {
-    if (findEgg(c, egg)) eggs_.push_back(egg);
-  }
-}
-
-bool InheritanceSearchEvaluator::findEgg(int c, Egg& egg) {
-  if (settings_.eggNature == 0) {
-    if (!everstoneRollSucceeds(pids_[c + 1])) return false;
-  } else if (settings_.eggNature >= 1) {
-    if (natureOf(pids_[c]) != settings_.eggNature - 1) return false;
-  }
-  // Only a parent other than a Ditto passes the hidden ability on; with a Ditto a search
-  // refuses the choice before it starts.
-  if (settings_.withoutDitto && settings_.eggAbility == 3 &&
-      !hiddenAbilityRollSucceeds(pids_[c + abilityRollOffset_])) {
-    return false;
-  }
-
-  // A pair whose stat is already inherited is discarded; the picks go on two positions
-  // later until three stats are chosen.
-  std::int64_t q = c + firstPairOffset_;
-  unsigned chosen = 0;
-  for (int count = 0; count < 3; q += 2) {
-    pids_.reach(q + 1);
-    const InheritancePick pick = inheritancePickOf(pids_[q], pids_[q + 1]);
-    if ((chosen & (1u << pick.stat)) != 0) continue;
-    chosen |= 1u << pick.stat;
-    egg.picks[static_cast<std::size_t>(count++)] = pick;
-  }
-  pids_.reach(q);
-  const std::uint32_t pid = eggPid(pids_[q]);
-  if (!passesEggGender(settings_.eggGenderRatio, genderValueOf(pid))) return false;
-  if ((settings_.eggAbility == 1 || settings_.eggAbility == 2) && abilitySlotOf(pid) != settings_.eggAbility) {
-    return false;
-  }
-  if (settings_.shinyPidSearch && !isShiny(pid, trainerValue_)) return false;
-  egg.position = c;
-  egg.pid = pid;
-  return true;
-}
-
-std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text,
                                        const SearchCursor& moment, InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
   const std::vector<std::uint32_t> ivSequence =
@@ -234,7 +283,7 @@ std::size_t inheritanceSearchReference(const SearchSettings& settings, const Res
           (static_cast<std::uint32_t>(settings.trainerId ^ settings.secretId) ^ (pid >> 16) ^ (pid & 0xFFFF)) > 7) {
         continue;
       }
-      formatter.append(out, moment, seed, InheritanceMatch{j, drawn, c, picks, gender, slot});
+      appendInheritanceSearchLine(text, out, moment, seed, InheritanceMatch{j, drawn, c, picks, gender, slot});
       ++lines;
     }
   }

@@ -4,55 +4,41 @@
 // inherits from which parent, and its PID (gender, ability slot, optionally shininess).
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include "core/pid_window.h"
-#include "evaluate/iv_draws.h"
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
+#include "core/settings_problem.h"
+#include "evaluate/egg_rules.h"
+#include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
-#include "evaluate/seed_hits.h"
+#include "evaluate/prefilter.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
-class InheritanceSearchEvaluator final : public ModeEvaluator {
- public:
-  InheritanceSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                             const KernelSet& kernels);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  struct Egg {
-    int position;
-    InheritancePicks picks;
-    std::uint32_t pid;
-  };
-
-  // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out);
-  bool passesPrefilter(const IvSet& drawn) const;
-  // Everything of an egg but its individual values is fixed by the egg position alone:
-  // the eggs that pass those tests are found once per seed, and only for a seed whose
-  // drawn values pass the prefilter somewhere.
-  void findEggs(InitialSeed seed);
-  bool findEgg(int position, Egg& egg);
-
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  bool empty_;
-  std::uint32_t trainerValue_;
-  int abilityRollOffset_;
-  int firstPairOffset_;
-  IvDraws draws_;
-  RangeFilter prefilter_;  // the stats that no parent's value can bring within the bounds
-  std::vector<RangeHit> hits_;
-  SeedHits seedHits_;
-  PidWindow pids_;
-  std::vector<Egg> eggs_;
+struct InheritanceMatch {
+  int ivPosition;
+  IvSet drawnIvs;  // before inheritance
+  int eggPosition;
+  InheritancePicks picks;  // in drawing order
+  int genderValue;
+  int abilitySlot;
 };
 
-std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
+// "…,position,H,A,B,C,D,S,seed,egg position,H-先,D-後,S-先,gender value,ability slot"
+void appendInheritanceSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                                 const InheritanceMatch& match);
+
+void checkInheritanceOptions(const SearchSettings& settings, SettingsCheck& check);
+std::optional<Prefilter> inheritanceSearchPrefilter(const SearchSettings& settings);
+std::unique_ptr<ModeEvaluator> makeInheritanceSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                              const KernelSet& kernels);
+std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text,
                                        const SearchCursor& moment, InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

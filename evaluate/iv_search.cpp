@@ -1,40 +1,66 @@
 #include "evaluate/iv_search.h"
 
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include <iterator>
+
+#include "evaluate/iv_draws.h"
+#include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
 
 namespace hanabira {
+namespace {
 
-IvSearchEvaluator::IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter,
-                                     const KernelSet& kernels)
-    : settings_(settings),
-      formatter_(formatter),
-      draws_(settings, kernels, maxEvaluationBatch),
-      bounds_(ivBoundsFilter(settings, draws_)),
-      hits_(draws_.empty() ? 0 : static_cast<std::size_t>(draws_.positionCount())) {}
+class IvSearchEvaluator final : public ModeEvaluator {
+ public:
+  IvSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
+      : settings_(settings), text_(text), stage_(*ivSearchPrefilter(settings), kernels) {}
 
-std::size_t IvSearchEvaluator::evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds,
-                                        std::string& out) {
-  if (draws_.empty() || bounds_.impossible()) return 0;
-  draws_.fill(seeds);
-  // The bounds are ranges of the raw outputs: the kernels find the few positions that pass.
-  seedHits_.build(hits_.data(), draws_.scan(bounds_, hits_.data()));
-  if (seedHits_.empty()) return 0;
-  std::size_t lines = 0;
-  seedHits_.forEachSeed([&](std::size_t i, std::span<const int> positions) {
-    for (const int hit : positions) {
-      const int j = draws_.firstPosition() + hit;
-      const IvSet ivs = draws_.at(i, j);
-      const HiddenPower hiddenPower = hiddenPowerOf(ivs);
-      if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
-      formatter_.append(out, moments[i], seeds[i], IvMatch{j, ivs, hiddenPower});
-      ++lines;
-    }
-  });
-  return lines;
+  // The bounds are ranges of the raw outputs: the kernels find the few positions that
+  // pass, and only those are drawn and given the hidden-power test.
+  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      std::size_t lines = 0;
+      for (const int hit : positions) {
+        const std::int64_t j = stage_.rows().first() + hit;
+        const IvSet ivs = drawnIvs(stage_.rows(), seed, j, settings_.roaming);
+        const HiddenPower hiddenPower = hiddenPowerOf(ivs);
+        if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
+        appendIvSearchLine(text_, out, moments[seed], seeds[seed], IvMatch{static_cast<int>(j), ivs, hiddenPower});
+        ++lines;
+      }
+      return lines;
+    });
+  }
+
+ private:
+  const SearchSettings& settings_;
+  const ResultText& text_;
+  PrefilterStage stage_;
+};
+
+}  // namespace
+
+void appendIvSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                        const IvMatch& match) {
+  text.appendMoment(out, moment);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
+  text.appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
+  text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
-std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
-                              const SearchCursor& moment, InitialSeed seed, std::string& out) {
+std::optional<Prefilter> ivSearchPrefilter(const SearchSettings& settings) {
+  return ivDrawPrefilter(settings, ivBoundsFilter(settings));
+}
+
+std::unique_ptr<ModeEvaluator> makeIvSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                     const KernelSet& kernels) {
+  return std::make_unique<IvSearchEvaluator>(settings, text, kernels);
+}
+
+std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+                              InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
   const std::vector<std::uint32_t> sequence =
       plainIvSequence(seed, static_cast<std::size_t>(settings.ivConsumptionMax) + 7);
@@ -44,7 +70,7 @@ std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormat
     const IvSet ivs = drawIvs(&sequence[static_cast<std::size_t>(j)], settings.roaming);
     const HiddenPower hiddenPower = hiddenPowerOf(ivs);
     if (passesIvBounds(settings, ivs) && passesHiddenPowerFilter(settings, hiddenPower)) {
-      formatter.append(out, moment, seed, IvMatch{j, ivs, hiddenPower});
+      appendIvSearchLine(text, out, moment, seed, IvMatch{j, ivs, hiddenPower});
       ++lines;
     }
   }

@@ -3,30 +3,35 @@
 // hidden-power filter make a match.
 #pragma once
 
-#include <vector>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include "evaluate/iv_draws.h"
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
+#include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
-#include "evaluate/seed_hits.h"
+#include "evaluate/prefilter.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
-class IvSearchEvaluator final : public ModeEvaluator {
- public:
-  IvSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  IvDraws draws_;
-  RangeFilter bounds_;
-  std::vector<RangeHit> hits_;
-  SeedHits seedHits_;
+struct IvMatch {
+  int position;  // in the individual-value random sequence
+  IvSet ivs;
+  HiddenPower hiddenPower;
 };
 
-std::size_t ivSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
-                              const SearchCursor& moment, InitialSeed seed, std::string& out);
+// "…,position,H,A,B,C,D,S,type name,power,seed"
+void appendIvSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                        const IvMatch& match);
+
+std::optional<Prefilter> ivSearchPrefilter(const SearchSettings& settings);
+std::unique_ptr<ModeEvaluator> makeIvSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                     const KernelSet& kernels);
+std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+                              InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

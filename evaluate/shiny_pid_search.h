@@ -5,49 +5,39 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include "core/pid_window.h"
-#include "evaluate/iv_draws.h"
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "core/kernels.h"
+#include "core/search_settings.h"
+#include "core/settings_problem.h"
+#include "evaluate/iv_rules.h"
 #include "evaluate/mode_evaluator.h"
-#include "evaluate/seed_hits.h"
+#include "evaluate/prefilter.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
-class ShinyPidSearchEvaluator final : public ModeEvaluator {
- public:
-  ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultFormatter& formatter, const KernelSet& kernels);
-
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override;
-
- private:
-  struct ShinyPid {
-    int position;
-    std::uint32_t random;
-    std::uint32_t pid;
-  };
-
-  // Seed `seed` of the batch, at the positions where its values pass the bounds.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out);
-  // The shiny PIDs of the seed do not depend on the individual values: found once per
-  // seed, and only for a seed whose values pass somewhere.
-  void findShinyPids(InitialSeed seed);
-
-  const SearchSettings& settings_;
-  const ResultFormatter& formatter_;
-  bool empty_;
-  std::uint32_t trainerValue_;
-  bool testsNature_;
-  IvDraws draws_;
-  RangeFilter bounds_;
-  std::vector<RangeHit> hits_;
-  SeedHits seedHits_;
-  PidWindow pids_;  // the PID values and, after them, the nature values
-  std::vector<ShinyPid> shinyPids_;
+struct ShinyPidMatch {
+  int ivPosition;
+  IvSet ivs;
+  HiddenPower hiddenPower;
+  int pidPosition;       // of the value that gives the PID
+  std::uint32_t random;  // that value
+  std::uint32_t pid;
 };
 
-std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultFormatter& formatter,
-                                    const SearchCursor& moment, InitialSeed seed, std::string& out);
+void appendShinyPidSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+                              const ShinyPidMatch& match);
+
+void checkShinyPidOptions(const SearchSettings& settings, SettingsCheck& check);
+std::optional<Prefilter> shinyPidSearchPrefilter(const SearchSettings& settings);
+std::unique_ptr<ModeEvaluator> makeShinyPidSearchEvaluator(const SearchSettings& settings, const ResultText& text,
+                                                           const KernelSet& kernels);
+std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+                                    InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -71,28 +71,5 @@ TEST(DeliverymanSearch, ShinyDistributionPid) {
   EXPECT_NE(deliveryLine(settings), "");
 }
 
-TEST(DeliverymanSearch, FastEvaluatorAgreesWithTheReference) {
-  std::mt19937_64 random(5);
-  std::size_t lines = 0;
-  for (int trial = 0; trial < 3000; ++trial) {
-    SearchSettings settings = testing::randomSettings(random, SearchMode::DeliverymanSearch);
-    const InitialSeed seed = random();
-    if (settings.pidConsumptionMin <= settings.pidConsumptionMax && random() % 4 != 0) {
-      PlainPidSequence r(seed);
-      const int i = settings.pidConsumptionMin + static_cast<int>(random() % 3);
-      const std::uint32_t pid = (r[i + 8] & 0xFFFFFF00) | scaledRandom(r[i + 9], 126);
-      settings.deliveryTrainerId = testing::shinyTrainerId(pid, settings.deliverySecretId, random);
-      if (random() % 2 == 0) settings.deliveryNature = natureOf(r[i + settings.deliveryNaturePosition]) + 1;
-    }
-    const SearchCursor moment{
-        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
-    const auto both = evaluateBothWays(settings, moment, seed);
-    ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
-    ASSERT_EQ(both.fastLines, both.referenceLines);
-    lines += both.fastLines;
-  }
-  EXPECT_GT(lines, 3000u);
-}
-
 }  // namespace
 }  // namespace hanabira

@@ -109,20 +109,5 @@ TEST(DomeSearch, WantedTrainersAndSlack) {
   EXPECT_EQ(domeLines({0, 0, 0, 0, 0, 0}, -1, 1), "");
 }
 
-TEST(DomeSearch, FastEvaluatorAgreesWithTheReference) {
-  std::mt19937_64 random(9);
-  std::size_t lines = 0;
-  for (int trial = 0; trial < 3000; ++trial) {
-    const SearchSettings settings = testing::randomSettings(random, SearchMode::DomeSearch);
-    const SearchCursor moment{
-        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
-    const auto both = evaluateBothWays(settings, moment, random());
-    ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
-    ASSERT_EQ(both.fastLines, both.referenceLines);
-    lines += both.fastLines;
-  }
-  EXPECT_GT(lines, 3000u);
-}
-
 }  // namespace
 }  // namespace hanabira

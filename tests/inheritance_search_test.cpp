@@ -161,41 +161,5 @@ TEST(InheritanceSearch, QuarterGenderChoicesSplitAtTheRatio) {
   }
 }
 
-// The PID of the egg at c, for planting shiny eggs in the random comparison.
-std::uint32_t eggPidAt(PlainPidSequence& r, int c, const SearchSettings& settings) {
-  std::int64_t q = c + (settings.withoutDitto ? 2 : 3) + (settings.eggNature == 0 ? 1 : 0);
-  for (unsigned chosen = 0; std::popcount(chosen) < 3; q += 2) chosen |= 1u << scaledRandom(r[q], 6);
-  return r[q] == 0 ? 0 : r[q] - 1;
-}
-
-TEST(InheritanceSearch, FastEvaluatorAgreesWithTheReference) {
-  std::mt19937_64 random(4);
-  std::size_t lines = 0;
-  std::size_t shinyLines = 0;
-  for (int trial = 0; trial < 3000; ++trial) {
-    SearchSettings settings = testing::randomSettings(random, SearchMode::InheritanceSearch);
-    if (random() % 2 == 0) {
-      settings.ivMin.fill(0);
-      settings.ivMax.fill(31);
-    }
-    const InitialSeed seed = random();
-    if (settings.shinyPidSearch && settings.pidConsumptionMin <= settings.pidConsumptionMax) {
-      PlainPidSequence r(seed);
-      const int c = settings.pidConsumptionMin + static_cast<int>(random() % 3);
-      const std::uint32_t pid = eggPidAt(r, c, settings);
-      settings.trainerId = testing::shinyTrainerId(pid, settings.secretId, random);
-    }
-    const SearchCursor moment{
-        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
-    const auto both = evaluateBothWays(settings, moment, seed);
-    ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
-    ASSERT_EQ(both.fastLines, both.referenceLines);
-    lines += both.fastLines;
-    if (settings.shinyPidSearch) shinyLines += both.fastLines;
-  }
-  EXPECT_GT(lines, 3000u);
-  EXPECT_GT(shinyLines, 0u);
-}
-
 }  // namespace
 }  // namespace hanabira

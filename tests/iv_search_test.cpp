@@ -99,21 +99,5 @@ TEST(IvSearch, RoamingColumns) {
   EXPECT_TRUE(line.starts_with(expected)) << line;
 }
 
-TEST(IvSearch, FastEvaluatorAgreesWithTheReferenceOnRandomSettings) {
-  std::mt19937_64 random(2);
-  int matches = 0;
-  for (int trial = 0; trial < 3000; ++trial) {
-    const SearchSettings settings = testing::randomIvSearchSettings(random);
-    const SearchCursor moment{
-        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
-    const InitialSeed seed = random();
-    std::string reference;
-    const std::string fast = evaluateBoth(settings, moment, seed, &reference);
-    ASSERT_EQ(fast, reference) << "trial " << trial;
-    matches += !fast.empty();
-  }
-  EXPECT_GT(matches, 300);  // the random filters do let lines through
-}
-
 }  // namespace
 }  // namespace hanabira

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <random>
+#include <stdexcept>
 
+#include "engine/search_backend.h"
+#include "engine/search_space.h"
 #include "engine/settings_validation.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
@@ -186,6 +191,61 @@ TEST(SearchEngine, AFailingSinkStopsTheSearchWithItsError) {
   FailingSink sink;
   EXPECT_THROW(runSearch(settings, sink), ResultWriteError);
   EXPECT_EQ(fastResult(settings).substr(0, sink.text.size()), sink.text);
+}
+
+}  // namespace
+}  // namespace hanabira
+
+namespace hanabira {
+namespace {
+
+// A backend that hands the chunks to the CPU's workers and counts them, or refuses the
+// search outright.
+class CountingBackend final : public SearchBackend {
+ public:
+  explicit CountingBackend(bool refuses = false) : refuses_(refuses) {}
+
+  std::string_view name() const override { return "counting"; }
+  std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const override {
+    if (refuses_) throw std::runtime_error("no device");
+    return std::make_unique<Counting>(cpuBackend().makeChunkEvaluator(search), chunks);
+  }
+
+  mutable std::atomic<int> chunks{0};
+
+ private:
+  struct Counting final : ChunkEvaluator {
+    Counting(std::unique_ptr<ChunkEvaluator> worker, std::atomic<int>& counter)
+        : inner(std::move(worker)), count(counter) {}
+    void run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) override {
+      ++count;
+      inner->run(begin, end, cancel, result);
+    }
+    std::unique_ptr<ChunkEvaluator> inner;
+    std::atomic<int>& count;
+  };
+
+  bool refuses_;
+};
+
+TEST(SearchBackendSeam, TheChosenBackendEvaluatesEveryChunkAndARefusalWritesNothing) {
+  std::mt19937_64 random(12);
+  const SearchSettings settings = testing::randomSettings(random, SearchMode::ShinyPidSearch);
+  CountingBackend backend;
+  SearchOptions options;
+  options.backend = &backend;
+  options.threads = 3;
+  options.chunkMoments = 97;
+  const std::string viaBackend = fastResult(settings, options);
+  EXPECT_EQ(viaBackend, referenceResult(settings));
+  const std::uint64_t moments = BootMomentSpace(settings).size();
+  EXPECT_EQ(static_cast<std::uint64_t>(backend.chunks), (moments + 96) / 97);
+
+  CountingBackend refusing(true);
+  options.backend = &refusing;
+  StringSink sink;
+  EXPECT_THROW(runSearch(settings, sink, options), std::runtime_error);
+  EXPECT_EQ(sink.text(), "");
 }
 
 }  // namespace

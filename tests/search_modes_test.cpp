@@ -4,8 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include "engine/search_engine.h"
+#include "evaluate/reference_sequences.h"
+#include "evaluate/search_modes.h"
+#include "evaluate/shiny_rules.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 
@@ -46,17 +50,122 @@ TEST_P(EveryMode, FastSearchWritesTheReferenceBytes) {
   EXPECT_GT(lines, 0u);
 }
 
+// How the random comparison of a mode's evaluations plants matches in its settings (so
+// that it sees many lines), and how many lines it must see in 3,000 trials.
+struct EvaluatorTrials {
+  std::uint64_t randomSeed;
+  std::size_t minimumLines;
+  void (*plant)(std::mt19937_64& random, SearchSettings& settings, InitialSeed& seed);
+};
+
+void plantNothing(std::mt19937_64&, SearchSettings&, InitialSeed&) {}
+
+// IDs chosen, most of the time, to make one position's PID shiny, and its nature wanted.
+void plantShinyPid(std::mt19937_64& random, SearchSettings& settings, InitialSeed& seed) {
+  if (settings.pidConsumptionMin > settings.pidConsumptionMax || random() % 4 == 0) return;
+  PlainPidSequence r(seed);
+  const auto positions = static_cast<unsigned>(settings.pidConsumptionMax - settings.pidConsumptionMin + 1);
+  const int p = settings.pidConsumptionMin + static_cast<int>(random() % positions);
+  const std::uint32_t pid = encounterPid(r[p], settings.shinyEncounterKind);
+  settings.trainerId = testing::shinyTrainerId(pid, settings.secretId, random);
+  if (random() % 2 == 0) settings.shinyNature = natureOf(r[p + 1]) + 1;
+  if (random() % 2 == 0) {
+    settings.ivMin.fill(0);
+    settings.ivMax.fill(31);
+    settings.hiddenPowerMinPower = 30;
+  }
+}
+
+// Bounds open half the time; with the shiny filter, IDs that make one of the first eggs shiny.
+void plantEgg(std::mt19937_64& random, SearchSettings& settings, InitialSeed& seed) {
+  if (random() % 2 == 0) {
+    settings.ivMin.fill(0);
+    settings.ivMax.fill(31);
+  }
+  if (settings.shinyPidSearch && settings.pidConsumptionMin <= settings.pidConsumptionMax) {
+    const int c = settings.pidConsumptionMin + static_cast<int>(random() % 3);
+    settings.trainerId = testing::shinyTrainerId(testing::eggPidAt(seed, c, settings), settings.secretId, random);
+  }
+}
+
+// IDs that make a distribution PID shiny, and now and then that position's nature wanted.
+void plantDelivery(std::mt19937_64& random, SearchSettings& settings, InitialSeed& seed) {
+  if (settings.pidConsumptionMin > settings.pidConsumptionMax || random() % 4 == 0) return;
+  PlainPidSequence r(seed);
+  const int i = settings.pidConsumptionMin + static_cast<int>(random() % 3);
+  const std::uint32_t pid = (r[i + 8] & 0xFFFFFF00) | scaledRandom(r[i + 9], 126);
+  settings.deliveryTrainerId = testing::shinyTrainerId(pid, settings.deliverySecretId, random);
+  if (random() % 2 == 0) settings.deliveryNature = natureOf(r[i + settings.deliveryNaturePosition]) + 1;
+}
+
+// Now and then a seed whose first position passes all five tests.
+void plantCometShard(std::mt19937_64& random, SearchSettings& settings, InitialSeed& seed) {
+  if (random() % 20 != 0 || settings.pidConsumptionMin > settings.pidConsumptionMax) return;
+  seed = testing::cometShardSeedAt(settings.pidConsumptionMin + (settings.compoundEyes ? 0 : 1), settings.compoundEyes,
+                                   random);
+}
+
+constexpr std::array<EvaluatorTrials, 6> evaluatorTrials = {{
+    {2, 300, plantNothing},
+    {3, 1000, plantShinyPid},
+    {4, 3000, plantEgg},
+    {5, 3000, plantDelivery},
+    {7, 100, plantCometShard},
+    {9, 3000, plantNothing},
+}};
+
+// One boot moment at a time: every level's fast evaluation writes the reference's lines.
+TEST_P(EveryMode, FastEvaluatorAgreesWithTheReference) {
+  const EvaluatorTrials& trials = evaluatorTrials.at(static_cast<std::size_t>(GetParam()));
+  std::mt19937_64 random(trials.randomSeed);
+  std::size_t lines = 0;
+  std::size_t shinyEggLines = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    SearchSettings settings = testing::randomSettings(random, GetParam());
+    InitialSeed seed = random();
+    trials.plant(random, settings, seed);
+    const SearchCursor moment{
+        settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
+    const auto both = testing::evaluateBothWays(settings, moment, seed);
+    ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
+    ASSERT_EQ(both.fastLines, both.referenceLines);
+    lines += both.fastLines;
+    if (GetParam() == SearchMode::InheritanceSearch && settings.shinyPidSearch) shinyEggLines += both.fastLines;
+  }
+  EXPECT_GT(lines, trials.minimumLines);
+  if (GetParam() == SearchMode::InheritanceSearch) {
+    EXPECT_GT(shinyEggLines, 0u);
+  }
+}
+
+// Every mode has its record, in the order of SearchMode, with a name of its own.
+TEST(SearchModes, TheTableHoldsEveryModeOnce) {
+  const auto modes = searchModes();
+  ASSERT_EQ(modes.size(), evaluatorTrials.size());
+  for (std::size_t i = 0; i < modes.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(modes[i].mode), i);
+    EXPECT_EQ(&definitionOf(modes[i].mode), &modes[i]);
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(modes[i].name, modes[j].name);
+    // The mode's own check box selects it.
+    SearchSettings settings;
+    if (modes[i].flag != nullptr) settings.*modes[i].flag = true;
+    EXPECT_EQ(selectSearchMode(settings), modes[i].mode);
+  }
+}
+
 std::string modeName(const ::testing::TestParamInfo<SearchMode>& mode) {
   constexpr std::array<const char*, 6> names = {"IvSearch",          "ShinyPidSearch",   "InheritanceSearch",
                                                 "DeliverymanSearch", "CometShardSearch", "DomeSearch"};
   return names[static_cast<std::size_t>(mode.param)];
 }
 
-INSTANTIATE_TEST_SUITE_P(SearchModes, EveryMode,
-                         ::testing::Values(SearchMode::IvSearch, SearchMode::ShinyPidSearch,
-                                           SearchMode::InheritanceSearch, SearchMode::DeliverymanSearch,
-                                           SearchMode::CometShardSearch, SearchMode::DomeSearch),
-                         modeName);
+std::vector<SearchMode> everyMode() {
+  std::vector<SearchMode> modes;
+  for (const SearchModeDefinition& definition : searchModes()) modes.push_back(definition.mode);
+  return modes;
+}
+
+INSTANTIATE_TEST_SUITE_P(SearchModes, EveryMode, ::testing::ValuesIn(everyMode()), modeName);
 
 TEST(SearchModes, TheModeOfHighestPriorityWritesHeaderAndLines) {
   SearchSettings settings = testing::workedExampleSettings();

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
 #include "core/lcg64.h"
-#include "evaluate/mode_evaluator.h"
+#include "evaluate/comet_shard_search.h"
+#include "evaluate/reference_sequences.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira::testing {
 
@@ -111,84 +115,99 @@ int randomParentIv(std::mt19937_64& random) {
 
 }  // namespace
 
+namespace {
+
+// Each mode's options drawn from their whole lists and their edges, in the order of
+// SearchMode (flags of modes of lower priority are set now and then too).
+void noOptions(std::mt19937_64&, SearchSettings&) {}
+
+void randomShinyOptions(std::mt19937_64& random, SearchSettings& s) {
+  s.shinyPidSearch = true;
+  s.trainerId = randomId(random);
+  s.secretId = randomId(random);
+  s.shinyEncounterKind = uniform(random, 1, 3);
+  s.shinyNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
+  s.idCorrection = chance(random, 0.4);
+  randomPidRange(random, s, 150);
+}
+
+void randomInheritanceOptions(std::mt19937_64& random, SearchSettings& s) {
+  s.inheritanceSearch = true;
+  s.shinyPidSearch = chance(random, 0.3);
+  s.trainerId = randomId(random);
+  s.secretId = randomId(random);
+  for (int k = 0; k < 6; ++k) {
+    s.firstParentIvs[k] = randomParentIv(random);
+    s.secondParentIvs[k] = randomParentIv(random);
+  }
+  s.withoutDitto = chance(random, 0.5);
+  s.eggNature = uniform(random, -1, 25);
+  if (chance(random, 0.5)) s.eggNature = uniform(random, -1, 0);
+  s.eggAbility = uniform(random, 0, s.withoutDitto ? 3 : 2);  // a Ditto never passes the hidden one on
+  s.eggGenderRatio = uniform(random, 0, 8);
+  randomPidRange(random, s, 100);
+}
+
+void randomDeliverymanOptions(std::mt19937_64& random, SearchSettings& s) {
+  s.deliverymanSearch = true;
+  s.inheritanceSearch = chance(random, 0.2);
+  s.shinyPidSearch = chance(random, 0.2);
+  s.deliveryNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
+  s.deliveryShiny = chance(random, 0.3);
+  s.deliveryTrainerId = randomId(random);
+  s.deliverySecretId = randomId(random);
+  randomPidRange(random, s, 150);
+  if (chance(random, 0.1)) {
+    // Far behind the values: the reference steps all the way, so keep the moments few.
+    s.deliveryNaturePosition = 100000 + uniform(random, 0, 1000);
+    s.keyInputEnabled = false;
+    s.endSecond = s.startSecond;
+  } else {
+    s.deliveryNaturePosition = chance(random, 0.3) ? uniform(random, 0, 1) * 10 : uniform(random, 0, 200);
+  }
+}
+
+void randomCometShardOptions(std::mt19937_64& random, SearchSettings& s) {
+  s.cometShardSearch = true;
+  s.deliverymanSearch = chance(random, 0.2);
+  s.compoundEyes = chance(random, 0.5);
+  randomPidRange(random, s, 150);
+}
+
+void randomDomeOptions(std::mt19937_64& random, SearchSettings& s) {
+  s.domeSearch = true;
+  s.cometShardSearch = chance(random, 0.2);
+  s.deliverymanSearch = chance(random, 0.2);
+  // Mostly one to three trainers wanted (in any of the six boxes, the same one twice
+  // now and then); none wanted lets every position match.
+  s.domeTrainers.fill(0);
+  for (int named = chance(random, 0.05) ? 0 : uniform(random, 1, 3); named > 0; --named) {
+    s.domeTrainers[static_cast<std::size_t>(uniform(random, 0, 5))] = uniform(random, 1, 52);
+  }
+  s.domeConsumptionSlack = uniform(random, -1, 3);
+  randomPidRange(random, s, 150);
+}
+
+constexpr std::array<void (*)(std::mt19937_64&, SearchSettings&), 6> randomOptions = {
+    noOptions,        randomShinyOptions, randomInheritanceOptions, randomDeliverymanOptions, randomCometShardOptions,
+    randomDomeOptions};
+
+}  // namespace
+
 SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
   SearchSettings s = randomIvSearchSettings(random);
-  switch (mode) {
-    case SearchMode::IvSearch:
-      break;
-    case SearchMode::ShinyPidSearch:
-      s.shinyPidSearch = true;
-      s.trainerId = randomId(random);
-      s.secretId = randomId(random);
-      s.shinyEncounterKind = uniform(random, 1, 3);
-      s.shinyNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
-      s.idCorrection = chance(random, 0.4);
-      randomPidRange(random, s, 150);
-      break;
-    case SearchMode::InheritanceSearch:
-      s.inheritanceSearch = true;
-      s.shinyPidSearch = chance(random, 0.3);
-      s.trainerId = randomId(random);
-      s.secretId = randomId(random);
-      for (int k = 0; k < 6; ++k) {
-        s.firstParentIvs[k] = randomParentIv(random);
-        s.secondParentIvs[k] = randomParentIv(random);
-      }
-      s.withoutDitto = chance(random, 0.5);
-      s.eggNature = uniform(random, -1, 25);
-      if (chance(random, 0.5)) s.eggNature = uniform(random, -1, 0);
-      s.eggAbility = uniform(random, 0, s.withoutDitto ? 3 : 2);  // a Ditto never passes the hidden one on
-      s.eggGenderRatio = uniform(random, 0, 8);
-      randomPidRange(random, s, 100);
-      break;
-    case SearchMode::DeliverymanSearch:
-      s.deliverymanSearch = true;
-      s.inheritanceSearch = chance(random, 0.2);
-      s.shinyPidSearch = chance(random, 0.2);
-      s.deliveryNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
-      s.deliveryShiny = chance(random, 0.3);
-      s.deliveryTrainerId = randomId(random);
-      s.deliverySecretId = randomId(random);
-      randomPidRange(random, s, 150);
-      if (chance(random, 0.1)) {
-        // Far behind the values: the reference steps all the way, so keep the moments few.
-        s.deliveryNaturePosition = 100000 + uniform(random, 0, 1000);
-        s.keyInputEnabled = false;
-        s.endSecond = s.startSecond;
-      } else {
-        s.deliveryNaturePosition = chance(random, 0.3) ? uniform(random, 0, 1) * 10 : uniform(random, 0, 200);
-      }
-      break;
-    case SearchMode::CometShardSearch:
-      s.cometShardSearch = true;
-      s.deliverymanSearch = chance(random, 0.2);
-      s.compoundEyes = chance(random, 0.5);
-      randomPidRange(random, s, 150);
-      break;
-    case SearchMode::DomeSearch:
-      s.domeSearch = true;
-      s.cometShardSearch = chance(random, 0.2);
-      s.deliverymanSearch = chance(random, 0.2);
-      // Mostly one to three trainers wanted (in any of the six boxes, the same one twice
-      // now and then); none wanted lets every position match.
-      s.domeTrainers.fill(0);
-      for (int named = chance(random, 0.05) ? 0 : uniform(random, 1, 3); named > 0; --named) {
-        s.domeTrainers[static_cast<std::size_t>(uniform(random, 0, 5))] = uniform(random, 1, 52);
-      }
-      s.domeConsumptionSlack = uniform(random, -1, 3);
-      randomPidRange(random, s, 150);
-      break;
-  }
+  randomOptions.at(static_cast<std::size_t>(mode))(random, s);  // a new mode needs its entry
   return s;
 }
 
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
-  const ResultFormatter formatter(selectSearchMode(settings), settings.keyInputEnabled, TextEncoding::Utf8);
+  const SearchModeDefinition& mode = definitionOf(selectSearchMode(settings));
+  const ResultText text(mode.columns, settings.keyInputEnabled, TextEncoding::Utf8);
   BothEvaluations both;
-  both.referenceLines = evaluateReference(settings, formatter, moment, seed, both.reference);
+  both.referenceLines = mode.evaluateReference(settings, text, moment, seed, both.reference);
   // The fast evaluation of every level this CPU runs; they must agree with each other.
   for (Isa isa : supportedIsas()) {
-    const auto evaluator = makeModeEvaluator(settings, formatter, kernelsFor(isa));
+    const auto evaluator = mode.makeEvaluator(settings, text, kernelsFor(isa));
     std::string fast;
     const std::size_t lines = evaluator->evaluate(MomentList(std::span(&moment, 1)), std::span(&seed, 1), fast);
     if (isa == supportedIsas().front()) {
@@ -203,6 +222,23 @@ BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCur
 
 std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random) {
   return static_cast<std::uint16_t>(secretId ^ (pid >> 16) ^ (pid & 0xFFFF) ^ (random() % 8));
+}
+
+InitialSeed cometShardSeedAt(std::int64_t first, bool compoundEyes, std::mt19937_64& random) {
+  for (;;) {
+    const std::uint64_t state = random();
+    Lcg64 lcg(state);
+    std::array<std::uint32_t, 11> values;
+    for (auto& value : values) value = lcg.next();
+    if (cometShardFound(values.data(), compoundEyes)) return seedWithStateAt(first, state);
+  }
+}
+
+std::uint32_t eggPidAt(InitialSeed seed, int c, const SearchSettings& settings) {
+  PlainPidSequence r(seed);
+  std::int64_t q = c + (settings.withoutDitto ? 2 : 3) + (settings.eggNature == 0 ? 1 : 0);
+  for (unsigned chosen = 0; std::popcount(chosen) < 3; q += 2) chosen |= 1u << scaledRandom(r[q], 6);
+  return r[q] == 0 ? 0 : r[q] - 1;
 }
 
 InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state) {

@@ -40,6 +40,14 @@ BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCur
 // A trainer ID for which `pid` is shiny with the given secret ID (any of the eight).
 std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random);
 
+// A seed whose personality-value sequence passes the comet shard's five tests from
+// position `first` on; found by trying states (about one in 2,000 passes with compound
+// eyes, one in 100,000 without).
+InitialSeed cometShardSeedAt(std::int64_t first, bool compoundEyes, std::mt19937_64& random);
+
+// The PID of the egg at position c of a seed's sequence, for planting shiny eggs.
+std::uint32_t eggPidAt(InitialSeed seed, int c, const SearchSettings& settings);
+
 // A seed whose LCG state after `position` steps is `state`: the generator runs through
 // all 2^64 states, so stepping 2^64 - position times from the state goes back.
 InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state);

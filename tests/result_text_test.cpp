@@ -1,35 +1,45 @@
-#include "evaluate/result_format.h"
+#include "evaluate/result_text.h"
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
+#include "evaluate/comet_shard_search.h"
+#include "evaluate/deliveryman_search.h"
+#include "evaluate/dome_search.h"
+#include "evaluate/inheritance_search.h"
+#include "evaluate/iv_search.h"
+#include "evaluate/search_modes.h"
+#include "evaluate/shiny_pid_search.h"
 #include "vocab/cp932.h"
 
 namespace hanabira {
 namespace {
 
-ResultFormatter utf8Formatter(SearchMode mode, bool keys) { return ResultFormatter(mode, keys, TextEncoding::Utf8); }
+ResultText utf8Text(SearchMode mode, bool keys) {
+  return ResultText(definitionOf(mode).columns, keys, TextEncoding::Utf8);
+}
 
-TEST(ResultFormat, HeadersOfEveryMode) {
-  EXPECT_EQ(utf8Formatter(SearchMode::IvSearch, false).header(),
+TEST(ResultText, HeadersOfEveryMode) {
+  EXPECT_EQ(utf8Text(SearchMode::IvSearch, false).header(),
             "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::ShinyPidSearch, false).header(),
+  EXPECT_EQ(utf8Text(SearchMode::ShinyPidSearch, false).header(),
             "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::InheritanceSearch, false).header(),
+  EXPECT_EQ(utf8Text(SearchMode::InheritanceSearch, false).header(),
             "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::DeliverymanSearch, false).header(),
+  EXPECT_EQ(utf8Text(SearchMode::DeliverymanSearch, false).header(),
             "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::CometShardSearch, false).header(),
-            "年,月,日,時,分,秒,性格値乱数消費,初期seed\r\n");
-  EXPECT_EQ(utf8Formatter(SearchMode::DomeSearch, true).header(),
+  EXPECT_EQ(utf8Text(SearchMode::CometShardSearch, false).header(), "年,月,日,時,分,秒,性格値乱数消費,初期seed\r\n");
+  EXPECT_EQ(utf8Text(SearchMode::DomeSearch, true).header(),
             "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed,キー入力\r\n");
 }
 
-TEST(ResultFormat, TheHeaderIsCp932ByDefault) {
-  const ResultFormatter formatter(SearchMode::CometShardSearch, true);
-  EXPECT_EQ(formatter.header(), utf8ToCp932("年,月,日,時,分,秒,性格値乱数消費,初期seed,キー入力\r\n"));
+TEST(ResultText, TheHeaderIsCp932ByDefault) {
+  const ResultText text(definitionOf(SearchMode::CometShardSearch).columns, true);
+  EXPECT_EQ(text.header(), utf8ToCp932("年,月,日,時,分,秒,性格値乱数消費,初期seed,キー入力\r\n"));
 }
 
-TEST(ResultFormat, SelectsTheModeByPriority) {
+TEST(ResultText, SelectsTheModeByPriority) {
   SearchSettings settings;
   EXPECT_EQ(selectSearchMode(settings), SearchMode::IvSearch);
   settings.shinyPidSearch = true;
@@ -51,11 +61,11 @@ const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
 
 std::string ivLine(bool keys, const SearchCursor& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
   std::string line;
-  utf8Formatter(SearchMode::IvSearch, keys).append(line, moment, seed, workedMatch);
+  appendIvSearchLine(utf8Text(SearchMode::IvSearch, keys), line, moment, seed, workedMatch);
   return line;
 }
 
-TEST(ResultFormat, IvSearchLine) {
+TEST(ResultText, IvSearchLine) {
   EXPECT_EQ(ivLine(true, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
   EXPECT_EQ(ivLine(false, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A\r\n");
   // Leading zeros of both halves of the seed are kept.
@@ -67,7 +77,7 @@ TEST(ResultFormat, IvSearchLine) {
   EXPECT_EQ(ivLine(false, early).substr(0, 15), "5,1,27,0,47,35,");
 }
 
-TEST(ResultFormat, KeyColumnNamesTheKeysHeldInRegisterOrder) {
+TEST(ResultText, KeyColumnNamesTheKeysHeldInRegisterOrder) {
   auto keys = [](int mask) {
     SearchCursor moment = workedMoment;
     moment.keyMask = mask;
@@ -81,20 +91,29 @@ TEST(ResultFormat, KeyColumnNamesTheKeysHeldInRegisterOrder) {
   EXPECT_EQ(keys(0), "ABSeSt→←↑↓RL\r\n");
 }
 
-TEST(ResultFormat, Cp932LineBytes) {
+TEST(ResultText, Cp932LineBytes) {
   std::string line;
-  ResultFormatter(SearchMode::IvSearch, true).append(line, workedMoment, 0x9D76553EC8C0FA7A, workedMatch);
+  appendIvSearchLine(ResultText(definitionOf(SearchMode::IvSearch).columns, true), line, workedMoment,
+                     0x9D76553EC8C0FA7A, workedMatch);
   EXPECT_EQ(line, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"));
 }
 
+// The line a mode's own function writes for `match`.
 template <typename Match>
 std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextEncoding encoding = TextEncoding::Utf8) {
+  const ResultText text(definitionOf(mode).columns, keys, encoding);
   std::string line;
-  ResultFormatter(mode, keys, encoding).append(line, workedMoment, 0x0000ABCD12345678, match);
+  const SearchCursor& moment = workedMoment;
+  const InitialSeed seed = 0x0000ABCD12345678;
+  if constexpr (std::is_same_v<Match, ShinyPidMatch>) appendShinyPidSearchLine(text, line, moment, seed, match);
+  if constexpr (std::is_same_v<Match, InheritanceMatch>) appendInheritanceSearchLine(text, line, moment, seed, match);
+  if constexpr (std::is_same_v<Match, DeliverymanMatch>) appendDeliverymanSearchLine(text, line, moment, seed, match);
+  if constexpr (std::is_same_v<Match, CometShardMatch>) appendCometShardSearchLine(text, line, moment, seed, match);
+  if constexpr (std::is_same_v<Match, DomeMatch>) appendDomeSearchLine(text, line, moment, seed, match);
   return line;
 }
 
-TEST(ResultFormat, LinesOfTheOtherModes) {
+TEST(ResultText, LinesOfTheOtherModes) {
   const std::string moment = "11,9,27,13,47,35,";
   // The personality-value column of the shiny search shows the position minus one.
   EXPECT_EQ(lineOf(SearchMode::ShinyPidSearch, ShinyPidMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}, 0, 0x0000BEEF, 0x12}),
@@ -108,7 +127,7 @@ TEST(ResultFormat, LinesOfTheOtherModes) {
   EXPECT_EQ(lineOf(SearchMode::DomeSearch, DomeMatch{10, 12}), moment + "10,12,0000ABCD12345678\r\n");
 }
 
-TEST(ResultFormat, NatureNamesAndInheritanceLabelsInCp932) {
+TEST(ResultText, NatureNamesAndInheritanceLabelsInCp932) {
   // すなお and two ideographic spaces (81 40), then the comma.
   const std::string delivery =
       lineOf(SearchMode::DeliverymanSearch, DeliverymanMatch{60, 6, {0, 1, 2, 3, 4, 31}, {15, 70}}, false,

@@ -1,0 +1,64 @@
+#include "evaluate/result_text.h"
+
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include <iterator>
+
+#include "evaluate/egg_rules.h"
+#include "vocab/cp932.h"
+#include "vocab/names.h"
+
+namespace hanabira {
+namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
+
+}  // namespace
+
+ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding)
+    : columns_(columns), keyInputEnabled_(keyInputEnabled), encoding_(encoding) {
+  for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
+  for (int bit = 0; bit < 10; ++bit) keyNames_[bit] = encode(keyNames[bit]);
+  for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*hanabira::natureName(id));
+  constexpr std::array<std::string_view, 6> statLabels = {"H-", "A-", "B-", "C-", "D-", "S-"};
+  for (int stat = 0; stat < 6; ++stat) {
+    inheritanceEntries_[stat][firstParent] = encode(std::string(statLabels[stat]) + "先,");
+    inheritanceEntries_[stat][secondParent] = encode(std::string(statLabels[stat]) + "後,");
+  }
+}
+
+std::string ResultText::encode(std::string_view utf8) const {
+  return encoding_ == TextEncoding::Cp932 ? utf8ToCp932(utf8) : std::string(utf8);
+}
+
+std::string ResultText::header() const {
+  std::string text = columns_;
+  if (keyInputEnabled_) text += ",キー入力";
+  text += lineEnd;
+  return encode(text);
+}
+
+void ResultText::appendMoment(std::string& out, const SearchCursor& moment) const {
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},"), moment.year, moment.month, moment.day,
+                 moment.hour, moment.minute, moment.second);
+}
+
+void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {
+  if (keyInputEnabled_) {
+    out += ',';
+    for (int bit = 0; bit < 10; ++bit) {
+      if ((keyMask & (1 << bit)) == 0) out += keyNames_[bit];  // a 0 bit is a key held
+    }
+  }
+  out += lineEnd;
+}
+
+void ResultText::appendIvsAndHiddenPower(std::string& out, const IvSet& iv, const HiddenPower& hiddenPower,
+                                         InitialSeed seed) const {
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},"), iv[0], iv[1], iv[2], iv[3], iv[4], iv[5]);
+  out += hiddenPowerTypeNames_[static_cast<std::size_t>(hiddenPower.type)];
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{},{:016X}"), hiddenPower.power, seed);
+}
+
+}  // namespace hanabira

@@ -1,0 +1,55 @@
+// The result file's text: one header line naming the columns of the search mode, then
+// one comma-separated line per match, each ended by CR LF. With key input, the header
+// gains ",キー入力" and every line one more field naming the keys held. Each mode writes
+// its own lines from the pieces here; the names come encoded once per search.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/boot_moment.h"
+#include "core/initial_seed.h"
+#include "evaluate/iv_rules.h"
+
+namespace hanabira {
+
+// The result file is CP932 by tradition; UTF-8 suits tools that expect it.
+enum class TextEncoding { Cp932, Utf8 };
+
+class ResultText {
+ public:
+  // `columns`: the mode's header after nothing, before the key column (UTF-8).
+  ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding = TextEncoding::Cp932);
+
+  std::string header() const;
+
+  // "year,month,day,hour,minute,second,"
+  void appendMoment(std::string& out, const SearchCursor& moment) const;
+  // "H,A,B,C,D,S,type name,power,seed"
+  void appendIvsAndHiddenPower(std::string& out, const IvSet& ivs, const HiddenPower& hiddenPower,
+                               InitialSeed seed) const;
+  // ",A St" for the keys held, when key input is on; then CR LF.
+  void appendKeysAndLineEnd(std::string& out, int keyMask) const;
+
+  // Encoded names. A nature's is filled out to five characters with ideographic spaces.
+  const std::string& natureName(int nature) const { return natureNames_[static_cast<std::size_t>(nature)]; }
+  // "H-先," ... "S-後,": the stat's label, the parent and the comma that ends the field.
+  const std::string& inheritanceEntry(int stat, int parent) const {
+    return inheritanceEntries_[static_cast<std::size_t>(stat)][static_cast<std::size_t>(parent)];
+  }
+
+ private:
+  std::string encode(std::string_view utf8) const;
+
+  std::string columns_;
+  bool keyInputEnabled_;
+  TextEncoding encoding_;
+  std::array<std::string, 16> hiddenPowerTypeNames_;
+  std::array<std::string, 25> natureNames_;
+  std::array<std::array<std::string, 2>, 6> inheritanceEntries_;
+  std::array<std::string, 10> keyNames_;
+};
+
+}  // namespace hanabira
