@@ -34,16 +34,15 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   // Only the few positions that pass the last two tests reach the others.
   std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
     const SequenceRows& rows = stage_.rows();
-    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
-      std::size_t lines = 0;
-      for (const int hit : positions) {
-        if (!cometShardFound(SeedValues{rows, seed, rows.first() + hit}, settings_.compoundEyes)) continue;
-        appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],
-                                   CometShardMatch{settings_.pidConsumptionMin + hit});
-        ++lines;
-      }
-      return lines;
-    });
+    return stage_.runOnFinds(
+        seeds,
+        [&](std::size_t seed, int hit) {
+          return cometShardFound(SeedValues{rows, seed, rows.first() + hit}, settings_.compoundEyes);
+        },
+        [&](std::size_t seed, int hit) {
+          appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],
+                                     CometShardMatch{settings_.pidConsumptionMin + hit});
+        });
   }
 
  private:

@@ -4,7 +4,10 @@
 // positions ascending, which is the order of the lines.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -36,10 +39,35 @@ class PrefilterStage {
     return lines;
   }
 
+  // For a mode whose exact check is a yes or no on one position and whose finds are
+  // rarer than its hits: accepts(seed, position) where the scan found them, then
+  // write(seed, position) for the finds in the order of the lines. Returns the finds.
+  template <class Accepts, class Write>
+  std::size_t runOnFinds(std::span<const InitialSeed> seeds, Accepts&& accepts, Write&& write) {
+    if (rows_.prefilter().findsNothing()) return 0;
+    rows_.fill(seeds);
+    const std::size_t hitCount = rows_.scan(hits_.data());
+    finds_.clear();
+    for (std::size_t h = 0; h < hitCount; ++h) {
+      const RangeHit& hit = hits_[h];
+      for (std::size_t w = 0; w < 4; ++w) {
+        for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
+          const std::size_t seed = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+          if (accepts(seed, hit.position)) finds_.push_back(seed << 32 | static_cast<std::uint32_t>(hit.position));
+        }
+      }
+    }
+    std::sort(finds_.begin(), finds_.end());  // by seed, then position
+    for (const std::uint64_t find : finds_)
+      write(static_cast<std::size_t>(find >> 32), static_cast<int>(find & 0xFFFFFFFF));
+    return finds_.size();
+  }
+
  private:
   SequenceRows rows_;
   std::vector<RangeHit> hits_;
   SeedHits seedHits_;
+  std::vector<std::uint64_t> finds_;  // seed << 32 | position
 };
 
 }  // namespace hanabira
