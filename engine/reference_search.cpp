@@ -38,7 +38,8 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   const PreparedSearch search(source, options.encoding);
   const SearchSettings& settings = search.settings;
 
-  SearchSummary summary{search.mode.mode, Isa::Scalar, false, 0, 0, search.space.size()};
+  const MomentRange range = options.moments.within(search.space.size());
+  SearchSummary summary{search.mode.mode, Isa::Scalar, false, 0, 0, range.size()};
   SearchProgress progress{{}, 0, 0, summary.momentsTotal};
   const Date end{settings.endYear, settings.endMonth, settings.endDay};
   const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;
@@ -46,6 +47,7 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   sink.write(search.text.header());
 
   std::string lines;
+  std::uint64_t index = 0;  // of the moment in the search's numbering
   Date date{settings.startYear, settings.startMonth, settings.startDay};
   do {
     progress.date = date;
@@ -56,6 +58,7 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
         for (moment.second = settings.startSecond; moment.second <= settings.endSecond; ++moment.second) {
           for (moment.keyMask = firstKeyMask; moment.keyMask <= noKeysHeld; ++moment.keyMask) {
             if (!isKeyMaskSearched(settings, moment.keyMask)) continue;
+            if (const std::uint64_t number = index++; number < range.first || number >= range.end) continue;
             if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
               summary.cancelled = true;
               return summary;
