@@ -17,6 +17,8 @@
 
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
+#include "cli/shard_merge.h"
+#include "cli/shard_output.h"
 #include "core/console_config.h"
 #include "core/kernel_levels.h"
 #include "core/version.h"
@@ -39,6 +41,7 @@ struct Options {
   unsigned threads = 0;
   std::string isa = "auto";
   bool version = false;
+  std::optional<ShardSpec> shard;
 };
 
 class CliError : public std::runtime_error {
@@ -162,8 +165,11 @@ int run(const Options& options, const CliEnvironment& env) {
 
   const bool toStdout = options.outputPath == "-";
   const std::string outputName = toStdout ? "standard output" : options.outputPath;
+  const TextEncoding encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
+    if (options.shard) shard.emplace(settings, encoding, *options.shard, options.outputPath);
     sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
   } catch (const ResultWriteError& error) {
     throw CliError(exitIoFailure, error.what());
@@ -171,7 +177,8 @@ int run(const Options& options, const CliEnvironment& env) {
 
   ProgressLine progressLine(env.err, env.errIsTerminal && !options.quiet);
   SearchOptions searchOptions;
-  searchOptions.encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  searchOptions.encoding = encoding;
+  if (shard) searchOptions.moments = shard->range();
   searchOptions.cancel = env.cancel;
   searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
   searchOptions.isa = requestedIsa(options);
@@ -179,9 +186,11 @@ int run(const Options& options, const CliEnvironment& env) {
 
   SearchSummary summary;
   try {
-    summary = options.reference ? runReferenceSearch(settings, *sink, searchOptions)
-                                : runSearch(settings, *sink, searchOptions);
+    ResultSink& target = shard ? shard->sink(*sink) : *sink;
+    summary = options.reference ? runReferenceSearch(settings, target, searchOptions)
+                                : runSearch(settings, target, searchOptions);
     sink->close();
+    if (shard) shard->finish(summary);
   } catch (const ResultWriteError& error) {
     progressLine.finish();
     throw CliError(exitIoFailure, error.what());
@@ -232,9 +241,9 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   settings->excludes(example);
   config->excludes(example);
 
-  app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
-      ->capture_default_str()
-      ->group("Output");
+  auto* output = app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
+                     ->capture_default_str()
+                     ->group("Output");
   app.add_option("--encoding", options.encoding, "Text encoding of the result file")
       ->check(CLI::IsMember({"cp932", "utf-8"}))
       ->capture_default_str()
@@ -258,15 +267,33 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");
 
+  app.add_option_function<std::string>(
+         "--shard",
+         [&](const std::string& text) {
+           options.shard = parseShardSpec(text);
+           if (!options.shard) throw CLI::ValidationError("--shard", "expected K/N with 1 <= K <= N, got " + text);
+         },
+         "Search only the K-th of N equal parts of the boot moments, into result-K-of-N.txt unless -o says "
+         "otherwise, with a record beside it; merge joins the N shards into the whole search's result file")
+      ->type_name("K/N")
+      ->group("Distribution");
+  MergeOptions mergeOptions;
+  CLI::App* merge = addMergeCommand(app, mergeOptions);
+
   app.add_flag("--version", options.version, "Print the version and the kernel level that would run, and exit");
   app.footer(
-      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage, 130 aborted (Ctrl-C); "
-      "an aborted search leaves the lines found so far, complete and in order.");
+      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
+      "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
+      "order.");
 
   try {
     app.parse(argc, argv);
-    if (options.settingsPath.empty() && !options.example && !options.version) {
+    if (options.settingsPath.empty() && !options.example && !options.version && !*merge) {
       throw CLI::RequiredError("--settings or --example");
+    }
+    if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);
+    if (options.shard && options.outputPath == "-") {
+      throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");
     }
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
@@ -278,6 +305,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     return exitInvalidInput;
   }
 
+  if (*merge) return runMerge(mergeOptions, env);
   try {
     return run(options, env);
   } catch (const CliError& error) {

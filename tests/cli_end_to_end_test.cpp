@@ -98,8 +98,8 @@ const std::string datesJson =
 TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option :
-       {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads", "--reference"}) {
+  for (const char* option : {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads",
+                             "--reference", "--shard", "merge"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(run({"--version"}).out,
@@ -127,6 +127,12 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--threads", "0"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--isa", "sse2"}).exitCode, 2);
+  for (const char* shard : {"0/3", "4/3", "1/0", "1", "1/3x", "-1/3"}) {
+    EXPECT_EQ(run({"--example", "--shard", shard}).exitCode, 2) << shard;
+  }
+  EXPECT_EQ(run({"--example", "--shard", "1/2", "-o", "-"}).exitCode, 2);
+  EXPECT_EQ(run({"merge"}).exitCode, 2);
+  EXPECT_FALSE(fs::exists(file("result.txt")));
   for (const KernelLevel& level : kernelLevels()) {
     if (level.cpuHasFeatures()) continue;
     const Outcome refused = run({"--example", "--isa", std::string(level.name)});
@@ -399,6 +405,24 @@ TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
   const std::string full = slurp(file("full.txt"));
   EXPECT_LT(partial.size(), full.size());
   EXPECT_EQ(full.substr(0, partial.size()), partial);
+}
+
+TEST_F(CliTest, CtrlCOnAShardLeavesItMarkedIncomplete) {
+  writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true})");
+  const pid_t pid = start({"-s", "long.json", "--shard", "1/2"});
+  for (int i = 0;
+       i < 500 && (!fs::exists(file("result-1-of-2.txt")) || fs::file_size(file("result-1-of-2.txt")) < 20000); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGINT);
+  ASSERT_EQ(finish(pid).exitCode, 130);
+  EXPECT_NE(slurp(file("result-1-of-2.txt.shard.json")).find(R"("complete": false)"), std::string::npos);
+
+  ASSERT_EQ(run({"-s", "long.json", "--shard", "2/2", "-q"}).exitCode, 0);
+  const Outcome merge = run({"merge", "result-1-of-2.txt", "result-2-of-2.txt"});
+  EXPECT_EQ(merge.exitCode, 2);
+  EXPECT_EQ(merge.err, "error: 'result-1-of-2.txt' is incomplete: the search of its shard 1 of 2 did not finish\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
 TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
