@@ -27,7 +27,8 @@ PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encodi
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),
-      keyWords(keyWordsOf(space)) {}
+      keyWords(keyWordsOf(space)),
+      keySchedules(keyWords) {}
 
 BootMessage PreparedSearch::messageOfDay(const Date& date, int dayOfWeek) const {
   BootMessage words = constantWords;
