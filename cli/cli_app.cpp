@@ -40,6 +40,8 @@ struct Options {
   bool reference = false;
   unsigned threads = 0;
   std::string isa = "auto";
+  std::string plan = "auto";
+  bool planGiven = false;
   bool version = false;
   std::optional<ShardSpec> shard;
 };
@@ -108,9 +110,9 @@ void printSummary(std::ostream& err, const SearchSummary& summary, double second
     fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
                formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
   } else {
-    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}); written to {}\n", matches,
+    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}, {}); written to {}\n", matches,
                formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
-               formatCount(threads, "thread", "threads"), isaName(summary.isa), output);
+               formatCount(threads, "thread", "threads"), isaName(summary.isa), planName(summary.plan), output);
   }
 }
 
@@ -136,6 +138,11 @@ const KernelSet& chosenKernels(const Options& options) {
   }
 }
 
+std::optional<SearchPlan> requestedPlan(const Options& options) {
+  if (options.plan == "auto") return std::nullopt;
+  return parsePlan(options.plan);
+}
+
 // Whether what was printed reached standard output: a full disk or a closed pipe shows
 // only when the stream is flushed.
 bool flushed(std::ostream& out) { return static_cast<bool>(out.flush()); }
@@ -146,6 +153,10 @@ int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
   if (options.version) {
     fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n", programVersion, isaName(kernels.isa));
+    if (options.planGiven) {
+      const std::optional<SearchPlan> plan = requestedPlan(options);
+      fmt::print(env.out, "plan: {}\n", plan ? planName(*plan) : "auto (direct or two-stage, by the search)");
+    }
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
@@ -182,6 +193,7 @@ int run(const Options& options, const CliEnvironment& env) {
   searchOptions.cancel = env.cancel;
   searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
   searchOptions.isa = requestedIsa(options);
+  searchOptions.plan = requestedPlan(options);
   searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
 
   SearchSummary summary;
@@ -263,6 +275,14 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
       ->check(CLI::IsMember(isaChoices))
       ->capture_default_str()
       ->group("Performance");
+  auto* plan = app.add_option("--plan", options.plan,
+                              "How the search runs: direct (every boot moment through the whole evaluation), "
+                              "two-stage (first every MT19937 seed through the individual-value filters, then the "
+                              "boot moments whose seed passed; for long searches with strict filters), or auto "
+                              "for the one estimated to be faster")
+                   ->check(CLI::IsMember({"auto", "direct", "two-stage"}))
+                   ->capture_default_str()
+                   ->group("Performance");
   app.add_flag("--reference", options.reference,
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");
@@ -280,7 +300,8 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   MergeOptions mergeOptions;
   CLI::App* merge = addMergeCommand(app, mergeOptions);
 
-  app.add_flag("--version", options.version, "Print the version and the kernel level that would run, and exit");
+  app.add_flag("--version", options.version,
+               "Print the version and the kernel level that would run (with --plan, the plan too), and exit");
   app.footer(
       "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
       "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
@@ -291,6 +312,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     if (options.settingsPath.empty() && !options.example && !options.version && !*merge) {
       throw CLI::RequiredError("--settings or --example");
     }
+    options.planGiven = plan->count() > 0;
     if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);
     if (options.shard && options.outputPath == "-") {
       throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");
