@@ -23,6 +23,8 @@ struct SearchCursor {
   // settings of the boot (SearchSettings::vcount and timer0).
   std::uint32_t vcount = 0;
   std::uint32_t timer0 = 0;
+
+  friend bool operator==(const SearchCursor&, const SearchCursor&) = default;
 };
 
 }  // namespace hanabira

@@ -65,7 +65,8 @@ constexpr std::array<std::array<LanguageWords, languageCount>, gameCount> langua
 
 // What players of the Japanese editions find on the DSi and 3DS, by game; players of the
 // others report Timer0 anywhere in otherDsiTimer0s, at a VCount nobody reports.
-constexpr std::array<ParameterRange, gameCount> japaneseDsiVcounts = {{{0x8C, 0x8C}, {0x8C, 0x8C}, {0xA2, 0xA2}, {0xBE, 0xBE}}};
+constexpr std::array<ParameterRange, gameCount> japaneseDsiVcounts = {
+    {{0x8C, 0x8C}, {0x8C, 0x8C}, {0xA2, 0xA2}, {0xBE, 0xBE}}};
 constexpr std::array<ParameterRange, gameCount> japaneseDsiTimer0s = {
     {{0x1237, 0x1238}, {0x1232, 0x1234}, {0x150D, 0x1514}, {0x18AF, 0x18B3}}};
 constexpr ParameterRange otherDsiTimer0s = {0x1400, 0x1900};
@@ -111,8 +112,7 @@ constexpr EditionFacts factsOf(Edition e) {
 constexpr std::size_t rowCount = gameCount * languageCount * consoleKindCount;
 
 constexpr std::size_t rowOf(const Edition& e) {
-  return (static_cast<std::size_t>(e.game) * languageCount + static_cast<std::size_t>(e.language)) *
-             consoleKindCount +
+  return (static_cast<std::size_t>(e.game) * languageCount + static_cast<std::size_t>(e.language)) * consoleKindCount +
          static_cast<std::size_t>(e.console);
 }
 

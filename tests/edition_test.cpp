@@ -107,7 +107,8 @@ TEST(Editions, ConsolesAndCertainties) {
   const EditionFacts& spanishBlack = editionFacts({Game::Black, Language::Spanish, ConsoleKind::DsLite});
   EXPECT_EQ(spanishBlack.wordsCertainty, Certainty::Disputed);
   EXPECT_EQ(spanishBlack.frame, 6);
-  EXPECT_EQ(editionFacts({Game::White2, Language::Korean, ConsoleKind::ThreeDs}).wordsCertainty, Certainty::Placeholder);
+  EXPECT_EQ(editionFacts({Game::White2, Language::Korean, ConsoleKind::ThreeDs}).wordsCertainty,
+            Certainty::Placeholder);
   EXPECT_EQ(editionFacts({Game::White2, Language::English, ConsoleKind::Dsi}).wordsCertainty, Certainty::Unconfirmed);
   EXPECT_EQ(editionFacts({Game::Black2, Language::German, ConsoleKind::Dsi}).frameCertainty, Certainty::Inferred);
   for (const EditionFacts& row : editionTable()) {

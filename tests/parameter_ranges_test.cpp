@@ -99,10 +99,10 @@ std::vector<SearchMode> everyMode() {
   return modes;
 }
 
-INSTANTIATE_TEST_SUITE_P(SearchModes, RangesInEveryMode, ::testing::ValuesIn(everyMode()),
-                         [](const auto& mode) { return std::string(definitionOf(mode.param).name) == "comet-shard"
-                                                           ? std::string("cometShard")
-                                                           : std::string(definitionOf(mode.param).name); });
+INSTANTIATE_TEST_SUITE_P(SearchModes, RangesInEveryMode, ::testing::ValuesIn(everyMode()), [](const auto& mode) {
+  return std::string(definitionOf(mode.param).name) == "comet-shard" ? std::string("cometShard")
+                                                                     : std::string(definitionOf(mode.param).name);
+});
 
 TEST(ParameterRanges, TheWorkedExampleAmongItsNeighbours) {
   SearchSettings settings = testing::workedExampleSettings();
@@ -110,7 +110,8 @@ TEST(ParameterRanges, TheWorkedExampleAmongItsNeighbours) {
   settings.vcountRange = ParameterRange{0x5F, 0x60};
   settings.timer0Range = ParameterRange{0xC78, 0xC7A};
   const std::string result = testing::fastResult(settings, testing::utf8());
-  EXPECT_TRUE(result.starts_with("年,月,日,時,分,秒,VCount,Timer0,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
+  EXPECT_TRUE(
+      result.starts_with("年,月,日,時,分,秒,VCount,Timer0,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
   EXPECT_NE(result.find("\r\n11,9,27,13,47,35,60,C79,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"),
             std::string::npos);
 
