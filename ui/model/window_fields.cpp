@@ -28,7 +28,10 @@ ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version, cons
                             parseHexField(f.text(gxStatEdit), gxStatChars),
                             parseDecimalField(f.text(frameEdit), frameChars),
                             {},
-                            version};
+                            version,
+                            {},
+                            {},
+                            {}};
   for (int k = 0; k < 6; ++k) {
     // Two hexadecimal digits make one byte; a signed text ("-1") keeps only its low byte.
     console.mac[static_cast<std::size_t>(k)] =
