@@ -441,5 +441,35 @@ TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
       << one.maxResidentKb << " kB, then " << ten.maxResidentKb << " kB";
 }
 
+// The README's worked example: the planted console comes first and is stored.
+TEST_F(CliTest, CalibrateFindsThePlantedConsoleAndStoresIt) {
+  const std::string example = std::string(HANABIRA_TEST_DATA_DIR) + "/../../docs/examples/white2-calibrate.json";
+  const Outcome found = run({"calibrate", "-s", example, "--save-config", "config.txt", "-j", "2"});
+  ASSERT_EQ(found.exitCode, 0) << found.err;
+  EXPECT_TRUE(found.out.starts_with(
+      "VCount=82 Timer0=10F3 Frame=6 2012-10-07 12:34:56 (+0 s) keys=none seed=EEC69215F3BA6BF9 position=2\n"))
+      << found.out;
+  EXPECT_EQ(slurp(file("config.txt")),
+            "82\n10f3\n6000000\n6\n00-09-BF-12-34-56\n02215F10\nedition=White2,ENG,DSLite\n");
+
+  // The stored console searched again: the edition and the console kind from the options.
+  writeFile("boot.json", R"({"startYear": 12, "startMonth": 10, "startDay": 7, "endYear": 12, "endMonth": 10,
+    "endDay": 7, "startHour": 12, "endHour": 12, "startMinute": 34, "endMinute": 34, "startSecond": 56,
+    "endSecond": 56, "ivConsumptionMin": 2, "ivConsumptionMax": 2})");
+  const Outcome printed =
+      run({"-s", "boot.json", "-c", "config.txt", "--edition", "White2,ENG", "--console", "3DS", "--print-settings"});
+  EXPECT_NE(printed.out.find(R"("game": "White2",
+  "language": "ENG",
+  "console": "3DS",)"),
+            std::string::npos)
+      << printed.out;
+  EXPECT_NE(printed.out.find(R"("is3ds": true)"), std::string::npos);
+  const Outcome search = run({"-s", "boot.json", "-c", "config.txt", "-o", "-", "--encoding", "utf-8", "-q"});
+  EXPECT_NE(search.out.find("\r\n12,10,7,12,34,56,2,15,29,10,9,9,29,ドラゴン,33,EEC69215F3BA6BF9\r\n"),
+            std::string::npos)
+      << search.out;
+  EXPECT_EQ(run({"-s", "boot.json", "--console", "DSi"}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace hanabira

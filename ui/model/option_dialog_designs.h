@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +17,20 @@ namespace hanabira {
 
 // A note is a label whose text the dialog's `note` function gives for what the controls
 // hold, updated as the user edits them.
-enum class DialogControlKind { OkButton, CancelButton, TextField, ChoiceBox, CheckBox, RadioButton, Label, Note };
+// A command button runs its dialog's command; a table shows rows the dialog's command
+// produced, one of which the user may pick.
+enum class DialogControlKind {
+  OkButton,
+  CancelButton,
+  TextField,
+  ChoiceBox,
+  CheckBox,
+  RadioButton,
+  Label,
+  Note,
+  CommandButton,
+  Table
+};
 
 struct TextFieldStyle {
   bool rightAligned = false;
@@ -25,9 +40,19 @@ struct TextFieldStyle {
   bool digitsOnly = false;  // typing and pasting take digits only
 };
 
-enum class ChoiceList { Natures, EggNatures, EggAbilities, EggGenderRatios, DomeTrainers };
+enum class ChoiceList {
+  Natures,
+  EggNatures,
+  EggAbilities,
+  EggGenderRatios,
+  DomeTrainers,
+  Games,
+  Languages,
+  ConsoleKinds
+};
 
-// The items of a choice box: "指定無し" first, then the list in the games' own order.
+// The items of a choice box: "指定無し" first, then the list in the games' own order;
+// the lists of the console dialog have no "指定無し".
 std::vector<std::string_view> choiceItems(ChoiceList list);
 
 struct DialogControl {
@@ -37,6 +62,11 @@ struct DialogControl {
   int x, y, width, height;  // dialog units; a choice box's height is that of its opened list
   TextFieldStyle field = {};
   ChoiceList choices = ChoiceList::Natures;
+};
+
+struct WindowChanges {
+  std::map<int, std::string> texts;
+  std::map<int, bool> checked;
 };
 
 struct OptionDialogDesign {
@@ -49,6 +79,13 @@ struct OptionDialogDesign {
   DialogState (*shown)(const SearchSettings&);
   void (*store)(const DialogState&, SearchSettings&);
   std::string_view (*note)(const DialogState&);  // null for a dialog without a note
+  // What the dialog does as the user changes control `id` (null: nothing), and what its
+  // command buttons do, given the settings the window's fields would start a search with.
+  void (*changed)(int id, DialogState& state) = nullptr;
+  void (*run)(int id, DialogState& state, const SearchSettings& windowSettings) = nullptr;
+  // On OK, after store: the main window's fields to set (texts by id, check boxes and
+  // radio buttons by id); null for a dialog that sets none.
+  WindowChanges (*windowChanges)(const DialogState& state) = nullptr;
 };
 
 // In the order of the commands 1103 to 1108.

@@ -37,14 +37,18 @@ class OptionDialog final : public QDialog {
   void showValues(const DialogState& state);
   void updateNoteOnEveryEdit();
   void updateNote();
+  void reactToChoices();
+  void runCommand(int id);
 
   const OptionDialogDesign& design_;
   SearchSettings& settings_;
   std::map<int, QWidget*> controls_;  // by id; labels have none
   QLabel* note_ = nullptr;
+  bool showing_ = false;  // controls being filled, not edited by the user
 };
 
-// Lets the window's "設定" buttons (1103 to 1108) open their dialogs. Each opens modal
+// Lets the window's "設定" buttons (1103 to 1108) open their dialogs, and its console
+// button (1109) the console dialog. Each opens modal
 // to the window and lives until it is closed. The dialogs may be used while a search
 // runs: the search works on the settings as they were at its start.
 void installOptionDialogs(MainWindow& window);
