@@ -180,12 +180,6 @@ class ConsoleCommandTest : public ::testing::Test {
     state_.texts[consolePositionField] = "2";
   }
 
-  // Presses 計算 and plays the window until the work has been handed back.
-  void calibrateToTheEnd() {
-    EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
-    tasks_.runUntil([&] { return !commands_.isRunning(); });
-  }
-
   SearchSettings window_;
   DialogState state_;
   PostedTasks tasks_;
@@ -235,7 +229,8 @@ TEST_F(ConsoleCommandTest, PressingAgainStopsTheCalibration) {
   EXPECT_EQ(commands_.label(consoleCalibrateButton), "計算");
 
   consoleDialogDesign.changed(consoleKindBox, state_);  // and it runs again
-  calibrateToTheEnd();
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
+  tasks_.runUntil([&] { return !commands_.isRunning(); });
   EXPECT_EQ(state_.rows[consoleResultTable].size(), 1u);
 }
 
