@@ -21,6 +21,7 @@
 #include "cli/shard_merge.h"
 #include "cli/shard_output.h"
 #include "core/console_config.h"
+#include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/version.h"
 #include "engine/search_engine.h"
@@ -120,19 +121,30 @@ SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddr
 
   SearchSettings base;
   std::optional<MacAddress> mac;
+  bool frameGiven = false;
+  bool gxStatGiven = false;
   if (!options.configPath.empty()) {
-    const ConsoleParameters console = readConsoleParameters(
-        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
+    const ConsoleConfigText config =
+        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false));
+    const ConsoleParameters console = readConsoleParameters(config);
     applyConsoleParameters(console, base);
     mac = console.mac;
+    frameGiven = config.frame.has_value();
+    gxStatGiven = config.gxStat.has_value();
   }
 
   const std::string text = readFile(options.settingsPath, "settings file", maxSettingsBytes, true);
   try {
-    SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
+    const nlohmann::json object = parseSettingsText(text);
+    SettingsFromJson loaded = settingsFromJson(object, base);
     if (loaded.mac) mac = loaded.mac;
-    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     applyEditionOptions(options, loaded.settings);
+    // Frame and GxStat are the console kind's where neither file gives them.
+    if (const std::optional<Edition>& edition = loaded.settings.edition) {
+      if (!frameGiven && !object.contains("frame")) loaded.settings.frame = editionFacts(*edition).frame;
+      if (!gxStatGiven && !object.contains("gxStat")) loaded.settings.gxStat = editionFacts(*edition).gxStat;
+    }
+    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     if (givenMac != nullptr && !loaded.messageWordsGiven) *givenMac = mac;
     return loaded.settings;
   } catch (const SettingsFileError& error) {

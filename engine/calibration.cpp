@@ -37,8 +37,12 @@ class CalibrationWorker {
     frame_ = frameSettings.frame;
     const BootMessage constant = constantMessageWords(frameSettings);
     for (std::uint64_t vcount = firstVcount; vcount <= lastVcount; ++vcount) {
-      if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) break;
       for (std::uint64_t timer0 = request_.timer0s.min; timer0 <= request_.timer0s.max; ++timer0) {
+        // Checked block by block: a wide window makes a VCount's Timer0s seconds of work.
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+          flush(out);
+          return;
+        }
         runBlocks(constant, frameSettings.is3ds, static_cast<std::uint32_t>(vcount), static_cast<std::uint32_t>(timer0),
                   out);
       }

@@ -471,5 +471,39 @@ TEST_F(CliTest, CalibrateFindsThePlantedConsoleAndStoresIt) {
   EXPECT_EQ(run({"-s", "boot.json", "--console", "DSi"}).exitCode, 2);
 }
 
+// Named with an edition, a console has its kind's Frame and GxStat unless a file gives
+// them; a file without an edition keeps the defaults it always had.
+TEST_F(CliTest, TheConsoleKindGivesFrameAndGxStatNoFileGives) {
+  const std::string boot = R"("macAddress": "00-09-BF-12-34-56", "startYear": 12, "startMonth": 10, "startDay": 7,
+    "endYear": 12, "endMonth": 10, "endDay": 7, "startHour": 12, "endHour": 12, "startMinute": 34, "endMinute": 34,
+    "startSecond": 56, "endSecond": 56, "ivConsumptionMin": 0, "ivConsumptionMax": 3, "vcount": "82", "timer0": "10F3")";
+  const std::string edition = R"("game": "White2", "language": "ENG", "console": "DSLite", )";
+  writeFile("kind.json", "{" + edition + boot + "}");
+  writeFile("frame8.json", "{" + edition + R"("frame": 8, )" + boot + "}");
+  writeFile("plain.json", "{" + boot + "}");
+  writeFile("config.txt", "82\n10f3\n5000000\n9\n");
+  const auto console = [&](std::vector<std::string> args) {
+    args.push_back("--print-settings");
+    const Outcome printed = run(args);
+    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    const std::size_t gxStat = printed.out.find(R"("gxStat": ")");
+    const std::size_t frame = printed.out.find(R"("frame": )");
+    return printed.out.substr(gxStat + 11, printed.out.find('"', gxStat + 11) - gxStat - 11) + " " +
+           printed.out.substr(frame + 9, printed.out.find(',', frame) - frame - 9);
+  };
+  EXPECT_EQ(console({"-s", "kind.json"}), "0x6000000 6");
+  EXPECT_EQ(console({"-s", "kind.json", "--console", "3DS"}), "0x6000000 8");
+  EXPECT_EQ(console({"-s", "frame8.json"}), "0x6000000 8");
+  EXPECT_EQ(console({"-s", "kind.json", "-c", "config.txt"}), "0x5000000 9");
+  EXPECT_EQ(console({"-s", "plain.json"}), "0x0 0");
+  EXPECT_EQ(console({"-s", "plain.json", "--edition", "Black,JPN", "--console", "DSi"}), "0x6000000 9");
+
+  // The address words take them in: the worked example's values without its Frame and GxStat.
+  const Outcome search = run({"-s", "kind.json", "-o", "-", "--encoding", "utf-8", "-q"});
+  EXPECT_NE(search.out.find("\r\n12,10,7,12,34,56,2,15,29,10,9,9,29,ドラゴン,33,EEC69215F3BA6BF9\r\n"),
+            std::string::npos)
+      << search.out;
+}
+
 }  // namespace
 }  // namespace hanabira

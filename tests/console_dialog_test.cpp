@@ -1,6 +1,9 @@
 // The console dialog under Qt Test: the button beside the version choice opens it,
 // choosing an edition shows its typical ranges, and a calibration's picked result
 // reaches the window's console fields and the settings.
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTest>
 
@@ -63,7 +66,14 @@ class ConsoleDialogTest : public QObject {
       type(*dialog, consoleIvMinFields + k, ivs[k]);
       type(*dialog, consoleIvMaxFields + k, ivs[k]);
     }
-    QTest::mouseClick(static_cast<QAbstractButton*>(button(*dialog, consoleCalibrateButton)), Qt::LeftButton);
+    // It runs off the window's thread, saying so, and the button stops it meanwhile.
+    auto* calibrate = static_cast<QAbstractButton*>(button(*dialog, consoleCalibrateButton));
+    auto* status = dialog->findChild<QLabel*>(QString::number(consoleCalibrationStatus));
+    QTest::mouseClick(calibrate, Qt::LeftButton);
+    QCOMPARE(status->text(), QStringLiteral("計算中…"));
+    QCOMPARE(calibrate->text(), QStringLiteral("中止"));
+    QTRY_COMPARE_WITH_TIMEOUT(calibrate->text(), QStringLiteral("計算"), 60000);
+    QCOMPARE(status->text(), QStringLiteral("1件見つかりました。"));
     auto* table = dialog->findChild<QTableWidget*>(QString::number(consoleResultTable));
     QCOMPARE(table->rowCount(), 1);
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("82"));
@@ -81,6 +91,38 @@ class ConsoleDialogTest : public QObject {
     click(window, saveButton);
     QCOMPARE(dir.read("config.txt"), QByteArray("82\n10f3\n6000000\n6\n00-09-BF-12-34-56\n02215F30\n"
                                                 "edition=White2,ENG,DSLite\n"));
+  }
+
+  // A calibration it cannot run is a message; closing the dialog stops one that runs.
+  void aRefusedCalibrationIsAMessageAndClosingStopsOne() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    installOptionDialogs(window);
+    OptionDialog* dialog = openDialog(window, consoleButton);
+    auto* calibrate = static_cast<QAbstractButton*>(button(*dialog, consoleCalibrateButton));
+    const QStringList boot = {"12", "10", "7", "12", "34", "56"};
+    for (int k = 0; k < 6; ++k) type(*dialog, consoleBootFields + k, boot[k]);
+    type(*dialog, consoleVcountMaxField, "4F");
+    QTest::mouseClick(calibrate, Qt::LeftButton);
+    auto* message = dialog->findChild<QMessageBox*>();
+    QVERIFY(message != nullptr);
+    QCOMPARE(
+        message->text(),
+        QStringLiteral("計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。5F～FFFFを指定してください。"));
+    QCOMPARE(calibrate->text(), QStringLiteral("計算"));
+    message->close();
+
+    // A wide window with wide ranges: many seconds of work.
+    type(*dialog, consoleSecondsField, "60");
+    type(*dialog, consoleVcountMinField, "50");
+    type(*dialog, consoleVcountMaxField, "C0");
+    type(*dialog, consoleTimer0MinField, "C00");
+    type(*dialog, consoleTimer0MaxField, "1900");
+    QTest::mouseClick(calibrate, Qt::LeftButton);
+    QCOMPARE(calibrate->text(), QStringLiteral("中止"));
+    QPointer<OptionDialog> closing(dialog);
+    pressCancel(*dialog);
+    QTRY_VERIFY(closing.isNull());  // gone, its calibration with it
   }
 };
 

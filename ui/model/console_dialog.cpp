@@ -2,10 +2,14 @@
 
 #include <fmt/format.h>
 
+#include <cstdlib>
+#include <exception>
+
 #include "core/field_text.h"
 #include "engine/settings_warnings.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_control_ids.h"
+#include "ui/model/problem_messages.h"
 #include "vocab/names.h"
 
 namespace hanabira {
@@ -75,6 +79,7 @@ const std::array consoleControls = {
     DialogControl{consoleSeedField, TextField, "", 46, 118, 80, 12, {.scrolls = true}},
     DialogControl{consoleCalibrateButton, CommandButton, "計算", 206, 116, 50, 14},
     DialogControl{consoleResultTable, Table, resultColumns, 10, 136, 290, 70},
+    DialogControl{consoleCalibrationStatus, Status, "", 10, 214, 160, 10},
     DialogControl{dialogOkButton, OkButton, "OK", 180, 212, 50, 14},
     DialogControl{dialogCancelButton, CancelButton, "キャンセル", 240, 212, 50, 14},
 };
@@ -134,20 +139,50 @@ std::string keysText(int keyMask) {
   return text.empty() ? std::string("なし") : text;
 }
 
-void calibrateCommand(int id, DialogState& state, const SearchSettings& window) {
-  if (id != consoleCalibrateButton) return;
-  auto& rows = state.rows[consoleResultTable];
-  rows.clear();
-  state.selected[consoleResultTable] = -1;
-  const std::optional<CalibrationRequest> request = consoleDialogCalibration(state, window);
-  if (!request || findCalibrationProblem(*request)) return;
-  for (const CalibrationMatch& m : calibrate(*request)) {
+std::vector<std::vector<std::string>> resultRows(const std::vector<CalibrationMatch>& matches) {
+  std::vector<std::vector<std::string>> rows;
+  for (const CalibrationMatch& m : matches) {
     rows.push_back({hex(m.vcount), hex(m.timer0), std::to_string(m.frame),
                     fmt::format("{}:{:02}:{:02}", m.moment.hour, m.moment.minute, m.moment.second),
                     fmt::format("{:+}", m.secondsOff), keysText(m.moment.keyMask),
                     m.position >= 0 ? std::to_string(m.position) : "-"});
   }
-  if (!rows.empty()) state.selected[consoleResultTable] = 0;
+  return rows;
+}
+
+// The calibration takes seconds: it runs off the window's thread, the status saying so.
+DialogCommand calibrateCommand(int id, DialogState& state, const SearchSettings& window) {
+  if (id != consoleCalibrateButton) return {};
+  state.rows[consoleResultTable].clear();
+  state.selected[consoleResultTable] = -1;
+  state.texts[consoleCalibrationStatus].clear();
+  const std::optional<CalibrationRequest> request = consoleDialogCalibration(state, window);
+  if (!request) return {{}, "計算を開始できません。\nソフト・言語・本体を選んでください。"};
+  if (const auto problem = findCalibrationProblem(*request)) return {{}, calibrationProblemMessage(*problem)};
+  state.texts[consoleCalibrationStatus] = "計算中…";
+  return {[request = *request](const std::atomic<bool>& cancel) -> DialogUpdate {
+            CalibrationOptions options;
+            options.cancel = &cancel;
+            std::vector<std::vector<std::string>> rows;
+            std::string status;
+            try {
+              rows = resultRows(calibrate(request, options));
+            } catch (const std::exception& error) {
+              status = fmt::format("エラーのため、計算を中止しました。({})", error.what());
+            }
+            if (cancel.load()) {
+              rows.clear();  // what a stopped calibration found is only part of it
+              status = "計算を中止しました。";
+            } else if (status.empty()) {
+              status = rows.empty() ? "見つかりませんでした。" : fmt::format("{}件見つかりました。", rows.size());
+            }
+            return [rows = std::move(rows), status = std::move(status)](DialogState& shown) {
+              shown.rows[consoleResultTable] = rows;
+              shown.selected[consoleResultTable] = rows.empty() ? -1 : 0;
+              shown.texts[consoleCalibrationStatus] = status;
+            };
+          },
+          {}};
 }
 
 // The picked row, when there is one.
@@ -242,8 +277,10 @@ std::optional<CalibrationRequest> consoleDialogCalibration(const DialogState& st
   }
   s.vcountRange = rangeOf(state, consoleVcountMinField, consoleVcountMaxField);
   s.timer0Range = rangeOf(state, consoleTimer0MinField, consoleTimer0MaxField);
+  // Read as the other fields are: strtoull in base 16, "xyz" as 0.
   std::optional<InitialSeed> seed;
-  if (!state.text(consoleSeedField).empty()) seed = std::stoull(std::string(state.text(consoleSeedField)), nullptr, 16);
+  if (!state.text(consoleSeedField).empty())
+    seed = std::strtoull(std::string(state.text(consoleSeedField)).c_str(), nullptr, 16);
   return calibrationRequest(s, decimal(state, consoleSecondsField), seed);
 }
 

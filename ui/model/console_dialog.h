@@ -1,8 +1,9 @@
 // The console dialog, opened by the button beside the version choice: the edition and
 // console kind, the ranges of VCount and Timer0 searched (the console kind's typical
 // ones when it is chosen), and the calibration that finds a console's values from an
-// outcome seen at a known boot, its results in a table to pick from. OK stores the
-// choices, and the picked parameters into the window's console fields.
+// outcome seen at a known boot, its results in a table to pick from. The calibration
+// runs off the window's thread, a status line saying so, and 計算 reads 中止 meanwhile.
+// OK stores the choices, and the picked parameters into the window's console fields.
 #pragma once
 
 #include <optional>
@@ -31,6 +32,7 @@ enum ConsoleDialogControlId : int {
   consoleSeedField = 1040,
   consoleCalibrateButton = 1041,
   consoleResultTable = 1042,
+  consoleCalibrationStatus = 1043,
 };
 
 extern const OptionDialogDesign consoleDialogDesign;

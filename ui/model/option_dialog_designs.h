@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -18,7 +20,8 @@ namespace hanabira {
 // A note is a label whose text the dialog's `note` function gives for what the controls
 // hold, updated as the user edits them.
 // A command button runs its dialog's command; a table shows rows the dialog's command
-// produced, one of which the user may pick.
+// produced, one of which the user may pick; a status is a label whose text the command
+// sets (DialogState::texts), such as how far it has got.
 enum class DialogControlKind {
   OkButton,
   CancelButton,
@@ -29,7 +32,8 @@ enum class DialogControlKind {
   Label,
   Note,
   CommandButton,
-  Table
+  Table,
+  Status
 };
 
 struct TextFieldStyle {
@@ -64,6 +68,22 @@ struct DialogControl {
   ChoiceList choices = ChoiceList::Natures;
 };
 
+// What a command's work changes in the dialog when it is done, on the window's thread.
+using DialogUpdate = std::function<void(DialogState& state)>;
+// Work a command runs on a thread of its own, so that the window stays responsive: it
+// reads only what it captured, stops early once `cancel` is set, never throws, and
+// says what to show, a stop included.
+using DialogWork = std::function<DialogUpdate(const std::atomic<bool>& cancel)>;
+
+// What pressing a command button starts, beyond its changes to the controls.
+struct DialogCommand {
+  DialogWork work = {};      // none for a command done at once
+  std::string message = {};  // why the command cannot run, for a box the user closes; empty if it can
+};
+
+// A command button's label while its work runs: pressing it then stops the work.
+inline constexpr std::string_view stopCommandLabel = "中止";
+
 struct WindowChanges {
   std::map<int, std::string> texts;
   std::map<int, bool> checked;
@@ -80,9 +100,10 @@ struct OptionDialogDesign {
   void (*store)(const DialogState&, SearchSettings&);
   std::string_view (*note)(const DialogState&);  // null for a dialog without a note
   // What the dialog does as the user changes control `id` (null: nothing), and what its
-  // command buttons do, given the settings the window's fields would start a search with.
+  // command buttons do, given the settings the window's fields would start a search
+  // with: their changes to the controls at once, and what runs after (DialogCommands).
   void (*changed)(int id, DialogState& state) = nullptr;
-  void (*run)(int id, DialogState& state, const SearchSettings& windowSettings) = nullptr;
+  DialogCommand (*run)(int id, DialogState& state, const SearchSettings& windowSettings) = nullptr;
   // On OK, after store: the main window's fields to set (texts by id, check boxes and
   // radio buttons by id); null for a dialog that sets none.
   WindowChanges (*windowChanges)(const DialogState& state) = nullptr;

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -88,6 +89,7 @@ void placeControl(QWidget* control, const DialogControl& place, const DialogUnit
     case DialogControlKind::Note:
     case DialogControlKind::CommandButton:
     case DialogControlKind::Table:
+    case DialogControlKind::Status:
       break;
   }
   control->setGeometry(rect);
@@ -113,7 +115,13 @@ void growToText(QWidget* control, const std::vector<QWidget*>& siblings, int dia
 OptionDialog::OptionDialog(const OptionDialogDesign& design, SearchSettings& settings, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       design_(design),
-      settings_(settings) {
+      settings_(settings),
+      commands_(
+          design,
+          [this](std::function<void()> task) {
+            QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+          },
+          [this](const DialogUpdate& update) { commandFinished(update); }) {
   setObjectName(QString::number(design.id));
   setWindowTitle(toQString(design.title));
   setFont(optionDialogFont());
@@ -177,6 +185,12 @@ void OptionDialog::createControls() {
         control = button;
         break;
       }
+      case DialogControlKind::Status: {
+        auto* status = new QLabel(this);
+        status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        control = status;
+        break;
+      }
       case DialogControlKind::Table: {
         auto* table = new QTableWidget(this);
         const QStringList columns = label.split(u',');
@@ -220,6 +234,8 @@ void OptionDialog::showValues(const DialogState& state) {
       if (state.selection(id) >= 0) table->selectRow(state.selection(id));
     } else if (auto* field = qobject_cast<QLineEdit*>(control)) {
       field->setText(QString::fromStdString(std::string(state.text(id))));
+    } else if (auto* status = qobject_cast<QLabel*>(control)) {
+      status->setText(QString::fromStdString(std::string(state.text(id))));
     } else if (auto* box = qobject_cast<QComboBox*>(control)) {
       const int position = state.selection(id);
       box->setCurrentIndex(position < box->count() ? position : -1);
@@ -245,13 +261,36 @@ void OptionDialog::reactToChoices() {
 }
 
 void OptionDialog::runCommand(int id) {
-  if (design_.run == nullptr) return;
   DialogState current = state();
   SearchSettings window = settings_;
   if (auto* owner = qobject_cast<MainWindow*>(parentWidget())) readStartFields(owner->fields(), window);
-  design_.run(id, current, window);
+  const std::string message = commands_.press(id, current, window);
   showValues(current);
   updateNote();
+  showCommandLabels();
+  if (!message.empty()) {
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(), QString::fromStdString(message), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  }
+}
+
+void OptionDialog::commandFinished(const DialogUpdate& update) {
+  if (update) {
+    DialogState current = state();
+    update(current);
+    showValues(current);
+    updateNote();
+  }
+  showCommandLabels();
+}
+
+void OptionDialog::showCommandLabels() {
+  for (const DialogControl& place : design_.controls) {
+    if (place.kind != DialogControlKind::CommandButton) continue;
+    static_cast<QPushButton*>(controls_.at(place.id))->setText(toQString(commands_.label(place.id)));
+  }
 }
 
 void OptionDialog::updateNoteOnEveryEdit() {
@@ -268,7 +307,9 @@ void OptionDialog::updateNoteOnEveryEdit() {
   updateNote();
 }
 
-void OptionDialog::updateNote() { note_->setText(toQString(design_.note(state()))); }
+void OptionDialog::updateNote() {
+  if (note_ != nullptr && design_.note != nullptr) note_->setText(toQString(design_.note(state())));
+}
 
 DialogState OptionDialog::state() const {
   DialogState state;
@@ -286,6 +327,8 @@ DialogState OptionDialog::state() const {
       state.selected[id] = picked.isEmpty() ? -1 : picked.front().row();
     } else if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
       state.texts[id] = field->text().toStdString();
+    } else if (const auto* status = qobject_cast<const QLabel*>(control)) {
+      state.texts[id] = status->text().toStdString();
     } else if (const auto* box = qobject_cast<const QComboBox*>(control)) {
       state.selected[id] = box->currentIndex();
     } else if (const auto* button = qobject_cast<const QAbstractButton*>(control);
