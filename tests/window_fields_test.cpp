@@ -2,11 +2,17 @@
 // shows when a search cannot start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/file_problem.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
 #include "ui/model/window_fields.h"
@@ -163,19 +169,19 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
   s.endMonth = 5;
   s.endDay = 1;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\n開始日付の日の値 31 は範囲外です。2011年4月は30日までです。"));
+            std::string("検索を開始できません。\n開始日付の日の値 31 は範囲外です。\n2011年4月は30日までです。"));
 
   s.startDay = 1;
   s.endHour = 24;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。"));
+            std::string("検索を開始できません。\n終了の時の値 24 は範囲外です。\n0～23を指定してください。"));
 
   s.endHour = 23;
   s.ivConsumptionMax = 7;
   s.inheritanceSearch = true;
   s.eggAbility = 3;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+            std::string("検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。\n"
                         "メタモン無しを選ぶか、特性に「夢」以外を指定してください。"));
   s.inheritanceSearch = false;
 
@@ -186,7 +192,62 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
   const SettingsProblem unknown{"someOption", -2, SettingsProblem::Kind::OutOfRange, 0,
                                 std::numeric_limits<int>::max()};
   EXPECT_EQ(settingsProblemMessage(unknown),
-            std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。0以上を指定してください。"));
+            std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。\n0以上を指定してください。"));
+}
+
+// The lines of every message but the path and the system's detail: in Japanese, and
+// short enough that a message box shows each unbroken.
+void expectShortJapaneseLines(const std::string& message, std::string_view path) {
+  std::istringstream lines(message);
+  for (std::string line; std::getline(lines, line);) {
+    if (line == path || line.starts_with("詳細: ")) continue;
+    std::string withoutName = line;
+    if (const auto name = withoutName.find("config.txt"); name != std::string::npos) withoutName.erase(name, 10);
+    EXPECT_FALSE(std::any_of(withoutName.begin(), withoutName.end(), [](char c) { return std::isalpha(c) != 0; }))
+        << line;
+    const auto characters = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    EXPECT_LE(characters, 32) << line;
+  }
+}
+
+TEST(ProblemMessages, FileProblemsSayTheCommonReasonsInJapanese) {
+  const std::filesystem::path file = "/no such folder/config.txt";
+  EXPECT_EQ(fileProblem(file, EISDIR).reason, FileProblem::Reason::Folder);
+  EXPECT_EQ(fileProblem(std::filesystem::temp_directory_path(), EACCES).reason, FileProblem::Reason::Folder);
+  EXPECT_EQ(fileProblem(file, EACCES).reason, FileProblem::Reason::NoPermission);
+  EXPECT_EQ(fileProblem(file, ENOSPC).reason, FileProblem::Reason::DiskFull);
+  EXPECT_EQ(fileProblem(file, ENOENT).reason, FileProblem::Reason::MissingFolder);
+  const FileProblem other = fileProblem(file, EIO);
+  EXPECT_EQ(other.reason, FileProblem::Reason::Other);
+  EXPECT_NE(reasonText(other).find("\n詳細: " + other.systemText), std::string::npos);
+  EXPECT_EQ(reasonText(fileProblem(file, 0)), "システムのエラーです。");  // no reason given
+
+  const std::string path = "C:\\ユーザー\\とても長い名前のフォルダー\\その中のフォルダー\\result.txt";
+  for (const FileProblem& problem :
+       {fileProblem(file, EISDIR), fileProblem(file, EACCES), fileProblem(file, ENOSPC), fileProblem(file, ENOENT),
+        FileProblem{FileProblem::Reason::NotAFile, {}}, other}) {
+    for (const std::string& message : {resultFileCreateMessage(path, problem), resultFileWriteMessage(path, problem),
+                                       configLoadMessage(path, problem), configSaveMessage(path, problem)}) {
+      EXPECT_NE(message.find("\n" + path + "\n"), std::string::npos) << message;  // on a line of its own
+      expectShortJapaneseLines(message, path);
+    }
+  }
+  expectShortJapaneseLines(resultFileNotOpenedMessage(path), path);
+  expectShortJapaneseLines(settingsWarningMessage({SettingsWarning::Kind::PidConsumptionLowered, 5000}), path);
+}
+
+TEST(ProblemMessages, RefusedSettingsAreToldOnShortLines) {
+  SearchSettings s;
+  s.startYear = s.endYear = 11;
+  s.startMonth = 4;
+  s.startDay = 31;
+  s.endMonth = 5;
+  s.endDay = 1;
+  expectShortJapaneseLines(settingsProblemMessage(*findSettingsProblem(s)), {});
+  s.startDay = 1;
+  s.inheritanceSearch = true;
+  s.eggAbility = 3;
+  expectShortJapaneseLines(settingsProblemMessage(*findSettingsProblem(s)), {});
 }
 
 }  // namespace

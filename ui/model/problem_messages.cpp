@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/model/config_file.h"
+
 namespace hanabira {
 namespace {
 
@@ -60,34 +62,50 @@ std::string allowedRange(const SettingsProblem& p) {
 std::string settingsProblemMessage(const SettingsProblem& problem) {
   switch (problem.kind) {
     case SettingsProblem::Kind::HiddenAbilityFromDitto:
-      return "検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+      return "検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。\n"
              "メタモン無しを選ぶか、特性に「夢」以外を指定してください。";
     case SettingsProblem::Kind::OutOfRange:
     case SettingsProblem::Kind::DayNotInMonth:
       break;
   }
-  return fmt::format("検索を開始できません。\n{}の値 {} は範囲外です。{}", fieldLabel(problem.field), problem.value,
+  return fmt::format("検索を開始できません。\n{}の値 {} は範囲外です。\n{}", fieldLabel(problem.field), problem.value,
                      allowedRange(problem));
 }
 
-std::string resultFileCreateMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("検索を開始できません。\n結果ファイル {} を作成できません。\n({})", path, detail);
+std::string resultFileCreateMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("検索を開始できません。\n結果ファイルを作成できません。\n{}\n{}", path, reasonText(problem));
 }
 
-std::string resultFileWriteMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("結果ファイル {} に書き込めなかったため、検索を中止しました。\n({})", path, detail);
+std::string resultFileWriteMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("結果ファイルに書き込めないため、検索を中止しました。\n{}\n{}", path, reasonText(problem));
 }
 
 std::string searchFailureMessage(std::string_view detail) {
-  return fmt::format("エラーのため、検索を中止しました。\n({})", detail);
+  return fmt::format("エラーのため、検索を中止しました。\n詳細: {}", detail);
 }
 
-std::string configLoadMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("{} を読み込めません。\n({})", path, detail);
+std::string configLoadMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("{} を読み込めません。\n{}\n{}", configFileName, path, reasonText(problem));
 }
 
-std::string configSaveMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("{} を保存できません。\n({})", path, detail);
+std::string configSaveMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("{} を保存できません。\n{}\n{}", configFileName, path, reasonText(problem));
+}
+
+std::string settingsWarningMessage(const SettingsWarning& warning) {
+  switch (warning.kind) {
+    case SettingsWarning::Kind::PidConsumptionLowered:
+      return fmt::format("{}の値 {} は大きすぎるため、\n{} までを検索します。", fieldLabel("pidConsumptionMax"),
+                         warning.value, pidConsumptionLimit);
+    case SettingsWarning::Kind::StationaryWithoutIdCorrection:
+      break;
+  }
+  return "固定ではID補正がかかります。\nこのIDは補正無しだと実機とずれます。";
+}
+
+std::string resultFileNotOpenedMessage(std::string_view path) {
+  return fmt::format(
+      "検索が終わりました。\n結果ファイルを開くプログラムが見つかりません。\n結果は次のファイルにあります。\n{}", path);
 }
 
 }  // namespace hanabira
