@@ -1,7 +1,7 @@
 # The libraries of a MinGW build. Debian ships them built for Linux only, and its include
 # folder holds Linux's C library headers too, so the headers come from a folder of
-# their own: CLI11 and nlohmann/json are header-only, fmt is used header-only, and
-# GoogleTest is built from Debian's source package.
+# their own: CLI11 and nlohmann/json are header-only, fmt is built from its headers
+# (cmake/fmt_format.cpp), and GoogleTest from Debian's source package.
 set(headers ${PROJECT_BINARY_DIR}/mingw-include)
 file(MAKE_DIRECTORY ${headers})
 foreach(folder fmt CLI nlohmann)
@@ -11,9 +11,9 @@ foreach(folder fmt CLI nlohmann)
   file(CREATE_LINK /usr/include/${folder} ${headers}/${folder} SYMBOLIC)
 endforeach()
 
-add_library(fmt::fmt INTERFACE IMPORTED)
-target_include_directories(fmt::fmt SYSTEM INTERFACE ${headers})
-target_compile_definitions(fmt::fmt INTERFACE FMT_HEADER_ONLY)
+add_library(fmt STATIC ${PROJECT_SOURCE_DIR}/cmake/fmt_format.cpp)
+target_include_directories(fmt SYSTEM PUBLIC ${headers})
+add_library(fmt::fmt ALIAS fmt)
 add_library(CLI11::CLI11 INTERFACE IMPORTED)
 target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${headers})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
