@@ -190,12 +190,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case postedTaskMessage:
       runPostedTask(lParam);
       return 0;
-    case WM_CLOSE:
-      // Closing during a search aborts it and waits for it, so the program ends with the window.
-      search_.abortForClosing();
-      DestroyWindow(window_);
-      return 0;
     case WM_DESTROY:
+      // Closing during a search aborts it and waits for it, so the program ends with the window.
       search_.abortForClosing();
       dropPostedTasks();
       if (quitOnClose_) PostQuitMessage(0);
