@@ -82,6 +82,21 @@ TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
   EXPECT_TRUE(searchBarText(w).ends_with("%で中断")) << searchBarText(w);
 }
 
+TEST(Win32Window, ClosingDuringASearchEndsIt) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  typeExampleMinute(window.handle());
+  type(window.handle(), startHourEdit, "0");
+  type(window.handle(), endHourEdit, "23");
+  type(window.handle(), endMinuteEdit, "59");
+  click(window.handle(), startButton);
+  ASSERT_TRUE(window.isSearchRunning());
+  SendMessageW(window.handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(window.handle(), nullptr);
+  EXPECT_FALSE(window.isSearchRunning());
+  EXPECT_TRUE(dir.read("result.txt").ends_with("\r\n"));
+}
+
 TEST(Win32Window, SaveWritesConfigAndARestartLoadsIt) {
   ScratchDirectory dir;
   {
