@@ -23,6 +23,7 @@
 #include "core/console_config.h"
 #include "core/edition.h"
 #include "core/kernel_levels.h"
+#include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
@@ -69,7 +70,7 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   auto fail = [&](int error) {
     return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(path), "rb"), &std::fclose);
   if (!file) throw fail(errno);
   std::string text;
   char buffer[1 << 14];
@@ -242,8 +243,8 @@ int run(const Options& options, const CliEnvironment& env) {
   std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
-    if (options.shard) shard.emplace(settings, encoding, *options.shard, options.outputPath);
-    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
+    if (options.shard) shard.emplace(settings, encoding, *options.shard, pathFromUtf8(options.outputPath));
+    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(pathFromUtf8(options.outputPath)));
   } catch (const ResultWriteError& error) {
     throw CliError(exitIoFailure, error.what());
   }
