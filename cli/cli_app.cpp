@@ -15,12 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/calibrate_command.h"
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
 #include "cli/shard_merge.h"
 #include "cli/shard_output.h"
 #include "core/console_config.h"
+#include "core/edition.h"
 #include "core/kernel_levels.h"
+#include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
@@ -44,6 +47,11 @@ struct Options {
   bool planGiven = false;
   bool version = false;
   std::optional<ShardSpec> shard;
+  std::string edition;  // "White2,ENG"
+  std::string console;  // "DSLite"
+  CalibrateOptions calibrate;
+  std::string calibrateSeed;
+  bool calibrating = false;
 };
 
 class CliError : public std::runtime_error {
@@ -64,7 +72,7 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   auto fail = [&](int error) {
     return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(path), "rb"), &std::fclose);
   if (!file) throw fail(errno);
   std::string text;
   char buffer[1 << 14];
@@ -80,22 +88,67 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   return text;
 }
 
-SearchSettings settingsFromOptions(const Options& options) {
+// --edition and --console over the settings file's edition: both, or either beside one
+// the file names.
+void applyEditionOptions(const Options& options, SearchSettings& settings) {
+  if (options.edition.empty() && options.console.empty()) return;
+  std::optional<Edition> edition = settings.edition;
+  if (!options.edition.empty()) {
+    const std::size_t comma = options.edition.find(',');
+    const auto game = gameFromKey(std::string_view(options.edition).substr(0, comma));
+    const auto language = comma == std::string::npos
+                              ? std::nullopt
+                              : languageFromKey(std::string_view(options.edition).substr(comma + 1));
+    if (!game || !language) {
+      throw CliError(exitInvalidInput, fmt::format("--edition {}: expected GAME,LANGUAGE such as White2,ENG "
+                                                   "(Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, KOR)",
+                                                   options.edition));
+    }
+    edition = Edition{*game, *language, edition ? edition->console : ConsoleKind::Ds};
+    if (!settings.edition && options.console.empty()) throw CliError(exitInvalidInput, "--edition needs --console");
+  }
+  if (!options.console.empty()) {
+    const auto console = consoleFromKey(options.console);
+    if (!console)
+      throw CliError(exitInvalidInput, fmt::format("--console {}: expected DS, DSLite, DSi or 3DS", options.console));
+    if (!edition) throw CliError(exitInvalidInput, "--console needs --edition");
+    edition->console = *console;
+  }
+  settings.edition = edition;
+  settings.is3ds = dropsAfternoonFlag(edition->console);
+}
+
+// The settings, and the address they were made with where one was given.
+SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddress>* givenMac = nullptr) {
   if (options.example) return exampleSettings();
 
   SearchSettings base;
-  MacAddress mac{};
+  std::optional<MacAddress> mac;
+  bool frameGiven = false;
+  bool gxStatGiven = false;
   if (!options.configPath.empty()) {
-    const ConsoleParameters console = readConsoleParameters(
-        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
+    const ConsoleConfigText config =
+        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false));
+    const ConsoleParameters console = readConsoleParameters(config);
     applyConsoleParameters(console, base);
     mac = console.mac;
+    frameGiven = config.frame.has_value();
+    gxStatGiven = config.gxStat.has_value();
   }
 
   const std::string text = readFile(options.settingsPath, "settings file", maxSettingsBytes, true);
   try {
-    SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
-    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));
+    const nlohmann::json object = parseSettingsText(text);
+    SettingsFromJson loaded = settingsFromJson(object, base);
+    if (loaded.mac) mac = loaded.mac;
+    applyEditionOptions(options, loaded.settings);
+    // Frame and GxStat are the console kind's where neither file gives them.
+    if (const std::optional<Edition>& edition = loaded.settings.edition) {
+      if (!frameGiven && !object.contains("frame")) loaded.settings.frame = editionFacts(*edition).frame;
+      if (!gxStatGiven && !object.contains("gxStat")) loaded.settings.gxStat = editionFacts(*edition).gxStat;
+    }
+    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
+    if (givenMac != nullptr && !loaded.messageWordsGiven) *givenMac = mac;
     return loaded.settings;
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", options.settingsPath, error.what()));
@@ -160,6 +213,27 @@ int run(const Options& options, const CliEnvironment& env) {
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
+  if (options.calibrating) {
+    std::optional<MacAddress> mac;
+    const SearchSettings settings = settingsFromOptions(options, &mac);
+    CalibrateOptions calibrate = options.calibrate;
+    calibrate.search.isa = requestedIsa(options);
+    calibrate.search.threads = options.threads;
+    calibrate.search.cancel = env.cancel;
+    if (!options.calibrateSeed.empty()) {
+      std::size_t used = 0;
+      try {
+        calibrate.seed = std::stoull(options.calibrateSeed, &used, 16);
+      } catch (const std::exception&) {
+        used = 0;
+      }
+      if (used != options.calibrateSeed.size() || options.calibrateSeed.size() > 16) {
+        throw CliError(exitInvalidInput,
+                       fmt::format("--seed {}: expected up to 16 hexadecimal digits", options.calibrateSeed));
+      }
+    }
+    return runCalibrateCommand(calibrate, settings, mac, env);
+  }
   SearchSettings settings = settingsFromOptions(options);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
@@ -180,8 +254,8 @@ int run(const Options& options, const CliEnvironment& env) {
   std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
-    if (options.shard) shard.emplace(settings, encoding, *options.shard, options.outputPath);
-    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
+    if (options.shard) shard.emplace(settings, encoding, *options.shard, pathFromUtf8(options.outputPath));
+    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(pathFromUtf8(options.outputPath)));
   } catch (const ResultWriteError& error) {
     throw CliError(exitIoFailure, error.what());
   }
@@ -252,6 +326,37 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
                       ->group("Input");
   settings->excludes(example);
   config->excludes(example);
+  const auto editionOptions = [&](CLI::App& command) {
+    command
+        .add_option(
+            "--edition", options.edition,
+            "Game and language, such as White2,ENG (Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, "
+            "KOR): words W0 to W4 from the editions table")
+        ->group("Input");
+    command.add_option("--console", options.console, "Console kind: DS, DSLite, DSi or 3DS")->group("Input");
+  };
+  editionOptions(app);
+
+  CLI::App* calibrate = app.add_subcommand(
+      "calibrate",
+      "Find the VCount, Timer0 and Frame that explain an outcome observed at a known boot: the boot moment is the "
+      "settings' start date and time, the outcome the values ivMin to ivMax at ivConsumptionMin (or --seed)");
+  calibrate->add_option("-s,--settings", options.settingsPath, "Settings of the boot (JSON, as for a search)")
+      ->required()
+      ->group("Input");
+  calibrate->add_option("-c,--config", options.configPath, "Console parameters from a config.txt")->group("Input");
+  editionOptions(*calibrate);
+  calibrate->add_option("--seconds", options.calibrate.secondsAround, "Seconds searched either side of the boot")
+      ->capture_default_str();
+  calibrate->add_option("--seed", options.calibrateSeed, "The observed initial seed (hexadecimal) instead of values");
+  calibrate->add_option("--frames", options.calibrate.frames, "Frames to try (default: the console kind's)")
+      ->delimiter(',');
+  calibrate->add_option("--save-config", options.calibrate.saveConfigPath,
+                        "Store the chosen parameter set in this config.txt");
+  calibrate->add_option("--choose", options.calibrate.choose, "The line stored by --save-config")
+      ->capture_default_str();
+  calibrate->add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
+      ->check(CLI::Range(1, 4096));
 
   auto* output = app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
                      ->capture_default_str()
@@ -309,6 +414,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
 
   try {
     app.parse(argc, argv);
+    options.calibrating = calibrate->parsed();
     if (options.settingsPath.empty() && !options.example && !options.version && !*merge) {
       throw CLI::RequiredError("--settings or --example");
     }

@@ -11,40 +11,43 @@ ChunkWorker::ChunkWorker(const PreparedSearch& search, const MtSeedSet* members)
   if (members != nullptr) members_.emplace(*members, *evaluator_);
 }
 
-void ChunkWorker::prepareDay(int dayIndex) {
-  if (dayIndex == preparedDay_) return;
-  const Date date = search_.space.dateAt(dayIndex);
-  dayCursor_.year = date.year;
-  dayCursor_.month = date.month;
-  dayCursor_.day = date.day;
-  dayCursor_.weekday = weekday(date);
-  day_ = prepareSeedDay(search_.messageOfDay(date, dayCursor_.weekday));
-  preparedDay_ = dayIndex;
+void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
+  if (preparedBlock_ && preparedBlock_->sameBlock(at)) return;
+  const BootMomentSpace& space = search_.space;
+  const Date date = space.dateAt(at.day);
+  blockCursor_.year = date.year;
+  blockCursor_.month = date.month;
+  blockCursor_.day = date.day;
+  blockCursor_.weekday = weekday(date);
+  blockCursor_.vcount = space.vcountAt(at.vcount);
+  blockCursor_.timer0 = space.timer0At(at.timer0);
+  block_ = prepareSeedDay(search_.messageOfBlock(blockCursor_));
+  preparedBlock_ = at;
+  ++blockNumber_;
 }
 
 void ChunkWorker::prepareTime(int timeIndex) {
-  if (preparedDay_ == timeDay_ && timeIndex == preparedTime_) return;
-  time_ = prepareSeedTime(day_, search_.timeWordAt(timeIndex));
-  timeDay_ = preparedDay_;
+  if (timeBlock_ == blockNumber_ && timeIndex == preparedTime_) return;
+  time_ = prepareSeedTime(block_, search_.timeWordAt(timeIndex));
+  timeBlock_ = blockNumber_;
   preparedTime_ = timeIndex;
 }
 
-// Moves `at` on by `count` moments within its day, or to the next day's first.
+// Moves `at` on by `count` moments within its block, or to the next block's first.
 void ChunkWorker::advance(BootMomentSpace::Coordinates& at, std::size_t count) const {
   at.mask += static_cast<int>(count);
   if (at.mask < search_.space.masksPerTime()) return;
   at.mask = 0;
-  if (++at.time < search_.space.timesPerDay()) return;
-  at.time = 0;
-  ++at.day;
+  if (++at.time == search_.space.timesPerDay()) at = search_.space.nextBlock(at);
 }
 
 std::size_t ChunkWorker::computeBatch(BootMomentSpace::Coordinates& at, std::uint64_t left) {
   const auto masks = static_cast<std::uint64_t>(search_.space.masksPerTime());
   const bool byTime = masks >= minMasksByTime;
+  const BootMomentSpace::Coordinates first = at;
   // The masks of one time after the other, as many as the batch and the range take.
   std::size_t count = 0;
-  while (count < batchSize && count < left && at.day == preparedDay_) {
+  while (count < batchSize && count < left && at.sameBlock(first)) {
     const auto run =
         static_cast<std::size_t>(std::min<std::uint64_t>({batchSize - count, masks - at.mask, left - count}));
     if (byTime) {
@@ -60,7 +63,7 @@ std::size_t ChunkWorker::computeBatch(BootMomentSpace::Coordinates& at, std::uin
     advance(at, run);
     count += run;
   }
-  if (!byTime) search_.kernels.computeSeeds(day_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
+  if (!byTime) search_.kernels.computeSeeds(block_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
   return count;
 }
 
@@ -76,11 +79,11 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
       result.complete = false;
       break;
     }
-    // One batch never leaves its day, so the prepared rounds serve all of it.
-    prepareDay(at.day);
+    // One batch never leaves its block, so the prepared rounds serve all of it.
+    prepareBlock(at);
     const BootMomentSpace::Coordinates batchStart = at;
     const std::size_t count = computeBatch(at, end - index);
-    const SpaceBatch batch(search_.space, dayCursor_, batchStart, count);
+    const SpaceBatch batch(search_.space, blockCursor_, batchStart, count);
     const std::span<const InitialSeed> seeds(seeds_.data(), count);
     result.lineCount +=
         members_ ? members_->add(batch, seeds, result.lines) : evaluator_->evaluate(batch, seeds, result.lines);

@@ -1,6 +1,6 @@
-// The CPU backend's worker: seeds computed in batches from the prepared day, the
-// batches handed to the mode's evaluation. In stage two of the two-stage plan only the
-// moments whose MT seed is among the members go on to it.
+// The CPU backend's worker: seeds computed in batches from the prepared block (one date,
+// VCount and Timer0), the batches handed to the mode's evaluation. In stage two of the
+// two-stage plan only the moments whose MT seed is among the members go on to it.
 #pragma once
 
 #include <array>
@@ -29,20 +29,21 @@ class ChunkWorker final : public ChunkEvaluator {
   // time's share of the hash and the keys' shares (KeySchedules).
   static constexpr int minMasksByTime = 64;
 
-  void prepareDay(int dayIndex);
+  void prepareBlock(const BootMomentSpace::Coordinates& at);
   void prepareTime(int timeIndex);
   void advance(BootMomentSpace::Coordinates& at, std::size_t count) const;
-  // The seeds of the next batch, at most `left` moments from `at` on, which it moves past
-  // them; returns the batch's size.
+  // The seeds of the next batch, at most `left` moments of the prepared block from `at`
+  // on, which it moves past them; returns the batch's size.
   std::size_t computeBatch(BootMomentSpace::Coordinates& at, std::uint64_t left);
 
   const PreparedSearch& search_;
   std::unique_ptr<ModeEvaluator> evaluator_;
   std::optional<MemberFilter> members_;
-  int preparedDay_ = -1;
-  SearchCursor dayCursor_;  // date and weekday of the prepared day
-  SeedDay day_;
-  int timeDay_ = -1;  // the day and time of the prepared time
+  std::optional<BootMomentSpace::Coordinates> preparedBlock_;
+  SearchCursor blockCursor_;  // date, weekday, VCount and Timer0 of the prepared block
+  SeedDay block_;
+  std::uint64_t blockNumber_ = 0;  // counts the blocks prepared, so that a time knows its block
+  std::uint64_t timeBlock_ = 0;    // the block and time of the prepared time
   int preparedTime_ = -1;
   SeedTime time_;
   std::array<std::uint32_t, batchSize> timeWords_;

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -174,6 +175,48 @@ TEST_F(ShardTest, MergedShardsAreTheSingleSearchByteForByte) {
     part.chunkMoments = 7;
     EXPECT_EQ(testing::referenceResult(drawn, part), testing::fastResult(drawn, part));
   }
+}
+
+// With ranges of VCount and Timer0 the numbering runs through the blocks of date, VCount
+// and Timer0; shards cut them anywhere, and their record names the ranges.
+TEST_F(ShardTest, MergedShardsOfARangesSearchAreTheSingleSearch) {
+  std::mt19937_64 random(17);
+  std::size_t lines = 0;
+  for (SearchMode mode : {SearchMode::IvSearch, SearchMode::ShinyPidSearch, SearchMode::InheritanceSearch,
+                          SearchMode::DeliverymanSearch, SearchMode::CometShardSearch, SearchMode::DomeSearch}) {
+    SearchSettings settings = fewMoments(testing::randomSettings(random, mode), random);
+    settings.endSecond = std::min(59, settings.startSecond + 4);
+    const auto vcount = static_cast<std::uint32_t>(random() % 0x100);
+    const auto timer0 = static_cast<std::uint32_t>(0xFFFD - random() % 0x1000);
+    settings.vcountRange = ParameterRange{vcount, vcount + 1};
+    settings.timer0Range = ParameterRange{timer0, timer0 + 2};
+    write("settings.json", settingsToJson(settings).dump());
+    ASSERT_EQ(cli({"-s", path("settings.json"), "-o", path("single.txt"), "-q", "--encoding", "utf-8"}).exitCode, 0);
+    const std::string single = read("single.txt");
+    ASSERT_NE(single.find(",秒,VCount,Timer0,"), std::string::npos);
+    lines += static_cast<std::size_t>(std::count(single.begin(), single.end(), '\n')) - 1;
+    for (std::uint32_t count : {1u, 2u, 4u, 7u, 13u, 40u}) {
+      std::vector<std::string> names = shards(settings, count, "", "utf-8");
+      names.insert(names.begin(), "merge");
+      names.insert(names.end(), {"-o", path("merged.txt"), "-q"});
+      const Outcome merge = cli(names);
+      ASSERT_EQ(merge.exitCode, 0) << merge.err;
+      ASSERT_EQ(read("merged.txt"), single) << static_cast<int>(mode) << ", " << count << " shards";
+    }
+
+    SearchOptions part;
+    part.moments = shardRange(BootMomentSpace(settings).size(), 3, 7);
+    part.chunkMoments = 4;
+    EXPECT_EQ(testing::referenceResult(settings, part), testing::fastResult(settings, part));
+  }
+  EXPECT_GT(lines, 30u);
+
+  // Another range is another search.
+  SearchSettings settings = aMinute();
+  settings.vcountRange = ParameterRange{0x5F, 0x60};
+  const std::vector<std::string> names = shards(settings, 3);
+  settings.vcountRange = ParameterRange{0x60, 0x61};
+  expectRefused({names[0], shards(settings, 3, "other-")[1], names[2]}, path("other-shard-2.txt"), "another search");
 }
 
 TEST_F(ShardTest, MergeRefusesAMissingShard) {

@@ -28,7 +28,10 @@ namespace {
 using testing::fastResult;
 using testing::referenceResult;
 
-std::uint32_t mtSeedOf(const SearchSettings& settings, const SearchCursor& moment) {
+// The settings give VCount and Timer0 to the seed; a moment of a range carries its own.
+std::uint32_t mtSeedOf(SearchSettings settings, const SearchCursor& moment) {
+  settings.vcount = moment.vcount;
+  settings.timer0 = moment.timer0;
   return static_cast<std::uint32_t>(computeInitialSeed(settings, moment) >> 32);
 }
 
@@ -169,7 +172,8 @@ TEST(StageOne, TooManyPassingSeedsLeaveNoSet) {
 
 // Both plans against the reference on random settings of each mode that reads the
 // individual-value sequence: loose and tight bounds, position ranges near and past the
-// kernels' reach, hidden power, roaming, keys, any level, thread count and chunk size.
+// kernels' reach, hidden power, roaming, keys, ranges of VCount and Timer0, any level,
+// thread count and chunk size.
 class TwoStagePlan : public ::testing::TestWithParam<SearchMode> {};
 
 TEST_P(TwoStagePlan, WritesTheReferenceBytes) {
@@ -180,6 +184,12 @@ TEST_P(TwoStagePlan, WritesTheReferenceBytes) {
     if (trial % 4 == 0) {  // few seeds pass
       settings.ivMin.fill(25);
       settings.ivMax.fill(31);
+    }
+    if (trial % 3 == 1) {  // ranges of VCount and Timer0: blocks of moments within a day
+      const auto vcount = static_cast<std::uint32_t>(random() % 0x200);
+      const auto timer0 = static_cast<std::uint32_t>(random() % 0xFFFE);
+      settings.vcountRange = ParameterRange{vcount, vcount + static_cast<std::uint32_t>(random() % 3)};
+      settings.timer0Range = ParameterRange{timer0, timer0 + static_cast<std::uint32_t>(random() % 3)};
     }
     const bool applies = stageOnePrefilter(PreparedSearch(settings, TextEncoding::Utf8)).has_value();
     const std::string reference = referenceResult(settings, testing::utf8());

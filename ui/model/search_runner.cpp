@@ -55,6 +55,7 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   } catch (const ResultWriteError& error) {
     outcome.failure = SearchOutcome::Failure::ResultWrite;
     outcome.detail = error.what();
+    outcome.systemError = error.systemError();
   } catch (const std::exception& error) {
     // Nothing may escape the thread.
     outcome.failure = SearchOutcome::Failure::Other;

@@ -30,7 +30,8 @@ struct SearchOutcome {
 
   SearchSummary summary;
   Failure failure = Failure::None;
-  std::string detail;  // the error's own text, when the search failed
+  std::string detail;   // the error's own text, when the search failed
+  int systemError = 0;  // for ResultWrite: the C library's error number
 };
 
 class SearchRunner {
