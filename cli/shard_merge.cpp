@@ -50,7 +50,8 @@ Shard loadShard(const std::string& argument) {
   if (!file) {
     const int error = errno;
     if (error == ENOENT && fs::exists(pathFromUtf8(name))) {
-      throw refused(fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, utf8FromPath(recordPath)));
+      throw refused(
+          fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, utf8FromPath(recordPath)));
     }
     const std::string what =
         error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", utf8FromPath(recordPath));

@@ -95,8 +95,8 @@ void writeShardRecord(const std::filesystem::path& data, const ShardRecord& reco
   const std::filesystem::path path = shardRecordPath(data);
   const std::filesystem::path aside = std::filesystem::path(path).concat(".new");
   auto fail = [&](int error) {
-    return ResultWriteError(
-        fmt::format("cannot write shard record '{}': {}", utf8FromPath(path), error != 0 ? std::strerror(error) : "failed"));
+    return ResultWriteError(fmt::format("cannot write shard record '{}': {}", utf8FromPath(path),
+                                        error != 0 ? std::strerror(error) : "failed"));
   };
   const std::string text = shardRecordText(record);
   std::FILE* file = openFile(aside, "wb");

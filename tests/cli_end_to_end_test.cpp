@@ -428,13 +428,13 @@ TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
 
 TEST_F(CliTest, CtrlCOnAShardLeavesItMarkedIncomplete) {
   writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true})");
-  const pid_t pid = start({"-s", "long.json", "--shard", "1/2"});
+  testing::ChildProcess child = start({"-s", "long.json", "--shard", "1/2"});
   for (int i = 0;
        i < 500 && (!fs::exists(file("result-1-of-2.txt")) || fs::file_size(file("result-1-of-2.txt")) < 20000); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  kill(pid, SIGINT);
-  ASSERT_EQ(finish(pid).exitCode, 130);
+  child.interrupt();
+  ASSERT_EQ(finish(child).exitCode, 130);
   EXPECT_NE(slurp(file("result-1-of-2.txt.shard.json")).find(R"("complete": false)"), std::string::npos);
 
   ASSERT_EQ(run({"-s", "long.json", "--shard", "2/2", "-q"}).exitCode, 0);

@@ -139,6 +139,12 @@ std::string settingsWarningMessage(const SettingsWarning& warning) {
     case SettingsWarning::Kind::PidConsumptionLowered:
       return fmt::format("{}の値 {} は大きすぎるため、\n{} までを検索します。", labelOf("pidConsumptionMax", {}).label,
                          warning.value, pidConsumptionLimit);
+    case SettingsWarning::Kind::UncertainEditionWords:
+      return "このバージョンの値(W0～W4)は確かめられていないため、\n結果が実機と異なる場合があります。";
+    case SettingsWarning::Kind::FirstGamesRules:
+      return "この検索はブラック・ホワイトの仕様に従うため、\n結果が実機と異なる場合があります。";
+    case SettingsWarning::Kind::ConsoleContradictsIs3ds:
+      return "3DSの設定が本体の種類と異なります。\n午後の判定は3DSの設定に従います。";
     case SettingsWarning::Kind::StationaryWithoutIdCorrection:
       break;
   }
