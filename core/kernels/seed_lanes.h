@@ -181,8 +181,8 @@ inline void sha1MaskHeads(const SeedTime& time, const std::uint32_t* keys, std::
   }
 }
 
-// Seeds of `count` masks of one time, a group of vectors at a time, then single vectors;
-// the last one reads into the rows' margin.
+// Seeds of `count` masks of one time, a group of vectors at a time; the last group or
+// vector reads into the rows' margin.
 template <class Vec, int streams>
 inline void computeMaskSeedsWith(const SeedTime& time, const std::uint32_t* keys, std::size_t stride,
                                  std::size_t firstMask, std::size_t count, InitialSeed* seeds) {
@@ -196,11 +196,16 @@ inline void computeMaskSeedsWith(const SeedTime& time, const std::uint32_t* keys
     sha1MaskHeads<Vec, streams>(time, keys + firstMask + base, stride, h0, h1);
     for (std::size_t i = 0; i < group; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
   }
-  for (; base < count; base += lanes) {
+  const std::size_t rest = count - base;
+  if (rest == 0) return;
+  // A rest of more than one vector runs as a whole group, whose streams overlap: several
+  // single vectors would each wait on their own chain of rounds.
+  if (rest > lanes) {
+    sha1MaskHeads<Vec, streams>(time, keys + firstMask + base, stride, h0, h1);
+  } else {
     sha1MaskHeads<Vec, 1>(time, keys + firstMask + base, stride, h0, h1);
-    const std::size_t n = count - base < lanes ? count - base : lanes;
-    for (std::size_t i = 0; i < n; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
   }
+  for (std::size_t i = 0; i < rest; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
 }
 
 }  // namespace
