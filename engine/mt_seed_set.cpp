@@ -20,7 +20,7 @@ bool MtSeedSet::fillBucket(std::uint32_t bucket, std::span<const std::uint16_t> 
 
 void MtSeedSet::seal() {
   // About one slot in sixteen taken, from 2^16 slots (8 KiB) to 2^26 (8 MiB).
-  const int slotBits = std::clamp(static_cast<int>(std::bit_width(size() * 16)), 16, 26);
+  const int slotBits = std::clamp(static_cast<int>(std::bit_width(size() * 16)), 16, maxSlotBits);
   slotShift_ = 32 - slotBits;
   occupied_.assign(std::size_t{1} << (slotBits - 6), 0);
   for (std::uint32_t bucket = 0; bucket < bucketCount; ++bucket) {

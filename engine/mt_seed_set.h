@@ -20,10 +20,13 @@ namespace hanabira {
 
 class MtSeedSet {
  public:
-  // The most memory the seeds may take; a set that needs more is not built.
+  // The most memory the set may take, bitmap and buckets included; a set that needs more
+  // is not built.
   static constexpr std::size_t maxBytes = std::size_t{256} << 20;
-  static constexpr std::uint64_t maxSeeds = maxBytes / sizeof(std::uint16_t);
   static constexpr std::uint32_t bucketCount = 1 << 16;
+  static constexpr int maxSlotBits = 26;
+  static constexpr std::uint64_t maxSeeds =
+      (maxBytes - (std::size_t{1} << maxSlotBits) / 8 - bucketCount * 8) / sizeof(std::uint16_t);
 
   explicit MtSeedSet(std::uint64_t capacity = maxSeeds);
 
