@@ -5,16 +5,9 @@
 #define CL_TARGET_OPENCL_VERSION 120
 #include <CL/cl.h>
 
-#include <stdexcept>
-#include <string>
+#include "engine/opencl/opencl_backend.h"
 
 namespace hanabira {
-
-// A failed call into OpenCL: a missing device, a lost one, memory it has not got.
-class OpenClError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct OpenClApi {
   decltype(&::clGetPlatformIDs) getPlatformIDs;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,12 @@
 #include "engine/search_backend.h"
 
 namespace hanabira {
+
+// A failed call into OpenCL: a missing device, a lost one, memory it has not got.
+class OpenClError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 struct OpenClDevice {
   std::string name;
