@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -128,12 +129,18 @@ TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
   ASSERT_EQ(cpu.exitCode, 0);
   const std::string cpuSummaryEnd = cpu.err.substr(cpu.err.find("; written to"));
 
+  const char* const vendors = std::getenv("OCL_ICD_VENDORS");
+  const std::string vendorsBefore = vendors != nullptr ? vendors : "";
   ::setenv("OCL_ICD_VENDORS", file("no-vendors").c_str(), 1);
   fs::create_directories(file("no-vendors"));
   const Outcome plain = run({"--example", "-o", "plain.txt"});
   const Outcome refused = run({"--example", "--backend", "opencl", "-o", "refused.txt"});
   const Outcome listed = run({"--list-devices"});
-  ::unsetenv("OCL_ICD_VENDORS");
+  if (vendors != nullptr) {
+    ::setenv("OCL_ICD_VENDORS", vendorsBefore.c_str(), 1);
+  } else {
+    ::unsetenv("OCL_ICD_VENDORS");
+  }
   EXPECT_EQ(plain.exitCode, 0);
   EXPECT_EQ(slurp(file("plain.txt")), slurp(file("cpu.txt")));
   EXPECT_EQ(plain.err.find("warning"), std::string::npos) << plain.err;
