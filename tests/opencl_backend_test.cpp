@@ -145,6 +145,13 @@ TEST(OpenClBackend, WritesTheCpuBytesOfThePersonalityValueModesWithManyFinds) {
   settings.pidConsumptionMin = 1;
   settings.pidConsumptionMax = 60;
   EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), 2000), viaCpu(settings));
+  // A test on a row before the first test's.
+  settings.ivMin = {0, 0, 0, 0, 0, 16};
+  settings.deliveryNature = 3;
+  settings.deliveryNaturePosition = 2;
+  const std::string cpu = viaCpu(settings);
+  EXPECT_GT(std::count(cpu.begin(), cpu.end(), '\n'), 10);
+  EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), 2000), cpu);
 }
 
 // A filter nearly everything passes: more candidates in one launch than the list first

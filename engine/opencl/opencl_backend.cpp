@@ -121,7 +121,8 @@ std::string programSource(const PreparedSearch& search, const Prefilter& prefilt
       if (prefilter.sequence == RandomSequence::Individual) {
         passes += "(r)[(p) + " + std::to_string(test.rowOffset) + "] - " + hex32(test.low) + " <= " + span;
       } else {
-        const Lcg64::Jump jump = Lcg64::jump(static_cast<std::uint64_t>(test.rowOffset));
+        // From the first test's row: a row before it is a jump of nearly 2^64 steps.
+        const Lcg64::Jump jump = Lcg64::jump(static_cast<std::uint64_t>(test.rowOffset - tests[0].rowOffset));
         passes += "(uint)(((s) * " + hex64(jump.multiplier) + " + " + hex64(jump.increment) + ") >> 32) - " +
                   hex32(test.low) + " <= " + span;
       }
@@ -132,7 +133,9 @@ std::string programSource(const PreparedSearch& search, const Prefilter& prefilt
       defines += "#define SEQUENCE_MT\n#define FIRST " + std::to_string(prefilter.first) + "\n#define ROWS " +
                  std::to_string(rows) + "\n#define PASSES_MT(r, p) (" + passes + ")\n";
     } else {
-      const Lcg64::Jump toFirst = Lcg64::jump(static_cast<std::uint64_t>(prefilter.first));
+      // The state steps along at the first test's row; the others jump from it, and only
+      // when the tests before them pass.
+      const Lcg64::Jump toFirst = Lcg64::jump(static_cast<std::uint64_t>(prefilter.first + tests[0].rowOffset));
       defines += "#define SEQUENCE_LCG\n#define FIRST_MUL " + hex64(toFirst.multiplier) + "\n#define FIRST_ADD " +
                  hex64(toFirst.increment) + "\n#define PASSES_LCG(s) (" + passes + ")\n";
     }

@@ -5,8 +5,9 @@
 //   VARIES_LO, VARIES_HI         bit t: schedule word W[t] depends on W9 or W12
 //   SEQUENCE_MT or SEQUENCE_LCG  the sequence the prefilter reads
 //   FIRST, ROWS, POSITIONS       its first row's position, rows read, start positions
-//   PASSES_MT(r, p) / PASSES_LCG(s)  the range tests at start position p (or LCG state s)
-//   FIRST_MUL, FIRST_ADD         the LCG jump from the seed to position FIRST
+//   PASSES_MT(r, p)              the range tests at start position p
+//   PASSES_LCG(s)                the same on the LCG, s its state at the first test's row
+//   FIRST_MUL, FIRST_ADD         the LCG jump from the seed to that row of position 0
 
 #define DAY_WORDS 85  // schedule[80], then the working variables after round 8
 
@@ -93,18 +94,19 @@ void mtRows(uint seed, uint* rows) {
 #if FIRST + ROWS - 1 <= 226
   // No output up to 226 reads a word the twist has rewritten: seeding runs to word
   // last + 397, keeping words FIRST to last + 1, and each output is twisted in place.
+  // The unrolled loops keep the rows in registers.
   uint low[ROWS + 1];
   uint x = seed;
-  if (FIRST == 0) low[0] = x;
-  int i = 1;
-  for (; i < FIRST; ++i) x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
-  for (; i <= FIRST + ROWS; ++i) {
-    x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
-    low[i - FIRST] = x;
+  for (int i = 1; i < FIRST; ++i) x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
+#pragma unroll
+  for (int r = 0; r <= ROWS; ++r) {
+    if (FIRST + r > 0) x = 1812433253u * (x ^ (x >> 30)) + (uint)(FIRST + r);
+    low[r] = x;
   }
-  for (; i < FIRST + 397; ++i) x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
-  for (int r = 0; r < ROWS; ++r, ++i) {
-    x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
+  for (int i = FIRST + ROWS + 1; i < FIRST + 397; ++i) x = 1812433253u * (x ^ (x >> 30)) + (uint)i;
+#pragma unroll
+  for (int r = 0; r < ROWS; ++r) {
+    x = 1812433253u * (x ^ (x >> 30)) + (uint)(FIRST + 397 + r);
     rows[r] = temper(twist(x, low[r], low[r + 1]));
   }
 #else
