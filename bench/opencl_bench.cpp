@@ -2,11 +2,14 @@
 // settings files scaled to a number of days, with the device's rate for the hash alone as
 // its ceiling; the bytes of both backends are compared over the moments the CPU searches.
 //
-//   hanabira_opencl_bench [--device N] [--days D] [--cpu-moments M] settings.json...
+//   hanabira_opencl_bench [--device N] [--days D | --seconds S] [--cpu-moments M] settings.json...
 //
+// --seconds scales each search to about S seconds on the device, from a first run over the
+// file's own dates.
 // Exits with 1 when the bytes differ, 2 on a usage error or without an OpenCL device.
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -65,6 +68,7 @@ std::string rate(double seedsPerSecond) {
 int run(int argc, char** argv) {
   int device = -1;
   int days = 0;
+  double seconds = 0;
   std::uint64_t cpuMoments = 50'000'000;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
@@ -73,6 +77,8 @@ int run(int argc, char** argv) {
       device = std::stoi(argv[++i]);
     } else if (arg == "--days" && i + 1 < argc) {
       days = std::stoi(argv[++i]);
+    } else if (arg == "--seconds" && i + 1 < argc) {
+      seconds = std::stod(argv[++i]);
     } else if (arg == "--cpu-moments" && i + 1 < argc) {
       cpuMoments = std::stoull(argv[++i]);
     } else {
@@ -82,9 +88,10 @@ int run(int argc, char** argv) {
   const std::vector<OpenClDevice> devices = openClDevices();
   if (device < 0) device = std::max(bestOpenClDevice(devices), 0);
   if (files.empty() || devices.empty()) {
-    std::fprintf(stderr,
-                 "usage: hanabira_opencl_bench [--device N] [--days D] [--cpu-moments M] settings.json...\n"
-                 "(needs an OpenCL device)\n");
+    std::fprintf(
+        stderr,
+        "usage: hanabira_opencl_bench [--device N] [--days D | --seconds S] [--cpu-moments M] settings.json...\n"
+        "(needs an OpenCL device)\n");
     return 2;
   }
   OpenClBackend backend(device,
@@ -95,7 +102,21 @@ int run(int argc, char** argv) {
 
   bool identical = true;
   for (const std::string& file : files) {
-    const SearchSettings settings = loadSettings(file, days);
+    int scaledDays = days;
+    if (seconds > 0) {
+      const SearchSettings probe = loadSettings(file, 0);
+      SearchOptions options;
+      options.backend = &backend;
+      CountingSink counted;
+      const double probeSeconds = secondsOf([&] { runSearch(probe, counted, options); });
+      const int probeDays = dayNumber(Date{probe.endYear, probe.endMonth, probe.endDay}) -
+                            dayNumber(Date{probe.startYear, probe.startMonth, probe.startDay}) + 1;
+      // No later than 2099, the last year the console's clock has.
+      const int daysLeft =
+          dayNumber(Date{99, 12, 31}) - dayNumber(Date{probe.startYear, probe.startMonth, probe.startDay}) + 1;
+      scaledDays = std::clamp(static_cast<int>(probeDays * seconds / std::max(probeSeconds, 1e-3)), 1, daysLeft);
+    }
+    const SearchSettings settings = loadSettings(file, scaledDays);
     const std::uint64_t total = BootMomentSpace(settings).size();
     const auto moments = static_cast<double>(total);
     const std::uint64_t cpuShare = std::min(cpuMoments, total);
@@ -118,7 +139,10 @@ int run(int argc, char** argv) {
     const double deviceSeconds = secondsOf([&] { runSearch(settings, counted, options); });
     const double ceiling = backend.hashRate(PreparedSearch(settings, TextEncoding::Cp932), total);
 
-    fmt::print("{}: {} moments\n", file, total);
+    fmt::print("{}: {} moments ({} days from {}-{}-{})\n", file, total,
+               dayNumber(Date{settings.endYear, settings.endMonth, settings.endDay}) -
+                   dayNumber(Date{settings.startYear, settings.startMonth, settings.startDay}) + 1,
+               2000 + settings.startYear, settings.startMonth, settings.startDay);
     fmt::print("  opencl  {}seeds/s ({:.2f} s, {} bytes of result)\n", rate(moments / deviceSeconds), deviceSeconds,
                counted.bytes);
     fmt::print("  hash    {}seeds/s (the device's SHA-1 alone: opencl is {:.0f}% of it)\n", rate(ceiling),
