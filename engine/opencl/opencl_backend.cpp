@@ -190,7 +190,8 @@ struct OpenClBackend::Impl {
     cl_int status = CL_SUCCESS;
     cl_program built = cl.createProgramWithSource(context, 1, &text, &length, &status);
     checkCl(status, "clCreateProgramWithSource");
-    status = cl.buildProgram(built, 1, &device.id, "-cl-std=CL1.2", nullptr, nullptr);
+    // -w: a driver's compiler must not print on the program's error stream.
+    status = cl.buildProgram(built, 1, &device.id, "-cl-std=CL1.2 -w", nullptr, nullptr);
     if (status != CL_SUCCESS) {
       std::size_t size = 0;
       cl.getProgramBuildInfo(built, device.id, CL_PROGRAM_BUILD_LOG, 0, nullptr, &size);
@@ -450,10 +451,10 @@ std::unique_ptr<ChunkEvaluator> OpenClBackend::makeChunkEvaluator(const Prepared
 }
 
 std::uint64_t OpenClBackend::chunkMoments(const PreparedSearch&) const {
-  // Several launches' worth of work per chunk for each compute unit, no more than a few
-  // launches in all, so that a slow device still reports progress.
+  // Enough work for every compute unit in one launch, and few enough moments that the
+  // candidates of a chunk stay small when the filter lets most through.
   const std::uint64_t units = std::max(1u, impl_->device.info.computeUnits);
-  return std::clamp<std::uint64_t>(units << 18, 1 << 16, 4 * maxLaunchMoments);
+  return std::clamp<std::uint64_t>(units << 16, 1 << 16, maxLaunchMoments);
 }
 
 double OpenClBackend::hashRate(const PreparedSearch& search, std::uint64_t moments) const {
