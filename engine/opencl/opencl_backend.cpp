@@ -5,9 +5,12 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <span>
+
+#include <fmt/format.h>
 
 #include "core/kernels.h"
 #include "core/lcg64.h"
@@ -89,24 +92,41 @@ std::string hex32(std::uint32_t value) {
   return text;
 }
 
+// SHA-1 rounds 9 to 79 as one statement each (see seedOf in the kernels): the schedule
+// words that depend on W9 or W12 computed in the ring w0 to w15, the others the day's.
+std::string roundsMacro() {
+  std::string text = "#define ROUNDS_9_TO_79";
+  for (int t = 0; t < 16; ++t) {
+    if (t == 9 || t == 12) {
+      fmt::format_to(std::back_inserter(text), " \\\n  uint w{} = {};", t, t == 9 ? "timeWord" : "keyWord");
+    } else {
+      fmt::format_to(std::back_inserter(text), " \\\n  uint w{} = day[{}];", t, t);
+    }
+  }
+  for (int t = 9; t < 80; ++t) {
+    if (t >= 16 && !scheduleVaries(t)) {
+      fmt::format_to(std::back_inserter(text), " \\\n  w{} = day[{}];", t & 15, t);
+    } else if (t >= 16) {
+      fmt::format_to(std::back_inserter(text), " \\\n  w{0} = rotate(w{1} ^ w{2} ^ w{3} ^ w{0}, 1u);", t & 15,
+                     (t - 3) & 15, (t - 8) & 15, (t - 14) & 15);
+    }
+    const char* round = t < 20   ? "CHOOSE, 0x5A827999u"
+                        : t < 40 ? "PARITY, 0x6ED9EBA1u"
+                        : t < 60 ? "MAJORITY, 0x8F1BBCDCu"
+                                 : "PARITY, 0xCA62C1D6u";
+    fmt::format_to(std::back_inserter(text), " \\\n  ROUND({}, w{})", round, t & 15);
+  }
+  return text + "\n";
+}
+
 // The defines that shape the kernels for one search, ahead of their source; empty when
 // the search's prefilter does not suit the device.
 std::string programSource(const PreparedSearch& search, const Prefilter& prefilter) {
   const BootMomentSpace& space = search.space;
   if (space.momentsPerBlock() >= (std::uint64_t{1} << 31)) return {};
-  std::uint64_t variesLow = 0;
-  std::uint64_t variesHigh = 0;
-  for (int t = 0; t < 80; ++t) {
-    if (!scheduleVaries(t)) continue;
-    if (t < 64) {
-      variesLow |= std::uint64_t{1} << t;
-    } else {
-      variesHigh |= std::uint64_t{1} << (t - 64);
-    }
-  }
   std::string defines = "#define MOMENTS_PER_BLOCK " + std::to_string(space.momentsPerBlock()) + "u\n";
   defines += "#define MASKS " + std::to_string(space.masksPerTime()) + "u\n";
-  defines += "#define VARIES_LO " + hex64(variesLow) + "\n#define VARIES_HI " + hex64(variesHigh) + "\n";
+  defines += roundsMacro();
 
   const RangeFilter& filter = prefilter.filter;
   const std::span tests(filter.tests(), static_cast<std::size_t>(filter.testCount()));

@@ -2,7 +2,7 @@
 // state, then the mode's random sequence as far as the prefilter reads, then the first
 // start position at which every range test passes. The host defines the search's shape:
 //   MOMENTS_PER_BLOCK, MASKS     the moments of a block (date, VCount, Timer0) and a time
-//   VARIES_LO, VARIES_HI         bit t: schedule word W[t] depends on W9 or W12
+//   ROUNDS_9_TO_79               SHA-1 rounds 9 to 79 of a block's message (see seedOf)
 //   SEQUENCE_MT or SEQUENCE_LCG  the sequence the prefilter reads
 //   FIRST, ROWS, POSITIONS       its first row's position, rows read, start positions
 //   PASSES_MT(r, p)              the range tests at start position p
@@ -11,51 +11,28 @@
 
 #define DAY_WORDS 85  // schedule[80], then the working variables after round 8
 
-#define VARIES(t) ((t) < 64 ? ((VARIES_LO >> (t)) & 1) : ((VARIES_HI >> ((t)-64)) & 1))
-
 uint byteSwap(uint x) { return (x >> 24) | ((x >> 8) & 0xFF00u) | ((x << 8) & 0xFF0000u) | (x << 24); }
 
 ulong lcgStep(ulong s) { return s * 0x5D588B656C078965UL + 0x269EC3UL; }
 
+#define CHOOSE(b, c, d) bitselect(d, c, b)
+#define PARITY(b, c, d) ((b) ^ (c) ^ (d))
+#define MAJORITY(b, c, d) bitselect(c, b, (c) ^ (d))
+#define ROUND(f, k, w)                                  \
+  temp = rotate(a, 5u) + f(b, c, d) + e + (k) + (w); \
+  e = d;                                                \
+  d = c;                                                \
+  c = rotate(b, 30u);                                   \
+  b = a;                                                \
+  a = temp;
+
+// The seed of the block's message with W9 = timeWord and W12 = keyWord: SHA-1 rounds 9 to
+// 79 from the state after round 8. ROUNDS_9_TO_79 is written out by the host, one
+// statement per round, the schedule words that vary computed in a ring w0 to w15 and the
+// others read from the day: straight-line code whatever a driver's compiler unrolls.
 ulong seedOf(__global const uint* day, uint timeWord, uint keyWord) {
-  uint w[16];
-  for (int t = 0; t < 16; ++t) w[t] = day[t];
-  w[9] = timeWord;
-  w[12] = keyWord;
-  uint a = day[80], b = day[81], c = day[82], d = day[83], e = day[84];
-#pragma unroll
-  for (int t = 9; t < 80; ++t) {
-    uint wt;
-    if (t < 16) {
-      wt = w[t];
-    } else if (!VARIES(t)) {
-      wt = day[t];
-      w[t & 15] = wt;
-    } else {
-      wt = rotate(w[(t - 3) & 15] ^ w[(t - 8) & 15] ^ w[(t - 14) & 15] ^ w[t & 15], 1u);
-      w[t & 15] = wt;
-    }
-    uint f, k;
-    if (t < 20) {
-      f = bitselect(d, c, b);
-      k = 0x5A827999u;
-    } else if (t < 40) {
-      f = b ^ c ^ d;
-      k = 0x6ED9EBA1u;
-    } else if (t < 60) {
-      f = bitselect(c, b, c ^ d);
-      k = 0x8F1BBCDCu;
-    } else {
-      f = b ^ c ^ d;
-      k = 0xCA62C1D6u;
-    }
-    const uint temp = rotate(a, 5u) + f + e + k + wt;
-    e = d;
-    d = c;
-    c = rotate(b, 30u);
-    b = a;
-    a = temp;
-  }
+  uint a = day[80], b = day[81], c = day[82], d = day[83], e = day[84], temp;
+  ROUNDS_9_TO_79
   const ulong digest = ((ulong)byteSwap(b + 0xEFCDAB89u) << 32) | byteSwap(a + 0x67452301u);
   return lcgStep(digest);
 }
