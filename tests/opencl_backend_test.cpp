@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
 #include <string>
 
@@ -166,6 +167,31 @@ TEST(OpenClBackend, WritesTheCpuBytesWhenMostMomentsAreCandidates) {
   settings.ivConsumptionMin = 0;
   settings.ivConsumptionMax = 2;
   EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), 1 << 16), viaCpu(settings));
+}
+
+TEST(OpenClBackend, CancellationLeavesAnExactPrefix) {
+  REQUIRE_OPENCL();
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.startSecond = 0;
+  settings.endSecond = 59;
+  settings.keyInputEnabled = true;
+  settings.ivMin = {10, 10, 10, 0, 0, 0};
+  settings.ivConsumptionMax = 40;
+  const std::string cpu = viaCpu(settings);
+  std::atomic<bool> cancel{false};
+  SearchOptions options = testing::utf8();
+  options.backend = sharedBackend();
+  options.chunkMoments = 1500;
+  options.threads = 2;
+  options.cancel = &cancel;
+  options.onProgress = [&](const SearchProgress& progress) {
+    if (progress.momentsDone > 0) cancel = true;
+  };
+  StringSink sink;
+  const SearchSummary summary = runSearch(settings, sink, options);
+  EXPECT_TRUE(summary.cancelled);
+  EXPECT_LT(summary.momentsDone, summary.momentsTotal);
+  EXPECT_EQ(cpu.compare(0, sink.text().size(), sink.text()), 0);
 }
 
 TEST(OpenClBackend, ADeviceFailureMidSearchHandsTheRestToTheCpuLosingNothing) {
