@@ -119,6 +119,35 @@ std::string roundsMacro() {
   return text + "\n";
 }
 
+// Value k of a start position on the LCG, its state s being that of row `from`.
+std::string lcgValue(int k, int from) {
+  const Lcg64::Jump jump = Lcg64::jump(static_cast<std::uint64_t>(k - from));  // back: nearly 2^64 steps
+  return fmt::format("(uint)(((s) * {} + {}) >> 32)", hex64(jump.multiplier), hex64(jump.increment));
+}
+
+std::string inRange(const std::string& value, const RangeTest& range) {
+  return fmt::format("({} - {} <= {})", value, hex32(range.low), hex32(range.high - range.low));
+}
+
+RangeTest scaledRange(std::uint32_t n, std::uint32_t low, std::uint32_t high) {
+  RangeFilter filter;
+  filter.requireScaled(0, n, low, high);
+  return filter.tests()[0];
+}
+
+// The comet shard's other three tests (cometShardFound), which its prefilter leaves out:
+// most of the positions that pass the prefilter fail them, and every moment listed costs
+// the CPU a whole evaluation. The CPU still checks every listed moment in full.
+std::string cometShardRest(int from) {
+  const auto middleRoll = [&](int k) {
+    const std::string value = lcgValue(k, from);
+    return fmt::format("({} || {} || {})", inRange(value, scaledRange(1600, 0, 320)),
+                       inRange(value, scaledRange(1600, 641, 800)), inRange(value, scaledRange(1600, 961, 1280)));
+  };
+  return fmt::format("{} && {} && {}", inRange(lcgValue(0, from), scaledRange(100, 0, 39)), middleRoll(1),
+                     middleRoll(3));
+}
+
 // The defines that shape the kernels for one search, ahead of their source; empty when
 // the search's prefilter does not suit the device.
 std::string programSource(const PreparedSearch& search, const Prefilter& prefilter) {
@@ -141,12 +170,10 @@ std::string programSource(const PreparedSearch& search, const Prefilter& prefilt
       if (prefilter.sequence == RandomSequence::Individual) {
         passes += "(r)[(p) + " + std::to_string(test.rowOffset) + "] - " + hex32(test.low) + " <= " + span;
       } else {
-        // From the first test's row: a row before it is a jump of nearly 2^64 steps.
-        const Lcg64::Jump jump = Lcg64::jump(static_cast<std::uint64_t>(test.rowOffset - tests[0].rowOffset));
-        passes += "(uint)(((s) * " + hex64(jump.multiplier) + " + " + hex64(jump.increment) + ") >> 32) - " +
-                  hex32(test.low) + " <= " + span;
+        passes += inRange(lcgValue(test.rowOffset, tests[0].rowOffset), test);
       }
     }
+    if (search.mode.mode == SearchMode::CometShardSearch) passes += " && " + cometShardRest(tests[0].rowOffset);
     if (prefilter.sequence == RandomSequence::Individual) {
       const int rows = prefilter.positions + maxOffset;
       if (prefilter.first + rows > maxRows) return {};
