@@ -354,7 +354,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
       throw OpenClError("a simulated device failure");
 
     for (;;) {
-      const cl_uint zero = 0;
+      static const cl_uint zero = 0;  // read by the device after this call returns
       checkCl(cl_.enqueueWriteBuffer(queue_, days_, CL_FALSE, 0, dayWords_.size() * 4, dayWords_.data(), 0, nullptr,
                                      nullptr),
               "clEnqueueWriteBuffer");
