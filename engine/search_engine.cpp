@@ -78,9 +78,12 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
     }
     stageTwo.emplace(*stageOne->seeds);
   }
+  const SearchBackend& chunkBackend = stageTwo ? *stageTwo : backend;
 
-  const ChunkPlan plan{moments, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
-  runChunkPipeline(search, stageTwo ? *stageTwo : backend, plan, threads, options.cancel,
+  std::uint64_t chunkMoments = options.chunkMoments > 0 ? options.chunkMoments : chunkBackend.chunkMoments(search);
+  if (chunkMoments == 0) chunkMoments = defaultChunkMoments;
+  const ChunkPlan plan{moments, chunkMoments};
+  runChunkPipeline(search, chunkBackend, plan, threads, options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
                      sink.write(result.lines);
                      summary.candidates += result.lineCount;

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <string>
 #include <thread>
 
 #include "child_process.h"
@@ -17,6 +20,19 @@
 
 namespace hanabira {
 namespace {
+
+// Sets a variable of this process, which the programs it starts inherit; nullopt removes it.
+void setEnvironment(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value->c_str() : "");
+#else
+  if (value) {
+    ::setenv(name, value->c_str(), 1);
+  } else {
+    ::unsetenv(name);
+  }
+#endif
+}
 
 namespace fs = std::filesystem;
 
@@ -87,8 +103,10 @@ TEST_F(CliTest, HelpAndVersion) {
                              "--reference", "--shard", "merge"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(run({"--version"}).out,
-            "hanabira-cli 1.05\nkernels: " + std::string(isaName(supportedIsas().front())) + "\n");
+  const std::string version = "hanabira-cli 1.05\nkernels: " + std::string(isaName(supportedIsas().front())) + "\n";
+  EXPECT_EQ(run({"--version", "--backend", "cpu"}).out, version + "backend: cpu\n");
+  // auto names the first GPU when there is one.
+  EXPECT_EQ(run({"--version"}).out.rfind(version + "backend: ", 0), 0u);
   // --isa offers every level of this build, narrowest first, and --version names the one that would run.
   const auto levels = kernelLevels();
   std::string choices = "--isa TEXT:{auto";
@@ -99,13 +117,45 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_NE(help.out.find(choices + '}'), std::string::npos) << help.out;
   for (const KernelLevel& level : levels) {
     if (!level.cpuHasFeatures()) continue;
-    EXPECT_EQ(run({"--version", "--isa", std::string(level.name)}).out,
-              "hanabira-cli 1.05\nkernels: " + std::string(level.name) + "\n");
+    EXPECT_EQ(run({"--version", "--backend", "cpu", "--isa", std::string(level.name)}).out,
+              "hanabira-cli 1.05\nkernels: " + std::string(level.name) + "\nbackend: cpu\n");
   }
   // With --plan it names the plan too; without, its lines stay as they were.
   EXPECT_TRUE(run({"--version", "--plan", "two-stage"}).out.ends_with("\nplan: two-stage\n"));
   EXPECT_TRUE(
       run({"--version", "--plan", "auto"}).out.ends_with("\nplan: auto (direct or two-stage, by the search)\n"));
+}
+
+// Without an OpenCL platform the default search says what it always said, and asking for
+// OpenCL is a usage error; with a device (PoCL in CI) it writes the CPU's bytes.
+TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
+  const Outcome cpu = run({"--example", "--backend", "cpu", "-o", "cpu.txt"});
+  ASSERT_EQ(cpu.exitCode, 0);
+  const std::string cpuSummaryEnd = cpu.err.substr(cpu.err.find("; written to"));
+
+  const char* const vendors = std::getenv("OCL_ICD_VENDORS");
+  const std::optional<std::string> vendorsBefore =
+      vendors != nullptr ? std::optional<std::string>(vendors) : std::nullopt;
+  setEnvironment("OCL_ICD_VENDORS", utf8FromPath(file("no-vendors")));
+  fs::create_directories(file("no-vendors"));
+  const Outcome plain = run({"--example", "-o", "plain.txt"});
+  const Outcome refused = run({"--example", "--backend", "opencl", "-o", "refused.txt"});
+  const Outcome listed = run({"--list-devices"});
+  setEnvironment("OCL_ICD_VENDORS", vendorsBefore);
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(slurp(file("plain.txt")), slurp(file("cpu.txt")));
+  EXPECT_EQ(plain.err.find("warning"), std::string::npos) << plain.err;
+  EXPECT_EQ(plain.err.find("OpenCL"), std::string::npos) << plain.err;
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("no OpenCL device"), std::string::npos) << refused.err;
+  EXPECT_EQ(listed.out, "no OpenCL device\n");
+
+  if (run({"--list-devices"}).out == "no OpenCL device\n") GTEST_SKIP() << "no OpenCL device here";
+  const Outcome device = run({"--example", "--backend", "opencl", "--device", "0", "-o", "opencl.txt"});
+  EXPECT_EQ(device.exitCode, 0) << device.err;
+  EXPECT_EQ(slurp(file("opencl.txt")), slurp(file("cpu.txt")));
+  EXPECT_NE(device.err.find("and OpenCL on "), std::string::npos) << device.err;
+  EXPECT_EQ(run({"--example", "--backend", "opencl", "--device", "1000", "-o", "x.txt"}).exitCode, 2);
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {

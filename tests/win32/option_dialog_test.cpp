@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_control_ids.h"
 #include "ui/win32/main_window.h"
@@ -141,6 +142,57 @@ TEST(Win32Dialogs, CancelStoresNothing) {
   click(window.handle(), shinyOptionsButton);
   EXPECT_TRUE(dialogActed());
   EXPECT_EQ(window.settings().trainerId, 0);
+}
+
+// The README's calibration: an English White 2 on a DS Lite that gave 15 29 10 9 9 29 at
+// position 2 at about 2012-10-07 12:34:56. It runs off the window's thread, its one
+// result lands in the list, and OK puts it into the window's console fields.
+TEST(Win32Dialogs, ConsoleCalibrationFillsTheWindowsConsoleFields) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  installOptionDialogs(window);
+  const HWND w = window.handle();
+  const char* mac[] = {"00", "09", "BF", "12", "34", "56"};
+  for (int k = 0; k < 6; ++k) type(w, macEdits + k, mac[k]);
+  type(w, gxStatEdit, "6000000");
+
+  std::string firstRow;
+  whenDialogOpens([&](HWND d) {
+    choose(d, consoleGameBox, "ホワイト2");
+    choose(d, consoleLanguageBox, "英語");
+    choose(d, consoleKindBox, "DS Lite");
+    const char* boot[] = {"12", "10", "7", "12", "34", "56"};
+    const char* ivs[] = {"15", "29", "10", "9", "9", "29"};
+    for (int k = 0; k < 6; ++k) {
+      type(d, consoleBootFields + k, boot[k]);
+      type(d, consoleIvMinFields + k, ivs[k]);
+      type(d, consoleIvMaxFields + k, ivs[k]);
+    }
+    type(d, consolePositionField, "2");
+    click(d, consoleCalibrateButton);
+    EXPECT_EQ(text(d, consoleCalibrateButton), "中止");
+    EXPECT_TRUE(pumpUntil([&] { return text(d, consoleCalibrateButton) == "計算"; }));
+    EXPECT_EQ(text(d, consoleCalibrationStatus), "1件見つかりました。");
+    const HWND table = GetDlgItem(d, consoleResultTable);
+    EXPECT_EQ(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0), 1);
+    for (int c = 0; c < 4; ++c) {
+      wchar_t cell[64] = {};
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = cell;
+      item.cchTextMax = 64;
+      SendMessageW(table, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+      firstRow += utf8FromWide(cell) + " ";
+    }
+    click(d, IDOK);
+  });
+  click(w, consoleButton);
+  ASSERT_TRUE(dialogActed());
+  EXPECT_EQ(firstRow, "82 10F3 6 12:34:56 ");
+  EXPECT_EQ(text(w, vcountEdit), "82");
+  EXPECT_EQ(text(w, timer0Edit), "10F3");
+  EXPECT_EQ(text(w, frameEdit), "6");
+  EXPECT_EQ(window.settings().edition, (Edition{Game::White2, Language::English, ConsoleKind::DsLite}));
 }
 
 // A closed choice box is about as high as a text field; its design's height is its list's.

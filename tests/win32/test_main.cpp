@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

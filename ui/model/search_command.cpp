@@ -77,7 +77,9 @@ void SearchCommand::abortForClosing() {
 }
 
 void SearchCommand::showProgress(const SearchProgress& progress) {
-  view_.showTitle(progressTitle(progress));
+  // The GPU's name follows the progress while it searches; without one the title is as it was.
+  const std::string gpu = runner_.gpuName();
+  view_.showTitle(gpu.empty() ? progressTitle(progress) : progressTitle(progress) + " [GPU: " + gpu + "]");
   view_.showProgressBar(runningProgressBar(progress, runner_.elapsedSeconds()));
 }
 

@@ -29,7 +29,7 @@ bool viewerWanted() {
 }  // namespace
 
 int runHanabira(EditFieldWidth editFieldWidth) {
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
 
   MainWindow window(editFieldWidth);

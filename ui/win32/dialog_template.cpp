@@ -23,17 +23,30 @@ DialogTemplate::DialogTemplate(const std::wstring& title, int width, int height,
 
 void DialogTemplate::addControl(WORD windowClass, DWORD id, DWORD style, DWORD exStyle, const std::wstring& text, int x,
                                 int y, int width, int height) {
+  addItemHeader(id, style, exStyle, x, y, width, height);
+  add(WORD{0xFFFF});
+  add(windowClass);
+  add(text);
+  add(WORD{0});  // no creation data
+  ++words_[countAt_];
+}
+
+void DialogTemplate::addControl(const std::wstring& windowClass, DWORD id, DWORD style, DWORD exStyle,
+                                const std::wstring& text, int x, int y, int width, int height) {
+  addItemHeader(id, style, exStyle, x, y, width, height);
+  add(windowClass);
+  add(text);
+  add(WORD{0});  // no creation data
+  ++words_[countAt_];
+}
+
+void DialogTemplate::addItemHeader(DWORD id, DWORD style, DWORD exStyle, int x, int y, int width, int height) {
   alignToDword();
   add(DWORD{0});  // helpID
   add(exStyle);
   add(style | WS_CHILD | WS_VISIBLE);
   for (const int value : {x, y, width, height}) add(static_cast<WORD>(value));
   add(id);
-  add(WORD{0xFFFF});
-  add(windowClass);
-  add(text);
-  add(WORD{0});  // no creation data
-  ++words_[countAt_];
 }
 
 void DialogTemplate::add(DWORD value) {

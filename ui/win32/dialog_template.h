@@ -19,6 +19,9 @@ class DialogTemplate {
   // button, 0x0081 edit, 0x0082 static, 0x0085 combo box).
   void addControl(WORD windowClass, DWORD id, DWORD style, DWORD exStyle, const std::wstring& text, int x, int y,
                   int width, int height);
+  // A control of a class named by its name, such as a common control's (WC_LISTVIEWW).
+  void addControl(const std::wstring& windowClass, DWORD id, DWORD style, DWORD exStyle, const std::wstring& text,
+                  int x, int y, int width, int height);
 
   // For DialogBoxIndirectParamW; valid while the template lives and is not changed.
   const DLGTEMPLATE* data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
@@ -33,6 +36,7 @@ class DialogTemplate {
   void add(DWORD value);
   void add(const std::wstring& text);  // with its terminating zero
   void alignToDword();
+  void addItemHeader(DWORD id, DWORD style, DWORD exStyle, int x, int y, int width, int height);
 
   std::vector<WORD> words_;  // WORD-aligned as the format is, and DWORD-aligned where it asks
   std::size_t countAt_ = 0;  // where cDlgItems is
