@@ -21,18 +21,16 @@
 namespace hanabira {
 namespace {
 
+#ifndef _WIN32
 // Sets a variable of this process, which the programs it starts inherit; nullopt removes it.
 void setEnvironment(const char* name, const std::optional<std::string>& value) {
-#ifdef _WIN32
-  _putenv_s(name, value ? value->c_str() : "");
-#else
   if (value) {
     ::setenv(name, value->c_str(), 1);
   } else {
     ::unsetenv(name);
   }
-#endif
 }
+#endif
 
 namespace fs = std::filesystem;
 
@@ -131,8 +129,8 @@ TEST_F(CliTest, HelpAndVersion) {
 TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
   const Outcome cpu = run({"--example", "--backend", "cpu", "-o", "cpu.txt"});
   ASSERT_EQ(cpu.exitCode, 0);
-  const std::string cpuSummaryEnd = cpu.err.substr(cpu.err.find("; written to"));
 
+#ifndef _WIN32  // Wine's OpenCL reaches the host's platforms whatever OCL_ICD_VENDORS says
   const char* const vendors = std::getenv("OCL_ICD_VENDORS");
   const std::optional<std::string> vendorsBefore =
       vendors != nullptr ? std::optional<std::string>(vendors) : std::nullopt;
@@ -149,6 +147,7 @@ TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_NE(refused.err.find("no OpenCL device"), std::string::npos) << refused.err;
   EXPECT_EQ(listed.out, "no OpenCL device\n");
+#endif
 
   if (run({"--list-devices"}).out == "no OpenCL device\n") GTEST_SKIP() << "no OpenCL device here";
   const Outcome device = run({"--example", "--backend", "opencl", "--device", "0", "-o", "opencl.txt"});

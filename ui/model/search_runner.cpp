@@ -20,7 +20,7 @@ std::unique_ptr<OpenClBackend> firstGpu() {
 }  // namespace
 
 SearchRunner::SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished)
-    : post_(std::move(post)), progressed_(std::move(progressed)), finished_(std::move(finished)), gpu_(firstGpu()) {}
+    : post_(std::move(post)), progressed_(std::move(progressed)), finished_(std::move(finished)) {}
 
 SearchRunner::~SearchRunner() {
   cancel_.store(true);
@@ -29,6 +29,11 @@ SearchRunner::~SearchRunner() {
 
 void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink) {
   if (isBusy()) abortAndWait();
+  // Looked for at the first search, so that a window opens at once whatever the drivers.
+  if (!gpuLookedFor_) {
+    gpu_ = firstGpu();
+    gpuLookedFor_ = true;
+  }
   cancel_.store(false);
   std::uint64_t generation = 0;
   {

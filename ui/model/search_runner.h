@@ -62,7 +62,8 @@ class SearchRunner {
   // Aborts and waits for the thread; the end is reported before this returns.
   void abortAndWait();
 
-  // The GPU the searches run on, the first OpenCL offers; empty when they run on the CPU.
+  // The GPU the searches run on, the first OpenCL offers (looked for at the first start);
+  // empty when they run on the CPU.
   // A GPU that fails hands the rest of the search to the CPU.
   std::string gpuName() const { return gpu_ ? gpu_->device().name : std::string(); }
 
@@ -85,6 +86,7 @@ class SearchRunner {
   FinishHandler finished_;
 
   std::unique_ptr<OpenClBackend> gpu_;
+  bool gpuLookedFor_ = false;
   std::thread thread_;
   std::atomic<bool> cancel_{false};
   std::optional<std::chrono::steady_clock::time_point> startedAt_;
