@@ -63,7 +63,7 @@ void appendCometShardSearchLine(const ResultText& text, std::string& out, const 
 // The last two tests, rare passes, are the filter of the rows.
 std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
-  Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}};
+  Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}, {}};
   const std::uint32_t low = settings.compoundEyes ? 80 : 55;
   const std::uint32_t high = settings.compoundEyes ? 84 : 55;
   prefilter.filter.requireScaled(7, 100, low, high);

@@ -19,6 +19,8 @@ struct Avx2Vec {
   static V load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
   static void store(std::uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
   static V add(V a, V b) { return _mm256_add_epi32(a, b); }
+  static V sub(V a, V b) { return _mm256_sub_epi32(a, b); }
+  static V maxU(V a, V b) { return _mm256_max_epu32(a, b); }
   static V bxor(V a, V b) { return _mm256_xor_si256(a, b); }
   static V band(V a, V b) { return _mm256_and_si256(a, b); }
   static V bor(V a, V b) { return _mm256_or_si256(a, b); }
@@ -46,6 +48,7 @@ struct Avx2Vec {
     const V offset = _mm256_sub_epi32(value, low);
     return _mm256_cmpeq_epi32(_mm256_min_epu32(offset, span), offset);
   }
+  static Mask atMost(V value, V limit) { return _mm256_cmpeq_epi32(_mm256_min_epu32(value, limit), value); }
   static std::uint64_t maskBits(Mask m) {
     return static_cast<std::uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(m)));
   }
