@@ -19,7 +19,18 @@ constexpr std::string_view lineEnd = "\r\n";
 ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding)
     : columns_(columns), keyInputEnabled_(keyInputEnabled), encoding_(encoding) {
   for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
-  for (int bit = 0; bit < 10; ++bit) keyNames_[bit] = encode(keyNames[bit]);
+  if (keyInputEnabled_) {
+    std::array<std::string, 10> names;
+    for (int bit = 0; bit < 10; ++bit) names[bit] = encode(keyNames[bit]);
+    keyFields_.resize(1 << 10);
+    for (int mask = 0; mask < (1 << 10); ++mask) {
+      std::string& field = keyFields_[static_cast<std::size_t>(mask)];
+      field = ',';
+      for (int bit = 0; bit < 10; ++bit) {
+        if ((mask & (1 << bit)) == 0) field += names[bit];
+      }
+    }
+  }
   for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*hanabira::natureName(id));
   constexpr std::array<std::string_view, 6> statLabels = {"H-", "A-", "B-", "C-", "D-", "S-"};
   for (int stat = 0; stat < 6; ++stat) {
@@ -45,12 +56,7 @@ void ResultText::appendMoment(std::string& out, const SearchCursor& moment) cons
 }
 
 void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {
-  if (keyInputEnabled_) {
-    out += ',';
-    for (int bit = 0; bit < 10; ++bit) {
-      if ((keyMask & (1 << bit)) == 0) out += keyNames_[bit];  // a 0 bit is a key held
-    }
-  }
+  if (keyInputEnabled_) out += keyFields_[static_cast<std::size_t>(keyMask & ((1 << 10) - 1))];
   out += lineEnd;
 }
 
