@@ -27,15 +27,25 @@ class PrefilterStage {
 
   const SequenceRows& rows() const { return rows_; }
 
-  // check(seed, positions) for every seed of the batch that passes somewhere; positions
-  // count from rows().first(). Returns the sum of what the checks return (their lines).
+  // The seeds of the batch that pass somewhere, with their positions (counted from
+  // rows().first()); valid until the next batch.
+  const SeedHits& find(std::span<const InitialSeed> seeds) {
+    if (rows_.prefilter().findsNothing()) {
+      seedHits_.build(hits_.data(), 0);
+    } else {
+      rows_.fill(seeds);
+      seedHits_.build(hits_.data(), rows_.scan(hits_.data()));
+    }
+    return seedHits_;
+  }
+
+  // check(seed, positions) for every seed of the batch that passes somewhere, in order.
+  // Returns the sum of what the checks return (their lines).
   template <class ExactCheck>
   std::size_t run(std::span<const InitialSeed> seeds, ExactCheck&& check) {
     if (rows_.prefilter().findsNothing()) return 0;
-    rows_.fill(seeds);
-    seedHits_.build(hits_.data(), rows_.scan(hits_.data()));
     std::size_t lines = 0;
-    seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) { lines += check(seed, positions); });
+    find(seeds).forEachSeed([&](std::size_t seed, std::span<const int> positions) { lines += check(seed, positions); });
     return lines;
   }
 
