@@ -124,6 +124,25 @@ std::size_t lcgScanScratchWords(const LcgScan& scan);
 using ScanLcgKernel = std::size_t (*)(const std::uint64_t* seeds, std::size_t count, const LcgScan& scan,
                                       std::uint64_t* scratch, RangeHit* hits);
 
+// Draws without replacement from a list of listSize entries, the dome's trainers: draw k
+// from a start position p takes entry scaledRandom(row p + k, listSize - k) of the
+// entries left, which close up behind it.
+struct DrawScan {
+  int positions;
+  std::uint32_t listSize;
+  int drawCount;      // at most maxDraws
+  const int* wanted;  // places in the full list, distinct
+  int wantedCount;    // at most maxDrawsWanted
+};
+inline constexpr int maxDraws = 8;
+inline constexpr int maxDrawsWanted = 6;
+
+// Over rows laid out as LcgOutputsKernel writes them (row r: rows[r * count + i]), for
+// every start position p < scan.positions and seed i < count <= maxScanSeeds: bit i % 64
+// of matches[p * 4 + i / 64] is set when the seed's draws from p take every wanted entry.
+using ScanDrawsKernel = void (*)(const std::uint32_t* rows, std::size_t count, const DrawScan& scan,
+                                 std::uint64_t* matches);
+
 struct KernelSet {
   Isa isa;
   std::size_t lanes;  // 32-bit lanes of one vector
@@ -132,6 +151,7 @@ struct KernelSet {
   LcgOutputsKernel lcgOutputs;
   ScanRangesKernel scanRanges;
   ScanLcgKernel scanLcg;
+  ScanDrawsKernel scanDraws;
 };
 
 class UnsupportedIsaError : public std::runtime_error {

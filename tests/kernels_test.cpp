@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 #include <vector>
@@ -186,6 +187,50 @@ TEST_P(Kernels, LcgScansApplyTheHalvesTest) {
         expectLcgScanMatches(kernels(), seeds, 40, 40, {}, &halves);
         expectLcgScanMatches(kernels(), seeds, 40, 40, {{1, 0, 0xBFFFFFFF}}, &halves);
       }
+    }
+  }
+}
+
+// Draws taken from a list that closes up behind each, as written.
+bool drawsTakeAllPlainly(const std::uint32_t* rows, std::size_t count, std::size_t seed, int position,
+                         const DrawScan& scan) {
+  std::vector<int> list(scan.listSize);
+  for (std::size_t e = 0; e < list.size(); ++e) list[e] = static_cast<int>(e);
+  std::vector<int> drawn;
+  for (int k = 0; k < scan.drawCount; ++k) {
+    const std::uint64_t value = rows[static_cast<std::size_t>(position + k) * count + seed];
+    const auto index = static_cast<std::ptrdiff_t>((value * (scan.listSize - static_cast<std::uint32_t>(k))) >> 32);
+    drawn.push_back(list[static_cast<std::size_t>(index)]);
+    list.erase(list.begin() + index);
+  }
+  return std::all_of(scan.wanted, scan.wanted + scan.wantedCount,
+                     [&](int entry) { return std::find(drawn.begin(), drawn.end(), entry) != drawn.end(); });
+}
+
+TEST_P(Kernels, DrawScansMatchDrawingFromTheList) {
+  // A short list, so that five or six wanted entries are drawn often enough, and the
+  // dome's list of 52 with one or two.
+  const std::vector<std::pair<std::uint32_t, int>> lists = {{8, 6}, {8, 4}, {8, 5}, {8, 6}, {52, 1}, {52, 2}, {8, 0}};
+  for (std::size_t count : counts()) {
+    const int positions = 24;
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(positions + 5) * count);
+    for (auto& value : rows) value = static_cast<std::uint32_t>(random_());
+    for (const auto& [listSize, wantedCount] : lists) {
+      std::vector<int> entries(listSize);
+      for (std::size_t e = 0; e < entries.size(); ++e) entries[e] = static_cast<int>(e);
+      std::shuffle(entries.begin(), entries.end(), random_);
+      const DrawScan scan{positions, listSize, 6, entries.data(), wantedCount};
+      std::vector<std::uint64_t> matches(4 * static_cast<std::size_t>(positions) + 1, 0x5555);
+      kernels().scanDraws(rows.data(), count, scan, matches.data());
+      for (int p = 0; p < positions; ++p) {
+        for (std::size_t i = 0; i < maxScanSeeds; ++i) {
+          const bool expected = i < count && drawsTakeAllPlainly(rows.data(), count, i, p, scan);
+          ASSERT_EQ((matches[static_cast<std::size_t>(p) * 4 + i / 64] >> (i % 64) & 1) != 0, expected)
+              << "list " << listSize << ", " << wantedCount << " wanted, count " << count << ", position " << p
+              << ", seed " << i;
+        }
+      }
+      EXPECT_EQ(matches.back(), 0x5555u) << "wrote past the end";
     }
   }
 }

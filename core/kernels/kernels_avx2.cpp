@@ -1,5 +1,6 @@
 // The AVX2 level: eight 32-bit (four 64-bit) lanes. Compiled with -mavx2; called only
 // when the CPU has AVX2.
+#include "core/kernels/draw_lanes.h"
 #include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/lcg_scan_lanes.h"
@@ -68,8 +69,13 @@ std::size_t scanLcg(const std::uint64_t* seeds, std::size_t count, const LcgScan
   return scanLcgWith<Avx2Vec64, Avx2Vec, 8>(seeds, count, scan, scratch, hits);
 }
 
+void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& scan, std::uint64_t* matches) {
+  scanDrawsWith<Avx2Vec>(rows, count, scan, matches);
+}
+
 }  // namespace
 
-const KernelSet avx2Kernels{Isa::Avx2, Avx2Vec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges, scanLcg};
+const KernelSet avx2Kernels{Isa::Avx2,  Avx2Vec::lanes, computeSeeds, mtWindow,
+                            lcgOutputs, scanRanges,     scanLcg,      scanDraws};
 
 }  // namespace hanabira

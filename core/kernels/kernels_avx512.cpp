@@ -1,6 +1,7 @@
 // The AVX-512 level: sixteen 32-bit (eight 64-bit) lanes, three-input logic and rotates
 // in one instruction each. Compiled with the AVX-512 F, BW, DQ and VL flags; called only
 // when the CPU has them.
+#include "core/kernels/draw_lanes.h"
 #include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/lcg_scan_lanes.h"
@@ -61,8 +62,13 @@ std::size_t scanLcg(const std::uint64_t* seeds, std::size_t count, const LcgScan
   return scanLcgWith<Avx512Vec64, Avx512Vec, 8>(seeds, count, scan, scratch, hits);
 }
 
+void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& scan, std::uint64_t* matches) {
+  scanDrawsWith<Avx512Vec>(rows, count, scan, matches);
+}
+
 }  // namespace
 
-const KernelSet avx512Kernels{Isa::Avx512, Avx512Vec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges, scanLcg};
+const KernelSet avx512Kernels{Isa::Avx512, Avx512Vec::lanes, computeSeeds, mtWindow,
+                              lcgOutputs,  scanRanges,       scanLcg,      scanDraws};
 
 }  // namespace hanabira

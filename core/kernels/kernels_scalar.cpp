@@ -1,4 +1,5 @@
 // The scalar level: the kernel templates on one lane in general-purpose registers.
+#include "core/kernels/draw_lanes.h"
 #include "core/kernels/kernel_sets.h"
 #include "core/kernels/lcg_lanes.h"
 #include "core/kernels/lcg_scan_lanes.h"
@@ -48,8 +49,13 @@ std::size_t scanLcg(const std::uint64_t* seeds, std::size_t count, const LcgScan
   return scanLcgWith<ScalarVec64, ScalarVec, 4>(seeds, count, scan, scratch, hits);
 }
 
+void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& scan, std::uint64_t* matches) {
+  scanDrawsWith<ScalarVec>(rows, count, scan, matches);
+}
+
 }  // namespace
 
-const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, mtWindow, lcgOutputs, scanRanges, scanLcg};
+const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, mtWindow,
+                              lcgOutputs,  scanRanges,       scanLcg,      scanDraws};
 
 }  // namespace hanabira

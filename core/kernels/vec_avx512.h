@@ -20,6 +20,14 @@ struct Avx512Vec {
   static V add(V a, V b) { return _mm512_add_epi32(a, b); }
   static V sub(V a, V b) { return _mm512_sub_epi32(a, b); }
   static V maxU(V a, V b) { return _mm512_max_epu32(a, b); }
+  static V minU(V a, V b) { return _mm512_min_epu32(a, b); }
+  // The upper halves of the 64-bit products: the even lanes' and the odd lanes' products
+  // apart, then blended.
+  static V mulHigh(V a, V b) {
+    const V even = _mm512_srli_epi64(_mm512_mul_epu32(a, b), 32);
+    const V odd = _mm512_mul_epu32(_mm512_srli_epi64(a, 32), _mm512_srli_epi64(b, 32));
+    return _mm512_mask_blend_epi32(0xAAAA, even, odd);
+  }
   static V bxor(V a, V b) { return _mm512_xor_si512(a, b); }
   static V band(V a, V b) { return _mm512_and_si512(a, b); }
   static V bor(V a, V b) { return _mm512_or_si512(a, b); }

@@ -18,6 +18,8 @@ struct ScalarVec {
   static V add(V a, V b) { return a + b; }
   static V sub(V a, V b) { return a - b; }
   static V maxU(V a, V b) { return a > b ? a : b; }
+  static V minU(V a, V b) { return a < b ? a : b; }
+  static V mulHigh(V a, V b) { return static_cast<V>((std::uint64_t{a} * b) >> 32); }
   static V bxor(V a, V b) { return a ^ b; }
   static V band(V a, V b) { return a & b; }
   static V bor(V a, V b) { return a | b; }
