@@ -31,13 +31,14 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   CometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
       : settings_(settings), text_(text), stage_(*cometShardSearchPrefilter(settings), kernels) {}
 
-  // Only the few positions that pass the last two tests reach the others.
+  // The scan's ranges are the last two tests; only the few positions that pass them
+  // reach the others.
   std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
     const SequenceRows& rows = stage_.rows();
     return stage_.runOnFinds(
         seeds,
         [&](std::size_t seed, int hit) {
-          return cometShardFound(SeedValues{rows, seed, rows.first() + hit}, settings_.compoundEyes);
+          return cometShardFirstRollsPass(SeedValues{rows, seed, rows.first() + hit});
         },
         [&](std::size_t seed, int hit) {
           appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],

@@ -1,6 +1,7 @@
 #include "evaluate/sequence_rows.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace hanabira {
@@ -41,15 +42,27 @@ SequenceRows::SequenceRows(const Prefilter& prefilter, const KernelSet& kernels,
       seedColumn_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) : 0),
       mtRows_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) * maxSeeds : 0) {
   if (!personality(prefilter)) return;
-  if (prefilter.filter.testCount() > maxLcgScanTests) throw std::logic_error("more tests than the LCG scan takes");
+  const RangeFilter& filter = prefilter.filter;
+  if (filter.testCount() > maxLcgScanTests) throw std::logic_error("more tests than the LCG scan takes");
+  // The kernel starts at the nearest row a test reads: the rows before it are never made.
+  scanTests_.assign(filter.tests(), filter.tests() + filter.testCount());
+  scanHalves_ = prefilter.halves;
+  int nearest = scanHalves_ ? scanHalves_->rowOffset : std::numeric_limits<int>::max();
+  for (const RangeTest& test : scanTests_) nearest = std::min(nearest, test.rowOffset);
+  if (nearest == std::numeric_limits<int>::max() || nearest >= prefilter.rowCount) nearest = 0;
+  for (RangeTest& test : scanTests_) test.rowOffset -= nearest;
+  if (scanHalves_) scanHalves_->rowOffset -= nearest;
+  scanStart_ = jumps_[static_cast<std::size_t>(nearest)];
   scratch_.resize(lcgScanScratchWords(lcgScan()));
 }
 
 LcgScan SequenceRows::lcgScan() const {
-  const RangeFilter& filter = prefilter_.filter;
-  const Lcg64::Jump& toFirst = jumps_.front();
-  return {prefilter_.positions, filter.tests(),   filter.testCount(), prefilter_.halves ? &*prefilter_.halves : nullptr,
-          toFirst.multiplier,   toFirst.increment};
+  return {prefilter_.positions,
+          scanTests_.data(),
+          static_cast<int>(scanTests_.size()),
+          scanHalves_ ? &*scanHalves_ : nullptr,
+          scanStart_.multiplier,
+          scanStart_.increment};
 }
 
 void SequenceRows::fill(std::span<const InitialSeed> seeds) {

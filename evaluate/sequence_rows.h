@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -45,9 +46,13 @@ class SequenceRows {
   Prefilter prefilter_;
   const KernelSet& kernels_;
   std::size_t count_ = 0;
-  // The personality-value sequence: the batch's seeds, and the jump from a seed to each row.
+  // The personality-value sequence: the batch's seeds, the jump from a seed to each row,
+  // and the kernel's tests, counted from the nearest row they read, where it starts.
   std::vector<Lcg64::Jump> jumps_;
   std::vector<InitialSeed> seeds_;
+  std::vector<RangeTest> scanTests_;
+  std::optional<HalvesTest> scanHalves_;
+  Lcg64::Jump scanStart_;
   std::vector<std::uint64_t> scratch_;
   // The individual-value rows; positions past the kernels' reach come a seed at a time.
   MtOutputWindow mtWindow_;
