@@ -15,9 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/calibrate_command.h"
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
+#include "cli/shard_merge.h"
+#include "cli/shard_output.h"
 #include "core/console_config.h"
+#include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/version.h"
 #include "engine/search_engine.h"
@@ -39,6 +43,12 @@ struct Options {
   unsigned threads = 0;
   std::string isa = "auto";
   bool version = false;
+  std::optional<ShardSpec> shard;
+  std::string edition;  // "White2,ENG"
+  std::string console;  // "DSLite"
+  CalibrateOptions calibrate;
+  std::string calibrateSeed;
+  bool calibrating = false;
 };
 
 class CliError : public std::runtime_error {
@@ -75,22 +85,67 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   return text;
 }
 
-SearchSettings settingsFromOptions(const Options& options) {
+// --edition and --console over the settings file's edition: both, or either beside one
+// the file names.
+void applyEditionOptions(const Options& options, SearchSettings& settings) {
+  if (options.edition.empty() && options.console.empty()) return;
+  std::optional<Edition> edition = settings.edition;
+  if (!options.edition.empty()) {
+    const std::size_t comma = options.edition.find(',');
+    const auto game = gameFromKey(std::string_view(options.edition).substr(0, comma));
+    const auto language = comma == std::string::npos
+                              ? std::nullopt
+                              : languageFromKey(std::string_view(options.edition).substr(comma + 1));
+    if (!game || !language) {
+      throw CliError(exitInvalidInput, fmt::format("--edition {}: expected GAME,LANGUAGE such as White2,ENG "
+                                                   "(Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, KOR)",
+                                                   options.edition));
+    }
+    edition = Edition{*game, *language, edition ? edition->console : ConsoleKind::Ds};
+    if (!settings.edition && options.console.empty()) throw CliError(exitInvalidInput, "--edition needs --console");
+  }
+  if (!options.console.empty()) {
+    const auto console = consoleFromKey(options.console);
+    if (!console)
+      throw CliError(exitInvalidInput, fmt::format("--console {}: expected DS, DSLite, DSi or 3DS", options.console));
+    if (!edition) throw CliError(exitInvalidInput, "--console needs --edition");
+    edition->console = *console;
+  }
+  settings.edition = edition;
+  settings.is3ds = dropsAfternoonFlag(edition->console);
+}
+
+// The settings, and the address they were made with where one was given.
+SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddress>* givenMac = nullptr) {
   if (options.example) return exampleSettings();
 
   SearchSettings base;
-  MacAddress mac{};
+  std::optional<MacAddress> mac;
+  bool frameGiven = false;
+  bool gxStatGiven = false;
   if (!options.configPath.empty()) {
-    const ConsoleParameters console = readConsoleParameters(
-        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false)));
+    const ConsoleConfigText config =
+        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false));
+    const ConsoleParameters console = readConsoleParameters(config);
     applyConsoleParameters(console, base);
     mac = console.mac;
+    frameGiven = config.frame.has_value();
+    gxStatGiven = config.gxStat.has_value();
   }
 
   const std::string text = readFile(options.settingsPath, "settings file", maxSettingsBytes, true);
   try {
-    SettingsFromJson loaded = settingsFromJson(parseSettingsText(text), base);
-    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(mac));
+    const nlohmann::json object = parseSettingsText(text);
+    SettingsFromJson loaded = settingsFromJson(object, base);
+    if (loaded.mac) mac = loaded.mac;
+    applyEditionOptions(options, loaded.settings);
+    // Frame and GxStat are the console kind's where neither file gives them.
+    if (const std::optional<Edition>& edition = loaded.settings.edition) {
+      if (!frameGiven && !object.contains("frame")) loaded.settings.frame = editionFacts(*edition).frame;
+      if (!gxStatGiven && !object.contains("gxStat")) loaded.settings.gxStat = editionFacts(*edition).gxStat;
+    }
+    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
+    if (givenMac != nullptr && !loaded.messageWordsGiven) *givenMac = mac;
     return loaded.settings;
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", options.settingsPath, error.what()));
@@ -146,6 +201,27 @@ int run(const Options& options, const CliEnvironment& env) {
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
+  if (options.calibrating) {
+    std::optional<MacAddress> mac;
+    const SearchSettings settings = settingsFromOptions(options, &mac);
+    CalibrateOptions calibrate = options.calibrate;
+    calibrate.search.isa = requestedIsa(options);
+    calibrate.search.threads = options.threads;
+    calibrate.search.cancel = env.cancel;
+    if (!options.calibrateSeed.empty()) {
+      std::size_t used = 0;
+      try {
+        calibrate.seed = std::stoull(options.calibrateSeed, &used, 16);
+      } catch (const std::exception&) {
+        used = 0;
+      }
+      if (used != options.calibrateSeed.size() || options.calibrateSeed.size() > 16) {
+        throw CliError(exitInvalidInput,
+                       fmt::format("--seed {}: expected up to 16 hexadecimal digits", options.calibrateSeed));
+      }
+    }
+    return runCalibrateCommand(calibrate, settings, mac, env);
+  }
   SearchSettings settings = settingsFromOptions(options);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
@@ -162,8 +238,11 @@ int run(const Options& options, const CliEnvironment& env) {
 
   const bool toStdout = options.outputPath == "-";
   const std::string outputName = toStdout ? "standard output" : options.outputPath;
+  const TextEncoding encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
+    if (options.shard) shard.emplace(settings, encoding, *options.shard, options.outputPath);
     sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
   } catch (const ResultWriteError& error) {
     throw CliError(exitIoFailure, error.what());
@@ -171,7 +250,8 @@ int run(const Options& options, const CliEnvironment& env) {
 
   ProgressLine progressLine(env.err, env.errIsTerminal && !options.quiet);
   SearchOptions searchOptions;
-  searchOptions.encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  searchOptions.encoding = encoding;
+  if (shard) searchOptions.moments = shard->range();
   searchOptions.cancel = env.cancel;
   searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
   searchOptions.isa = requestedIsa(options);
@@ -179,9 +259,11 @@ int run(const Options& options, const CliEnvironment& env) {
 
   SearchSummary summary;
   try {
-    summary = options.reference ? runReferenceSearch(settings, *sink, searchOptions)
-                                : runSearch(settings, *sink, searchOptions);
+    ResultSink& target = shard ? shard->sink(*sink) : *sink;
+    summary = options.reference ? runReferenceSearch(settings, target, searchOptions)
+                                : runSearch(settings, target, searchOptions);
     sink->close();
+    if (shard) shard->finish(summary);
   } catch (const ResultWriteError& error) {
     progressLine.finish();
     throw CliError(exitIoFailure, error.what());
@@ -231,10 +313,41 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
                       ->group("Input");
   settings->excludes(example);
   config->excludes(example);
+  const auto editionOptions = [&](CLI::App& command) {
+    command
+        .add_option(
+            "--edition", options.edition,
+            "Game and language, such as White2,ENG (Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, "
+            "KOR): words W0 to W4 from the editions table")
+        ->group("Input");
+    command.add_option("--console", options.console, "Console kind: DS, DSLite, DSi or 3DS")->group("Input");
+  };
+  editionOptions(app);
 
-  app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
-      ->capture_default_str()
-      ->group("Output");
+  CLI::App* calibrate = app.add_subcommand(
+      "calibrate",
+      "Find the VCount, Timer0 and Frame that explain an outcome observed at a known boot: the boot moment is the "
+      "settings' start date and time, the outcome the values ivMin to ivMax at ivConsumptionMin (or --seed)");
+  calibrate->add_option("-s,--settings", options.settingsPath, "Settings of the boot (JSON, as for a search)")
+      ->required()
+      ->group("Input");
+  calibrate->add_option("-c,--config", options.configPath, "Console parameters from a config.txt")->group("Input");
+  editionOptions(*calibrate);
+  calibrate->add_option("--seconds", options.calibrate.secondsAround, "Seconds searched either side of the boot")
+      ->capture_default_str();
+  calibrate->add_option("--seed", options.calibrateSeed, "The observed initial seed (hexadecimal) instead of values");
+  calibrate->add_option("--frames", options.calibrate.frames, "Frames to try (default: the console kind's)")
+      ->delimiter(',');
+  calibrate->add_option("--save-config", options.calibrate.saveConfigPath,
+                        "Store the chosen parameter set in this config.txt");
+  calibrate->add_option("--choose", options.calibrate.choose, "The line stored by --save-config")
+      ->capture_default_str();
+  calibrate->add_option("-j,--threads", options.threads, "Worker threads (default: every hardware thread)")
+      ->check(CLI::Range(1, 4096));
+
+  auto* output = app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
+                     ->capture_default_str()
+                     ->group("Output");
   app.add_option("--encoding", options.encoding, "Text encoding of the result file")
       ->check(CLI::IsMember({"cp932", "utf-8"}))
       ->capture_default_str()
@@ -258,15 +371,34 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");
 
+  app.add_option_function<std::string>(
+         "--shard",
+         [&](const std::string& text) {
+           options.shard = parseShardSpec(text);
+           if (!options.shard) throw CLI::ValidationError("--shard", "expected K/N with 1 <= K <= N, got " + text);
+         },
+         "Search only the K-th of N equal parts of the boot moments, into result-K-of-N.txt unless -o says "
+         "otherwise, with a record beside it; merge joins the N shards into the whole search's result file")
+      ->type_name("K/N")
+      ->group("Distribution");
+  MergeOptions mergeOptions;
+  CLI::App* merge = addMergeCommand(app, mergeOptions);
+
   app.add_flag("--version", options.version, "Print the version and the kernel level that would run, and exit");
   app.footer(
-      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage, 130 aborted (Ctrl-C); "
-      "an aborted search leaves the lines found so far, complete and in order.");
+      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
+      "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
+      "order.");
 
   try {
     app.parse(argc, argv);
-    if (options.settingsPath.empty() && !options.example && !options.version) {
+    options.calibrating = calibrate->parsed();
+    if (options.settingsPath.empty() && !options.example && !options.version && !*merge) {
       throw CLI::RequiredError("--settings or --example");
+    }
+    if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);
+    if (options.shard && options.outputPath == "-") {
+      throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");
     }
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
@@ -278,6 +410,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     return exitInvalidInput;
   }
 
+  if (*merge) return runMerge(mergeOptions, env);
   try {
     return run(options, env);
   } catch (const CliError& error) {

@@ -252,6 +252,58 @@ nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& set
       field.kind);
 }
 
+// The keys that are printed only when set: the edition's three, and the ends of the
+// ranges of VCount and Timer0. Each group is given whole or not at all.
+struct OptionalKeys {
+  std::optional<std::string> game, language, console;
+  std::optional<std::uint32_t> vcountMin, vcountMax, timer0Min, timer0Max;
+
+  bool read(const std::string& key, const json& value) {
+    auto text = [&](std::optional<std::string>& part) {
+      if (!value.is_string()) fail(key, "expected text", value);
+      part = value.get<std::string>();
+    };
+    if (key == "game") text(game);
+    else if (key == "language") text(language);
+    else if (key == "console") text(console);
+    else if (key == "vcountMin") vcountMin = hexWord(key, value);
+    else if (key == "vcountMax") vcountMax = hexWord(key, value);
+    else if (key == "timer0Min") timer0Min = hexWord(key, value);
+    else if (key == "timer0Max") timer0Max = hexWord(key, value);
+    else return false;
+    return true;
+  }
+};
+
+std::optional<ParameterRange> rangeOf(const char* field, const std::optional<std::uint32_t>& min,
+                                      const std::optional<std::uint32_t>& max) {
+  if (min.has_value() != max.has_value()) {
+    throw SettingsFileError(fmt::format("{}: give {}Min and {}Max together, or neither", field, field, field));
+  }
+  if (!min) return std::nullopt;
+  return ParameterRange{*min, *max};
+}
+
+// The edition named by the three keys, with the afternoon flag of its console, which
+// an is3ds of the same file must agree with.
+void applyEdition(const OptionalKeys& keys, const json& object, SearchSettings& settings) {
+  const int given = keys.game.has_value() + keys.language.has_value() + keys.console.has_value();
+  if (given == 0) return;
+  if (given != 3) throw SettingsFileError("game: give game, language and console together, or none");
+  const auto game = gameFromKey(*keys.game);
+  if (!game) fail("game", "expected Black, White, Black2 or White2", json(*keys.game));
+  const auto language = languageFromKey(*keys.language);
+  if (!language) fail("language", "expected JPN, ENG, GER, FRA, SPA, ITA or KOR", json(*keys.language));
+  const auto console = consoleFromKey(*keys.console);
+  if (!console) fail("console", "expected DS, DSLite, DSi or 3DS", json(*keys.console));
+  settings.edition = Edition{*game, *language, *console};
+  const bool is3ds = dropsAfternoonFlag(*console);
+  if (object.contains("is3ds") && settings.is3ds != is3ds) {
+    fail("is3ds", fmt::format("console {} needs {}", *keys.console, is3ds), object.at("is3ds"));
+  }
+  settings.is3ds = is3ds;
+}
+
 }  // namespace
 
 json parseSettingsText(std::string_view text) {
@@ -280,6 +332,7 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   if (!object.is_object())
     throw SettingsFileError("expected one JSON object of settings, got " + std::string(object.type_name()));
   SettingsFromJson result{base, std::nullopt, false};
+  OptionalKeys optional;
 
   for (const char* name : requiredFields) {
     if (!object.contains(name))
@@ -294,11 +347,16 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
       if (!result.mac) fail(key, "expected six hexadecimal pairs joined by - or :", value);
       continue;
     }
+    if (optional.read(key, value)) continue;
     const auto& table = fields();
     const auto field = std::find_if(table.begin(), table.end(), [&](const Field& f) { return key == f.name; });
     if (field == table.end()) throw SettingsFileError(fmt::format("{}: unknown setting", keyShown(key)));
     readField(*field, value, result.settings);
   }
+
+  applyEdition(optional, object, result.settings);
+  if (auto range = rangeOf("vcount", optional.vcountMin, optional.vcountMax)) result.settings.vcountRange = range;
+  if (auto range = rangeOf("timer0", optional.timer0Min, optional.timer0Max)) result.settings.timer0Range = range;
 
   const bool word6 = object.contains("messageWord6");
   const bool word7 = object.contains("messageWord7");
@@ -312,7 +370,22 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
 
 nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
   nlohmann::ordered_json object = nlohmann::ordered_json::object();
-  for (const Field& field : fields()) object[field.name] = fieldToJson(field, settings);
+  auto hex = [](std::uint32_t value) { return fmt::format("0x{:X}", value); };
+  for (const Field& field : fields()) {
+    object[field.name] = fieldToJson(field, settings);
+    const std::string_view name = field.name;
+    if (name == "versionWord" && settings.edition) {
+      object["game"] = gameKey(settings.edition->game);
+      object["language"] = languageKey(settings.edition->language);
+      object["console"] = consoleKey(settings.edition->console);
+    } else if (name == "vcount" && settings.vcountRange) {
+      object["vcountMin"] = hex(settings.vcountRange->min);
+      object["vcountMax"] = hex(settings.vcountRange->max);
+    } else if (name == "timer0" && settings.timer0Range) {
+      object["timer0Min"] = hex(settings.timer0Range->min);
+      object["timer0Max"] = hex(settings.timer0Range->max);
+    }
+  }
   return object;
 }
 

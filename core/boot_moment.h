@@ -1,4 +1,5 @@
-// One boot moment: the date and time of the console clock and the keys held.
+// One boot moment: the date and time of the console clock, the keys held, and the
+// console's VCount and Timer0 at that boot.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,12 @@ struct SearchCursor {
   int second = 0;
   int weekday = 0;  // 0 = Sunday
   int keyMask = noKeysHeld;
+  // Of the search's ranges, for the result line; the seed itself takes them from the
+  // settings of the boot (SearchSettings::vcount and timer0).
+  std::uint32_t vcount = 0;
+  std::uint32_t timer0 = 0;
+
+  friend bool operator==(const SearchCursor&, const SearchCursor&) = default;
 };
 
 }  // namespace hanabira

@@ -1,6 +1,9 @@
 // "config.txt": the console parameters kept between runs, six lines of text:
 //   VCount, Timer0 and GxStat in lower-case hexadecimal ("5f"), Frame in decimal,
-//   the MAC address as "00-11-22-33-44-55", the version word as "02215F30".
+//   the MAC address as "00-11-22-33-44-55", the version word as "02215F30";
+// then, only where chosen, lines "name=value" (a file without them loads as before):
+//   "edition=White2,ENG,DSLite", "vcountRange=81-83", "timer0Range=10e4-110d".
+// A line after the sixth that is none of these is passed over.
 #pragma once
 
 #include <array>
@@ -35,6 +38,9 @@ struct ConsoleConfigText {
   // Cut from the address line at fixed places; the separators may be any character.
   std::array<std::optional<std::string>, 6> macBytes;
   std::optional<std::uint32_t> versionWord;
+  std::optional<Edition> edition;
+  std::optional<ParameterRange> vcountRange;
+  std::optional<ParameterRange> timer0Range;
 };
 
 ConsoleConfigText parseConsoleConfig(std::string_view fileText);
@@ -46,18 +52,23 @@ struct ConsoleParameters {
   int frame = 0;
   MacAddress mac = {};
   std::uint32_t versionWord = blackVersionWord;
+  std::optional<Edition> edition;
+  std::optional<ParameterRange> vcountRange;
+  std::optional<ParameterRange> timer0Range;
+
+  friend bool operator==(const ConsoleParameters&, const ConsoleParameters&) = default;
 };
 
 // The console's values into the settings, as a search starts with them: VCount, Timer0,
-// GxStat, Frame, the version word, and the message words of the address (which take
-// GxStat and Frame in too).
+// GxStat, Frame, the version word, the edition and ranges, and the message words of the
+// address (which take GxStat and Frame in too).
 void applyConsoleParameters(const ConsoleParameters& console, SearchSettings& settings);
 
 // The file's texts read the way a search reads the main window's fields (VCount: three
 // hexadecimal characters, and so on); lines the file lacks keep the given values.
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});
 
-// The six lines. A value that a field can only hold typed with a minus sign ("-1" as
+// The six lines, and the lines of the choices made. A value that a field can only hold typed with a minus sign ("-1" as
 // VCount is 0xFFFFFFFF, which "ffffffff" in three characters is not) is written so, so
 // that every saved file loads back as the values saved.
 std::string formatConsoleConfig(const ConsoleParameters& parameters);

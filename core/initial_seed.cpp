@@ -2,12 +2,15 @@
 
 namespace hanabira {
 
+EditionWords editionWordsOf(const SearchSettings& settings) {
+  return settings.edition ? editionFacts(*settings.edition).words : versionWordWords(settings.versionWord);
+}
+
 BootMessage constantMessageWords(const SearchSettings& settings) {
   BootMessage w{};
-  w[0] = byteSwap32(settings.versionWord);
-  w[1] = w[2] = byteSwap32(settings.versionWord + 0xFC);
-  w[3] = w[4] = byteSwap32(settings.versionWord + 0x148);
-  w[5] = byteSwap32((settings.vcount << 16) | settings.timer0);
+  const EditionWords edition = editionWordsOf(settings);
+  for (std::size_t k = 0; k < edition.size(); ++k) w[k] = byteSwap32(edition[k]);
+  w[5] = parameterWord(settings.vcount, settings.timer0);
   w[6] = settings.messageWord6;
   w[7] = settings.messageWord7;
   w[13] = 0x80000000;  // padding bit after the 52-byte message

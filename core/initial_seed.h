@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/boot_moment.h"
+#include "core/edition.h"
 #include "core/lcg64.h"
 #include "core/search_settings.h"
 #include "core/sha1.h"
@@ -31,6 +32,13 @@ constexpr std::uint32_t timeWord(int hour, int minute, int second, bool is3ds) {
 }
 
 constexpr std::uint32_t keyWord(int keyMask) { return byteSwap32(static_cast<std::uint32_t>(keyMask) ^ 0x2C00u); }
+
+constexpr std::uint32_t parameterWord(std::uint32_t vcount, std::uint32_t timer0) {
+  return byteSwap32((vcount << 16) | timer0);
+}
+
+// W0 to W4: the edition's, or Black and White's rule applied to versionWord.
+EditionWords editionWordsOf(const SearchSettings& settings);
 
 // Words W0 to W7 and the padding: what stays fixed for a whole search.
 BootMessage constantMessageWords(const SearchSettings& settings);

@@ -4,6 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "core/edition.h"
+#include "core/parameter_range.h"
 
 namespace hanabira {
 
@@ -23,8 +27,13 @@ struct SearchSettings {
   // Console parameters. messageWord6 and messageWord7 carry the MAC address (and, in
   // word 7, GxStat and Frame); deriveMessageWords() forms them as the start of a search does.
   std::uint32_t versionWord = blackVersionWord;
+  // When chosen, words W0 to W4 come from the editions table and versionWord is not read.
+  std::optional<Edition> edition;
   std::uint32_t vcount = 0;
   std::uint32_t timer0 = 0;
+  // Ranges searched in place of the single values above, when set.
+  std::optional<ParameterRange> vcountRange;
+  std::optional<ParameterRange> timer0Range;
   std::uint32_t gxStat = 0;
   int frame = 0;
   std::uint32_t messageWord6 = 0;
@@ -85,6 +94,19 @@ struct SearchSettings {
   std::uint16_t deliveryTrainerId = 3012;
   std::uint16_t deliverySecretId = 0;
 };
+
+// The VCount and Timer0 values a search visits: the range, or the single value.
+inline ParameterRange searchedVcounts(const SearchSettings& s) {
+  return s.vcountRange.value_or(ParameterRange{s.vcount, s.vcount});
+}
+inline ParameterRange searchedTimer0s(const SearchSettings& s) {
+  return s.timer0Range.value_or(ParameterRange{s.timer0, s.timer0});
+}
+
+// Whether a search covers more than one VCount or Timer0: its lines then name both.
+inline bool searchesParameterRanges(const SearchSettings& s) {
+  return searchedVcounts(s).count() > 1 || searchedTimer0s(s).count() > 1;
+}
 
 // Six address bytes, m0 being the leftmost pair as the address is written.
 using MacAddress = std::array<std::uint8_t, 6>;

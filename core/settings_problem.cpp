@@ -27,7 +27,7 @@ std::string describe(const SettingsProblem& problem) {
   return fmt::format("{} {}: must be {} to {}", problem.field, problem.value, problem.low, problem.high);
 }
 
-void SettingsCheck::range(const char* field, int value, int low, int high) {
+void SettingsCheck::range(const char* field, long long value, int low, int high) {
   if (!problem_ && (value < low || value > high)) {
     problem_ = SettingsProblem{field, value, SettingsProblem::Kind::OutOfRange, low, high};
   }

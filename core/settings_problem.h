@@ -47,7 +47,7 @@ class SettingsCheck {
   static constexpr int unbounded = std::numeric_limits<int>::max();
   static constexpr int unboundedBelow = std::numeric_limits<int>::min();
 
-  void range(const char* field, int value, int low, int high);
+  void range(const char* field, long long value, int low, int high);
   void choice(const char* field, int value, ChoiceRange choices) { range(field, value, choices.low, choices.high); }
   void date(const char* yearField, const char* monthField, const char* dayField, int year, int month, int day);
   void refuse(bool refused, SettingsProblem problem) {

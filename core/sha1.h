@@ -15,6 +15,10 @@ inline constexpr Sha1Digest sha1InitialValues = {0x67452301, 0xEFCDAB89, 0x98BAD
 // initial values: for a message of at most 55 bytes this is its digest.
 Sha1Digest sha1Compress(const Sha1Block& block);
 
+// One compression of `block` into the chaining value `state`: a longer message is
+// compressed block by block from sha1InitialValues.
+Sha1Digest sha1Compress(const Sha1Block& block, const Sha1Digest& state);
+
 namespace detail {
 
 constexpr std::uint32_t rotl(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }

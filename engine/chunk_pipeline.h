@@ -8,18 +8,19 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/moment_range.h"
 #include "engine/prepared_search.h"
 #include "engine/search_backend.h"
 
 namespace hanabira {
 
 struct ChunkPlan {
-  std::uint64_t moments;    // the whole search
+  MomentRange moments;      // those searched; chunk 0 starts at the first of them
   std::uint64_t chunkSize;  // moments per chunk; the last one may hold fewer
 
-  std::uint64_t chunkCount() const { return (moments + chunkSize - 1) / chunkSize; }
-  std::uint64_t begin(std::uint64_t chunk) const { return chunk * chunkSize; }
-  std::uint64_t end(std::uint64_t chunk) const { return std::min(moments, begin(chunk) + chunkSize); }
+  std::uint64_t chunkCount() const { return (moments.size() + chunkSize - 1) / chunkSize; }
+  std::uint64_t begin(std::uint64_t chunk) const { return moments.first + chunk * chunkSize; }
+  std::uint64_t end(std::uint64_t chunk) const { return std::min(moments.end, begin(chunk) + chunkSize); }
 };
 
 // Called in chunk order, one call at a time, on whichever of the search's threads holds

@@ -7,15 +7,18 @@ namespace hanabira {
 ChunkWorker::ChunkWorker(const PreparedSearch& search)
     : search_(search), evaluator_(search.mode.makeEvaluator(search.settings, search.text, search.kernels)) {}
 
-void ChunkWorker::prepareDay(int dayIndex) {
-  if (dayIndex == preparedDay_) return;
-  const Date date = search_.space.dateAt(dayIndex);
-  dayCursor_.year = date.year;
-  dayCursor_.month = date.month;
-  dayCursor_.day = date.day;
-  dayCursor_.weekday = weekday(date);
-  day_ = prepareSeedDay(search_.messageOfDay(date, dayCursor_.weekday));
-  preparedDay_ = dayIndex;
+void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
+  if (preparedBlock_ && preparedBlock_->sameBlock(at)) return;
+  const BootMomentSpace& space = search_.space;
+  const Date date = space.dateAt(at.day);
+  blockCursor_.year = date.year;
+  blockCursor_.month = date.month;
+  blockCursor_.day = date.day;
+  blockCursor_.weekday = weekday(date);
+  blockCursor_.vcount = space.vcountAt(at.vcount);
+  blockCursor_.timer0 = space.timer0At(at.timer0);
+  block_ = prepareSeedDay(search_.messageOfBlock(blockCursor_));
+  preparedBlock_ = at;
 }
 
 void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) {
@@ -35,11 +38,11 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
       result.complete = false;
       return;
     }
-    // One batch never leaves its day, so the prepared rounds serve all of it.
-    prepareDay(at.day);
+    // One batch never leaves its block, so the prepared rounds serve all of it.
+    prepareBlock(at);
     const BootMomentSpace::Coordinates batchStart = at;
     std::size_t count = 0;
-    while (count < batchSize && index < end && at.day == preparedDay_) {
+    while (count < batchSize && index < end && at.sameBlock(batchStart)) {
       const std::uint32_t timeWord = search_.timeWordAt(at.time);
       for (; at.mask < masks && count < batchSize && index < end; ++at.mask, ++index, ++count) {
         timeWords_[count] = timeWord;
@@ -47,14 +50,11 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
       }
       if (at.mask == masks) {
         at.mask = 0;
-        if (++at.time == times) {
-          at.time = 0;
-          ++at.day;
-        }
+        if (++at.time == times) at = space.nextBlock(at);
       }
     }
-    search_.kernels.computeSeeds(day_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
-    result.lineCount += evaluator_->evaluate(SpaceBatch(space, dayCursor_, batchStart, count),
+    search_.kernels.computeSeeds(block_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
+    result.lineCount += evaluator_->evaluate(SpaceBatch(space, blockCursor_, batchStart, count),
                                              std::span(seeds_.data(), count), result.lines);
     result.momentsDone += count;
   }

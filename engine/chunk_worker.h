@@ -1,11 +1,12 @@
-// The CPU backend's worker: seeds computed in batches from the prepared day, the
-// batches handed to the mode's evaluation.
+// The CPU backend's worker: seeds computed in batches from the prepared block (one date,
+// VCount and Timer0), the batches handed to the mode's evaluation.
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "engine/prepared_search.h"
 #include "engine/search_backend.h"
@@ -22,13 +23,13 @@ class ChunkWorker final : public ChunkEvaluator {
  private:
   static constexpr std::size_t batchSize = maxEvaluationBatch;
 
-  void prepareDay(int dayIndex);
+  void prepareBlock(const BootMomentSpace::Coordinates& at);
 
   const PreparedSearch& search_;
   std::unique_ptr<ModeEvaluator> evaluator_;
-  int preparedDay_ = -1;
-  SearchCursor dayCursor_;  // date and weekday of the prepared day
-  SeedDay day_;
+  std::optional<BootMomentSpace::Coordinates> preparedBlock_;
+  SearchCursor blockCursor_;  // date, weekday, VCount and Timer0 of the prepared block
+  SeedDay block_;
   std::array<std::uint32_t, batchSize> timeWords_;
   std::array<std::uint32_t, batchSize> keyWords_;
   std::array<InitialSeed, batchSize> seeds_;

@@ -23,15 +23,16 @@ std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
 PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
       mode(definitionOf(selectSearchMode(settings))),
-      text(mode.columns, settings.keyInputEnabled, encoding),
+      text(mode.columns, settings.keyInputEnabled, encoding, searchesParameterRanges(settings)),
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),
       keyWords(keyWordsOf(space)) {}
 
-BootMessage PreparedSearch::messageOfDay(const Date& date, int dayOfWeek) const {
+BootMessage PreparedSearch::messageOfBlock(const SearchCursor& block) const {
   BootMessage words = constantWords;
-  words[8] = dateWord(date.year, date.month, date.day, dayOfWeek);
+  words[5] = parameterWord(block.vcount, block.timer0);
+  words[8] = dateWord(block.year, block.month, block.day, block.weekday);
   return words;
 }
 

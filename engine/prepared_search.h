@@ -19,9 +19,9 @@ struct PreparedSearch {
   // (none given: the best it can). pidConsumptionMax is lowered to its limit here.
   PreparedSearch(const SearchSettings& settings, TextEncoding encoding, std::optional<Isa> isa = std::nullopt);
 
-  // W0 to W15 of the boot message with the parts that vary left zero: W8 (the date), W9
-  // (the time) and W12 (the keys).
-  BootMessage messageOfDay(const Date& date, int dayOfWeek) const;
+  // W0 to W15 of the boot message of a block (date, weekday, VCount and Timer0 of
+  // `block`), with the parts that vary in it left zero: W9 (the time) and W12 (the keys).
+  BootMessage messageOfBlock(const SearchCursor& block) const;
   std::uint32_t timeWordAt(int timeIndex) const;
 
   SearchSettings settings;

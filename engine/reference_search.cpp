@@ -1,5 +1,6 @@
 // The reference search: the game's enumeration of boot moments written out as plain
-// nested loops, one moment at a time, with nothing prepared ahead.
+// nested loops (dates, VCount, Timer0, hours, minutes, seconds, keys), one moment at a
+// time, with nothing prepared ahead.
 #include "core/calendar.h"
 #include "core/initial_seed.h"
 #include "core/key_input.h"
@@ -38,7 +39,8 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   const PreparedSearch search(source, options.encoding);
   const SearchSettings& settings = search.settings;
 
-  SearchSummary summary{search.mode.mode, Isa::Scalar, false, 0, 0, search.space.size()};
+  const MomentRange range = options.moments.within(search.space.size());
+  SearchSummary summary{search.mode.mode, Isa::Scalar, false, 0, 0, range.size()};
   SearchProgress progress{{}, 0, 0, summary.momentsTotal};
   const Date end{settings.endYear, settings.endMonth, settings.endDay};
   const int firstKeyMask = settings.keyInputEnabled ? 0 : noKeysHeld;
@@ -46,28 +48,40 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   sink.write(search.text.header());
 
   std::string lines;
+  std::uint64_t index = 0;  // of the moment in the search's numbering
+  const ParameterRange vcounts = searchedVcounts(settings);
+  const ParameterRange timer0s = searchedTimer0s(settings);
   Date date{settings.startYear, settings.startMonth, settings.startDay};
   do {
     progress.date = date;
     if (options.onProgress) options.onProgress(progress);
     SearchCursor moment{date.year, date.month, date.day, 0, 0, 0, weekday(date), noKeysHeld};
-    for (moment.hour = settings.startHour; moment.hour <= settings.endHour; ++moment.hour) {
-      for (moment.minute = settings.startMinute; moment.minute <= settings.endMinute; ++moment.minute) {
-        for (moment.second = settings.startSecond; moment.second <= settings.endSecond; ++moment.second) {
-          for (moment.keyMask = firstKeyMask; moment.keyMask <= noKeysHeld; ++moment.keyMask) {
-            if (!isKeyMaskSearched(settings, moment.keyMask)) continue;
-            if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
-              summary.cancelled = true;
-              return summary;
+    // The boot's own settings: those of the search with this VCount and Timer0.
+    SearchSettings boot = settings;
+    for (std::uint64_t vcount = vcounts.min; vcount <= vcounts.max; ++vcount) {
+      for (std::uint64_t timer0 = timer0s.min; timer0 <= timer0s.max; ++timer0) {
+        boot.vcount = moment.vcount = static_cast<std::uint32_t>(vcount);
+        boot.timer0 = moment.timer0 = static_cast<std::uint32_t>(timer0);
+        for (moment.hour = settings.startHour; moment.hour <= settings.endHour; ++moment.hour) {
+          for (moment.minute = settings.startMinute; moment.minute <= settings.endMinute; ++moment.minute) {
+            for (moment.second = settings.startSecond; moment.second <= settings.endSecond; ++moment.second) {
+              for (moment.keyMask = firstKeyMask; moment.keyMask <= noKeysHeld; ++moment.keyMask) {
+                if (!isKeyMaskSearched(settings, moment.keyMask)) continue;
+                if (const std::uint64_t number = index++; number < range.first || number >= range.end) continue;
+                if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
+                  summary.cancelled = true;
+                  return summary;
+                }
+                lines.clear();
+                const InitialSeed seed = computeInitialSeed(boot, moment);
+                const std::size_t found = search.mode.evaluateReference(boot, search.text, moment, seed, lines);
+                sink.write(lines);
+                summary.candidates += found;
+                ++summary.momentsDone;
+                progress.candidates = summary.candidates;
+                progress.momentsDone = summary.momentsDone;
+              }
             }
-            lines.clear();
-            const InitialSeed seed = computeInitialSeed(settings, moment);
-            const std::size_t found = search.mode.evaluateReference(settings, search.text, moment, seed, lines);
-            sink.write(lines);
-            summary.candidates += found;
-            ++summary.momentsDone;
-            progress.candidates = summary.candidates;
-            progress.momentsDone = summary.momentsDone;
           }
         }
       }

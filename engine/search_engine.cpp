@@ -27,8 +27,11 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   backend.makeChunkEvaluator(search);
   const BootMomentSpace& space = search.space;
 
-  SearchSummary summary{search.mode.mode, search.kernels.isa, false, 0, 0, space.size()};
-  SearchProgress progress{space.dateAt(0), 0, 0, summary.momentsTotal};
+  const MomentRange moments = options.moments.within(space.size());
+
+  SearchSummary summary{search.mode.mode, search.kernels.isa, false, 0, 0, moments.size()};
+  const int firstDay = moments.size() > 0 ? space.coordinatesOf(moments.first).day : 0;
+  SearchProgress progress{space.dateAt(firstDay), 0, 0, summary.momentsTotal};
   auto report = [&] {
     if (options.onProgress) options.onProgress(progress);
   };
@@ -36,7 +39,7 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   sink.write(search.text.header());
   report();
 
-  const ChunkPlan plan{summary.momentsTotal, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
+  const ChunkPlan plan{moments, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
   runChunkPipeline(search, backend, plan, resolveThreadCount(options.threads), options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
                      sink.write(result.lines);

@@ -18,6 +18,7 @@
 #include "core/cpu_features.h"
 #include "core/search_mode.h"
 #include "core/search_settings.h"
+#include "engine/moment_range.h"
 #include "engine/result_sink.h"
 #include "engine/search_backend.h"
 #include "engine/search_progress.h"
@@ -27,6 +28,10 @@ namespace hanabira {
 
 struct SearchOptions {
   TextEncoding encoding = TextEncoding::Cp932;
+  // The boot moments searched, by their numbers in the search's space (cut to the space):
+  // a shard of a search. The lines are those of the whole search that fall in the range,
+  // after the header as always.
+  MomentRange moments;
   // Worker threads; 0 uses every hardware thread. The result is the same for any count.
   unsigned threads = 0;
   // Boot moments per unit of work; 0 leaves the choice to the engine. Tests use small
@@ -51,7 +56,7 @@ struct SearchSummary {
   bool cancelled = false;
   std::uint64_t candidates = 0;  // lines written
   std::uint64_t momentsDone = 0;
-  std::uint64_t momentsTotal = 0;
+  std::uint64_t momentsTotal = 0;  // in the range searched
 };
 
 // The thread count a SearchOptions::threads value stands for.

@@ -1,12 +1,29 @@
 #include "engine/settings_validation.h"
 
+#include <algorithm>
+
 #include "core/search_mode.h"
 #include "evaluate/search_modes.h"
 
 namespace hanabira {
+namespace {
+
+// A range's upper end may not lie below its lower one, nor make more pairs than the
+// limit with the other parameter's values.
+void checkRange(SettingsCheck& check, const char* minField, const char* maxField, const ParameterRange& range,
+                std::uint64_t otherCount) {
+  check.range(minField, range.min, 0, parameterValueLimit);
+  const std::uint64_t widest = std::max<std::uint64_t>(1, parameterPairLimit / std::max<std::uint64_t>(1, otherCount));
+  const auto high = static_cast<int>(std::min<std::uint64_t>(parameterValueLimit, range.min + widest - 1));
+  check.range(maxField, range.max, static_cast<int>(std::min<std::uint32_t>(range.min, parameterValueLimit)), high);
+}
+
+}  // namespace
 
 std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
   SettingsCheck check;
+  if (s.vcountRange) checkRange(check, "vcountMin", "vcountMax", *s.vcountRange, 1);
+  if (s.timer0Range) checkRange(check, "timer0Min", "timer0Max", *s.timer0Range, searchedVcounts(s).count());
   check.date("startYear", "startMonth", "startDay", s.startYear, s.startMonth, s.startDay);
   check.date("endYear", "endMonth", "endDay", s.endYear, s.endMonth, s.endDay);
   check.range("startHour", s.startHour, 0, 23);

@@ -3,12 +3,18 @@
 // active mode that are not among its choices, and eggs the game never makes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "core/search_settings.h"
 #include "core/settings_problem.h"
 
 namespace hanabira {
+
+// The widest ranges of VCount and Timer0 a search takes: values of 16 bits, and at most
+// this many pairs of them, so that the boot moments stay countable in 64 bits.
+inline constexpr int parameterValueLimit = 0xFFFF;
+inline constexpr std::uint64_t parameterPairLimit = 1 << 20;
 
 // The first problem in field order, or none.
 std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& settings);

@@ -1,11 +1,12 @@
 // Settings a search runs as given but whose results a player should hear about: a
-// personality-value range lowered to what the game keeps, and encounters the game
-// treats otherwise than the settings say.
+// personality-value range lowered to what the game keeps, encounters the game treats
+// otherwise than the settings say, and editions whose facts are not sure.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "core/edition.h"
 #include "core/search_settings.h"
 
 namespace hanabira {
@@ -14,10 +15,14 @@ struct SettingsWarning {
   enum class Kind {
     PidConsumptionLowered,          // value: the pidConsumptionMax asked for, above pidConsumptionLimit
     StationaryWithoutIdCorrection,  // value: trainerId XOR secretId, which is odd
+    UncertainEditionWords,          // value: the words' Certainty
+    FirstGamesRules,                // value: the SearchMode whose rules are Black and White's
+    ConsoleContradictsIs3ds,        // value: is3ds
   };
 
   Kind kind;
   long long value;
+  Edition edition = {};  // the settings' edition, for the kinds about it
 };
 
 // One line, English, naming the field: "pidConsumptionMax 5000 lowered to 2800".

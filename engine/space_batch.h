@@ -1,4 +1,4 @@
-// A batch of consecutive moments of one day of a search's space.
+// A batch of consecutive moments of one block (date, VCount, Timer0) of a search's space.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +10,11 @@ namespace hanabira {
 
 class SpaceBatch final : public MomentBatch {
  public:
-  // `count` consecutive moments of `space` from `first` on, all on the day of `day` (whose
-  // date and weekday are set).
-  SpaceBatch(const BootMomentSpace& space, const SearchCursor& day, BootMomentSpace::Coordinates first,
+  // `count` consecutive moments of `space` from `first` on, all of the block of `block`
+  // (whose date, weekday, VCount and Timer0 are set).
+  SpaceBatch(const BootMomentSpace& space, const SearchCursor& block, BootMomentSpace::Coordinates first,
              std::size_t count)
-      : space_(space), day_(day), first_(first), size_(count) {}
+      : space_(space), block_(block), first_(first), size_(count) {}
 
   std::size_t size() const override { return size_; }
 
@@ -22,7 +22,7 @@ class SpaceBatch final : public MomentBatch {
     const auto masks = static_cast<std::size_t>(space_.masksPerTime());
     const std::size_t mask = static_cast<std::size_t>(first_.mask) + i;
     const BootMomentSpace::TimeOfDay time = space_.timeAt(first_.time + static_cast<int>(mask / masks));
-    SearchCursor moment = day_;
+    SearchCursor moment = block_;
     moment.hour = time.hour;
     moment.minute = time.minute;
     moment.second = time.second;
@@ -32,7 +32,7 @@ class SpaceBatch final : public MomentBatch {
 
  private:
   const BootMomentSpace& space_;
-  SearchCursor day_;
+  SearchCursor block_;
   BootMomentSpace::Coordinates first_;
   std::size_t size_;
 };

@@ -13,11 +13,16 @@ namespace hanabira {
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
+constexpr std::string_view momentColumns = "年,月,日,時,分,秒,";
+constexpr std::string_view parameterColumnNames = "VCount,Timer0,";
 
 }  // namespace
 
-ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding)
-    : columns_(columns), keyInputEnabled_(keyInputEnabled), encoding_(encoding) {
+ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding, bool parameterColumns)
+    : columns_(columns), keyInputEnabled_(keyInputEnabled), encoding_(encoding), parameterColumns_(parameterColumns) {
+  if (parameterColumns_ && columns_.starts_with(momentColumns)) {
+    columns_.insert(momentColumns.size(), parameterColumnNames);
+  }
   for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
   if (keyInputEnabled_) {
     std::array<std::string, 10> names;
@@ -53,6 +58,8 @@ std::string ResultText::header() const {
 void ResultText::appendMoment(std::string& out, const SearchCursor& moment) const {
   fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},"), moment.year, moment.month, moment.day,
                  moment.hour, moment.minute, moment.second);
+  if (parameterColumns_)
+    fmt::format_to(std::back_inserter(out), FMT_COMPILE("{:X},{:X},"), moment.vcount, moment.timer0);
 }
 
 void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {

@@ -1,6 +1,8 @@
 // The result file's text: one header line naming the columns of the search mode, then
 // one comma-separated line per match, each ended by CR LF. With key input, the header
-// gains ",キー入力" and every line one more field naming the keys held. Each mode writes
+// gains ",キー入力" and every line one more field naming the keys held. A search over
+// ranges of VCount or Timer0 names both after the seconds: the header gains
+// "VCount,Timer0," there and every line the two values in hexadecimal ("82,10F3,"). Each mode writes
 // its own lines from the pieces here; the names come encoded once per search.
 #pragma once
 
@@ -21,12 +23,14 @@ enum class TextEncoding { Cp932, Utf8 };
 
 class ResultText {
  public:
-  // `columns`: the mode's header after nothing, before the key column (UTF-8).
-  ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding = TextEncoding::Cp932);
+  // `columns`: the mode's header after nothing, before the key column (UTF-8); it starts
+  // with the six columns of the moment.
+  ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding = TextEncoding::Cp932,
+             bool parameterColumns = false);
 
   std::string header() const;
 
-  // "year,month,day,hour,minute,second,"
+  // "year,month,day,hour,minute,second," and, with the parameter columns, "vcount,timer0,"
   void appendMoment(std::string& out, const SearchCursor& moment) const;
   // "H,A,B,C,D,S,type name,power,seed"
   void appendIvsAndHiddenPower(std::string& out, const IvSet& ivs, const HiddenPower& hiddenPower,
@@ -47,6 +51,7 @@ class ResultText {
   std::string columns_;
   bool keyInputEnabled_;
   TextEncoding encoding_;
+  bool parameterColumns_;
   std::array<std::string, 16> hiddenPowerTypeNames_;
   std::array<std::string, 25> natureNames_;
   std::array<std::array<std::string, 2>, 6> inheritanceEntries_;

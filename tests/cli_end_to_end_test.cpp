@@ -98,8 +98,8 @@ const std::string datesJson =
 TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option :
-       {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads", "--reference"}) {
+  for (const char* option : {"--settings", "--config", "--output", "--example", "--quiet", "--encoding", "--threads",
+                             "--reference", "--shard", "merge"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(run({"--version"}).out,
@@ -127,6 +127,12 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--threads", "0"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--isa", "sse2"}).exitCode, 2);
+  for (const char* shard : {"0/3", "4/3", "1/0", "1", "1/3x", "-1/3"}) {
+    EXPECT_EQ(run({"--example", "--shard", shard}).exitCode, 2) << shard;
+  }
+  EXPECT_EQ(run({"--example", "--shard", "1/2", "-o", "-"}).exitCode, 2);
+  EXPECT_EQ(run({"merge"}).exitCode, 2);
+  EXPECT_FALSE(fs::exists(file("result.txt")));
   for (const KernelLevel& level : kernelLevels()) {
     if (level.cpuHasFeatures()) continue;
     const Outcome refused = run({"--example", "--isa", std::string(level.name)});
@@ -401,6 +407,24 @@ TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
   EXPECT_EQ(full.substr(0, partial.size()), partial);
 }
 
+TEST_F(CliTest, CtrlCOnAShardLeavesItMarkedIncomplete) {
+  writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true})");
+  const pid_t pid = start({"-s", "long.json", "--shard", "1/2"});
+  for (int i = 0;
+       i < 500 && (!fs::exists(file("result-1-of-2.txt")) || fs::file_size(file("result-1-of-2.txt")) < 20000); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGINT);
+  ASSERT_EQ(finish(pid).exitCode, 130);
+  EXPECT_NE(slurp(file("result-1-of-2.txt.shard.json")).find(R"("complete": false)"), std::string::npos);
+
+  ASSERT_EQ(run({"-s", "long.json", "--shard", "2/2", "-q"}).exitCode, 0);
+  const Outcome merge = run({"merge", "result-1-of-2.txt", "result-2-of-2.txt"});
+  EXPECT_EQ(merge.exitCode, 2);
+  EXPECT_EQ(merge.err, "error: 'result-1-of-2.txt' is incomplete: the search of its shard 1 of 2 did not finish\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
+}
+
 TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
   // Every boot moment matches: one minute writes 32,400 lines, ten minutes 324,000
   // (about 20 MB). Lines stream to the file; only a few chunks wait in memory.
@@ -415,6 +439,70 @@ TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
   EXPECT_GT(fs::file_size(file("ten.txt")), 20'000'000u);
   EXPECT_LT(ten.maxResidentKb - one.maxResidentKb, 8 * 1024)
       << one.maxResidentKb << " kB, then " << ten.maxResidentKb << " kB";
+}
+
+// The README's worked example: the planted console comes first and is stored.
+TEST_F(CliTest, CalibrateFindsThePlantedConsoleAndStoresIt) {
+  const std::string example = std::string(HANABIRA_TEST_DATA_DIR) + "/../../docs/examples/white2-calibrate.json";
+  const Outcome found = run({"calibrate", "-s", example, "--save-config", "config.txt", "-j", "2"});
+  ASSERT_EQ(found.exitCode, 0) << found.err;
+  EXPECT_TRUE(found.out.starts_with(
+      "VCount=82 Timer0=10F3 Frame=6 2012-10-07 12:34:56 (+0 s) keys=none seed=EEC69215F3BA6BF9 position=2\n"))
+      << found.out;
+  EXPECT_EQ(slurp(file("config.txt")),
+            "82\n10f3\n6000000\n6\n00-09-BF-12-34-56\n02215F10\nedition=White2,ENG,DSLite\n");
+
+  // The stored console searched again: the edition and the console kind from the options.
+  writeFile("boot.json", R"({"startYear": 12, "startMonth": 10, "startDay": 7, "endYear": 12, "endMonth": 10,
+    "endDay": 7, "startHour": 12, "endHour": 12, "startMinute": 34, "endMinute": 34, "startSecond": 56,
+    "endSecond": 56, "ivConsumptionMin": 2, "ivConsumptionMax": 2})");
+  const Outcome printed =
+      run({"-s", "boot.json", "-c", "config.txt", "--edition", "White2,ENG", "--console", "3DS", "--print-settings"});
+  EXPECT_NE(printed.out.find(R"("game": "White2",
+  "language": "ENG",
+  "console": "3DS",)"),
+            std::string::npos)
+      << printed.out;
+  EXPECT_NE(printed.out.find(R"("is3ds": true)"), std::string::npos);
+  const Outcome search = run({"-s", "boot.json", "-c", "config.txt", "-o", "-", "--encoding", "utf-8", "-q"});
+  EXPECT_NE(search.out.find("\r\n12,10,7,12,34,56,2,15,29,10,9,9,29,ドラゴン,33,EEC69215F3BA6BF9\r\n"),
+            std::string::npos)
+      << search.out;
+  EXPECT_EQ(run({"-s", "boot.json", "--console", "DSi"}).exitCode, 2);
+}
+
+// Named with an edition, a console has its kind's Frame and GxStat unless a file gives
+// them; a file without an edition keeps the defaults it always had.
+TEST_F(CliTest, TheConsoleKindGivesFrameAndGxStatNoFileGives) {
+  const std::string boot = R"("macAddress": "00-09-BF-12-34-56", "startYear": 12, "startMonth": 10, "startDay": 7,
+    "endYear": 12, "endMonth": 10, "endDay": 7, "startHour": 12, "endHour": 12, "startMinute": 34, "endMinute": 34,
+    "startSecond": 56, "endSecond": 56, "ivConsumptionMin": 0, "ivConsumptionMax": 3, "vcount": "82", "timer0": "10F3")";
+  const std::string edition = R"("game": "White2", "language": "ENG", "console": "DSLite", )";
+  writeFile("kind.json", "{" + edition + boot + "}");
+  writeFile("frame8.json", "{" + edition + R"("frame": 8, )" + boot + "}");
+  writeFile("plain.json", "{" + boot + "}");
+  writeFile("config.txt", "82\n10f3\n5000000\n9\n");
+  const auto console = [&](std::vector<std::string> args) {
+    args.push_back("--print-settings");
+    const Outcome printed = run(args);
+    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    const std::size_t gxStat = printed.out.find(R"("gxStat": ")");
+    const std::size_t frame = printed.out.find(R"("frame": )");
+    return printed.out.substr(gxStat + 11, printed.out.find('"', gxStat + 11) - gxStat - 11) + " " +
+           printed.out.substr(frame + 9, printed.out.find(',', frame) - frame - 9);
+  };
+  EXPECT_EQ(console({"-s", "kind.json"}), "0x6000000 6");
+  EXPECT_EQ(console({"-s", "kind.json", "--console", "3DS"}), "0x6000000 8");
+  EXPECT_EQ(console({"-s", "frame8.json"}), "0x6000000 8");
+  EXPECT_EQ(console({"-s", "kind.json", "-c", "config.txt"}), "0x5000000 9");
+  EXPECT_EQ(console({"-s", "plain.json"}), "0x0 0");
+  EXPECT_EQ(console({"-s", "plain.json", "--edition", "Black,JPN", "--console", "DSi"}), "0x6000000 9");
+
+  // The address words take them in: the worked example's values without its Frame and GxStat.
+  const Outcome search = run({"-s", "kind.json", "-o", "-", "--encoding", "utf-8", "-q"});
+  EXPECT_NE(search.out.find("\r\n12,10,7,12,34,56,2,15,29,10,9,9,29,ドラゴン,33,EEC69215F3BA6BF9\r\n"),
+            std::string::npos)
+      << search.out;
 }
 
 }  // namespace

@@ -212,5 +212,46 @@ TEST(SettingsJson, DeeplyNestedValuesAreRefusedShortly) {
             "ivMin: expected an array of 6 values, got " + std::string(40, '[') + "...");
 }
 
+// The edition's three keys come together; the console decides the afternoon flag.
+TEST(SettingsJson, TheEditionIsThreeKeysThatPrintOnlyWhenSet) {
+  json object = dates();
+  object["game"] = "White2";
+  object["language"] = "ENG";
+  object["console"] = "3DS";
+  const SearchSettings settings = load(object).settings;
+  EXPECT_EQ(settings.edition, (Edition{Game::White2, Language::English, ConsoleKind::ThreeDs}));
+  EXPECT_TRUE(settings.is3ds);
+  const nlohmann::ordered_json printed = settingsToJson(settings);
+  EXPECT_EQ(printed.dump().find(R"("versionWord":"0x2215F10","game":"White2","language":"ENG","console":"3DS")"),
+            printed.dump().find(R"("versionWord")"));
+  EXPECT_EQ(load(json::parse(printed.dump())).settings.edition, settings.edition);
+  EXPECT_FALSE(settingsToJson(SearchSettings{}).contains("game"));
+
+  object["is3ds"] = false;
+  EXPECT_EQ(errorOf(object), "is3ds: console 3DS needs true, got false");
+  object["console"] = "DSi";
+  EXPECT_FALSE(load(object).settings.is3ds);
+  object["language"] = "English";
+  EXPECT_EQ(errorOf(object), "language: expected JPN, ENG, GER, FRA, SPA, ITA or KOR, got \"English\"");
+  object.erase("language");
+  EXPECT_EQ(errorOf(object), "game: give game, language and console together, or none");
+}
+
+TEST(SettingsJson, RangesAreTwoEndsThatPrintOnlyWhenSet) {
+  json object = dates();
+  object["timer0Min"] = "10E4";
+  object["timer0Max"] = 0x110D;
+  object["vcount"] = "82";
+  const SearchSettings settings = load(object).settings;
+  EXPECT_EQ(settings.timer0Range, (ParameterRange{0x10E4, 0x110D}));
+  EXPECT_FALSE(settings.vcountRange);
+  EXPECT_EQ(searchedVcounts(settings), (ParameterRange{0x82, 0x82}));
+  const std::string printed = settingsToJson(settings).dump();
+  EXPECT_NE(printed.find(R"("timer0":"0x0","timer0Min":"0x10E4","timer0Max":"0x110D","gxStat")"), std::string::npos);
+  EXPECT_EQ(printed.find("vcountMin"), std::string::npos);
+  object.erase("timer0Max");
+  EXPECT_EQ(errorOf(object), "timer0: give timer0Min and timer0Max together, or neither");
+}
+
 }  // namespace
 }  // namespace hanabira

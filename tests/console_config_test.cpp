@@ -5,7 +5,8 @@
 namespace hanabira {
 namespace {
 
-const ConsoleParameters whiteConsole{0x5F, 0x1A2B, 0xABCDEF, 8, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, whiteVersionWord};
+const ConsoleParameters whiteConsole{0x5F, 0x1A2B, 0xABCDEF, 8, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, whiteVersionWord,
+                                     {},   {},     {}};
 
 TEST(ConsoleConfig, SixLinesInTheirFormats) {
   EXPECT_EQ(formatConsoleConfig(whiteConsole), "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\n");
@@ -58,7 +59,7 @@ TEST(ConsoleConfig, ValuesTypedWithAMinusSignLoadBackTheSame) {
   EXPECT_EQ(loaded.frame, typed.frame);
   EXPECT_EQ(loaded.mac, typed.mac);
   // Values no field can hold (set other than by typing) are written plainly.
-  EXPECT_EQ(formatConsoleConfig({0x12345, 0, 0, 0, {}, blackVersionWord}).substr(0, 6), "12345\n");
+  EXPECT_EQ(formatConsoleConfig({0x12345, 0, 0, 0, {}, blackVersionWord, {}, {}, {}}).substr(0, 6), "12345\n");
 }
 
 TEST(ConsoleConfig, ShortFilesFillWhatTheyHave) {
@@ -73,6 +74,21 @@ TEST(ConsoleConfig, ShortFilesFillWhatTheyHave) {
   ConsoleParameters base;
   base.mac[5] = 0x77;
   EXPECT_EQ(readConsoleParameters(shortAddress, base).mac[5], 0x77);
+}
+
+// The choices of the console dialog are lines after the sixth, written only when made.
+TEST(ConsoleConfig, ChoicesFollowTheSixLinesAndLoadBack) {
+  EXPECT_EQ(formatConsoleConfig(whiteConsole), "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\n");
+  ConsoleParameters chosen = whiteConsole;
+  chosen.edition = Edition{Game::Black2, Language::Korean, ConsoleKind::Dsi};
+  chosen.timer0Range = ParameterRange{0x10E4, 0x110D};
+  const std::string text = formatConsoleConfig(chosen);
+  EXPECT_EQ(text, "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\nedition=Black2,KOR,DSi\ntimer0Range=10e4-110d\n");
+  EXPECT_EQ(readConsoleParameters(parseConsoleConfig(text)), chosen);
+  // Lines it does not know, or cannot read, are passed over.
+  const ConsoleConfigText odd = parseConsoleConfig(text + "timer0Range=2-1\nlater=1\nvcountRange=5f-60\n");
+  EXPECT_EQ(odd.timer0Range, std::nullopt);
+  EXPECT_EQ(odd.vcountRange, (ParameterRange{0x5F, 0x60}));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// The start button's command without a toolkit: a recording window stands in for the
-// real one, and the test's thread plays the window's, running what the search posts.
+// The start button's command and the dialogs' commands without a toolkit: a recording
+// window stands in for the real one, and the test's thread plays the window's, running
+// what the search or the command's work posts.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -12,12 +15,16 @@
 #include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
+#include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/dialog_commands.h"
 #include "ui/model/main_window_layout.h"
+#include "ui/model/problem_messages.h"
 #include "ui/model/search_command.h"
 
 namespace hanabira {
@@ -150,6 +157,114 @@ TEST_F(SearchCommandTest, AbortEndsWithTheFileAndClosingWithNothing) {
   EXPECT_FALSE(command_.isRunning());
   EXPECT_EQ(view_.written.size(), 1u);
   EXPECT_TRUE(view_.messages.empty());
+}
+
+// The console dialog's calibration of the README's worked example: an English White 2
+// on a DS Lite that gave 15 29 10 9 9 29 at position 2 at about 2012-10-07 12:34:56.
+class ConsoleCommandTest : public ::testing::Test {
+ protected:
+  ConsoleCommandTest() {
+    window_.gxStat = 0x06000000;
+    applyMacAddress(window_, {0x00, 0x09, 0xBF, 0x12, 0x34, 0x56});
+    state_ = consoleDialogDesign.shown(window_);
+    state_.selected[consoleGameBox] = static_cast<int>(Game::White2);
+    state_.selected[consoleLanguageBox] = static_cast<int>(Language::English);
+    state_.selected[consoleKindBox] = static_cast<int>(ConsoleKind::DsLite);
+    consoleDialogDesign.changed(consoleKindBox, state_);  // its typical ranges
+    const std::array<const char*, 6> boot = {"12", "10", "7", "12", "34", "56"};
+    const std::array<const char*, 6> ivs = {"15", "29", "10", "9", "9", "29"};
+    for (int k = 0; k < 6; ++k) {
+      state_.texts[consoleBootFields + k] = boot[static_cast<std::size_t>(k)];
+      state_.texts[consoleIvMinFields + k] = state_.texts[consoleIvMaxFields + k] = ivs[static_cast<std::size_t>(k)];
+    }
+    state_.texts[consolePositionField] = "2";
+  }
+
+  SearchSettings window_;
+  DialogState state_;
+  PostedTasks tasks_;
+  int updates_ = 0;
+  DialogCommands commands_{consoleDialogDesign, tasks_.post(), [this](const DialogUpdate& update) {
+                             ++updates_;
+                             if (update) update(state_);
+                           }};
+};
+
+TEST_F(ConsoleCommandTest, CalibrationRunsOffTheWindowsThreadAndListsWhatItFound) {
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
+  EXPECT_TRUE(commands_.isRunning());
+  EXPECT_EQ(state_.text(consoleCalibrationStatus), "計算中…");
+  EXPECT_EQ(commands_.label(consoleCalibrateButton), "中止");
+  tasks_.runUntil([&] { return !commands_.isRunning(); });
+
+  EXPECT_EQ(updates_, 1);
+  EXPECT_EQ(commands_.label(consoleCalibrateButton), "計算");
+  EXPECT_EQ(state_.text(consoleCalibrationStatus), "1件見つかりました。");
+  ASSERT_EQ(state_.rows[consoleResultTable].size(), 1u);
+  EXPECT_EQ(state_.rows[consoleResultTable][0],
+            (std::vector<std::string>{"82", "10F3", "6", "12:34:56", "+0", "なし", "2"}));
+  EXPECT_EQ(state_.selection(consoleResultTable), 0);
+
+  // Again, with values no boot gave: the old rows go at once.
+  state_.texts[consoleIvMinFields] = state_.texts[consoleIvMaxFields] = "16";
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
+  EXPECT_TRUE(state_.rows[consoleResultTable].empty());
+  tasks_.runUntil([&] { return !commands_.isRunning(); });
+  EXPECT_EQ(state_.text(consoleCalibrationStatus), "見つかりませんでした。");
+  EXPECT_EQ(state_.selection(consoleResultTable), -1);
+}
+
+TEST_F(ConsoleCommandTest, PressingAgainStopsTheCalibration) {
+  // The wide ranges, which take seconds.
+  state_.texts[consoleVcountMinField] = "50";
+  state_.texts[consoleVcountMaxField] = "C0";
+  state_.texts[consoleTimer0MinField] = "C00";
+  state_.texts[consoleTimer0MaxField] = "1900";
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");  // returns at once
+  tasks_.runUntil([&] { return !commands_.isRunning(); });
+  EXPECT_EQ(updates_, 1);
+  EXPECT_EQ(state_.text(consoleCalibrationStatus), "計算を中止しました。");
+  EXPECT_TRUE(state_.rows[consoleResultTable].empty());
+  EXPECT_EQ(commands_.label(consoleCalibrateButton), "計算");
+
+  consoleDialogDesign.changed(consoleKindBox, state_);  // and it runs again
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_), "");
+  tasks_.runUntil([&] { return !commands_.isRunning(); });
+  EXPECT_EQ(state_.rows[consoleResultTable].size(), 1u);
+}
+
+TEST_F(ConsoleCommandTest, ARefusedCalibrationIsAMessageAndRunsNothing) {
+  state_.texts[consoleSecondsField] = "601";
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_),
+            "計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。0～600を指定してください。");
+  state_.texts[consoleSecondsField] = "5";
+  state_.texts[consoleVcountMaxField] = "4F";
+  EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_),
+            "計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。81～FFFFを指定してください。");
+  EXPECT_FALSE(commands_.isRunning());
+  EXPECT_EQ(state_.text(consoleCalibrationStatus), "");
+  EXPECT_EQ(updates_, 0);
+}
+
+// The dialog closes while the work runs: it stops, and nothing of it reaches the dialog.
+TEST(DialogCommands, GoingAwayStopsTheWorkAndDropsItsUpdate) {
+  PostedTasks tasks;
+  int finished = 0;
+  OptionDialogDesign design = consoleDialogDesign;
+  design.run = [](int, DialogState&, const SearchSettings&) -> DialogCommand {
+    return {[](const std::atomic<bool>& cancel) -> DialogUpdate {
+      while (!cancel.load()) std::this_thread::yield();
+      return [](DialogState& state) { state.texts[1] = "stopped"; };
+    }};
+  };
+  {
+    DialogCommands commands(design, tasks.post(), [&](const DialogUpdate&) { ++finished; });
+    DialogState state;
+    commands.press(7, state, SearchSettings{});
+    EXPECT_TRUE(commands.isRunning());
+  }  // returns only once the work has seen the stop
+  EXPECT_EQ(finished, 0);
 }
 
 }  // namespace

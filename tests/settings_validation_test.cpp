@@ -142,5 +142,18 @@ TEST(SettingsValidation, ErrorCarriesTheProblem) {
   }
 }
 
+TEST(SettingsValidation, RangesOfVcountAndTimer0) {
+  SearchSettings s = valid();
+  s.vcountRange = ParameterRange{0x61, 0x60};
+  EXPECT_EQ(problemOf(s), "vcountMax 96: must be 97 to 65535");
+  s.vcountRange = ParameterRange{0x50, 0xC0};
+  s.timer0Range = ParameterRange{0xC00, 0x1900};  // 376,177 pairs
+  EXPECT_EQ(problemOf(s), "");
+  s.timer0Range = ParameterRange{0, 0xFFFF};
+  EXPECT_EQ(problemOf(s), "timer0Max 65535: must be 0 to 9278");
+  s.timer0Range = ParameterRange{0x10000, 0x10000};
+  EXPECT_EQ(problemOf(s), "timer0Min 65536: must be 0 to 65535");
+}
+
 }  // namespace
 }  // namespace hanabira

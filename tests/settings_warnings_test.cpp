@@ -66,5 +66,23 @@ TEST(SettingsWarnings, ALoweredPersonalityValueRangeComesFirstInEveryMode) {
   EXPECT_TRUE(warningsOf(s).starts_with("pidConsumptionMax 5000 lowered to 2800\nidCorrection false")) << warningsOf(s);
 }
 
+TEST(SettingsWarnings, UncertainEditionsAndTheFirstGamesRules) {
+  SearchSettings s = testing::workedExampleSettings();
+  s.edition = Edition{Game::White2, Language::English, ConsoleKind::DsLite};
+  EXPECT_EQ(warningsOf(s), "");
+  s.edition->console = ConsoleKind::Dsi;
+  s.cometShardSearch = true;
+  EXPECT_EQ(warningsOf(s),
+            "game White2, language ENG, console DSi: its message words W0 to W4 are unconfirmed on a console; results "
+            "may not be the game's\n"
+            "cometShardSearch with game White2: the mode follows the rules of Black and White; results may not be the "
+            "game's\n");
+  s.edition = Edition{Game::Black, Language::Korean, ConsoleKind::ThreeDs};
+  EXPECT_EQ(warningsOf(s),
+            "game Black, language KOR, console 3DS: its message words W0 to W4 are placeholders copied from another "
+            "edition; results may not be the game's\n"
+            "is3ds false with console 3DS: the afternoon flag follows is3ds\n");
+}
+
 }  // namespace
 }  // namespace hanabira

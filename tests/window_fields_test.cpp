@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/calibration.h"
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
@@ -187,6 +188,50 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
                                 std::numeric_limits<int>::max()};
   EXPECT_EQ(settingsProblemMessage(unknown),
             std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。0以上を指定してください。"));
+}
+
+// The ranges are typed in hexadecimal in the console dialog, and named so.
+TEST(ProblemMessages, RangesAreNamedInHexadecimal) {
+  SearchSettings s;
+  s.startYear = s.endYear = 11;
+  s.vcountRange = ParameterRange{0x60, 0x5F};
+  EXPECT_EQ(
+      settingsProblemMessage(*findSettingsProblem(s)),
+      std::string("検索を開始できません。\nVCountの範囲(上限)の値 5F は範囲外です。60～FFFFを指定してください。"));
+
+  s.vcountRange = ParameterRange{0x50, 0xC0};
+  s.timer0Range = ParameterRange{0x10000, 0x10000};
+  EXPECT_EQ(
+      settingsProblemMessage(*findSettingsProblem(s)),
+      std::string("検索を開始できません。\nTimer0の範囲(下限)の値 10000 は範囲外です。0～FFFFを指定してください。"));
+
+  // 113 VCounts leave room for 9279 Timer0s.
+  s.timer0Range = ParameterRange{0, 0xFFFF};
+  EXPECT_EQ(
+      settingsProblemMessage(*findSettingsProblem(s)),
+      std::string("検索を開始できません。\nTimer0の範囲(上限)の値 FFFF は範囲外です。0～243Eを指定してください。"));
+}
+
+TEST(ProblemMessages, CalibrationNamesTheDialogsFields) {
+  SearchSettings s;
+  s.startYear = s.endYear = 12;
+  s.startMonth = s.endMonth = 10;
+  s.startDay = s.endDay = 7;
+  s.startSecond = 60;
+  CalibrationRequest request = calibrationRequest(s);
+  EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
+            std::string("計算を開始できません。\n起動日時の秒の値 60 は範囲外です。0～59を指定してください。"));
+
+  request.settings.startSecond = 59;
+  request.secondsAround = maxCalibrationSeconds + 1;
+  EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
+            std::string("計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。0～600を指定してください。"));
+
+  // What the dialog does not show is named as the window names it.
+  request.secondsAround = 5;
+  request.settings.endHour = 24;
+  EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
+            std::string("計算を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。"));
 }
 
 }  // namespace

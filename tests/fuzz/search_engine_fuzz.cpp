@@ -1,16 +1,19 @@
 // The search engine on settings made from the fuzzer's bytes, held to the plain reference
 // path: the same bytes (header and lines), the same counts, and the same refusal of
 // settings a search cannot use. Every mode, every option over its list and past its
-// ends, now and then any int (the ends of int often), any console; settings that would
-// make the reference slow are cut down so that each input runs fast. The thread count,
-// chunk size and instruction-set level are drawn as well.
+// ends, now and then any int (the ends of int often), any console, now and then an
+// edition and ranges of VCount and Timer0; settings that would make the reference slow
+// are cut down so that each input runs fast. The thread count, chunk size and
+// instruction-set level are drawn as well.
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "core/calendar.h"
 #include "core/cpu_features.h"
+#include "core/edition.h"
 #include "core/search_mode.h"
 #include "engine/search_engine.h"
 #include "engine/search_space.h"
@@ -144,6 +147,31 @@ void chooseModeOptions(ByteReader& in, SearchSettings& s) {
   s.deliverySecretId = static_cast<std::uint16_t>(in.bits(16));
 }
 
+// A range now and then: mostly a few values anywhere in 16 bits or at their top end;
+// rarely one the search refuses (past 16 bits, ending below its start, or wide enough
+// that the pairs pass their limit).
+std::optional<ParameterRange> chooseParameterRange(ByteReader& in) {
+  if (!in.flag()) return std::nullopt;
+  const std::uint32_t min = in.oneIn(16)  ? in.word()
+                            : in.oneIn(8) ? 0xFFFF - static_cast<std::uint32_t>(in.intBetween(0, 3))
+                                          : static_cast<std::uint32_t>(in.bits(16));
+  const std::uint32_t length = in.oneIn(16)   ? static_cast<std::uint32_t>(in.intBetween(0, 0x3FFF))
+                               : in.oneIn(16) ? 0xFFFFFFFF  // the end one below the start
+                                              : static_cast<std::uint32_t>(in.intBetween(0, 3));
+  return ParameterRange{min, min + length};
+}
+
+// Drawn last, so that the inputs found before there were editions keep their settings.
+void chooseEditionAndRanges(ByteReader& in, SearchSettings& s) {
+  if (in.flag()) {
+    s.edition = Edition{static_cast<Game>(in.intBetween(0, gameCount - 1)),
+                        static_cast<Language>(in.intBetween(0, languageCount - 1)),
+                        static_cast<ConsoleKind>(in.intBetween(0, consoleKindCount - 1))};
+  }
+  s.vcountRange = chooseParameterRange(in);
+  s.timer0Range = chooseParameterRange(in);
+}
+
 std::int64_t positionsIn(int first, int last) { return std::max<std::int64_t>(0, std::int64_t{last} - first + 1); }
 
 bool readsIvPositions(SearchMode mode) {
@@ -163,8 +191,8 @@ std::int64_t workPerMoment(const SearchSettings& s, SearchMode mode) {
 }
 
 // Valid settings of any size are cut down so that every input runs fast: a long
-// individual-value range first, then the boot moments from the dates inward, down to one
-// moment if need be.
+// individual-value range first, then the boot moments from the dates inward, then the
+// ranges of Timer0 and VCount, down to one moment if need be.
 void limitWork(SearchSettings& s) {
   constexpr std::int64_t maxWorkPerMoment = 1 << 16;
   constexpr std::int64_t maxWork = 1 << 17;
@@ -180,6 +208,12 @@ void limitWork(SearchSettings& s) {
       [](SearchSettings& t) { t.endMinute = t.startMinute; },
       [](SearchSettings& t) { t.endSecond = t.startSecond; },
       [](SearchSettings& t) { t.keyInputEnabled = false; },
+      [](SearchSettings& t) {
+        if (t.timer0Range) t.timer0Range->max = t.timer0Range->min;
+      },
+      [](SearchSettings& t) {
+        if (t.vcountRange) t.vcountRange->max = t.vcountRange->min;
+      },
   };
 
   if (findSettingsProblem(s)) return;  // refused before any work
@@ -241,7 +275,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   chooseIvFilters(in, settings);
   choosePidRange(in, settings);
   chooseModeOptions(in, settings);
-  limitWork(settings);
 
   SearchOptions options;
   options.encoding = in.flag() ? TextEncoding::Utf8 : TextEncoding::Cp932;
@@ -249,6 +282,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.chunkMoments = in.flag() ? 0 : static_cast<std::uint64_t>(in.intBetween(1, 40));
   const std::vector<Isa> isas = supportedIsas();
   options.isa = isas[static_cast<std::size_t>(in.intBetween(0, static_cast<int>(isas.size()) - 1))];
+  chooseEditionAndRanges(in, settings);
+  limitWork(settings);
 
   const Outcome fast = run(runSearch, settings, options);
   const bool farNature = settings.deliverymanSearch && settings.deliveryNaturePosition > referenceReach;

@@ -16,9 +16,15 @@
 namespace hanabira::fuzz {
 namespace {
 
-// The fields the settings file knows: those it prints, and the address.
+// The fields the settings file knows: those it prints (with everything set that prints
+// only when set), and the address.
 bool isKnownField(std::string_view name) {
-  static const nlohmann::ordered_json printed = settingsToJson(SearchSettings{});
+  static const nlohmann::ordered_json printed = [] {
+    SearchSettings everything;
+    everything.edition = Edition{Game::Black, Language::Japanese, ConsoleKind::Ds};
+    everything.vcountRange = everything.timer0Range = ParameterRange{};
+    return settingsToJson(everything);
+  }();
   return name == "macAddress" || printed.contains(name);
 }
 

@@ -56,6 +56,7 @@ enum ControlId : int {
   keyInputOptionsButton = 1106,
   domeOptionsButton = 1107,
   deliverymanOptionsButton = 1108,
+  consoleButton = 1109,  // beside the version buttons: the console dialog
 };
 
 }  // namespace hanabira

@@ -17,7 +17,7 @@ std::vector<std::string_view> hiddenPowerItems() {
 }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
-const std::array<ControlPlace, 58> mainWindowControls = {{
+const std::array<ControlPlace, 59> mainWindowControls = {{
     {macEdits + 0, Edit, "", 350, 23, 30, 22},
     {macEdits + 1, Edit, "", 390, 23, 30, 22},
     {macEdits + 2, Edit, "", 430, 23, 30, 22},
@@ -77,6 +77,8 @@ const std::array<ControlPlace, 58> mainWindowControls = {{
     {domeOptionsButton, PushButton, "設定", 500, 305, 40, 25},
     {blackRadio, RadioButton, "ブラック", 12, 25, 100, 22},
     {whiteRadio, RadioButton, "ホワイト", 112, 25, 100, 22},
+    // Added after the version buttons: the edition, console kind and calibration.
+    {consoleButton, PushButton, "本体...", 186, 23, 42, 25},
 }};
 
 const std::array<PaintedLabel, 43> mainWindowLabels = {{

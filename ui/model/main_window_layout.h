@@ -38,7 +38,7 @@ inline constexpr int mainWindowWidth = 634;
 inline constexpr int mainWindowHeight = 455;
 std::string mainWindowTitle();  // "Hanabira ver" and the version
 
-extern const std::array<ControlPlace, 58> mainWindowControls;
+extern const std::array<ControlPlace, 59> mainWindowControls;
 extern const std::array<PaintedLabel, 43> mainWindowLabels;
 
 // The slim bar under the start button that shows the share searched and the time left.

@@ -148,6 +148,16 @@ void appendNames(std::vector<std::string_view>& items, int count, Name name) {
 }  // namespace
 
 std::vector<std::string_view> choiceItems(ChoiceList list) {
+  switch (list) {
+    case ChoiceList::Games:
+      return {"ブラック", "ホワイト", "ブラック2", "ホワイト2"};
+    case ChoiceList::Languages:
+      return {"日本語", "英語", "ドイツ語", "フランス語", "スペイン語", "イタリア語", "韓国語"};
+    case ChoiceList::ConsoleKinds:
+      return {"DS", "DS Lite", "DSi", "3DS"};
+    default:
+      break;
+  }
   std::vector<std::string_view> items = {notSpecifiedLabel};
   switch (list) {
     case ChoiceList::Natures:
@@ -166,23 +176,27 @@ std::vector<std::string_view> choiceItems(ChoiceList list) {
     case ChoiceList::DomeTrainers:
       appendNames(items, domeTrainerCount, domeTrainerName);
       break;
+    case ChoiceList::Games:
+    case ChoiceList::Languages:
+    case ChoiceList::ConsoleKinds:
+      break;
   }
   return items;
 }
 
 const std::array<OptionDialogDesign, 6> optionDialogDesigns = {{
     {shinyDialog, shinyOptionsButton, "色違い性格値検索", 180, 122, shinyControls, shinyOptionsShown, storeShinyOptions,
-     shinyOptionsNote},
+     shinyOptionsNote, nullptr, nullptr, nullptr},
     {inheritanceDialog, inheritanceOptionsButton, "遺伝込みで検索", 234, 142, inheritanceControls,
-     inheritanceOptionsShown, storeInheritanceOptions, nullptr},
+     inheritanceOptionsShown, storeInheritanceOptions, nullptr, nullptr, nullptr, nullptr},
     {cometShardDialog, cometShardOptionsButton, "すいせいのかけら設定", 176, 75, cometShardControls,
-     cometShardOptionsShown, storeCometShardOptions, nullptr},
+     cometShardOptionsShown, storeCometShardOptions, nullptr, nullptr, nullptr, nullptr},
     {keyInputDialog, keyInputOptionsButton, "キー入力パターン", 203, 123, keyInputControls, keyInputOptionsShown,
-     storeKeyInputOptions, nullptr},
+     storeKeyInputOptions, nullptr, nullptr, nullptr, nullptr},
     {domeDialog, domeOptionsButton, "ライモンドーム設定", 316, 183, domeControls, domeOptionsShown, storeDomeOptions,
      nullptr},
     {deliverymanDialog, deliverymanOptionsButton, "配達員", 208, 160, deliverymanControls, deliverymanOptionsShown,
-     storeDeliverymanOptions, nullptr},
+     storeDeliverymanOptions, nullptr, nullptr, nullptr, nullptr},
 }};
 
 }  // namespace hanabira

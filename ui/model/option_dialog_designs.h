@@ -4,7 +4,11 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <functional>
+#include <map>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +19,22 @@ namespace hanabira {
 
 // A note is a label whose text the dialog's `note` function gives for what the controls
 // hold, updated as the user edits them.
-enum class DialogControlKind { OkButton, CancelButton, TextField, ChoiceBox, CheckBox, RadioButton, Label, Note };
+// A command button runs its dialog's command; a table shows rows the dialog's command
+// produced, one of which the user may pick; a status is a label whose text the command
+// sets (DialogState::texts), such as how far it has got.
+enum class DialogControlKind {
+  OkButton,
+  CancelButton,
+  TextField,
+  ChoiceBox,
+  CheckBox,
+  RadioButton,
+  Label,
+  Note,
+  CommandButton,
+  Table,
+  Status
+};
 
 struct TextFieldStyle {
   bool rightAligned = false;
@@ -25,9 +44,19 @@ struct TextFieldStyle {
   bool digitsOnly = false;  // typing and pasting take digits only
 };
 
-enum class ChoiceList { Natures, EggNatures, EggAbilities, EggGenderRatios, DomeTrainers };
+enum class ChoiceList {
+  Natures,
+  EggNatures,
+  EggAbilities,
+  EggGenderRatios,
+  DomeTrainers,
+  Games,
+  Languages,
+  ConsoleKinds
+};
 
-// The items of a choice box: "指定無し" first, then the list in the games' own order.
+// The items of a choice box: "指定無し" first, then the list in the games' own order;
+// the lists of the console dialog have no "指定無し".
 std::vector<std::string_view> choiceItems(ChoiceList list);
 
 struct DialogControl {
@@ -37,6 +66,27 @@ struct DialogControl {
   int x, y, width, height;  // dialog units; a choice box's height is that of its opened list
   TextFieldStyle field = {};
   ChoiceList choices = ChoiceList::Natures;
+};
+
+// What a command's work changes in the dialog when it is done, on the window's thread.
+using DialogUpdate = std::function<void(DialogState& state)>;
+// Work a command runs on a thread of its own, so that the window stays responsive: it
+// reads only what it captured, stops early once `cancel` is set, never throws, and
+// says what to show, a stop included.
+using DialogWork = std::function<DialogUpdate(const std::atomic<bool>& cancel)>;
+
+// What pressing a command button starts, beyond its changes to the controls.
+struct DialogCommand {
+  DialogWork work = {};      // none for a command done at once
+  std::string message = {};  // why the command cannot run, for a box the user closes; empty if it can
+};
+
+// A command button's label while its work runs: pressing it then stops the work.
+inline constexpr std::string_view stopCommandLabel = "中止";
+
+struct WindowChanges {
+  std::map<int, std::string> texts;
+  std::map<int, bool> checked;
 };
 
 struct OptionDialogDesign {
@@ -49,6 +99,14 @@ struct OptionDialogDesign {
   DialogState (*shown)(const SearchSettings&);
   void (*store)(const DialogState&, SearchSettings&);
   std::string_view (*note)(const DialogState&);  // null for a dialog without a note
+  // What the dialog does as the user changes control `id` (null: nothing), and what its
+  // command buttons do, given the settings the window's fields would start a search
+  // with: their changes to the controls at once, and what runs after (DialogCommands).
+  void (*changed)(int id, DialogState& state) = nullptr;
+  DialogCommand (*run)(int id, DialogState& state, const SearchSettings& windowSettings) = nullptr;
+  // On OK, after store: the main window's fields to set (texts by id, check boxes and
+  // radio buttons by id); null for a dialog that sets none.
+  WindowChanges (*windowChanges)(const DialogState& state) = nullptr;
 };
 
 // In the order of the commands 1103 to 1108.

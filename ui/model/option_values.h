@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/search_settings.h"
 
@@ -22,7 +23,8 @@ namespace hanabira {
 struct DialogState {
   std::map<int, std::string> texts;  // text fields (UTF-8); an id not listed reads as empty
   std::set<int> checked;             // check boxes and radio buttons that are checked
-  std::map<int, int> selected;       // choice boxes: position of the selected item; -1 or absent for none
+  std::map<int, int> selected;  // choice boxes and tables: position of the selected item or row; -1 or absent for none
+  std::map<int, std::vector<std::vector<std::string>>> rows;  // tables: the cells of each row (UTF-8)
 
   std::string_view text(int id) const;
   bool isChecked(int id) const { return checked.contains(id); }

@@ -4,14 +4,25 @@
 
 #include <array>
 #include <limits>
+#include <span>
+#include <string>
 #include <string_view>
-#include <utility>
 
 namespace hanabira {
 namespace {
 
+struct FieldLabel {
+  std::string_view field;
+  std::string_view label;
+  bool hex = false;  // typed in hexadecimal, and so named in the message
+};
+
 // The fields a search can refuse, named as the window shows them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 24> fieldLabels = {{
+constexpr std::array<FieldLabel, 28> searchLabels = {{
+    {"vcountMin", "VCountの範囲(下限)", true},
+    {"vcountMax", "VCountの範囲(上限)", true},
+    {"timer0Min", "Timer0の範囲(下限)", true},
+    {"timer0Max", "Timer0の範囲(上限)", true},
     {"startYear", "開始日付の年"},
     {"startMonth", "開始日付の月"},
     {"startDay", "開始日付の日"},
@@ -38,36 +49,67 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 24> fieldLab
     {"domeTrainers", "ライモンドームのトレーナー"},
 }};
 
-std::string_view fieldLabel(const std::string& field) {
-  for (const auto& [name, label] : fieldLabels) {
-    if (name == field) return label;
+// The console dialog's calibration names the boot moment and the observed position by
+// its own fields; the rest (the window's console and key fields) as a search does.
+constexpr std::array<FieldLabel, 9> calibrationLabels = {{
+    {"startYear", "起動日時の年"},
+    {"startMonth", "起動日時の月"},
+    {"startDay", "起動日時の日"},
+    {"startHour", "起動日時の時"},
+    {"startMinute", "起動日時の分"},
+    {"startSecond", "起動日時の秒"},
+    {"ivConsumptionMin", "消費"},
+    {"ivConsumptionMax", "消費"},
+    {"secondsAround", "起動日時の±秒"},
+}};
+
+// The label of `field`, or the field's own name for one of an option dialog not listed.
+FieldLabel labelOf(const std::string& field, std::span<const FieldLabel> preferred) {
+  for (const std::span<const FieldLabel> labels : {preferred, std::span<const FieldLabel>(searchLabels)}) {
+    for (const FieldLabel& label : labels) {
+      if (label.field == field) return label;
+    }
   }
-  return field;  // a field of an option dialog not listed here
+  return {field, field};
 }
 
+std::string number(long long value, bool hex) { return hex ? fmt::format("{:X}", value) : std::to_string(value); }
+
 // A value outside what the field allows: its range, or the days of its month.
-std::string allowedRange(const SettingsProblem& p) {
+std::string allowedRange(const SettingsProblem& p, bool hex) {
   if (p.kind == SettingsProblem::Kind::DayNotInMonth) {
     return fmt::format("{}年{}月は{}日までです。", 2000 + p.year, p.month, p.high);
   }
-  if (p.high == std::numeric_limits<int>::max()) return fmt::format("{}以上を指定してください。", p.low);
-  if (p.low == std::numeric_limits<int>::min()) return fmt::format("{}以下を指定してください。", p.high);
-  return fmt::format("{}～{}を指定してください。", p.low, p.high);
+  if (p.high == std::numeric_limits<int>::max()) return fmt::format("{}以上を指定してください。", number(p.low, hex));
+  if (p.low == std::numeric_limits<int>::min()) return fmt::format("{}以下を指定してください。", number(p.high, hex));
+  return fmt::format("{}～{}を指定してください。", number(p.low, hex), number(p.high, hex));
+}
+
+std::string problemMessage(std::string_view refused, const SettingsProblem& problem,
+                           std::span<const FieldLabel> labels) {
+  switch (problem.kind) {
+    case SettingsProblem::Kind::HiddenAbilityFromDitto:
+      return fmt::format(
+          "{}\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+          "メタモン無しを選ぶか、特性に「夢」以外を指定してください。",
+          refused);
+    case SettingsProblem::Kind::OutOfRange:
+    case SettingsProblem::Kind::DayNotInMonth:
+      break;
+  }
+  const FieldLabel label = labelOf(problem.field, labels);
+  return fmt::format("{}\n{}の値 {} は範囲外です。{}", refused, label.label, number(problem.value, label.hex),
+                     allowedRange(problem, label.hex));
 }
 
 }  // namespace
 
 std::string settingsProblemMessage(const SettingsProblem& problem) {
-  switch (problem.kind) {
-    case SettingsProblem::Kind::HiddenAbilityFromDitto:
-      return "検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
-             "メタモン無しを選ぶか、特性に「夢」以外を指定してください。";
-    case SettingsProblem::Kind::OutOfRange:
-    case SettingsProblem::Kind::DayNotInMonth:
-      break;
-  }
-  return fmt::format("検索を開始できません。\n{}の値 {} は範囲外です。{}", fieldLabel(problem.field), problem.value,
-                     allowedRange(problem));
+  return problemMessage("検索を開始できません。", problem, {});
+}
+
+std::string calibrationProblemMessage(const SettingsProblem& problem) {
+  return problemMessage("計算を開始できません。", problem, calibrationLabels);
 }
 
 std::string resultFileCreateMessage(std::string_view path, std::string_view detail) {

@@ -11,6 +11,9 @@ namespace hanabira {
 
 // "検索を開始できません。\n開始日付の日の値 31 は範囲外です。2011年4月は30日までです。"
 std::string settingsProblemMessage(const SettingsProblem& problem);
+// The same for the console dialog's calibration, which names the boot moment and the
+// position by its own fields: "計算を開始できません。\n起動日時の±秒の値 900 は範囲外です。0～600を指定してください。"
+std::string calibrationProblemMessage(const SettingsProblem& problem);
 
 // The result file could not be created or written; `detail` is the system's reason.
 std::string resultFileCreateMessage(std::string_view path, std::string_view detail);

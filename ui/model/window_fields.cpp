@@ -13,9 +13,11 @@ constexpr int hiddenPowerChars = 2;
 constexpr int ivConsumptionChars = 4;
 constexpr int pidConsumptionChars = 5;
 
-// The console fields, and the version of the radio button that is checked (`version`
-// when neither is).
-ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version) {
+// The console fields, the version of the radio button that is checked (`version` when
+// neither is), and the edition and ranges chosen in the console dialog. A checked
+// version whose words are not the edition's is the newer choice: the edition gives way.
+ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version, const SearchSettings& choices) {
+  const bool versionChecked = f.isChecked(blackRadio) || f.isChecked(whiteRadio);
   if (f.isChecked(blackRadio)) {
     version = blackVersionWord;
   } else if (f.isChecked(whiteRadio)) {
@@ -26,11 +28,20 @@ ConsoleParameters readConsole(const WindowFields& f, std::uint32_t version) {
                             parseHexField(f.text(gxStatEdit), gxStatChars),
                             parseDecimalField(f.text(frameEdit), frameChars),
                             {},
-                            version};
+                            version,
+                            {},
+                            {},
+                            {}};
   for (int k = 0; k < 6; ++k) {
     // Two hexadecimal digits make one byte; a signed text ("-1") keeps only its low byte.
     console.mac[static_cast<std::size_t>(k)] =
         static_cast<std::uint8_t>(parseHexField(f.text(macEdits + k), macByteChars));
+  }
+  console.edition = choices.edition;
+  console.vcountRange = choices.vcountRange;
+  console.timer0Range = choices.timer0Range;
+  if (console.edition && versionChecked && editionFacts(*console.edition).words != versionWordWords(version)) {
+    console.edition.reset();
   }
   return console;
 }
@@ -43,7 +54,7 @@ std::string_view WindowFields::text(int id) const {
 }
 
 void readStartFields(const WindowFields& f, SearchSettings& s) {
-  applyConsoleParameters(readConsole(f, s.versionWord), s);
+  applyConsoleParameters(readConsole(f, s.versionWord, s), s);
 
   auto decimal = [&](int id, int chars) { return parseDecimalField(f.text(id), chars); };
   s.startYear = decimal(startYearEdit, dateTimeChars);
@@ -82,13 +93,13 @@ void readStartFields(const WindowFields& f, SearchSettings& s) {
   s.domeSearch = f.isChecked(domeCheck);
 }
 
-ConsoleParameters readSavedConsole(const WindowFields& f) {
+ConsoleParameters readSavedConsole(const WindowFields& f, const SearchSettings& choices) {
   // A save with neither version checked writes White.
-  return readConsole(f, whiteVersionWord);
+  return readConsole(f, whiteVersionWord, choices);
 }
 
 LoadedConsoleFields loadedConsoleFields(const std::optional<ConsoleConfigText>& config) {
-  LoadedConsoleFields loaded{{}, std::nullopt, blackRadio};
+  LoadedConsoleFields loaded{{}, std::nullopt, blackRadio, {}, {}, {}};
   if (!config) return loaded;
   auto put = [&](int id, const std::optional<std::string>& text) {
     if (text) loaded.texts[id] = *text;
@@ -99,6 +110,16 @@ LoadedConsoleFields loadedConsoleFields(const std::optional<ConsoleConfigText>& 
   put(frameEdit, config->frame);
   for (int k = 0; k < 6; ++k) put(macEdits + k, config->macBytes[static_cast<std::size_t>(k)]);
   loaded.versionWord = config->versionWord;
+  loaded.edition = config->edition;
+  loaded.vcountRange = config->vcountRange;
+  loaded.timer0Range = config->timer0Range;
+  // An edition of other words than the version line's leaves both buttons unchecked, so
+  // that the start command keeps it.
+  if (loaded.edition &&
+      editionFacts(*loaded.edition).words != versionWordWords(config->versionWord.value_or(blackVersionWord))) {
+    loaded.versionRadio.reset();
+    return loaded;
+  }
   if (config->versionWord == whiteVersionWord) {
     loaded.versionRadio = whiteRadio;
   } else if (config->versionWord && *config->versionWord != blackVersionWord) {

@@ -29,14 +29,16 @@ struct WindowFields {
 // The start command: every field of the window into `settings`, the message words
 // derived from the address fields. What the window does not show (the options of the
 // dialogs) stays as it is; so does the version word when neither version is checked,
-// which happens only after "config.txt" named another one.
+// which happens only after "config.txt" or the console dialog named another one. The
+// edition of the console dialog gives way to a version checked whose words differ.
 void readStartFields(const WindowFields& fields, SearchSettings& settings);
 
 // The save command: the console fields read as the start command reads them, and the
 // version Black when "ブラック" is checked, White otherwise. What it saved goes into the
 // settings too (applyConsoleParameters), so that a search after it uses the version
 // even where the window does not show it.
-ConsoleParameters readSavedConsole(const WindowFields& fields);
+// The edition and ranges saved are those of `choices`, as the start command keeps them.
+ConsoleParameters readSavedConsole(const WindowFields& fields, const SearchSettings& choices = {});
 
 // What "config.txt" puts into the window as it opens: the console fields' texts as
 // written, and the version. Without a file or a version line, Black is checked; a version
@@ -46,6 +48,9 @@ struct LoadedConsoleFields {
   std::map<int, std::string> texts;          // only the fields the file fills
   std::optional<std::uint32_t> versionWord;  // for the settings, when the file names one
   std::optional<int> versionRadio;           // the button to check
+  std::optional<Edition> edition;            // for the settings, when the file names them
+  std::optional<ParameterRange> vcountRange;
+  std::optional<ParameterRange> timer0Range;
 };
 LoadedConsoleFields loadedConsoleFields(const std::optional<ConsoleConfigText>& config);
 

@@ -136,12 +136,15 @@ void MainWindow::loadConfig() {
     findChild<QLineEdit*>(controlName(id))->setText(QString::fromStdString(text));
   }
   if (loaded.versionWord) settings_.versionWord = *loaded.versionWord;
+  settings_.edition = loaded.edition;
+  settings_.vcountRange = loaded.vcountRange;
+  settings_.timer0Range = loaded.timer0Range;
   if (loaded.versionRadio) findChild<QRadioButton*>(controlName(*loaded.versionRadio))->setChecked(true);
 }
 
 void MainWindow::save() {
   const QString path = workingFilePath(configFileName);
-  const ConsoleParameters saved = readSavedConsole(fields());
+  const ConsoleParameters saved = readSavedConsole(fields(), settings_);
   if (const std::optional<QString> error = saveConfigFile(path, saved)) {
     showMessage(configSaveMessage(path.toStdString(), error->toStdString()));
     return;

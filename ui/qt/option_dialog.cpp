@@ -3,14 +3,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QValidator>
 
 #include <algorithm>
 #include <vector>
 
+#include "ui/model/console_dialog.h"
+#include "ui/model/window_fields.h"
 #include "ui/qt/dialog_geometry.h"
 #include "ui/qt/edit_field.h"
 #include "ui/qt/main_window.h"
@@ -82,6 +87,9 @@ void placeControl(QWidget* control, const DialogControl& place, const DialogUnit
     case DialogControlKind::RadioButton:
     case DialogControlKind::Label:
     case DialogControlKind::Note:
+    case DialogControlKind::CommandButton:
+    case DialogControlKind::Table:
+    case DialogControlKind::Status:
       break;
   }
   control->setGeometry(rect);
@@ -107,7 +115,13 @@ void growToText(QWidget* control, const std::vector<QWidget*>& siblings, int dia
 OptionDialog::OptionDialog(const OptionDialogDesign& design, SearchSettings& settings, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       design_(design),
-      settings_(settings) {
+      settings_(settings),
+      commands_(
+          design,
+          [this](std::function<void()> task) {
+            QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+          },
+          [this](const DialogUpdate& update) { commandFinished(update); }) {
   setObjectName(QString::number(design.id));
   setWindowTitle(toQString(design.title));
   setFont(optionDialogFont());
@@ -115,6 +129,7 @@ OptionDialog::OptionDialog(const OptionDialogDesign& design, SearchSettings& set
   createControls();
   showValues(design.shown(settings_));
   updateNoteOnEveryEdit();
+  reactToChoices();
 }
 
 void OptionDialog::createControls() {
@@ -164,6 +179,30 @@ void OptionDialog::createControls() {
         note_->setWordWrap(true);
         control = note_;
         break;
+      case DialogControlKind::CommandButton: {
+        auto* button = new QPushButton(label, this);
+        connect(button, &QPushButton::clicked, this, [this, id = place.id] { runCommand(id); });
+        control = button;
+        break;
+      }
+      case DialogControlKind::Status: {
+        auto* status = new QLabel(this);
+        status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        control = status;
+        break;
+      }
+      case DialogControlKind::Table: {
+        auto* table = new QTableWidget(this);
+        const QStringList columns = label.split(u',');
+        table->setColumnCount(static_cast<int>(columns.size()));
+        table->setHorizontalHeaderLabels(columns);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->verticalHeader()->setVisible(false);
+        control = table;
+        break;
+      }
     }
     if (place.id != 0) {
       control->setObjectName(controlName(place.id));
@@ -180,15 +219,77 @@ void OptionDialog::createControls() {
 }
 
 void OptionDialog::showValues(const DialogState& state) {
+  showing_ = true;
   for (const auto& [id, control] : controls_) {
-    if (auto* field = qobject_cast<QLineEdit*>(control)) {
+    if (auto* table = qobject_cast<QTableWidget*>(control)) {
+      const auto found = state.rows.find(id);
+      const auto rows = found == state.rows.end() ? std::vector<std::vector<std::string>>{} : found->second;
+      table->setRowCount(static_cast<int>(rows.size()));
+      for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+          table->setItem(static_cast<int>(r), static_cast<int>(c),
+                         new QTableWidgetItem(QString::fromStdString(rows[r][c])));
+        }
+      }
+      if (state.selection(id) >= 0) table->selectRow(state.selection(id));
+    } else if (auto* field = qobject_cast<QLineEdit*>(control)) {
       field->setText(QString::fromStdString(std::string(state.text(id))));
+    } else if (auto* status = qobject_cast<QLabel*>(control)) {
+      status->setText(QString::fromStdString(std::string(state.text(id))));
     } else if (auto* box = qobject_cast<QComboBox*>(control)) {
       const int position = state.selection(id);
       box->setCurrentIndex(position < box->count() ? position : -1);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control); button != nullptr && button->isCheckable()) {
       button->setChecked(state.isChecked(id));
     }
+  }
+  showing_ = false;
+}
+
+void OptionDialog::reactToChoices() {
+  if (design_.changed == nullptr) return;
+  for (const auto& [id, control] : controls_) {
+    if (auto* box = qobject_cast<QComboBox*>(control)) {
+      connect(box, &QComboBox::currentIndexChanged, this, [this, id = id] {
+        if (showing_) return;
+        DialogState current = state();
+        design_.changed(id, current);
+        showValues(current);
+      });
+    }
+  }
+}
+
+void OptionDialog::runCommand(int id) {
+  DialogState current = state();
+  SearchSettings window = settings_;
+  if (auto* owner = qobject_cast<MainWindow*>(parentWidget())) readStartFields(owner->fields(), window);
+  const std::string message = commands_.press(id, current, window);
+  showValues(current);
+  updateNote();
+  showCommandLabels();
+  if (!message.empty()) {
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(), QString::fromStdString(message), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  }
+}
+
+void OptionDialog::commandFinished(const DialogUpdate& update) {
+  if (update) {
+    DialogState current = state();
+    update(current);
+    showValues(current);
+    updateNote();
+  }
+  showCommandLabels();
+}
+
+void OptionDialog::showCommandLabels() {
+  for (const DialogControl& place : design_.controls) {
+    if (place.kind != DialogControlKind::CommandButton) continue;
+    static_cast<QPushButton*>(controls_.at(place.id))->setText(toQString(commands_.label(place.id)));
   }
 }
 
@@ -206,13 +307,28 @@ void OptionDialog::updateNoteOnEveryEdit() {
   updateNote();
 }
 
-void OptionDialog::updateNote() { note_->setText(toQString(design_.note(state()))); }
+void OptionDialog::updateNote() {
+  if (note_ != nullptr && design_.note != nullptr) note_->setText(toQString(design_.note(state())));
+}
 
 DialogState OptionDialog::state() const {
   DialogState state;
   for (const auto& [id, control] : controls_) {
-    if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
+    if (const auto* table = qobject_cast<const QTableWidget*>(control)) {
+      auto& rows = state.rows[id];
+      for (int r = 0; r < table->rowCount(); ++r) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (int c = 0; c < table->columnCount(); ++c) {
+          const QTableWidgetItem* item = table->item(r, c);
+          row.push_back(item != nullptr ? item->text().toStdString() : std::string());
+        }
+      }
+      const QModelIndexList picked = table->selectionModel()->selectedRows();
+      state.selected[id] = picked.isEmpty() ? -1 : picked.front().row();
+    } else if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
       state.texts[id] = field->text().toStdString();
+    } else if (const auto* status = qobject_cast<const QLabel*>(control)) {
+      state.texts[id] = status->text().toStdString();
     } else if (const auto* box = qobject_cast<const QComboBox*>(control)) {
       state.selected[id] = box->currentIndex();
     } else if (const auto* button = qobject_cast<const QAbstractButton*>(control);
@@ -224,7 +340,27 @@ DialogState OptionDialog::state() const {
 }
 
 void OptionDialog::accept() {
-  design_.store(state(), settings_);
+  const DialogState current = state();
+  design_.store(current, settings_);
+  if (design_.windowChanges != nullptr) {
+    const WindowChanges changes = design_.windowChanges(current);
+    QWidget* owner = parentWidget();
+    for (const auto& [id, text] : changes.texts) {
+      if (auto* field = owner->findChild<QLineEdit*>(controlName(id))) field->setText(QString::fromStdString(text));
+    }
+    for (const auto& [id, checked] : changes.checked) {
+      if (auto* button = owner->findChild<QAbstractButton*>(controlName(id))) {
+        // Radio buttons of one group uncheck only when none of them is checked.
+        if (auto* radio = qobject_cast<QRadioButton*>(button); radio != nullptr && !checked) {
+          radio->setAutoExclusive(false);
+          radio->setChecked(false);
+          radio->setAutoExclusive(true);
+        } else {
+          button->setChecked(checked);
+        }
+      }
+    }
+  }
   QDialog::accept();
 }
 
@@ -242,6 +378,7 @@ void installOptionDialogs(MainWindow& window) {
   for (const OptionDialogDesign& design : optionDialogDesigns) {
     window.setCommand(design.command, [&design, &window] { openOptionDialog(design, window); });
   }
+  window.setCommand(consoleDialogDesign.command, [&window] { openOptionDialog(consoleDialogDesign, window); });
 }
 
 }  // namespace hanabira

@@ -1,6 +1,7 @@
 // A modal option dialog drawn from its design (ui/model/option_dialog_designs.h): it
 // shows the settings' current values when it opens, stores what its controls hold on OK,
-// and stores nothing on キャンセル, Escape or the close box.
+// and stores nothing on キャンセル, Escape or the close box. Its command buttons' work
+// runs off the window's thread (DialogCommands); closing the dialog stops it.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "core/search_settings.h"
+#include "ui/model/dialog_commands.h"
 #include "ui/model/option_dialog_designs.h"
 #include "ui/model/option_values.h"
 
@@ -37,14 +39,21 @@ class OptionDialog final : public QDialog {
   void showValues(const DialogState& state);
   void updateNoteOnEveryEdit();
   void updateNote();
+  void reactToChoices();
+  void runCommand(int id);
+  void commandFinished(const DialogUpdate& update);
+  void showCommandLabels();
 
   const OptionDialogDesign& design_;
   SearchSettings& settings_;
   std::map<int, QWidget*> controls_;  // by id; labels have none
   QLabel* note_ = nullptr;
+  bool showing_ = false;     // controls being filled, not edited by the user
+  DialogCommands commands_;  // destroyed first: its work stops before the rest goes
 };
 
-// Lets the window's "設定" buttons (1103 to 1108) open their dialogs. Each opens modal
+// Lets the window's "設定" buttons (1103 to 1108) open their dialogs, and its console
+// button (1109) the console dialog. Each opens modal
 // to the window and lives until it is closed. The dialogs may be used while a search
 // runs: the search works on the settings as they were at its start.
 void installOptionDialogs(MainWindow& window);

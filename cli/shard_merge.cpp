@@ -1,0 +1,231 @@
+#include "cli/shard_merge.h"
+
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+
+#include "cli/progress_line.h"
+#include "cli/shard_record.h"
+#include "core/sha1_hasher.h"
+#include "engine/result_sink.h"
+
+namespace hanabira {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MergeError : public std::runtime_error {
+ public:
+  MergeError(int exitCode, const std::string& message) : std::runtime_error(message), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
+};
+
+MergeError refused(const std::string& message) { return MergeError(exitInvalidInput, message); }
+
+struct Shard {
+  std::string name;  // the data file, as given
+  ShardRecord record;
+};
+
+// Records are a few hundred bytes; anything much longer is not one.
+constexpr std::size_t maxRecordBytes = 1 << 16;
+
+Shard loadShard(const std::string& argument) {
+  std::string name = argument;
+  if (name.ends_with(shardRecordSuffix)) name.resize(name.size() - shardRecordSuffix.size());
+  const fs::path recordPath = shardRecordPath(name);
+
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(recordPath.c_str(), "rb"), &std::fclose);
+  if (!file) {
+    const int error = errno;
+    if (error == ENOENT && fs::exists(name)) {
+      throw refused(fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, recordPath.string()));
+    }
+    const std::string what =
+        error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", recordPath.string());
+    throw MergeError(exitIoFailure, fmt::format("cannot read {}: {}", what, std::strerror(error)));
+  }
+  std::string text(maxRecordBytes + 1, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+  if (std::ferror(file.get())) {
+    throw MergeError(exitIoFailure,
+                     fmt::format("cannot read shard record '{}': {}", recordPath.string(), std::strerror(errno)));
+  }
+  try {
+    return {name, parseShardRecord(text)};
+  } catch (const ShardRecordError& error) {
+    throw refused(fmt::format("'{}' is not a shard: '{}' is {}", name, recordPath.string(), error.what()));
+  }
+}
+
+std::string shardOf(const ShardRecord& record) {
+  return fmt::format("shard {} of {}", record.shard.index, record.shard.count);
+}
+
+// Shards of one search, each there once, complete and of the size its record says; in
+// shard order.
+std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
+  std::vector<Shard> shards;
+  for (const std::string& argument : arguments) shards.push_back(loadShard(argument));
+
+  // Every shard is held to the first one given.
+  const std::string firstName = shards.front().name;
+  const ShardRecord first = shards.front().record;
+  const std::uint32_t count = first.shard.count;
+  for (const auto& [name, record] : shards) {
+    if (!record.complete) {
+      throw refused(fmt::format("'{}' is incomplete: the search of its {} did not finish", name, shardOf(record)));
+    }
+    if (record.search != first.search || record.moments != first.moments) {
+      throw refused(fmt::format("'{}' is a shard of another search than '{}' (other settings, encoding or version)",
+                                name, firstName));
+    }
+    if (record.shard.count != count) {
+      throw refused(fmt::format("'{}' is {}, but '{}' is {}", name, shardOf(record), firstName, shardOf(first)));
+    }
+  }
+
+  std::stable_sort(shards.begin(), shards.end(),
+                   [](const Shard& a, const Shard& b) { return a.record.shard.index < b.record.shard.index; });
+  for (std::size_t i = 1; i < shards.size(); ++i) {
+    if (shards[i].record.shard.index == shards[i - 1].record.shard.index) {
+      throw refused(
+          fmt::format("'{}' and '{}' are both {}", shards[i - 1].name, shards[i].name, shardOf(shards[i].record)));
+    }
+  }
+  // Distinct and sorted: the first shard missing is the first place whose shard differs.
+  for (std::uint32_t index = 1; index <= count; ++index) {
+    if (index > shards.size() || shards[index - 1].record.shard.index != index) {
+      throw refused(
+          fmt::format("shard {} of {} is missing ('{}' is {} of the search)", index, count, firstName, shardOf(first)));
+    }
+  }
+
+  for (const auto& [name, record] : shards) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(name, error);
+    if (error) throw MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", name, error.message()));
+    if (size != record.bytes) {
+      throw refused(fmt::format("'{}' {}: it holds {} bytes, its record says {}", name,
+                                size < record.bytes ? "is truncated" : "has changed", size, record.bytes));
+    }
+  }
+  return shards;
+}
+
+// The shards' data into `out` (or nowhere), the header of the first alone; throws when a
+// shard's bytes are not those its record describes.
+void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
+  std::string header;
+  std::string block(1 << 16, '\0');
+  for (const Shard& shard : shards) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(shard.name.c_str(), "rb"), &std::fclose);
+    auto unreadable = [&] {
+      return MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
+    };
+    if (!file) throw unreadable();
+    Sha1Hasher hasher;
+    std::uint64_t size = 0;
+    std::size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), file.get())) > 0) {
+      std::string_view bytes(block.data(), got);
+      hasher.update(bytes);
+      // Every shard starts with the header line of its search; the file takes the first.
+      if (size == 0 && header.empty()) {
+        const std::size_t end = bytes.find("\r\n");
+        if (end == std::string_view::npos) throw refused(fmt::format("'{}' has no header line", shard.name));
+        header = bytes.substr(0, end + 2);
+      } else if (size == 0) {
+        if (!bytes.starts_with(header)) {
+          throw refused(fmt::format("'{}' does not start with the header of '{}'", shard.name, shards.front().name));
+        }
+        bytes.remove_prefix(header.size());
+      }
+      size += got;
+      if (out != nullptr) out->write(bytes);
+    }
+    if (std::ferror(file.get())) throw unreadable();
+    if (size != shard.record.bytes || hasher.hexDigest() != shard.record.sha1) {
+      throw refused(
+          fmt::format("'{}' has changed since its search wrote it: its SHA-1 differs from its record's", shard.name));
+    }
+  }
+}
+
+// Into a file beside the output, renamed over it once every shard is in: a failing merge
+// leaves the output as it was.
+void mergeIntoFile(const std::vector<Shard>& shards, const std::string& outputPath) {
+  const fs::path aside = fs::path(outputPath).concat(".merging");
+  std::error_code ignored;
+  try {
+    FileSink sink(aside);
+    joinShards(shards, &sink);
+    sink.close();
+  } catch (const ResultWriteError& error) {
+    fs::remove(aside, ignored);
+    throw MergeError(exitIoFailure, error.what());
+  } catch (...) {
+    fs::remove(aside, ignored);
+    throw;
+  }
+  std::error_code renamed;
+  fs::rename(aside, outputPath, renamed);
+  if (renamed) {
+    fs::remove(aside, ignored);
+    throw MergeError(exitIoFailure, fmt::format("cannot write result file '{}': {}", outputPath, renamed.message()));
+  }
+}
+
+}  // namespace
+
+CLI::App* addMergeCommand(CLI::App& app, MergeOptions& options) {
+  CLI::App* merge =
+      app.add_subcommand("merge", "Join the shards of a search (from --shard K/N) into the file one search writes");
+  merge->add_option("shards", options.shards, "The shards' data files (or their .shard.json records), in any order")
+      ->required();
+  merge->add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
+      ->capture_default_str();
+  merge->add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
+  return merge;
+}
+
+int runMerge(const MergeOptions& options, const CliEnvironment& env) {
+  try {
+    const std::vector<Shard> shards = checkedShards(options.shards);
+    if (options.outputPath == "-") {
+      joinShards(shards, nullptr);  // checked whole before the first byte goes out
+      FileSink out = FileSink::standardOutput();
+      joinShards(shards, &out);
+      out.close();
+    } else {
+      mergeIntoFile(shards, options.outputPath);
+    }
+    if (!options.quiet) {
+      std::uint64_t lines = 0;
+      for (const Shard& shard : shards) lines += shard.record.lines;
+      fmt::print(env.err, "{} in {} of {}; written to {}\n", formatCount(lines, "match", "matches"),
+                 formatCount(shards.size(), "shard", "shards"),
+                 formatCount(shards.front().record.moments, "boot moment", "boot moments"),
+                 options.outputPath == "-" ? "standard output" : options.outputPath);
+    }
+    return exitDone;
+  } catch (const MergeError& error) {
+    fmt::print(env.err, "error: {}\n", error.what());
+    return error.exitCode();
+  } catch (const ResultWriteError& error) {
+    fmt::print(env.err, "error: {}\n", error.what());
+    return exitIoFailure;
+  }
+}
+
+}  // namespace hanabira

@@ -1,0 +1,44 @@
+#include "cli/shard_output.h"
+
+#include <fmt/format.h>
+
+#include <utility>
+
+#include "engine/search_space.h"
+
+namespace hanabira {
+
+ShardOutput::ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard,
+                         std::filesystem::path data)
+    : data_(std::move(data)) {
+  record_.search = searchDigest(settings, encoding);
+  record_.shard = shard;
+  record_.moments = BootMomentSpace(settings).size();
+  record_.range = shardRange(record_.moments, shard.index, shard.count);
+  writeShardRecord(data_, record_);
+}
+
+void ShardOutput::HashingSink::write(std::string_view text) {
+  next->write(text);
+  hasher.update(text);
+  bytes += text.size();
+}
+
+ResultSink& ShardOutput::sink(ResultSink& file) {
+  sink_.next = &file;
+  return sink_;
+}
+
+void ShardOutput::finish(const SearchSummary& summary) {
+  record_.complete = !summary.cancelled;
+  record_.lines = summary.candidates;
+  record_.bytes = sink_.bytes;
+  record_.sha1 = sink_.hasher.hexDigest();
+  writeShardRecord(data_, record_);
+}
+
+std::string defaultShardFileName(ShardSpec shard) {
+  return fmt::format("result-{}-of-{}.txt", shard.index, shard.count);
+}
+
+}  // namespace hanabira

@@ -1,0 +1,55 @@
+// The writing side of a shard: a search of one shard's range whose lines go to the data
+// file through a counting, hashing sink, and the record beside it. The record says
+// "incomplete" from before the first line until finish() says otherwise, so a shard
+// whose search was stopped, killed or failed is never taken for a whole one.
+//
+//   ShardOutput shard(settings, encoding, {2, 8}, "result-2-of-8.txt");
+//   FileSink file("result-2-of-8.txt");
+//   options.moments = shard.range();
+//   const SearchSummary summary = runSearch(settings, shard.sink(file), options);
+//   file.close();
+//   shard.finish(summary);
+#pragma once
+
+#include <filesystem>
+
+#include "cli/shard_record.h"
+#include "core/sha1_hasher.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
+
+namespace hanabira {
+
+class ShardOutput {
+ public:
+  // The settings must have passed findSettingsProblem(), with the PID positions clamped.
+  // Writes the record as incomplete; throws ResultWriteError.
+  ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard, std::filesystem::path data);
+
+  MomentRange range() const { return record_.range; }
+
+  // A sink that hands everything on to `file` and keeps count and SHA-1 of the bytes.
+  ResultSink& sink(ResultSink& file);
+
+  // Records what reached the data file, complete unless the search was cancelled. Call it
+  // once the file is closed. Throws ResultWriteError.
+  void finish(const SearchSummary& summary);
+
+ private:
+  class HashingSink final : public ResultSink {
+   public:
+    void write(std::string_view bytes) override;
+    ResultSink* next = nullptr;
+    Sha1Hasher hasher;
+    std::uint64_t bytes = 0;
+  };
+
+  std::filesystem::path data_;
+  ShardRecord record_;
+  HashingSink sink_;
+};
+
+// The data file a shard writes unless told otherwise: result-K-of-N.txt.
+std::string defaultShardFileName(ShardSpec shard);
+
+}  // namespace hanabira
