@@ -3,8 +3,6 @@
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
-#include <iterator>
-
 #include "evaluate/position_range.h"
 #include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
@@ -57,7 +55,8 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
 void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
                                 const CometShardMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{:016X}"), match.position, seed);
+  char fields[12 + 16];
+  out.append(fields, fmt::format_to(fields, FMT_COMPILE("{},{:016X}"), match.position, seed));
   text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <numeric>
 #include <vector>
 
@@ -103,7 +102,9 @@ DomeWanted domeWantedTrainers(const SearchSettings& settings) {
 void appendDomeSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
                           const DomeMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed);
+  char fields[2 * 12 + 16];
+  out.append(fields,
+             fmt::format_to(fields, FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed));
   text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
