@@ -1,5 +1,7 @@
 #include "engine/chunk_worker.h"
 
+#include <algorithm>
+
 #include "engine/space_batch.h"
 
 namespace hanabira {
@@ -43,11 +45,14 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
     const BootMomentSpace::Coordinates batchStart = at;
     std::size_t count = 0;
     while (count < batchSize && index < end && at.sameBlock(batchStart)) {
-      const std::uint32_t timeWord = search_.timeWordAt(at.time);
-      for (; at.mask < masks && count < batchSize && index < end; ++at.mask, ++index, ++count) {
-        timeWords_[count] = timeWord;
-        keyWords_[count] = search_.keyWords[static_cast<std::size_t>(at.mask)];
-      }
+      // The masks left of this time, as many as the batch and the chunk take.
+      const std::size_t n = std::min(
+          {static_cast<std::size_t>(masks - at.mask), batchSize - count, static_cast<std::size_t>(end - index)});
+      std::fill_n(timeWords_.begin() + static_cast<std::ptrdiff_t>(count), n, search_.timeWordAt(at.time));
+      std::copy_n(search_.keyWords.begin() + at.mask, n, keyWords_.begin() + static_cast<std::ptrdiff_t>(count));
+      at.mask += static_cast<int>(n);
+      index += n;
+      count += n;
       if (at.mask == masks) {
         at.mask = 0;
         if (++at.time == times) at = space.nextBlock(at);
