@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/console_config.h"
+#include "core/utf8_path.h"
 #include "engine/settings_warnings.h"
 
 namespace hanabira {
@@ -71,7 +72,7 @@ int runCalibrateCommand(const CalibrateOptions& options, const SearchSettings& s
   const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options.choose - 1)];
   ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, *mac,
                             settings.versionWord, settings.edition, std::nullopt,    std::nullopt};
-  std::ofstream file(options.saveConfigPath, std::ios::binary | std::ios::trunc);
+  std::ofstream file(pathFromUtf8(options.saveConfigPath), std::ios::binary | std::ios::trunc);
   file << formatConsoleConfig(console);
   if (!file.flush()) return fail(env, exitIoFailure, fmt::format("cannot write '{}'", options.saveConfigPath));
   fmt::print(env.err, "stored line {} in {}\n", options.choose, options.saveConfigPath);

@@ -23,7 +23,9 @@
 #include "core/console_config.h"
 #include "core/edition.h"
 #include "core/kernel_levels.h"
+#include "core/utf8_path.h"
 #include "core/version.h"
+#include "engine/opencl/opencl_backend.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
@@ -42,6 +44,9 @@ struct Options {
   bool reference = false;
   unsigned threads = 0;
   std::string isa = "auto";
+  std::string backend = "auto";
+  std::optional<int> device;
+  bool listDevices = false;
   bool version = false;
   std::optional<ShardSpec> shard;
   std::string edition;  // "White2,ENG"
@@ -69,7 +74,7 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   auto fail = [&](int error) {
     return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(path), "rb"), &std::fclose);
   if (!file) throw fail(errno);
   std::string text;
   char buffer[1 << 14];
@@ -153,16 +158,17 @@ SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddr
 }
 
 void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, unsigned threads,
-                  const std::string& output) {
+                  const std::string& output, const OpenClBackend* device) {
   const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
   const std::string matches = formatCount(summary.candidates, "match", "matches");
   if (summary.cancelled) {
     fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
                formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
   } else {
-    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}); written to {}\n", matches,
+    const std::string via = device != nullptr ? fmt::format(" and OpenCL on {}", device->device().name) : "";
+    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}){}; written to {}\n", matches,
                formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
-               formatCount(threads, "thread", "threads"), isaName(summary.isa), output);
+               formatCount(threads, "thread", "threads"), isaName(summary.isa), via, output);
   }
 }
 
@@ -194,10 +200,57 @@ bool flushed(std::ostream& out) { return static_cast<bool>(out.flush()); }
 
 const char* const outputFailure = "cannot write to standard output";
 
+// The OpenCL backend the options ask for, or none for the CPU's. auto takes the first GPU
+// and says nothing when there is none; an explicit --backend opencl without a device is an
+// error.
+std::unique_ptr<OpenClBackend> chosenBackend(const Options& options, const CliEnvironment& env) {
+  if (options.backend == "cpu" || options.reference) return nullptr;
+  const std::vector<OpenClDevice> devices = openClDevices();
+  int index = options.device.value_or(bestOpenClDevice(devices));
+  if (options.backend == "opencl" && index < 0 && !devices.empty()) index = 0;
+  if (index < 0) {
+    if (options.backend == "auto") return nullptr;
+    throw CliError(exitInvalidInput, "--backend opencl: no OpenCL device on this machine");
+  }
+  std::ostream& err = env.err;
+  const bool quiet = options.quiet;
+  try {
+    return std::make_unique<OpenClBackend>(index, [&err, quiet](const std::string& why) {
+      if (!quiet) fmt::print(err, "warning: the OpenCL device failed ({}); the CPU searches the rest\n", why);
+    });
+  } catch (const OpenClError& error) {
+    if (options.backend == "opencl" || options.device) {
+      throw CliError(exitInvalidInput, fmt::format("--device {}: {}", index, error.what()));
+    }
+    if (!quiet) fmt::print(err, "warning: {}; the search runs on the CPU\n", error.what());
+    return nullptr;
+  }
+}
+
+std::string backendLine(const OpenClBackend* backend) {
+  if (backend == nullptr) return "backend: cpu\n";
+  return fmt::format("backend: opencl ({}, {})\n", backend->device().name, backend->device().platform);
+}
+
+int listDevices(const CliEnvironment& env) {
+  const std::vector<OpenClDevice> devices = openClDevices();
+  if (devices.empty()) fmt::print(env.out, "no OpenCL device\n");
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    const OpenClDevice& device = devices[i];
+    fmt::print(env.out, "{}: {} ({}), {}, {}\n", i, device.name, device.platform, device.gpu ? "GPU" : "CPU",
+               formatCount(device.computeUnits, "compute unit", "compute units"));
+  }
+  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+  return exitDone;
+}
+
 int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
+  if (options.listDevices) return listDevices(env);
   if (options.version) {
-    fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n", programVersion, isaName(kernels.isa));
+    const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
+    fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n{}", programVersion, isaName(kernels.isa),
+               backendLine(backend.get()));
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
@@ -242,8 +295,8 @@ int run(const Options& options, const CliEnvironment& env) {
   std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
-    if (options.shard) shard.emplace(settings, encoding, *options.shard, options.outputPath);
-    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(options.outputPath));
+    if (options.shard) shard.emplace(settings, encoding, *options.shard, pathFromUtf8(options.outputPath));
+    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(pathFromUtf8(options.outputPath)));
   } catch (const ResultWriteError& error) {
     throw CliError(exitIoFailure, error.what());
   }
@@ -255,6 +308,8 @@ int run(const Options& options, const CliEnvironment& env) {
   searchOptions.cancel = env.cancel;
   searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
   searchOptions.isa = requestedIsa(options);
+  const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
+  searchOptions.backend = backend.get();
   searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
 
   SearchSummary summary;
@@ -273,7 +328,8 @@ int run(const Options& options, const CliEnvironment& env) {
   }
   progressLine.finish();
   if (!options.quiet) {
-    printSummary(env.err, summary, progressLine.elapsedSeconds(), searchOptions.threads, outputName);
+    printSummary(env.err, summary, progressLine.elapsedSeconds(), searchOptions.threads, outputName,
+                 backend != nullptr && !backend->fellBack() ? backend.get() : nullptr);
   }
   return summary.cancelled ? exitAborted : exitDone;
 }
@@ -367,6 +423,16 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
       ->check(CLI::IsMember(isaChoices))
       ->capture_default_str()
       ->group("Performance");
+  app.add_option("--backend", options.backend,
+                 "Where the seeds are searched: cpu, opencl (a GPU, or another OpenCL device), or auto for the "
+                 "first GPU when there is one, else the CPU; every backend gives the same bytes")
+      ->check(CLI::IsMember({"auto", "cpu", "opencl"}))
+      ->capture_default_str()
+      ->group("Performance");
+  app.add_option("--device", options.device, "The OpenCL device, numbered as --list-devices prints them")
+      ->check(CLI::Range(0, 1023))
+      ->group("Performance");
+  app.add_flag("--list-devices", options.listDevices, "Print the OpenCL devices and exit")->group("Performance");
   app.add_flag("--reference", options.reference,
                "Use the plain reference path: one boot moment at a time, much slower; for verification")
       ->group("Performance");
@@ -384,7 +450,8 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   MergeOptions mergeOptions;
   CLI::App* merge = addMergeCommand(app, mergeOptions);
 
-  app.add_flag("--version", options.version, "Print the version and the kernel level that would run, and exit");
+  app.add_flag("--version", options.version,
+               "Print the version, the kernel level and the backend that would run, and exit");
   app.footer(
       "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
       "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
@@ -393,7 +460,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   try {
     app.parse(argc, argv);
     options.calibrating = calibrate->parsed();
-    if (options.settingsPath.empty() && !options.example && !options.version && !*merge) {
+    if (options.settingsPath.empty() && !options.example && !options.version && !options.listDevices && !*merge) {
       throw CLI::RequiredError("--settings or --example");
     }
     if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);

@@ -14,6 +14,7 @@
 #include "cli/progress_line.h"
 #include "cli/shard_record.h"
 #include "core/sha1_hasher.h"
+#include "core/utf8_path.h"
 #include "engine/result_sink.h"
 
 namespace hanabira {
@@ -43,28 +44,29 @@ constexpr std::size_t maxRecordBytes = 1 << 16;
 Shard loadShard(const std::string& argument) {
   std::string name = argument;
   if (name.ends_with(shardRecordSuffix)) name.resize(name.size() - shardRecordSuffix.size());
-  const fs::path recordPath = shardRecordPath(name);
+  const fs::path recordPath = shardRecordPath(pathFromUtf8(name));
 
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(recordPath.c_str(), "rb"), &std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(recordPath, "rb"), &std::fclose);
   if (!file) {
     const int error = errno;
-    if (error == ENOENT && fs::exists(name)) {
-      throw refused(fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, recordPath.string()));
+    if (error == ENOENT && fs::exists(pathFromUtf8(name))) {
+      throw refused(
+          fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, utf8FromPath(recordPath)));
     }
     const std::string what =
-        error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", recordPath.string());
+        error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", utf8FromPath(recordPath));
     throw MergeError(exitIoFailure, fmt::format("cannot read {}: {}", what, std::strerror(error)));
   }
   std::string text(maxRecordBytes + 1, '\0');
   text.resize(std::fread(text.data(), 1, text.size(), file.get()));
   if (std::ferror(file.get())) {
     throw MergeError(exitIoFailure,
-                     fmt::format("cannot read shard record '{}': {}", recordPath.string(), std::strerror(errno)));
+                     fmt::format("cannot read shard record '{}': {}", utf8FromPath(recordPath), std::strerror(errno)));
   }
   try {
     return {name, parseShardRecord(text)};
   } catch (const ShardRecordError& error) {
-    throw refused(fmt::format("'{}' is not a shard: '{}' is {}", name, recordPath.string(), error.what()));
+    throw refused(fmt::format("'{}' is not a shard: '{}' is {}", name, utf8FromPath(recordPath), error.what()));
   }
 }
 
@@ -113,7 +115,7 @@ std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
 
   for (const auto& [name, record] : shards) {
     std::error_code error;
-    const std::uintmax_t size = fs::file_size(name, error);
+    const std::uintmax_t size = fs::file_size(pathFromUtf8(name), error);
     if (error) throw MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", name, error.message()));
     if (size != record.bytes) {
       throw refused(fmt::format("'{}' {}: it holds {} bytes, its record says {}", name,
@@ -129,7 +131,7 @@ void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
   std::string header;
   std::string block(1 << 16, '\0');
   for (const Shard& shard : shards) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(shard.name.c_str(), "rb"), &std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(shard.name), "rb"), &std::fclose);
     auto unreadable = [&] {
       return MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
     };
@@ -165,7 +167,8 @@ void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
 // Into a file beside the output, renamed over it once every shard is in: a failing merge
 // leaves the output as it was.
 void mergeIntoFile(const std::vector<Shard>& shards, const std::string& outputPath) {
-  const fs::path aside = fs::path(outputPath).concat(".merging");
+  const fs::path output = pathFromUtf8(outputPath);
+  const fs::path aside = fs::path(output).concat(".merging");
   std::error_code ignored;
   try {
     FileSink sink(aside);
@@ -179,7 +182,7 @@ void mergeIntoFile(const std::vector<Shard>& shards, const std::string& outputPa
     throw;
   }
   std::error_code renamed;
-  fs::rename(aside, outputPath, renamed);
+  fs::rename(aside, output, renamed);
   if (renamed) {
     fs::remove(aside, ignored);
     throw MergeError(exitIoFailure, fmt::format("cannot write result file '{}': {}", outputPath, renamed.message()));

@@ -12,6 +12,7 @@
 
 #include "cli/settings_json.h"
 #include "core/sha1_hasher.h"
+#include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/result_sink.h"
 
@@ -94,11 +95,11 @@ void writeShardRecord(const std::filesystem::path& data, const ShardRecord& reco
   const std::filesystem::path path = shardRecordPath(data);
   const std::filesystem::path aside = std::filesystem::path(path).concat(".new");
   auto fail = [&](int error) {
-    return ResultWriteError(
-        fmt::format("cannot write shard record '{}': {}", path.string(), error != 0 ? std::strerror(error) : "failed"));
+    return ResultWriteError(fmt::format("cannot write shard record '{}': {}", utf8FromPath(path),
+                                        error != 0 ? std::strerror(error) : "failed"));
   };
   const std::string text = shardRecordText(record);
-  std::FILE* file = std::fopen(aside.c_str(), "wb");
+  std::FILE* file = openFile(aside, "wb");
   if (file == nullptr) throw fail(errno);
   errno = 0;
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;

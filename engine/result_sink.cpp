@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "core/utf8_path.h"
+
 namespace hanabira {
 namespace {
 
@@ -11,9 +13,10 @@ std::string errorText(int error) { return error != 0 ? std::strerror(error) : "w
 
 }  // namespace
 
-FileSink::FileSink(const std::filesystem::path& path) : FileSink(std::fopen(path.c_str(), "wb"), path.string(), true) {
+FileSink::FileSink(const std::filesystem::path& path) : FileSink(openFile(path, "wb"), utf8FromPath(path), true) {
   if (file_ == nullptr) {
-    throw ResultWriteError("cannot create result file '" + name_ + "': " + errorText(errno));
+    const int error = errno;
+    throw ResultWriteError("cannot create result file '" + name_ + "': " + errorText(error), error);
   }
 }
 
@@ -30,7 +33,7 @@ FileSink::~FileSink() {
 }
 
 void FileSink::fail(int error) {
-  throw ResultWriteError("cannot write result file '" + name_ + "': " + errorText(error));
+  throw ResultWriteError("cannot write result file '" + name_ + "': " + errorText(error), error);
 }
 
 void FileSink::write(std::string_view bytes) {

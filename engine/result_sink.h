@@ -18,7 +18,14 @@ class ResultSink {
 
 class ResultWriteError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ResultWriteError(const std::string& message, int systemError = 0)
+      : std::runtime_error(message), systemError_(systemError) {}
+
+  // The C library's error number (errno), 0 when none tells why.
+  int systemError() const { return systemError_; }
+
+ private:
+  int systemError_;
 };
 
 class StringSink final : public ResultSink {

@@ -40,6 +40,9 @@ class SearchBackend {
   virtual std::string_view name() const = 0;
   // A worker for one thread of `search`, which outlives it.
   virtual std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const = 0;
+  // Boot moments per chunk when the search leaves the choice to the engine; 0: the
+  // engine's own, which suits the CPU.
+  virtual std::uint64_t chunkMoments(const PreparedSearch&) const { return 0; }
 };
 
 // The kernels of the search's instruction-set level on the CPU's threads.

@@ -39,7 +39,9 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   sink.write(search.text.header());
   report();
 
-  const ChunkPlan plan{moments, options.chunkMoments > 0 ? options.chunkMoments : defaultChunkMoments};
+  std::uint64_t chunkMoments = options.chunkMoments > 0 ? options.chunkMoments : backend.chunkMoments(search);
+  if (chunkMoments == 0) chunkMoments = defaultChunkMoments;
+  const ChunkPlan plan{moments, chunkMoments};
   runChunkPipeline(search, backend, plan, resolveThreadCount(options.threads), options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
                      sink.write(result.lines);

@@ -4,13 +4,13 @@
 #include <cstdio>
 
 #include "config_save_consoles.h"
-#include "ui/qt/config_file.h"
+#include "ui/model/config_file.h"
 
 int main() {
   using namespace hanabira;
   for (unsigned long long n = 0;; ++n) {
-    if (const auto error = saveConfigFile(QStringLiteral("config.txt"), testing::savedConsoles[n % 2])) {
-      std::fprintf(stderr, "save failed: %s\n", qPrintable(*error));
+    if (const auto problem = saveConfigFile(configFileName, testing::savedConsoles[n % 2])) {
+      std::fprintf(stderr, "save failed: %s\n", reasonText(*problem).c_str());
       return 1;
     }
     if (n == 0) {

@@ -106,9 +106,9 @@ class ConsoleDialogTest : public QObject {
     QTest::mouseClick(calibrate, Qt::LeftButton);
     auto* message = dialog->findChild<QMessageBox*>();
     QVERIFY(message != nullptr);
-    QCOMPARE(
-        message->text(),
-        QStringLiteral("計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。5F～FFFFを指定してください。"));
+    QCOMPARE(message->text(),
+             QStringLiteral(
+                 "計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。\n5F～FFFFを指定してください。"));
     QCOMPARE(calibrate->text(), QStringLiteral("計算"));
     message->close();
 

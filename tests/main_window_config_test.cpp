@@ -149,8 +149,9 @@ class MainWindowConfigTest : public QObject {
     auto* box = window.findChild<QMessageBox*>();
     QCOMPARE(box != nullptr, reported);
     if (box != nullptr) {
-      QVERIFY2(box->text().startsWith(dir.path("config.txt") + QStringLiteral(" を読み込めません。")),
-               qPrintable(box->text()));
+      QVERIFY2(
+          box->text().startsWith(QStringLiteral("config.txt を読み込めません。\n") + dir.path("config.txt") + "\n"),
+          qPrintable(box->text()));
       box->close();
     }
     // The window starts as without a file.

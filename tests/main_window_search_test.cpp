@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -37,6 +38,7 @@ SearchSettings typeLongSearch(const MainWindow& window) {
 }
 
 QString startCaption(const MainWindow& window) { return button(window, startButton)->text(); }
+QString barText(const MainWindow& window) { return window.findChild<QProgressBar*>()->format(); }
 
 }  // namespace
 
@@ -63,7 +65,11 @@ class MainWindowSearchTest : public QObject {
     click(window, startButton);
     QVERIFY(ready.wait(searchTimeoutMs));
     QCOMPARE(ready.takeFirst().at(0).toString(), QDir::current().absoluteFilePath("result.txt"));
-    QCOMPARE(window.settings().pidConsumptionMax, 2800);  // lowered, and kept
+    QCOMPARE(window.settings().pidConsumptionMax, 2800);  // lowered, and kept, and said
+    auto* lowered = window.findChild<QMessageBox*>();
+    QVERIFY(lowered != nullptr);
+    QVERIFY2(lowered->text().contains(QStringLiteral("2800 までを検索します")), qPrintable(lowered->text()));
+    QCOMPARE(barText(window), QStringLiteral("検索完了"));
 
     const QByteArray fromWindow = dir.read("result.txt");
     QVERIFY(fromWindow.count("\r\n") > 100);
@@ -97,6 +103,7 @@ class MainWindowSearchTest : public QObject {
     QVERIFY(ready.wait(5000));
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
+    QVERIFY2(barText(window).endsWith(QStringLiteral("%で中断")), qPrintable(barText(window)));
 
     // Whole lines, and exactly those the complete search begins with.
     const QByteArray partial = dir.read("result.txt");
@@ -107,6 +114,20 @@ class MainWindowSearchTest : public QObject {
     QVERIFY(full.text().starts_with(partial.toStdString()));
   }
 
+  void resultNoViewerOpensIsShownByItsPath() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    window.setResultViewer([](const QString&) { return false; });
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    setText(window, endHourEdit, "0");
+    click(window, startButton);
+    QVERIFY(ready.wait(searchTimeoutMs));
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().endsWith("\n" + QDir::current().absoluteFilePath("result.txt")), qPrintable(box->text()));
+  }
+
   void refusedSettingsShowAMessageAndSearchNothing() {
     ScratchDirectory dir;
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
@@ -115,7 +136,7 @@ class MainWindowSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY(box->text().contains(QStringLiteral("開始日付の日の値 31 は範囲外です。2011年4月は30日までです。")));
+    QVERIFY(box->text().contains(QStringLiteral("開始日付の日の値 31 は範囲外です。\n2011年4月は30日までです。")));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
@@ -131,8 +152,10 @@ class MainWindowSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY(
-        box->text().contains(QDir::current().absoluteFilePath("result.txt") + QStringLiteral(" を作成できません。")));
+    QVERIFY2(box->text().contains(QStringLiteral("結果ファイルを作成できません。\n") +
+                                  QDir::current().absoluteFilePath("result.txt") +
+                                  QStringLiteral("\n同じ名前のフォルダーがあります。")),
+             qPrintable(box->text()));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));
@@ -149,7 +172,8 @@ class MainWindowSearchTest : public QObject {
     click(window, startButton);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY2(box->text().contains(QStringLiteral("/sys/result.txt を作成できません。")), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("結果ファイルを作成できません。\n/sys/result.txt\n")),
+             qPrintable(box->text()));
     box->close();
     QVERIFY(!window.isSearchRunning());
     QCOMPARE(ready.size(), 0);
@@ -165,8 +189,9 @@ class MainWindowSearchTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!window.isSearchRunning(), searchTimeoutMs);
     auto* box = window.findChild<QMessageBox*>();
     QVERIFY(box != nullptr);
-    QVERIFY2(box->text().contains(QStringLiteral("に書き込めなかったため、検索を中止しました。")),
-             qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("に書き込めないため、検索を中止しました。")), qPrintable(box->text()));
+    QVERIFY2(box->text().endsWith(QStringLiteral("\nディスクの空き容量が足りません。")), qPrintable(box->text()));
+    QVERIFY(barText(window).endsWith(QStringLiteral("で中止")));
     box->close();
     QCOMPARE(ready.size(), 0);
     QCOMPARE(startCaption(window), QStringLiteral("検索開始"));

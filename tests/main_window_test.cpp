@@ -1,9 +1,13 @@
 // The main window as it opens: its frame, every control with its id, kind, text and
 // order, the tab order, the painted labels, and the two kinds of edit field.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -177,6 +181,35 @@ class MainWindowTest : public QObject {
     QCOMPARE(type(fitting, ivMaxEdits, "311"), QStringLiteral("31"));
     QCOMPARE(type(scrolling, startYearEdit, "2011"), QStringLiteral("2011"));
     QCOMPARE(type(scrolling, ivMaxEdits, "0x1f and more"), QStringLiteral("0x1f and more"));
+
+    // A field left shows the beginning of its text, the part that is read.
+    scrolling.show();
+    scrolling.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&scrolling));
+    edit(scrolling, ivMaxEdits)->setFocus();
+    QCOMPARE(edit(scrolling, ivMaxEdits)->cursorPosition(), 13);
+    edit(scrolling, startYearEdit)->setFocus();
+    QCOMPARE(edit(scrolling, ivMaxEdits)->cursorPosition(), 0);
+  }
+
+  void listsOpenTenItemsTallAndMessagesKeepTheirLines() {
+    ScratchDirectory dir;
+    QVERIFY(QDir().mkdir("config.txt"));  // a message as the window opens
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    window.show();
+    auto* combo = window.findChild<QComboBox*>(controlName(hiddenPowerCombo));
+    combo->showPopup();
+    const QAbstractItemView* list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY2(list->height() <= (openedListItems + 1) * list->sizeHintForRow(0),
+             qPrintable(QString::number(list->height())));
+    combo->hidePopup();
+
+    auto* box = window.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QTRY_VERIFY(box->isVisible());
+    QVERIFY(!box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->wordWrap());
+    box->close();
   }
 };
 

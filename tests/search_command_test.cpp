@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/utf8_path.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "ui/model/console_dialog.h"
@@ -124,7 +125,7 @@ TEST_F(SearchCommandTest, StartSearchesTheFieldsAndTellsTheWindow) {
   EXPECT_EQ(view_.written, std::vector<fs::path>{result});
   EXPECT_EQ(view_.captions.back(), "検索開始");
   EXPECT_EQ(view_.titles.back(), mainWindowTitle());
-  EXPECT_EQ(view_.bars.back().text, "100%");
+  EXPECT_EQ(view_.bars.back().text, "検索完了");
   EXPECT_TRUE(view_.messages.empty());
   EXPECT_EQ(settings_.startHour, 13);  // the fields were read into the window's settings
   StringSink expected;
@@ -137,9 +138,9 @@ TEST_F(SearchCommandTest, RefusalsAreMessagesAndStartNothing) {
   const fs::path nowhere = dir_ / "missing" / resultFileName;
   command_.startOrAbort(freshWindow("13", "13"), settings_, nowhere);
   ASSERT_EQ(view_.messages.size(), 2u);
-  EXPECT_EQ(view_.messages[0], "検索を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。");
-  EXPECT_EQ(view_.messages[1], "検索を開始できません。\n結果ファイル " + nowhere.string() +
-                                   " を作成できません。\n(No such file or directory)");
+  EXPECT_EQ(view_.messages[0], "検索を開始できません。\n終了の時の値 24 は範囲外です。\n0～23を指定してください。");
+  EXPECT_EQ(view_.messages[1], "検索を開始できません。\n結果ファイルを作成できません。\n" + utf8FromPath(nowhere) +
+                                   "\nフォルダーが見つかりません。");
   EXPECT_FALSE(command_.isRunning());
   EXPECT_TRUE(view_.captions.empty());
   EXPECT_FALSE(fs::exists(dir_ / resultFileName));
@@ -151,6 +152,7 @@ TEST_F(SearchCommandTest, AbortEndsWithTheFileAndClosingWithNothing) {
   EXPECT_EQ(view_.captions, (std::vector<std::string>{"中断", "検索開始"}));  // at once, before it stopped
   tasks_.runUntil([&] { return !view_.written.empty(); });
   EXPECT_FALSE(command_.isRunning());
+  EXPECT_TRUE(view_.bars.back().text.ends_with("%で中断")) << view_.bars.back().text;
 
   command_.startOrAbort(freshWindow("0", "23"), settings_, dir_ / resultFileName);
   command_.abortForClosing();
@@ -237,11 +239,11 @@ TEST_F(ConsoleCommandTest, PressingAgainStopsTheCalibration) {
 TEST_F(ConsoleCommandTest, ARefusedCalibrationIsAMessageAndRunsNothing) {
   state_.texts[consoleSecondsField] = "601";
   EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_),
-            "計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。0～600を指定してください。");
+            "計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。\n0～600を指定してください。");
   state_.texts[consoleSecondsField] = "5";
   state_.texts[consoleVcountMaxField] = "4F";
   EXPECT_EQ(commands_.press(consoleCalibrateButton, state_, window_),
-            "計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。81～FFFFを指定してください。");
+            "計算を開始できません。\nVCountの範囲(上限)の値 4F は範囲外です。\n81～FFFFを指定してください。");
   EXPECT_FALSE(commands_.isRunning());
   EXPECT_EQ(state_.text(consoleCalibrationStatus), "");
   EXPECT_EQ(updates_, 0);
@@ -265,6 +267,24 @@ TEST(DialogCommands, GoingAwayStopsTheWorkAndDropsItsUpdate) {
     EXPECT_TRUE(commands.isRunning());
   }  // returns only once the work has seen the stop
   EXPECT_EQ(finished, 0);
+}
+
+// As the command line warns, the window says that it lowers a range the game never reaches.
+TEST_F(SearchCommandTest, PidRangeLoweredIsSaidAndSearched) {
+  WindowFields fields = freshWindow("13", "13");
+  fields.texts[pidConsumptionMaxEdit] = "5000";
+  command_.startOrAbort(fields, settings_, dir_ / resultFileName);
+  EXPECT_TRUE(command_.isRunning());
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_NE(view_.messages[0].find("5000"), std::string::npos) << view_.messages[0];
+  EXPECT_NE(view_.messages[0].find("2800 までを検索します"), std::string::npos) << view_.messages[0];
+  tasks_.runUntil([&] { return !view_.written.empty(); });
+  EXPECT_EQ(settings_.pidConsumptionMax, 2800);
+
+  fields.texts[pidConsumptionMaxEdit] = "2800";
+  command_.startOrAbort(fields, settings_, dir_ / resultFileName);
+  command_.abortForClosing();
+  EXPECT_EQ(view_.messages.size(), 1u);
 }
 
 }  // namespace

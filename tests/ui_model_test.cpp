@@ -36,7 +36,11 @@ TEST(ProgressBar, ShowsTheShareAndTheTimeLeft) {
   EXPECT_EQ(runningProgressBar(quarter, 10.0).value, progressBarSteps / 4);
   EXPECT_EQ(runningProgressBar({{}, 0, 0, 1000}, 0.5).text, "0%");  // no pace yet
   EXPECT_EQ(runningProgressBar({{}, 0, 1000, 1000}, 40.0).text, "100%");
-  EXPECT_EQ(endedProgressBar(quarter).text, "25%");
+  // The end says how the search ended.
+  EXPECT_EQ(endedProgressBar(quarter, SearchEnd::Aborted).text, "25%で中断");
+  EXPECT_EQ(endedProgressBar(quarter, SearchEnd::Aborted).value, progressBarSteps / 4);
+  EXPECT_EQ(endedProgressBar(quarter, SearchEnd::Failed).text, "25%で中止");
+  EXPECT_EQ(endedProgressBar(quarter, SearchEnd::Finished).text, "検索完了");
 }
 
 }  // namespace

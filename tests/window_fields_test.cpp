@@ -2,12 +2,18 @@
 // shows when a search cannot start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include "engine/calibration.h"
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/file_problem.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
 #include "ui/model/window_fields.h"
@@ -164,19 +170,19 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
   s.endMonth = 5;
   s.endDay = 1;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\n開始日付の日の値 31 は範囲外です。2011年4月は30日までです。"));
+            std::string("検索を開始できません。\n開始日付の日の値 31 は範囲外です。\n2011年4月は30日までです。"));
 
   s.startDay = 1;
   s.endHour = 24;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。"));
+            std::string("検索を開始できません。\n終了の時の値 24 は範囲外です。\n0～23を指定してください。"));
 
   s.endHour = 23;
   s.ivConsumptionMax = 7;
   s.inheritanceSearch = true;
   s.eggAbility = 3;
   EXPECT_EQ(settingsProblemMessage(*findSettingsProblem(s)),
-            std::string("検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+            std::string("検索を開始できません。\nメタモンとの組み合わせでは夢特性は遺伝しません。\n"
                         "メタモン無しを選ぶか、特性に「夢」以外を指定してください。"));
   s.inheritanceSearch = false;
 
@@ -187,7 +193,62 @@ TEST(ProblemMessages, ProblemsAreNamedInJapanese) {
   const SettingsProblem unknown{"someOption", -2, SettingsProblem::Kind::OutOfRange, 0,
                                 std::numeric_limits<int>::max()};
   EXPECT_EQ(settingsProblemMessage(unknown),
-            std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。0以上を指定してください。"));
+            std::string("検索を開始できません。\nsomeOptionの値 -2 は範囲外です。\n0以上を指定してください。"));
+}
+
+// The lines of every message but the path and the system's detail: in Japanese, and
+// short enough that a message box shows each unbroken.
+void expectShortJapaneseLines(const std::string& message, std::string_view path) {
+  std::istringstream lines(message);
+  for (std::string line; std::getline(lines, line);) {
+    if (line == path || line.starts_with("詳細: ")) continue;
+    std::string withoutName = line;
+    if (const auto name = withoutName.find("config.txt"); name != std::string::npos) withoutName.erase(name, 10);
+    EXPECT_FALSE(std::any_of(withoutName.begin(), withoutName.end(), [](char c) { return std::isalpha(c) != 0; }))
+        << line;
+    const auto characters = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    EXPECT_LE(characters, 32) << line;
+  }
+}
+
+TEST(ProblemMessages, FileProblemsSayTheCommonReasonsInJapanese) {
+  const std::filesystem::path file = "/no such folder/config.txt";
+  EXPECT_EQ(fileProblem(file, EISDIR).reason, FileProblem::Reason::Folder);
+  EXPECT_EQ(fileProblem(std::filesystem::temp_directory_path(), EACCES).reason, FileProblem::Reason::Folder);
+  EXPECT_EQ(fileProblem(file, EACCES).reason, FileProblem::Reason::NoPermission);
+  EXPECT_EQ(fileProblem(file, ENOSPC).reason, FileProblem::Reason::DiskFull);
+  EXPECT_EQ(fileProblem(file, ENOENT).reason, FileProblem::Reason::MissingFolder);
+  const FileProblem other = fileProblem(file, EIO);
+  EXPECT_EQ(other.reason, FileProblem::Reason::Other);
+  EXPECT_NE(reasonText(other).find("\n詳細: " + other.systemText), std::string::npos);
+  EXPECT_EQ(reasonText(fileProblem(file, 0)), "システムのエラーです。");  // no reason given
+
+  const std::string path = "C:\\ユーザー\\とても長い名前のフォルダー\\その中のフォルダー\\result.txt";
+  for (const FileProblem& problem :
+       {fileProblem(file, EISDIR), fileProblem(file, EACCES), fileProblem(file, ENOSPC), fileProblem(file, ENOENT),
+        FileProblem{FileProblem::Reason::NotAFile, {}}, other}) {
+    for (const std::string& message : {resultFileCreateMessage(path, problem), resultFileWriteMessage(path, problem),
+                                       configLoadMessage(path, problem), configSaveMessage(path, problem)}) {
+      EXPECT_NE(message.find("\n" + path + "\n"), std::string::npos) << message;  // on a line of its own
+      expectShortJapaneseLines(message, path);
+    }
+  }
+  expectShortJapaneseLines(resultFileNotOpenedMessage(path), path);
+  expectShortJapaneseLines(settingsWarningMessage({SettingsWarning::Kind::PidConsumptionLowered, 5000}), path);
+}
+
+TEST(ProblemMessages, RefusedSettingsAreToldOnShortLines) {
+  SearchSettings s;
+  s.startYear = s.endYear = 11;
+  s.startMonth = 4;
+  s.startDay = 31;
+  s.endMonth = 5;
+  s.endDay = 1;
+  expectShortJapaneseLines(settingsProblemMessage(*findSettingsProblem(s)), {});
+  s.startDay = 1;
+  s.inheritanceSearch = true;
+  s.eggAbility = 3;
+  expectShortJapaneseLines(settingsProblemMessage(*findSettingsProblem(s)), {});
 }
 
 // The ranges are typed in hexadecimal in the console dialog, and named so.
@@ -197,19 +258,19 @@ TEST(ProblemMessages, RangesAreNamedInHexadecimal) {
   s.vcountRange = ParameterRange{0x60, 0x5F};
   EXPECT_EQ(
       settingsProblemMessage(*findSettingsProblem(s)),
-      std::string("検索を開始できません。\nVCountの範囲(上限)の値 5F は範囲外です。60～FFFFを指定してください。"));
+      std::string("検索を開始できません。\nVCountの範囲(上限)の値 5F は範囲外です。\n60～FFFFを指定してください。"));
 
   s.vcountRange = ParameterRange{0x50, 0xC0};
   s.timer0Range = ParameterRange{0x10000, 0x10000};
   EXPECT_EQ(
       settingsProblemMessage(*findSettingsProblem(s)),
-      std::string("検索を開始できません。\nTimer0の範囲(下限)の値 10000 は範囲外です。0～FFFFを指定してください。"));
+      std::string("検索を開始できません。\nTimer0の範囲(下限)の値 10000 は範囲外です。\n0～FFFFを指定してください。"));
 
   // 113 VCounts leave room for 9279 Timer0s.
   s.timer0Range = ParameterRange{0, 0xFFFF};
   EXPECT_EQ(
       settingsProblemMessage(*findSettingsProblem(s)),
-      std::string("検索を開始できません。\nTimer0の範囲(上限)の値 FFFF は範囲外です。0～243Eを指定してください。"));
+      std::string("検索を開始できません。\nTimer0の範囲(上限)の値 FFFF は範囲外です。\n0～243Eを指定してください。"));
 }
 
 TEST(ProblemMessages, CalibrationNamesTheDialogsFields) {
@@ -220,18 +281,18 @@ TEST(ProblemMessages, CalibrationNamesTheDialogsFields) {
   s.startSecond = 60;
   CalibrationRequest request = calibrationRequest(s);
   EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
-            std::string("計算を開始できません。\n起動日時の秒の値 60 は範囲外です。0～59を指定してください。"));
+            std::string("計算を開始できません。\n起動日時の秒の値 60 は範囲外です。\n0～59を指定してください。"));
 
   request.settings.startSecond = 59;
   request.secondsAround = maxCalibrationSeconds + 1;
   EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
-            std::string("計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。0～600を指定してください。"));
+            std::string("計算を開始できません。\n起動日時の±秒の値 601 は範囲外です。\n0～600を指定してください。"));
 
   // What the dialog does not show is named as the window names it.
   request.secondsAround = 5;
   request.settings.endHour = 24;
   EXPECT_EQ(calibrationProblemMessage(*findCalibrationProblem(request)),
-            std::string("計算を開始できません。\n終了の時の値 24 は範囲外です。0～23を指定してください。"));
+            std::string("計算を開始できません。\n終了の時の値 24 は範囲外です。\n0～23を指定してください。"));
 }
 
 }  // namespace

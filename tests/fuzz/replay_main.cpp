@@ -32,11 +32,11 @@ int main(int argc, char** argv) {
   for (const fs::path& input : inputs) {
     std::ifstream file(input, std::ios::binary);
     if (!file) {
-      std::fprintf(stderr, "cannot read %s\n", input.c_str());
+      std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
       return 1;
     }
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::fprintf(stderr, "%s\n", input.c_str());
+    std::fprintf(stderr, "%s\n", input.string().c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::fprintf(stderr, "%zu inputs passed\n", inputs.size());

@@ -12,6 +12,15 @@ namespace hanabira {
 
 enum class ControlKind { Edit, CheckBox, PushButton, ComboBox, RadioButton };
 
+// The two programs differ only in their edit fields: in `hanabira` a field takes only as
+// many characters as its visible width shows (two or three digits in the narrow
+// fields); in `hanabira-hscroll` it scrolls and takes more. Either way a field left with
+// a longer text shows its beginning, the characters that count.
+enum class EditFieldWidth {
+  FitsVisibleWidth,
+  ScrollsHorizontally,
+};
+
 struct ControlPlace {
   int id;
   ControlKind kind;
@@ -27,6 +36,9 @@ constexpr bool isTabStop(ControlKind kind) {
 
 // The combo box's items: "指定無し", then the sixteen hidden-power types.
 std::vector<std::string_view> hiddenPowerItems();
+
+// An opened drop-down list shows this many items and scrolls, in the option dialogs too.
+inline constexpr int openedListItems = 10;
 
 struct PaintedLabel {
   std::string_view text;

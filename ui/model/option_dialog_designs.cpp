@@ -39,10 +39,10 @@ const std::array shinyControls = {
     textField(shinyTrainerIdField, 38, 17, 40, 12, rightAligned),
     textField(shinySecretIdField, 112, 17, 40, 12, rightAligned),
     choiceBox(shinyNatureBox, ChoiceList::Natures, 38, 36, 65, 120),
-    radioButton(shinyHatchedRadio, "孵化", 17, 58, 32, 10),
-    radioButton(shinyRoamingRadio, "徘徊", 49, 58, 32, 10),
-    radioButton(shinyStationaryRadio, "固定", 81, 58, 32, 10),
-    checkBox(shinyIdCorrectionCheck, "ID補正", 120, 58, 39, 10),
+    radioButton(shinyHatchedRadio, "孵化", 17, 58, 30, 10),
+    radioButton(shinyRoamingRadio, "徘徊", 50, 58, 30, 10),
+    radioButton(shinyStationaryRadio, "固定", 83, 58, 30, 10),
+    checkBox(shinyIdCorrectionCheck, "ID補正", 116, 58, 40, 10),
     okButton(39, 86, 50, 14),
     cancelButton(108, 86, 50, 14),
     label("表ID:", 17, 18, 19, 8),
@@ -54,8 +54,8 @@ const std::array shinyControls = {
 const std::array inheritanceControls = {
     okButton(45, 110, 50, 14),
     cancelButton(127, 110, 50, 14),
-    radioButton(withDittoRadio, "メタモン有り", 17, 18, 52, 10),
-    radioButton(withoutDittoRadio, "メタモン無し", 75, 18, 53, 10),
+    radioButton(withDittoRadio, "メタモン有り", 17, 18, 58, 10),
+    radioButton(withoutDittoRadio, "メタモン無し", 78, 18, 58, 10),
     choiceBox(eggNatureBox, ChoiceList::EggNatures, 143, 16, 60, 120),
     textField(firstParentIvFields[0], 43, 37, 18, 11, scrolling),
     textField(firstParentIvFields[1], 73, 37, 18, 11, scrolling),
@@ -94,17 +94,17 @@ const std::array keyInputControls = {
     okButton(41, 85, 50, 14),
     cancelButton(122, 86, 50, 14),
     label("使うキー", 17, 14, 27, 8),
-    checkBox(1001, "A", 30, 30, 21, 10),
-    checkBox(1002, "B", 55, 30, 20, 10),
-    checkBox(1003, "St", 80, 30, 23, 10),
-    checkBox(1004, "Se", 105, 30, 24, 10),
-    checkBox(1005, "L", 130, 30, 19, 10),
-    checkBox(1006, "R", 155, 30, 21, 10),
+    checkBox(1001, "A", 30, 30, 24, 10),
+    checkBox(1002, "B", 57, 30, 24, 10),
+    checkBox(1003, "St", 84, 30, 24, 10),
+    checkBox(1004, "Se", 111, 30, 24, 10),
+    checkBox(1005, "L", 138, 30, 24, 10),
+    checkBox(1006, "R", 165, 30, 24, 10),
     checkBox(1007, "上", 30, 45, 24, 10),
-    checkBox(1008, "下", 55, 45, 24, 10),
-    checkBox(1009, "右", 80, 45, 24, 10),
-    checkBox(1010, "左", 105, 45, 24, 10),
-    checkBox(keyExclusionCheck, "逆方向同時押し・リセットを除外", 41, 65, 117, 10),
+    checkBox(1008, "下", 57, 45, 24, 10),
+    checkBox(1009, "右", 84, 45, 24, 10),
+    checkBox(1010, "左", 111, 45, 24, 10),
+    checkBox(keyExclusionCheck, "逆方向同時押し・リセットを除外", 41, 65, 130, 10),
 };
 
 const std::array deliverymanControls = {
@@ -124,7 +124,7 @@ const std::array deliverymanControls = {
 const std::array cometShardControls = {
     okButton(28, 39, 50, 14),
     cancelButton(105, 40, 50, 14),
-    checkBox(compoundEyesCheck, "ふくがん有り", 20, 17, 53, 10),
+    checkBox(compoundEyesCheck, "ふくがん有り", 20, 17, 62, 10),
 };
 
 const std::array domeControls = {

@@ -62,8 +62,10 @@ std::vector<std::string_view> choiceItems(ChoiceList list);
 struct DialogControl {
   int id;  // 0 for a label, which has none
   DialogControlKind kind;
-  std::string_view label;   // UTF-8
-  int x, y, width, height;  // dialog units; a choice box's height is that of its opened list
+  std::string_view label;  // UTF-8
+  // Dialog units; a choice box's height is that of its opened list, which shows
+  // openedListItems items (ui/model/main_window_layout.h) where the toolkit counts items.
+  int x, y, width, height;
   TextFieldStyle field = {};
   ChoiceList choices = ChoiceList::Natures;
 };

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/model/config_file.h"
+
 namespace hanabira {
 namespace {
 
@@ -90,7 +92,7 @@ std::string problemMessage(std::string_view refused, const SettingsProblem& prob
   switch (problem.kind) {
     case SettingsProblem::Kind::HiddenAbilityFromDitto:
       return fmt::format(
-          "{}\nメタモンとの組み合わせでは夢特性は遺伝しません。"
+          "{}\nメタモンとの組み合わせでは夢特性は遺伝しません。\n"
           "メタモン無しを選ぶか、特性に「夢」以外を指定してください。",
           refused);
     case SettingsProblem::Kind::OutOfRange:
@@ -98,7 +100,7 @@ std::string problemMessage(std::string_view refused, const SettingsProblem& prob
       break;
   }
   const FieldLabel label = labelOf(problem.field, labels);
-  return fmt::format("{}\n{}の値 {} は範囲外です。{}", refused, label.label, number(problem.value, label.hex),
+  return fmt::format("{}\n{}の値 {} は範囲外です。\n{}", refused, label.label, number(problem.value, label.hex),
                      allowedRange(problem, label.hex));
 }
 
@@ -112,24 +114,46 @@ std::string calibrationProblemMessage(const SettingsProblem& problem) {
   return problemMessage("計算を開始できません。", problem, calibrationLabels);
 }
 
-std::string resultFileCreateMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("検索を開始できません。\n結果ファイル {} を作成できません。\n({})", path, detail);
+std::string resultFileCreateMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("検索を開始できません。\n結果ファイルを作成できません。\n{}\n{}", path, reasonText(problem));
 }
 
-std::string resultFileWriteMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("結果ファイル {} に書き込めなかったため、検索を中止しました。\n({})", path, detail);
+std::string resultFileWriteMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("結果ファイルに書き込めないため、検索を中止しました。\n{}\n{}", path, reasonText(problem));
 }
 
 std::string searchFailureMessage(std::string_view detail) {
-  return fmt::format("エラーのため、検索を中止しました。\n({})", detail);
+  return fmt::format("エラーのため、検索を中止しました。\n詳細: {}", detail);
 }
 
-std::string configLoadMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("{} を読み込めません。\n({})", path, detail);
+std::string configLoadMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("{} を読み込めません。\n{}\n{}", configFileName, path, reasonText(problem));
 }
 
-std::string configSaveMessage(std::string_view path, std::string_view detail) {
-  return fmt::format("{} を保存できません。\n({})", path, detail);
+std::string configSaveMessage(std::string_view path, const FileProblem& problem) {
+  return fmt::format("{} を保存できません。\n{}\n{}", configFileName, path, reasonText(problem));
+}
+
+std::string settingsWarningMessage(const SettingsWarning& warning) {
+  switch (warning.kind) {
+    case SettingsWarning::Kind::PidConsumptionLowered:
+      return fmt::format("{}の値 {} は大きすぎるため、\n{} までを検索します。", labelOf("pidConsumptionMax", {}).label,
+                         warning.value, pidConsumptionLimit);
+    case SettingsWarning::Kind::UncertainEditionWords:
+      return "このバージョンの値(W0～W4)は確かめられていないため、\n結果が実機と異なる場合があります。";
+    case SettingsWarning::Kind::FirstGamesRules:
+      return "この検索はブラック・ホワイトの仕様に従うため、\n結果が実機と異なる場合があります。";
+    case SettingsWarning::Kind::ConsoleContradictsIs3ds:
+      return "3DSの設定が本体の種類と異なります。\n午後の判定は3DSの設定に従います。";
+    case SettingsWarning::Kind::StationaryWithoutIdCorrection:
+      break;
+  }
+  return "固定ではID補正がかかります。\nこのIDは補正無しだと実機とずれます。";
+}
+
+std::string resultFileNotOpenedMessage(std::string_view path) {
+  return fmt::format(
+      "検索が終わりました。\n結果ファイルを開くプログラムが見つかりません。\n結果は次のファイルにあります。\n{}", path);
 }
 
 }  // namespace hanabira

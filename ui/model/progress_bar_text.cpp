@@ -32,9 +32,17 @@ ProgressBarState runningProgressBar(const SearchProgress& progress, double elaps
   return {barValue(share), shareText(share) + "  残り " + durationText(elapsedSeconds / share * (1.0 - share))};
 }
 
-ProgressBarState endedProgressBar(const SearchProgress& progress) {
+ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end) {
   const double share = shareDone(progress);
-  return {barValue(share), shareText(share)};
+  switch (end) {
+    case SearchEnd::Finished:
+      break;
+    case SearchEnd::Aborted:
+      return {barValue(share), shareText(share) + "で中断"};
+    case SearchEnd::Failed:
+      return {barValue(share), shareText(share) + "で中止"};
+  }
+  return {progressBarSteps, "検索完了"};
 }
 
 }  // namespace hanabira

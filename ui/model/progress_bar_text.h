@@ -1,5 +1,6 @@
 // What the slim bar under the start button shows: the share of the boot moments searched
-// and, once the pace is known, the time left ("42%  残り 1:23").
+// and, once the pace is known, the time left ("42%  残り 1:23"); at the end, how the
+// search ended.
 #pragma once
 
 #include <string>
@@ -20,7 +21,10 @@ struct ProgressBarState {
 std::string durationText(double seconds);
 
 ProgressBarState runningProgressBar(const SearchProgress& progress, double elapsedSeconds);
-// The share reached when the search ended, without a time.
-ProgressBarState endedProgressBar(const SearchProgress& progress);
+
+enum class SearchEnd { Finished, Aborted, Failed };
+// How the search ended, with the share it reached when it stopped early
+// ("19%で中断").
+ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end);
 
 }  // namespace hanabira

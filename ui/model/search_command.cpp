@@ -3,7 +3,9 @@
 #include <memory>
 #include <utility>
 
+#include "core/utf8_path.h"
 #include "engine/settings_validation.h"
+#include "engine/settings_warnings.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
 
@@ -14,16 +16,9 @@ namespace {
 constexpr std::string_view startCaption = "検索開始";
 constexpr std::string_view abortCaption = "中断";
 
-// The system's reason at the end of a ResultWriteError ("cannot create result file
-// 'result.txt': Permission denied").
-std::string_view systemReason(std::string_view what) {
-  const std::size_t colon = what.rfind("': ");
-  return colon == std::string_view::npos ? what : what.substr(colon + 3);
-}
-
-std::string utf8Path(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
+SearchEnd searchEnd(const SearchOutcome& outcome) {
+  if (outcome.failure != SearchOutcome::Failure::None) return SearchEnd::Failed;
+  return outcome.summary.cancelled ? SearchEnd::Aborted : SearchEnd::Finished;
 }
 
 }  // namespace
@@ -52,6 +47,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
     view_.showMessage(settingsProblemMessage(*problem));
     return;
   }
+  const std::vector<SettingsWarning> warnings = findSettingsWarnings(settings);
   clampPidConsumption(settings);
 
   resultPath_ = resultPath;
@@ -59,13 +55,19 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   try {
     sink = std::make_unique<FileSink>(resultPath_);
   } catch (const ResultWriteError& error) {
-    view_.showMessage(resultFileCreateMessage(utf8Path(resultPath_), systemReason(error.what())));
+    view_.showMessage(
+        resultFileCreateMessage(utf8FromPath(resultPath_), fileProblem(resultPath_, error.systemError())));
     return;
   }
 
   view_.showStartCaption(abortCaption);
   view_.showProgressBar({});
   runner_.start(settings, std::move(sink));
+  // The shiny dialog shows its own note for the encounter the game corrects.
+  for (const SettingsWarning& warning : warnings) {
+    if (warning.kind == SettingsWarning::Kind::PidConsumptionLowered)
+      view_.showMessage(settingsWarningMessage(warning));
+  }
 }
 
 void SearchCommand::abortForClosing() {
@@ -75,7 +77,9 @@ void SearchCommand::abortForClosing() {
 }
 
 void SearchCommand::showProgress(const SearchProgress& progress) {
-  view_.showTitle(progressTitle(progress));
+  // The GPU's name follows the progress while it searches; without one the title is as it was.
+  const std::string gpu = runner_.gpuName();
+  view_.showTitle(gpu.empty() ? progressTitle(progress) : progressTitle(progress) + " [GPU: " + gpu + "]");
   view_.showProgressBar(runningProgressBar(progress, runner_.elapsedSeconds()));
 }
 
@@ -84,14 +88,15 @@ void SearchCommand::finished(const SearchOutcome& outcome) {
   view_.showTitle(mainWindowTitle());
   const SearchProgress reached{
       {}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};
-  view_.showProgressBar(endedProgressBar(reached));
+  view_.showProgressBar(endedProgressBar(reached, searchEnd(outcome)));
   if (closing_) return;
   switch (outcome.failure) {
     case SearchOutcome::Failure::None:
       view_.resultFileWritten(resultPath_);
       break;
     case SearchOutcome::Failure::ResultWrite:
-      view_.showMessage(resultFileWriteMessage(utf8Path(resultPath_), systemReason(outcome.detail)));
+      view_.showMessage(
+          resultFileWriteMessage(utf8FromPath(resultPath_), fileProblem(resultPath_, outcome.systemError)));
       break;
     case SearchOutcome::Failure::Other:
       view_.showMessage(searchFailureMessage(outcome.detail));

@@ -4,8 +4,23 @@
 
 namespace hanabira {
 
+namespace {
+
+// The first GPU, or none; a GPU that cannot be opened leaves the search on the CPU.
+std::unique_ptr<OpenClBackend> firstGpu() {
+  const int device = bestOpenClDevice(openClDevices());
+  if (device < 0) return nullptr;
+  try {
+    return std::make_unique<OpenClBackend>(device);
+  } catch (const OpenClError&) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
 SearchRunner::SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished)
-    : post_(std::move(post)), progressed_(std::move(progressed)), finished_(std::move(finished)) {}
+    : post_(std::move(post)), progressed_(std::move(progressed)), finished_(std::move(finished)), gpu_(firstGpu()) {}
 
 SearchRunner::~SearchRunner() {
   cancel_.store(true);
@@ -48,6 +63,7 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   SearchOutcome outcome;
   SearchOptions options;
   options.cancel = &cancel_;
+  options.backend = gpu_.get();
   options.onProgress = [this, generation](const SearchProgress& progress) { report(generation, progress); };
   try {
     outcome.summary = runSearch(snapshot, *sink, options);
@@ -55,6 +71,7 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   } catch (const ResultWriteError& error) {
     outcome.failure = SearchOutcome::Failure::ResultWrite;
     outcome.detail = error.what();
+    outcome.systemError = error.systemError();
   } catch (const std::exception& error) {
     // Nothing may escape the thread.
     outcome.failure = SearchOutcome::Failure::Other;

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "core/search_settings.h"
+#include "engine/opencl/opencl_backend.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "engine/search_progress.h"
@@ -30,7 +31,8 @@ struct SearchOutcome {
 
   SearchSummary summary;
   Failure failure = Failure::None;
-  std::string detail;  // the error's own text, when the search failed
+  std::string detail;   // the error's own text, when the search failed
+  int systemError = 0;  // for ResultWrite: the C library's error number
 };
 
 class SearchRunner {
@@ -60,6 +62,10 @@ class SearchRunner {
   // Aborts and waits for the thread; the end is reported before this returns.
   void abortAndWait();
 
+  // The GPU the searches run on, the first OpenCL offers; empty when they run on the CPU.
+  // A GPU that fails hands the rest of the search to the CPU.
+  std::string gpuName() const { return gpu_ ? gpu_->device().name : std::string(); }
+
   // From start until the end was reported, aborted or not.
   bool isBusy() const { return thread_.joinable(); }
   bool isAborting() const { return cancel_.load(); }
@@ -78,6 +84,7 @@ class SearchRunner {
   ProgressHandler progressed_;
   FinishHandler finished_;
 
+  std::unique_ptr<OpenClBackend> gpu_;
   std::thread thread_;
   std::atomic<bool> cancel_{false};
   std::optional<std::chrono::steady_clock::time_point> startedAt_;

@@ -14,8 +14,7 @@ int runHanabira(int argc, char** argv, EditFieldWidth editFieldWidth) {
   MainWindow window(editFieldWidth);
   installOptionDialogs(window);
   if (qEnvironmentVariable("HANABIRA_NO_VIEWER") != QLatin1String("1")) {
-    QObject::connect(&window, &MainWindow::resultFileReady,
-                     [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    window.setResultViewer([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
   }
   window.show();
   return QApplication::exec();

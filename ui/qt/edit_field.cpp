@@ -37,6 +37,11 @@ EditField::EditField(EditFieldWidth width, QWidget* parent) : QLineEdit(parent) 
   }
 }
 
+void EditField::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  setCursorPosition(0);
+}
+
 bool EditField::fitsVisibleWidth(const QString& text) const {
   QStyleOptionFrame option;
   initStyleOption(&option);

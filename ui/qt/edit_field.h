@@ -1,16 +1,11 @@
-// The main window's single-line edit field. The two programs differ only here: in
-// `hanabira` a field takes only as many characters as its visible width shows (two or
-// three digits in the narrow fields); in `hanabira-hscroll` it scrolls and takes more.
+// The main window's single-line edit field, in either width (EditFieldWidth).
 #pragma once
 
 #include <QLineEdit>
 
-namespace hanabira {
+#include "ui/model/main_window_layout.h"
 
-enum class EditFieldWidth {
-  FitsVisibleWidth,
-  ScrollsHorizontally,
-};
+namespace hanabira {
 
 class EditField : public QLineEdit {
   Q_OBJECT
@@ -20,6 +15,11 @@ class EditField : public QLineEdit {
 
   // Whether `text` shows whole, the cursor after it, without scrolling.
   bool fitsVisibleWidth(const QString& text) const;
+
+ protected:
+  // A field left with a text longer than it shows scrolls back to its beginning: the
+  // characters that count are the first ones.
+  void focusOutEvent(QFocusEvent* event) override;
 };
 
 }  // namespace hanabira

@@ -3,18 +3,19 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/utf8_path.h"
+#include "ui/model/config_file.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
-#include "ui/qt/config_file.h"
 #include "ui/qt/qt_strings.h"
+#include "ui/qt/qt_widgets.h"
 #include "ui/qt/search_progress_bar.h"
 
 namespace hanabira {
@@ -23,7 +24,7 @@ namespace {
 QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
 
 // A file of the working directory.
-QString workingFilePath(const char* name) { return QDir::current().absoluteFilePath(QString::fromUtf8(name)); }
+std::filesystem::path workingFilePath(const char* name) { return std::filesystem::current_path() / name; }
 
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
   const QString text = toQString(place.text);
@@ -47,7 +48,7 @@ QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth,
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(parent);
       for (std::string_view item : hiddenPowerItems()) combo->addItem(toQString(item));
-      combo->setMaxVisibleItems(combo->count());
+      showAsScrollingList(*combo, openedListItems);
       control = combo;
       break;
     }
@@ -75,9 +76,7 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth, QWidget* parent)
   setFont(windowFont);
 
   createControls(editFieldWidth);
-  commands_[startButton] = [this] {
-    search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName).toStdU16String());
-  };
+  commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
   commands_[saveButton] = [this] { save(); };
   loadConfig();
 }
@@ -127,29 +126,20 @@ WindowFields MainWindow::fields() const {
 }
 
 void MainWindow::loadConfig() {
-  const QString path = workingFilePath(configFileName);
-  const ConfigFileLoad load = loadConfigFile(path);
+  const ConfigAtStart start = loadConfigForWindow(workingFilePath(configFileName), settings_);
   // The window then starts as without a file; a save replaces the file if it can.
-  if (load.error) showMessage(configLoadMessage(path.toStdString(), load.error->toStdString()));
-  const LoadedConsoleFields loaded = loadedConsoleFields(load.text);
-  for (const auto& [id, text] : loaded.texts) {
+  if (start.message) showMessage(*start.message);
+  for (const auto& [id, text] : start.fields.texts) {
     findChild<QLineEdit*>(controlName(id))->setText(QString::fromStdString(text));
   }
-  if (loaded.versionWord) settings_.versionWord = *loaded.versionWord;
-  settings_.edition = loaded.edition;
-  settings_.vcountRange = loaded.vcountRange;
-  settings_.timer0Range = loaded.timer0Range;
-  if (loaded.versionRadio) findChild<QRadioButton*>(controlName(*loaded.versionRadio))->setChecked(true);
+  if (start.fields.versionRadio) findChild<QRadioButton*>(controlName(*start.fields.versionRadio))->setChecked(true);
 }
 
 void MainWindow::save() {
-  const QString path = workingFilePath(configFileName);
-  const ConsoleParameters saved = readSavedConsole(fields(), settings_);
-  if (const std::optional<QString> error = saveConfigFile(path, saved)) {
-    showMessage(configSaveMessage(path.toStdString(), error->toStdString()));
-    return;
+  if (const std::optional<std::string> message =
+          saveConfigFromWindow(fields(), settings_, workingFilePath(configFileName))) {
+    showMessage(*message);
   }
-  applyConsoleParameters(saved, settings_);
 }
 
 void MainWindow::showStartCaption(std::string_view caption) { startButton_->setText(toQString(caption)); }
@@ -164,12 +154,16 @@ void MainWindow::showProgressBar(const ProgressBarState& bar) { progressBar_->di
 void MainWindow::showMessage(const std::string& text) {
   auto* box =
       new QMessageBox(QMessageBox::Warning, windowTitleText(), QString::fromStdString(text), QMessageBox::Ok, this);
+  box->setTextFormat(Qt::PlainText);
+  keepLinesWhole(*box);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }
 
 void MainWindow::resultFileWritten(const std::filesystem::path& path) {
-  emit resultFileReady(QString::fromStdU16String(path.u16string()));
+  const QString file = QString::fromStdU16String(path.u16string());
+  emit resultFileReady(file);
+  if (viewer_ && !viewer_(file)) showMessage(resultFileNotOpenedMessage(utf8FromPath(path)));
 }
 
 void MainWindow::paintEvent(QPaintEvent* /*event*/) {

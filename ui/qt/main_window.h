@@ -40,6 +40,11 @@ class MainWindow : public QWidget, private SearchView {
   void runCommand(int id);
 
   bool isSearchRunning() const { return search_.isRunning(); }
+
+  // Opens a finished result file in the user's viewer; false when none could. Without
+  // one (tests, HANABIRA_NO_VIEWER=1) the window opens nothing and says nothing.
+  using ResultViewer = std::function<bool(const QString& path)>;
+  void setResultViewer(ResultViewer viewer) { viewer_ = std::move(viewer); }
   // The inputs as the commands read them.
   WindowFields fields() const;
 
@@ -67,6 +72,7 @@ class MainWindow : public QWidget, private SearchView {
 
   SearchSettings settings_;
   std::map<int, std::function<void()>> commands_;
+  ResultViewer viewer_;
   QPushButton* startButton_ = nullptr;
   SearchProgressBar* progressBar_ = nullptr;
   SearchCommand search_;

@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "ui/model/console_dialog.h"
+#include "ui/model/main_window_layout.h"
 #include "ui/model/window_fields.h"
 #include "ui/qt/dialog_geometry.h"
 #include "ui/qt/edit_field.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_strings.h"
+#include "ui/qt/qt_widgets.h"
 
 namespace hanabira {
 namespace {
@@ -74,10 +76,8 @@ void placeControl(QWidget* control, const DialogControl& place, const DialogUnit
       // The layout's height is that of the opened list; the closed box is as high as
       // its font needs.
       auto* box = static_cast<QComboBox*>(control);
-      const int closedHeight = box->sizeHint().height();
-      const int itemHeight = std::max(1, box->fontMetrics().height());
-      box->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
-      rect.setHeight(closedHeight);
+      showAsScrollingList(*box, openedListItems);
+      rect.setHeight(box->sizeHint().height());
       break;
     }
     case DialogControlKind::OkButton:

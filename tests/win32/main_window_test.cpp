@@ -1,0 +1,222 @@
+// The Win32 window under Wine: the window as it opens, typed fields searched, the
+// search's end on the bar, config.txt saved and loaded, messages, and the two programs'
+// edit fields.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "cli/settings_json.h"
+#include "core/utf8_path.h"
+#include "engine/result_sink.h"
+#include "engine/search_engine.h"
+#include "engine/settings_validation.h"
+#include "ui/model/control_ids.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/option_dialog.h"
+#include "ui/win32/ui_font.h"
+#include "ui/win32/wide_text.h"
+#include "window_driver.h"
+#include "window_test_support.h"
+
+namespace hanabira::testing {
+namespace {
+
+TEST(Win32Window, OpensAsTheModelDescribesIt) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, mainWindowWidth);
+  EXPECT_EQ(client.bottom, mainWindowHeight);
+  EXPECT_EQ(windowText(w), mainWindowTitle());
+  for (const ControlPlace& place : mainWindowControls) {
+    const HWND control = GetDlgItem(w, place.id);
+    ASSERT_NE(control, nullptr) << place.id;
+    // The system makes the checked radio button of a group a tab stop itself.
+    if (place.kind == ControlKind::RadioButton) continue;
+    EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, isTabStop(place.kind)) << place.id;
+  }
+  EXPECT_EQ(text(w, endHourEdit), "23");
+  EXPECT_TRUE(isChecked(w, blackRadio));
+  EXPECT_TRUE(uiFontFace() == L"Yu Gothic UI" || uiFontFace() == L"Meiryo UI" || uiFontFace() == L"MS UI Gothic");
+
+  // The hidden-power list opens ten items tall and scrolls.
+  const HWND combo = GetDlgItem(w, hiddenPowerCombo);
+  EXPECT_EQ(SendMessageW(combo, CB_GETMINVISIBLE, 0, 0), openedListItems);
+  ShowWindow(w, SW_SHOWNORMAL);
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  RECT list;
+  GetWindowRect(info.hwndList, &list);
+  const auto itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_LE(list.bottom - list.top, (openedListItems + 1) * itemHeight);
+  EXPECT_GE(list.bottom - list.top, (openedListItems - 1) * itemHeight);
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  typeExampleMinute(w);
+  click(w, startButton);
+  EXPECT_EQ(text(w, startButton), "中断");
+  ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
+  EXPECT_EQ(text(w, startButton), "検索開始");
+  const std::string result = dir.read("result.txt");
+  EXPECT_NE(result.find("\r\n11,9,27,13,47,35,7,4,21,9,26,18,11,"), std::string::npos);  // the README's line
+  expectSameBytes(result, searchedResult(std::string("{") + exampleMinuteJson + "}"));
+  EXPECT_EQ(searchBarText(w), "検索完了");
+
+  // A whole day with every key, aborted at once: the bar says so.
+  type(w, startHourEdit, "0");
+  type(w, endHourEdit, "23");
+  type(w, endMinuteEdit, "59");
+  click(w, startButton);
+  click(w, startButton);
+  ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
+  EXPECT_TRUE(searchBarText(w).ends_with("%で中断")) << searchBarText(w);
+}
+
+TEST(Win32Window, ClosingDuringASearchEndsIt) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  typeExampleMinute(window.handle());
+  type(window.handle(), startHourEdit, "0");
+  type(window.handle(), endHourEdit, "23");
+  type(window.handle(), endMinuteEdit, "59");
+  click(window.handle(), startButton);
+  ASSERT_TRUE(window.isSearchRunning());
+  SendMessageW(window.handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(window.handle(), nullptr);
+  EXPECT_FALSE(window.isSearchRunning());
+  EXPECT_TRUE(dir.read("result.txt").ends_with("\r\n"));
+}
+
+TEST(Win32Window, SaveWritesConfigAndARestartLoadsIt) {
+  ScratchDirectory dir;
+  {
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    const HWND w = window.handle();
+    typeExampleMinute(w);
+    type(w, frameEdit, "-8");
+    setChecked(w, whiteRadio, true);
+    click(w, saveButton);
+    EXPECT_EQ(window.settings().versionWord, whiteVersionWord);
+  }
+  EXPECT_EQ(dir.read("config.txt"), "60\nc79\n6000000\n-8\n00-11-22-33-44-55\n02215F30\n");
+  MainWindow restarted(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = restarted.handle();
+  EXPECT_EQ(text(w, vcountEdit), "60");
+  EXPECT_EQ(text(w, timer0Edit), "c79");
+  EXPECT_EQ(text(w, frameEdit), "-8");
+  EXPECT_EQ(text(w, macEdits + 5), "55");
+  EXPECT_TRUE(isChecked(w, whiteRadio));
+  EXPECT_FALSE(isChecked(w, blackRadio));
+}
+
+TEST(Win32Window, FilesThatCannotBeUsedAreToldInJapanese) {
+  ScratchDirectory dir;
+  std::filesystem::create_directory(dir.path("config.txt"));
+  std::string message;
+  whenDialogOpens([&](HWND box) {
+    message = messageBoxText(box);
+    click(box, IDOK);
+  });
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  EXPECT_TRUE(dialogActed());
+  EXPECT_TRUE(message.starts_with("config.txt を読み込めません。\n")) << message;
+  EXPECT_TRUE(message.ends_with("\n同じ名前のフォルダーがあります。")) << message;
+
+  // A result file where a folder is.
+  std::filesystem::create_directory(dir.path("result.txt"));
+  typeExampleMinute(window.handle());
+  whenDialogOpens([&](HWND box) {
+    message = messageBoxText(box);
+    click(box, IDOK);
+  });
+  click(window.handle(), startButton);
+  EXPECT_TRUE(dialogActed());
+  EXPECT_TRUE(message.starts_with("検索を開始できません。\n結果ファイルを作成できません。\n")) << message;
+  EXPECT_FALSE(window.isSearchRunning());
+}
+
+TEST(Win32Window, LoweredPidRangeIsSaidAndSearched) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  typeExampleMinute(w);
+  type(w, pidConsumptionMaxEdit, "5000");
+  std::string message;
+  whenDialogOpens([&](HWND box) {
+    message = messageBoxText(box);
+    click(box, IDOK);
+  });
+  click(w, startButton);
+  ASSERT_TRUE(pumpUntil([&] { return dialogActed() && !window.isSearchRunning(); }));
+  EXPECT_NE(message.find("2800 までを検索します"), std::string::npos) << message;
+  EXPECT_EQ(window.settings().pidConsumptionMax, 2800);
+  EXPECT_EQ(searchBarText(w), "検索完了");
+}
+
+TEST(Win32Window, ResultNoViewerOpensIsShownByItsPath) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  std::filesystem::path opened;
+  window.setResultViewer([&](const std::filesystem::path& path) {
+    opened = path;
+    return false;
+  });
+  typeExampleMinute(window.handle());
+  setChecked(window.handle(), keyInputCheck, false);
+  std::string message;
+  whenDialogOpens([&](HWND box) {
+    message = messageBoxText(box);
+    click(box, IDOK);
+  });
+  click(window.handle(), startButton);
+  ASSERT_TRUE(pumpUntil([&] { return dialogActed(); }));
+  EXPECT_EQ(opened, dir.path("result.txt"));
+  const std::string path = utf8FromPath(dir.path("result.txt"));
+  EXPECT_TRUE(message.ends_with(path) && message[message.size() - path.size() - 1] == '\n') << message;
+}
+
+// hanabira takes only what a field shows; hanabira-hscroll takes more, and a field it
+// leaves shows the beginning of its text, the part that counts.
+TEST(Win32Window, FieldsOfTheTwoPrograms) {
+  ScratchDirectory dir;
+  MainWindow fits(EditFieldWidth::FitsVisibleWidth);
+  // Each field shows in full what its value takes.
+  const std::pair<int, const char*> whole[] = {{startYearEdit, "99"},
+                                               {ivMaxEdits, "31"},
+                                               {ivMinEdits + 5, "-1"},
+                                               {vcountEdit, "5ff"},
+                                               {macEdits, "FF"},
+                                               {gxStatEdit, "86000000"},
+                                               {pidConsumptionMaxEdit, "2800"},
+                                               {hiddenPowerMinPowerEdit, "70"}};
+  for (const auto& [id, typed] : whole) {
+    type(fits.handle(), id, typed);
+    EXPECT_EQ(text(fits.handle(), id), typed);
+  }
+  type(fits.handle(), startYearEdit, "20110");
+  EXPECT_LT(text(fits.handle(), startYearEdit).size(), 5u);
+  EXPECT_TRUE(text(fits.handle(), startYearEdit).starts_with("20"));
+
+  MainWindow scrolls(EditFieldWidth::ScrollsHorizontally);
+  const HWND w = scrolls.handle();
+  ShowWindow(w, SW_SHOWNORMAL);
+  type(w, startYearEdit, "2011012345");
+  EXPECT_EQ(text(w, startYearEdit), "2011012345");
+  const HWND year = GetDlgItem(w, startYearEdit);
+  EXPECT_GT(SendMessageW(year, EM_GETFIRSTVISIBLELINE, 0, 0), 0);  // scrolled to the cursor at the end
+  SetFocus(GetDlgItem(w, startMonthEdit));
+  EXPECT_EQ(SendMessageW(year, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace hanabira::testing

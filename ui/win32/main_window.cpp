@@ -1,0 +1,250 @@
+#include "ui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "core/utf8_path.h"
+#include "ui/model/config_file.h"
+#include "ui/model/control_ids.h"
+#include "ui/model/problem_messages.h"
+#include "ui/win32/search_bar.h"
+#include "ui/win32/wide_text.h"
+
+namespace hanabira {
+namespace {
+
+constexpr wchar_t className[] = L"HanabiraMainWindow";
+// A fixed frame with a caption; the size never changes.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+std::filesystem::path workingFilePath(const char* name) { return std::filesystem::current_path() / name; }
+
+void registerClass(WNDPROC windowProc) {
+  static const bool registered = [windowProc] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = className;
+    return RegisterClassW(&windowClass) != 0;
+  }();
+  (void)registered;
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind, EditFieldWidth editFieldWidth) {
+  switch (kind) {
+    case ControlKind::Edit:
+      // Without ES_AUTOHSCROLL the field takes only what its width shows.
+      return {WC_EDITW, editFieldWidth == EditFieldWidth::ScrollsHorizontally ? DWORD{ES_AUTOHSCROLL} : 0,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::CheckBox:
+      return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
+    case ControlKind::PushButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON, 0};
+    case ControlKind::RadioButton:
+      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::ComboBox:
+      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(EditFieldWidth editFieldWidth)
+    : search_(*this, [this](std::function<void()> task) {
+        auto* posted = new std::function<void()>(std::move(task));
+        // Tasks posted after the window was destroyed are dropped.
+        if (!PostMessageW(window_, postedTaskMessage, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+      }) {
+  registerClass(&MainWindow::windowProc);
+  RECT frame{0, 0, mainWindowWidth, mainWindowHeight};
+  AdjustWindowRectEx(&frame, windowStyle, FALSE, 0);
+  window_ = CreateWindowExW(0, className, wideFromUtf8(mainWindowTitle()).c_str(), windowStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  createControls(editFieldWidth);
+  commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
+  commands_[saveButton] = [this] { save(); };
+  loadConfig();
+}
+
+MainWindow::~MainWindow() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void MainWindow::createControls(EditFieldWidth editFieldWidth) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const ControlPlace& place : mainWindowControls) {
+    const ControlClass kind = controlClass(place.kind, editFieldWidth);
+    DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+    if (isTabStop(place.kind)) style |= WS_TABSTOP;
+    if (place.id == blackRadio) style |= WS_GROUP;  // the two version buttons form a group
+    int height = place.height;
+    // A drop-down list's height is that of the box with its list opened.
+    if (place.kind == ControlKind::ComboBox) height += openedListItems * (place.height - 6);
+    const HWND control =
+        CreateWindowExW(kind.exStyle, kind.name, wideFromUtf8(place.text).c_str(), style, place.x, place.y, place.width,
+                        height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
+    // The narrow fields are sized for their digits: the font's own margins would leave
+    // room for one digit fewer.
+    if (place.kind == ControlKind::Edit) {
+      SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+    }
+    if (place.kind == ControlKind::ComboBox) {
+      for (std::string_view item : hiddenPowerItems()) {
+        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
+      }
+      SendMessageW(control, CB_SETMINVISIBLE, openedListItems, 0);
+      SendMessageW(control, CB_SETCURSEL, 0, 0);
+    }
+  }
+  searchBar_ = createSearchBar(window_, progressBarPlace.x, progressBarPlace.y, progressBarPlace.width,
+                               progressBarPlace.height, barFont_.handle());
+}
+
+void MainWindow::setCommand(int id, std::function<void()> command) { commands_[id] = std::move(command); }
+
+void MainWindow::runCommand(int id) {
+  const auto found = commands_.find(id);
+  if (found != commands_.end()) found->second();
+}
+
+WindowFields MainWindow::fields() const {
+  WindowFields fields;
+  for (const ControlPlace& place : mainWindowControls) {
+    const HWND control = GetDlgItem(window_, place.id);
+    switch (place.kind) {
+      case ControlKind::Edit:
+        fields.texts[place.id] = windowText(control);
+        break;
+      case ControlKind::CheckBox:
+      case ControlKind::RadioButton:
+        if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) fields.checked.insert(place.id);
+        break;
+      case ControlKind::ComboBox:
+        fields.hiddenPowerItem = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+        break;
+      case ControlKind::PushButton:
+        break;
+    }
+  }
+  return fields;
+}
+
+void MainWindow::loadConfig() {
+  const ConfigAtStart start = loadConfigForWindow(workingFilePath(configFileName), settings_);
+  // The window then starts as without a file; a save replaces the file if it can.
+  if (start.message) showMessage(*start.message);
+  for (const auto& [id, text] : start.fields.texts) SetDlgItemTextW(window_, id, wideFromUtf8(text).c_str());
+  if (start.fields.versionRadio) CheckDlgButton(window_, *start.fields.versionRadio, BST_CHECKED);
+}
+
+void MainWindow::save() {
+  if (const std::optional<std::string> message =
+          saveConfigFromWindow(fields(), settings_, workingFilePath(configFileName))) {
+    showMessage(*message);
+  }
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<MainWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self != nullptr ? self->onMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (HIWORD(wParam) == BN_CLICKED) runCommand(id);
+      // A field left with a longer text than it shows scrolls back to its beginning.
+      if (HIWORD(wParam) == EN_KILLFOCUS) {
+        const auto field = reinterpret_cast<HWND>(lParam);
+        SendMessageW(field, EM_SETSEL, 0, 0);
+        SendMessageW(field, EM_SCROLLCARET, 0, 0);
+      }
+      return 0;
+    }
+    case WM_PAINT:
+      paintLabels();
+      return 0;
+    case WM_CTLCOLORSTATIC:  // check boxes and radio buttons on the window's white
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case postedTaskMessage:
+      runPostedTask(lParam);
+      return 0;
+    case WM_DESTROY:
+      // Closing during a search aborts it and waits for it, so the program ends with the window.
+      search_.abortForClosing();
+      dropPostedTasks();
+      if (quitOnClose_) PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void MainWindow::paintLabels() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window_, &paint);
+  const HGDIOBJ previous = SelectObject(dc, font_.handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  for (const PaintedLabel& label : mainWindowLabels) {
+    const std::wstring text = wideFromUtf8(label.text);
+    TextOutW(dc, label.x, label.y, text.c_str(), static_cast<int>(text.size()));
+  }
+  SelectObject(dc, previous);
+  EndPaint(window_, &paint);
+}
+
+void MainWindow::runPostedTask(LPARAM task) {
+  const std::unique_ptr<std::function<void()>> posted(reinterpret_cast<std::function<void()>*>(task));
+  (*posted)();
+}
+
+void MainWindow::dropPostedTasks() {
+  MSG message;
+  while (PeekMessageW(&message, window_, postedTaskMessage, postedTaskMessage, PM_REMOVE)) {
+    delete reinterpret_cast<std::function<void()>*>(message.lParam);
+  }
+}
+
+void MainWindow::showStartCaption(std::string_view caption) {
+  SetDlgItemTextW(window_, startButton, wideFromUtf8(caption).c_str());
+}
+
+void MainWindow::showTitle(std::string_view title) {
+  if (windowText(window_) != title) SetWindowTextW(window_, wideFromUtf8(title).c_str());
+}
+
+void MainWindow::showProgressBar(const ProgressBarState& bar) { showOnSearchBar(searchBar_, bar); }
+
+void MainWindow::showMessage(const std::string& text) {
+  MessageBoxW(window_, wideFromUtf8(text).c_str(), wideFromUtf8(mainWindowTitle()).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::resultFileWritten(const std::filesystem::path& path) {
+  if (viewer_ && !viewer_(path)) showMessage(resultFileNotOpenedMessage(utf8FromPath(path)));
+}
+
+}  // namespace hanabira

@@ -1,0 +1,29 @@
+#include "ui/win32/wide_text.h"
+
+namespace hanabira {
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int length = static_cast<int>(utf8.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string utf8FromWide(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int length = static_cast<int>(wide.size());
+  std::string utf8(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)),
+      '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  return utf8;
+}
+
+std::string windowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return utf8FromWide(text);
+}
+
+}  // namespace hanabira
