@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,31 @@ void seedKernel(benchmark::State& state, Isa isa) {
     ++timeWords[0];
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+// The 540 key masks of one second, as a search with every key held runs them: batches
+// of 256, 256 and 28.
+void maskSeedKernel(benchmark::State& state, Isa isa) {
+  if (skipUnsupported(state, isa)) return;
+  const KernelSet& kernels = kernelsFor(isa);
+  BootMessage words{};
+  words[13] = 0x80000000;
+  words[15] = 0x1A0;
+  const SeedDay day = prepareSeedDay(words);
+  std::vector<std::uint32_t> keyWords(540);
+  for (std::size_t i = 0; i < keyWords.size(); ++i) keyWords[i] = static_cast<std::uint32_t>(i) * 0x9E3779B9u;
+  const KeySchedules keys(keyWords);
+  std::vector<InitialSeed> seeds(batch);
+  std::uint32_t timeWord = 0x53470000;
+  for (auto _ : state) {
+    const SeedTime time = prepareSeedTime(day, timeWord++);
+    for (std::size_t first = 0; first < keyWords.size(); first += batch) {
+      const std::size_t count = std::min(batch, keyWords.size() - first);
+      kernels.computeMaskSeeds(time, keys.words.data(), keys.stride, first, count, seeds.data());
+      benchmark::DoNotOptimize(seeds.data());
+    }
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * keyWords.size()));
 }
 
 // Positions 7 to 12: the six values of the individual-value search at position 7.
@@ -106,7 +132,7 @@ std::vector<RangeTest> deliverymanTests() {
 [[maybe_unused]] const bool registered = [] {
   using KernelBenchmark = void (*)(benchmark::State&, Isa);
   const std::pair<const char*, KernelBenchmark> kernels[] = {
-      {"seedKernel", seedKernel}, {"mtKernel", mtKernel}, {"lcgKernel", lcgKernel}};
+      {"seedKernel", seedKernel}, {"maskSeedKernel", maskSeedKernel}, {"mtKernel", mtKernel}, {"lcgKernel", lcgKernel}};
   for (const auto& [name, run] : kernels) {
     for (const KernelLevel& level : kernelLevels()) {
       benchmark::RegisterBenchmark((std::string(name) + "/" + std::string(level.name)).c_str(), run, level.isa());

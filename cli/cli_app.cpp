@@ -44,6 +44,8 @@ struct Options {
   bool reference = false;
   unsigned threads = 0;
   std::string isa = "auto";
+  std::string plan = "auto";
+  bool planGiven = false;
   std::string backend = "auto";
   std::optional<int> device;
   bool listDevices = false;
@@ -166,9 +168,9 @@ void printSummary(std::ostream& err, const SearchSummary& summary, double second
                formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
   } else {
     const std::string via = device != nullptr ? fmt::format(" and OpenCL on {}", device->device().name) : "";
-    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}){}; written to {}\n", matches,
+    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}, {}){}; written to {}\n", matches,
                formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
-               formatCount(threads, "thread", "threads"), isaName(summary.isa), via, output);
+               formatCount(threads, "thread", "threads"), isaName(summary.isa), planName(summary.plan), via, output);
   }
 }
 
@@ -192,6 +194,11 @@ const KernelSet& chosenKernels(const Options& options) {
   } catch (const UnsupportedIsaError& error) {
     throw CliError(exitInvalidInput, fmt::format("--isa {}: {}", options.isa, error.what()));
   }
+}
+
+std::optional<SearchPlan> requestedPlan(const Options& options) {
+  if (options.plan == "auto") return std::nullopt;
+  return parsePlan(options.plan);
 }
 
 // Whether what was printed reached standard output: a full disk or a closed pipe shows
@@ -251,6 +258,10 @@ int run(const Options& options, const CliEnvironment& env) {
     const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
     fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n{}", programVersion, isaName(kernels.isa),
                backendLine(backend.get()));
+    if (options.planGiven) {
+      const std::optional<SearchPlan> plan = requestedPlan(options);
+      fmt::print(env.out, "plan: {}\n", plan ? planName(*plan) : "auto (direct or two-stage, by the search)");
+    }
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
@@ -310,6 +321,7 @@ int run(const Options& options, const CliEnvironment& env) {
   searchOptions.isa = requestedIsa(options);
   const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
   searchOptions.backend = backend.get();
+  searchOptions.plan = requestedPlan(options);
   searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
 
   SearchSummary summary;
@@ -423,6 +435,14 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
       ->check(CLI::IsMember(isaChoices))
       ->capture_default_str()
       ->group("Performance");
+  auto* plan = app.add_option("--plan", options.plan,
+                              "How the search runs: direct (every boot moment through the whole evaluation), "
+                              "two-stage (first every MT19937 seed through the individual-value filters, then the "
+                              "boot moments whose seed passed; for long searches with strict filters), or auto "
+                              "for the one estimated to be faster; a search on an OpenCL device runs direct")
+                   ->check(CLI::IsMember({"auto", "direct", "two-stage"}))
+                   ->capture_default_str()
+                   ->group("Performance");
   app.add_option("--backend", options.backend,
                  "Where the seeds are searched: cpu, opencl (a GPU, or another OpenCL device), or auto for the "
                  "first GPU when there is one, else the CPU; every backend gives the same bytes")
@@ -451,7 +471,8 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   CLI::App* merge = addMergeCommand(app, mergeOptions);
 
   app.add_flag("--version", options.version,
-               "Print the version, the kernel level and the backend that would run, and exit");
+               "Print the version, the kernel level and the backend that would run (with --plan, the plan too), "
+               "and exit");
   app.footer(
       "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
       "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
@@ -463,6 +484,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     if (options.settingsPath.empty() && !options.example && !options.version && !options.listDevices && !*merge) {
       throw CLI::RequiredError("--settings or --example");
     }
+    options.planGiven = plan->count() > 0;
     if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);
     if (options.shard && options.outputPath == "-") {
       throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");

@@ -38,15 +38,14 @@ void ProgressLine::update(const SearchProgress& progress) {
   lastDraw_ = now;
 
   const double elapsed = elapsedSeconds();
-  const double share = progress.momentsTotal == 0
-                           ? 1.0
-                           : static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
-  const double rate = elapsed > 0 ? static_cast<double>(progress.momentsDone) / elapsed : 0;
-  std::string line =
-      fmt::format("\r\x1b[K{}  {:5.1f}%  {}", progressTitle(progress), share * 100, formatRate(rate, "seeds"));
-  if (rate > 0 && progress.momentsDone < progress.momentsTotal) {
-    line += "  " + formatDuration(static_cast<double>(progress.momentsTotal - progress.momentsDone) / rate) + " left";
-  }
+  const double share = progress.shareDone();
+  // Stage one of the two-stage plan counts MT seeds; the boot moments follow.
+  const bool scanning = progress.seedsToScan > 0 && progress.momentsDone == 0;
+  const double done = static_cast<double>(scanning ? progress.seedsScanned : progress.momentsDone);
+  const double rate = elapsed > 0 ? done / elapsed : 0;
+  std::string line = fmt::format("\r\x1b[K{}  {:5.1f}%  {}{}", progressTitle(progress), share * 100,
+                                 scanning ? "stage one: " : "", formatRate(rate, scanning ? "MT seeds" : "seeds"));
+  if (share > 0 && share < 1) line += "  " + formatDuration(elapsed / share * (1 - share)) + " left";
   err_ << line << std::flush;
   drawn_ = true;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/cpu_features.h"
 #include "core/initial_seed.h"
@@ -37,6 +38,39 @@ SeedDay prepareSeedDay(const BootMessage& words);
 // seeds[i] = the initial seed of the day's message with W9 = timeWords[i], W12 = keyWords[i].
 using ComputeSeedsKernel = void (*)(const SeedDay& day, const std::uint32_t* timeWords, const std::uint32_t* keyWords,
                                     std::size_t count, InitialSeed* seeds);
+
+// Whether message word W[t] depends on W12 (the keys).
+constexpr bool scheduleReadsKeys(int t) {
+  if (t < 16) return t == 12;
+  return scheduleReadsKeys(t - 3) || scheduleReadsKeys(t - 8) || scheduleReadsKeys(t - 14) || scheduleReadsKeys(t - 16);
+}
+
+// What the boot moments of one second of a day share: the working variables after
+// rounds 9 to 11, which read W9 to W11 only, and the message schedule with W12 zero. The
+// schedule is linear over XOR, so a moment's W[t] is this one's XOR the keys' share.
+struct SeedTime {
+  std::uint32_t schedule[80];
+  std::uint32_t afterRound11[5];
+};
+
+SeedTime prepareSeedTime(const SeedDay& day, std::uint32_t timeWord);
+
+// The keys' share of the message schedule for the key masks of a search: W[t] (t >= 12)
+// of a message that is zero but for W12, the mask's key word, at
+// words[(t - 12) * stride + mask]. Each row reads on for keyScheduleMargin zeros past the
+// last mask, so that the kernels read whole groups of lanes.
+struct KeySchedules {
+  explicit KeySchedules(const std::vector<std::uint32_t>& keyWords);
+
+  std::size_t stride;
+  std::vector<std::uint32_t> words;
+};
+inline constexpr std::size_t keyScheduleMargin = 64;
+
+// seeds[i] = the initial seed of the moment of `time` held with key mask firstMask + i
+// of `keys` (firstMask + count <= the masks of `keys`).
+using ComputeMaskSeedsKernel = void (*)(const SeedTime& time, const std::uint32_t* keys, std::size_t stride,
+                                        std::size_t firstMask, std::size_t count, InitialSeed* seeds);
 
 // The MT19937 outputs at positions first to last (last <= mtKernelLastPosition) of the
 // sequence seeded with mtSeeds[i], for i < count: output k of seed i goes to
@@ -147,6 +181,7 @@ struct KernelSet {
   Isa isa;
   std::size_t lanes;  // 32-bit lanes of one vector
   ComputeSeedsKernel computeSeeds;
+  ComputeMaskSeedsKernel computeMaskSeeds;
   MtWindowKernel mtWindow;
   LcgOutputsKernel lcgOutputs;
   ScanRangesKernel scanRanges;

@@ -6,8 +6,10 @@
 
 namespace hanabira {
 
-ChunkWorker::ChunkWorker(const PreparedSearch& search)
-    : search_(search), evaluator_(search.mode.makeEvaluator(search.settings, search.text, search.kernels)) {}
+ChunkWorker::ChunkWorker(const PreparedSearch& search, const MtSeedSet* members)
+    : search_(search), evaluator_(search.mode.makeEvaluator(search.settings, search.text, search.kernels)) {
+  if (members != nullptr) members_.emplace(*members, *evaluator_);
+}
 
 void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
   if (preparedBlock_ && preparedBlock_->sameBlock(at)) return;
@@ -21,6 +23,48 @@ void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
   blockCursor_.timer0 = space.timer0At(at.timer0);
   block_ = prepareSeedDay(search_.messageOfBlock(blockCursor_));
   preparedBlock_ = at;
+  ++blockNumber_;
+}
+
+void ChunkWorker::prepareTime(int timeIndex) {
+  if (timeBlock_ == blockNumber_ && timeIndex == preparedTime_) return;
+  time_ = prepareSeedTime(block_, search_.timeWordAt(timeIndex));
+  timeBlock_ = blockNumber_;
+  preparedTime_ = timeIndex;
+}
+
+// Moves `at` on by `count` moments within its block, or to the next block's first.
+void ChunkWorker::advance(BootMomentSpace::Coordinates& at, std::size_t count) const {
+  at.mask += static_cast<int>(count);
+  if (at.mask < search_.space.masksPerTime()) return;
+  at.mask = 0;
+  if (++at.time == search_.space.timesPerDay()) at = search_.space.nextBlock(at);
+}
+
+std::size_t ChunkWorker::computeBatch(BootMomentSpace::Coordinates& at, std::uint64_t left) {
+  const auto masks = static_cast<std::uint64_t>(search_.space.masksPerTime());
+  const bool byTime = masks >= minMasksByTime;
+  const BootMomentSpace::Coordinates first = at;
+  // The masks of one time after the other, as many as the batch and the range take.
+  std::size_t count = 0;
+  while (count < batchSize && count < left && at.sameBlock(first)) {
+    const auto run =
+        static_cast<std::size_t>(std::min<std::uint64_t>({batchSize - count, masks - at.mask, left - count}));
+    if (byTime) {
+      // Rounds 9 to 11 and the schedule are the time's, each word a key's share away.
+      prepareTime(at.time);
+      const KeySchedules& keys = search_.keySchedules;
+      search_.kernels.computeMaskSeeds(time_, keys.words.data(), keys.stride, static_cast<std::size_t>(at.mask), run,
+                                       seeds_.data() + count);
+    } else {
+      std::fill_n(timeWords_.begin() + count, run, search_.timeWordAt(at.time));
+      std::copy_n(search_.keyWords.begin() + at.mask, run, keyWords_.begin() + count);
+    }
+    advance(at, run);
+    count += run;
+  }
+  if (!byTime) search_.kernels.computeSeeds(block_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
+  return count;
 }
 
 void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) {
@@ -29,40 +73,24 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
   result.momentsDone = 0;
   result.complete = true;
 
-  const BootMomentSpace& space = search_.space;
-  const int times = space.timesPerDay();
-  const int masks = space.masksPerTime();
-  BootMomentSpace::Coordinates at = space.coordinatesOf(begin);
-  std::uint64_t index = begin;
-
-  while (index < end) {
+  BootMomentSpace::Coordinates at = search_.space.coordinatesOf(begin);
+  for (std::uint64_t index = begin; index < end;) {
     if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
       result.complete = false;
-      return;
+      break;
     }
     // One batch never leaves its block, so the prepared rounds serve all of it.
     prepareBlock(at);
     const BootMomentSpace::Coordinates batchStart = at;
-    std::size_t count = 0;
-    while (count < batchSize && index < end && at.sameBlock(batchStart)) {
-      // The masks left of this time, as many as the batch and the chunk take.
-      const std::size_t n = std::min(
-          {static_cast<std::size_t>(masks - at.mask), batchSize - count, static_cast<std::size_t>(end - index)});
-      std::fill_n(timeWords_.begin() + static_cast<std::ptrdiff_t>(count), n, search_.timeWordAt(at.time));
-      std::copy_n(search_.keyWords.begin() + at.mask, n, keyWords_.begin() + static_cast<std::ptrdiff_t>(count));
-      at.mask += static_cast<int>(n);
-      index += n;
-      count += n;
-      if (at.mask == masks) {
-        at.mask = 0;
-        if (++at.time == times) at = space.nextBlock(at);
-      }
-    }
-    search_.kernels.computeSeeds(block_, timeWords_.data(), keyWords_.data(), count, seeds_.data());
-    result.lineCount += evaluator_->evaluate(SpaceBatch(space, blockCursor_, batchStart, count),
-                                             std::span(seeds_.data(), count), result.lines);
+    const std::size_t count = computeBatch(at, end - index);
+    const SpaceBatch batch(search_.space, blockCursor_, batchStart, count);
+    const std::span<const InitialSeed> seeds(seeds_.data(), count);
+    result.lineCount +=
+        members_ ? members_->add(batch, seeds, result.lines) : evaluator_->evaluate(batch, seeds, result.lines);
     result.momentsDone += count;
+    index += count;
   }
+  if (members_) result.lineCount += members_->flush(result.lines);
 }
 
 }  // namespace hanabira

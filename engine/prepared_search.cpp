@@ -27,7 +27,8 @@ PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encodi
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),
-      keyWords(keyWordsOf(space)) {}
+      keyWords(keyWordsOf(space)),
+      keySchedules(keyWords) {}
 
 BootMessage PreparedSearch::messageOfBlock(const SearchCursor& block) const {
   BootMessage words = constantWords;

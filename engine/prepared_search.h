@@ -31,6 +31,7 @@ struct PreparedSearch {
   const KernelSet& kernels;
   BootMessage constantWords;
   std::vector<std::uint32_t> keyWords;  // W12 of every key mask of the space, by mask index
+  KeySchedules keySchedules;            // their shares of the message schedule
 };
 
 }  // namespace hanabira

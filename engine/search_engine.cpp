@@ -1,10 +1,14 @@
 #include "engine/search_engine.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <thread>
 
 #include "engine/chunk_pipeline.h"
+#include "engine/passing_seeds.h"
 #include "engine/prepared_search.h"
+#include "engine/two_stage_backend.h"
 
 namespace hanabira {
 namespace {
@@ -12,6 +16,30 @@ namespace {
 // Small enough that few lines wait in memory and progress moves often, large enough
 // that handing a chunk over costs nothing beside its seeds.
 constexpr std::uint64_t defaultChunkMoments = 1 << 13;
+
+// Stage one, when the search runs in two stages: the MT seeds that can make a line. None
+// when it runs direct. The progress reports the seeds scanned.
+std::optional<PassingSeeds> runStageOne(const PreparedSearch& search, const SearchOptions& options,
+                                        std::uint64_t moments, unsigned threads, SearchProgress& progress,
+                                        const std::function<void()>& report) {
+  if (options.backend != nullptr) return std::nullopt;
+  const MtSeedSpace& seeds = options.stageOneSeeds != nullptr ? *options.stageOneSeeds : MtSeedSpace::all();
+  const PlanChoice choice = choosePlan(search, moments, seeds, options.plan);
+  if (choice.plan != SearchPlan::TwoStage) return std::nullopt;
+
+  progress.seedsToScan = seeds.size();
+  progress.scanShare = choice.stageOneShare;
+  PassingSeeds found = findPassingSeeds(*stageOnePrefilter(search), search.kernels, seeds, threads, options.cancel,
+                                        [&](std::uint64_t scanned) {
+                                          progress.seedsScanned = scanned;
+                                          report();
+                                        });
+  if (found.outcome == PassingSeeds::Outcome::TooMany) {
+    progress.seedsToScan = 0;  // the search goes on direct
+    return std::nullopt;
+  }
+  return found;
+}
 
 }  // namespace
 
@@ -39,10 +67,23 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   sink.write(search.text.header());
   report();
 
-  std::uint64_t chunkMoments = options.chunkMoments > 0 ? options.chunkMoments : backend.chunkMoments(search);
+  const unsigned threads = resolveThreadCount(options.threads);
+  const std::optional<PassingSeeds> stageOne = runStageOne(search, options, moments.size(), threads, progress, report);
+  std::optional<TwoStageBackend> stageTwo;
+  if (stageOne) {
+    summary.plan = SearchPlan::TwoStage;
+    if (stageOne->outcome == PassingSeeds::Outcome::Cancelled) {
+      summary.cancelled = true;
+      return summary;
+    }
+    stageTwo.emplace(*stageOne->seeds);
+  }
+  const SearchBackend& chunkBackend = stageTwo ? *stageTwo : backend;
+
+  std::uint64_t chunkMoments = options.chunkMoments > 0 ? options.chunkMoments : chunkBackend.chunkMoments(search);
   if (chunkMoments == 0) chunkMoments = defaultChunkMoments;
   const ChunkPlan plan{moments, chunkMoments};
-  runChunkPipeline(search, backend, plan, resolveThreadCount(options.threads), options.cancel,
+  runChunkPipeline(search, chunkBackend, plan, threads, options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
                      sink.write(result.lines);
                      summary.candidates += result.lineCount;

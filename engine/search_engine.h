@@ -19,8 +19,10 @@
 #include "core/search_mode.h"
 #include "core/search_settings.h"
 #include "engine/moment_range.h"
+#include "engine/mt_seed_space.h"
 #include "engine/result_sink.h"
 #include "engine/search_backend.h"
+#include "engine/search_plan.h"
 #include "engine/search_progress.h"
 #include "evaluate/result_text.h"
 
@@ -42,6 +44,11 @@ struct SearchOptions {
   std::optional<Isa> isa;
   // Where the chunks are evaluated; none: the CPU, with the kernels of `isa`.
   const SearchBackend* backend = nullptr;
+  // Direct or two-stage (engine/search_plan.h); none: the one estimated to be cheaper. A
+  // given backend runs direct, as does a search the two-stage plan does not apply to.
+  std::optional<SearchPlan> plan;
+  // The MT seeds stage one of the two-stage plan scans; none: all 2^32. Tests narrow it.
+  const MtSeedSpace* stageOneSeeds = nullptr;
   // Set from anywhere (a signal handler too) to stop the search at the next boot moment
   // or batch of moments.
   const std::atomic<bool>* cancel = nullptr;
@@ -56,7 +63,8 @@ struct SearchSummary {
   bool cancelled = false;
   std::uint64_t candidates = 0;  // lines written
   std::uint64_t momentsDone = 0;
-  std::uint64_t momentsTotal = 0;  // in the range searched
+  std::uint64_t momentsTotal = 0;        // in the range searched
+  SearchPlan plan = SearchPlan::Direct;  // the plan that ran
 };
 
 // The thread count a SearchOptions::threads value stands for.

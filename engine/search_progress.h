@@ -13,6 +13,14 @@ struct SearchProgress {
   std::uint64_t candidates = 0;   // lines committed so far
   std::uint64_t momentsDone = 0;  // boot moments whose lines are committed
   std::uint64_t momentsTotal = 0;
+  // Stage one of the two-stage plan, before the first boot moment: MT seeds through the
+  // filters. None when seedsToScan is 0.
+  std::uint64_t seedsScanned = 0;
+  std::uint64_t seedsToScan = 0;
+  double scanShare = 0;  // stage one's estimated share of the search's work
+
+  // The share of the search's work done, from 0 to 1.
+  double shareDone() const;
 };
 
 // The window title of a running search, "11年9月27日計算中...(候補3個)" (UTF-8).

@@ -120,6 +120,10 @@ TEST_F(CliTest, HelpAndVersion) {
     EXPECT_EQ(run({"--version", "--backend", "cpu", "--isa", std::string(level.name)}).out,
               "hanabira-cli 1.05\nkernels: " + std::string(level.name) + "\nbackend: cpu\n");
   }
+  // With --plan it names the plan too; without, its lines stay as they were.
+  EXPECT_TRUE(run({"--version", "--plan", "two-stage"}).out.ends_with("\nplan: two-stage\n"));
+  EXPECT_TRUE(
+      run({"--version", "--plan", "auto"}).out.ends_with("\nplan: auto (direct or two-stage, by the search)\n"));
 }
 
 // Without an OpenCL platform the default search says what it always said, and asking for
@@ -162,6 +166,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(run({"--example", "--encoding", "latin1"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--threads", "0"}).exitCode, 2);
   EXPECT_EQ(run({"--example", "--isa", "sse2"}).exitCode, 2);
+  EXPECT_EQ(run({"--example", "--plan", "two_stage"}).exitCode, 2);
   for (const char* shard : {"0/3", "4/3", "1/0", "1", "1/3x", "-1/3"}) {
     EXPECT_EQ(run({"--example", "--shard", shard}).exitCode, 2) << shard;
   }
@@ -183,6 +188,8 @@ TEST_F(CliTest, ExampleFindsTheWorkedExampleLine) {
   EXPECT_TRUE(result.starts_with("年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"));
   EXPECT_NE(result.find("\r\n11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"), std::string::npos);
   EXPECT_NE(outcome.err.find("32400 matches in 32400 boot moments"), std::string::npos) << outcome.err;
+  // A minute is far too short for a stage over every MT seed: auto runs it direct.
+  EXPECT_NE(outcome.err.find(", direct); written to result.txt\n"), std::string::npos) << outcome.err;
 }
 
 TEST_F(CliTest, SettingsFileAndConfigFile) {

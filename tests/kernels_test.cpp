@@ -69,6 +69,45 @@ TEST_P(Kernels, SeedsMatchThePlainComputation) {
   }
 }
 
+// The masks of a search's space, any run of them, after any time of the day.
+TEST_P(Kernels, MaskSeedsMatchThePlainComputation) {
+  for (int trial = 0; trial < 20; ++trial) {
+    SearchSettings settings = testing::randomIvSearchSettings(random_);
+    settings.keyInputEnabled = true;
+    std::vector<int> masks;
+    for (int mask = 0; mask < 1024; ++mask) {
+      if (random_() % 4 != 0) masks.push_back(mask);
+    }
+    std::vector<std::uint32_t> keyWords;
+    for (const int mask : masks) keyWords.push_back(keyWord(mask));
+    const KeySchedules keys(keyWords);
+    const Date date{settings.startYear, settings.startMonth, settings.startDay};
+    BootMessage words = constantMessageWords(settings);
+    words[8] = dateWord(date.year, date.month, date.day, weekday(date));
+    const SeedDay day = prepareSeedDay(words);
+    SearchCursor moment{date.year,
+                        date.month,
+                        date.day,
+                        static_cast<int>(random_() % 24),
+                        static_cast<int>(random_() % 60),
+                        static_cast<int>(random_() % 60),
+                        weekday(date),
+                        0};
+    const SeedTime time = prepareSeedTime(day, timeWord(moment.hour, moment.minute, moment.second, settings.is3ds));
+
+    for (std::size_t count : counts()) {
+      const std::size_t firstMask = count == 0 ? masks.size() : random_() % (masks.size() - count + 1);
+      std::vector<InitialSeed> seeds(count + 1, 0xDEADBEEF);
+      kernels().computeMaskSeeds(time, keys.words.data(), keys.stride, firstMask, count, seeds.data());
+      for (std::size_t i = 0; i < count; ++i) {
+        moment.keyMask = masks[firstMask + i];
+        ASSERT_EQ(seeds[i], computeInitialSeed(settings, moment)) << "count " << count << ", lane " << i;
+      }
+      EXPECT_EQ(seeds[count], 0xDEADBEEFu) << "wrote past the end";
+    }
+  }
+}
+
 TEST_P(Kernels, MtWindowsMatchTheGenerator) {
   const std::vector<std::pair<int, int>> windows = {{0, 0}, {7, 12}, {0, 6}, {50, 60}, {0, 226}, {220, 226}};
   for (const auto& [first, last] : windows) {

@@ -51,6 +51,11 @@ void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std:
   computeSeedsWith<Avx2Vec, 2>(day, timeWords, keyWords, count, seeds);
 }
 
+void computeMaskSeeds(const SeedTime& time, const std::uint32_t* keys, std::size_t stride, std::size_t firstMask,
+                      std::size_t count, InitialSeed* seeds) {
+  computeMaskSeedsWith<Avx2Vec, 2>(time, keys, stride, firstMask, count, seeds);
+}
+
 void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   mtWindowWith<Avx2Vec, 8>(mtSeeds, count, first, last, outputs);
 }
@@ -75,7 +80,7 @@ void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& sca
 
 }  // namespace
 
-const KernelSet avx2Kernels{Isa::Avx2,  Avx2Vec::lanes, computeSeeds, mtWindow,
+const KernelSet avx2Kernels{Isa::Avx2,  Avx2Vec::lanes, computeSeeds, computeMaskSeeds, mtWindow,
                             lcgOutputs, scanRanges,     scanLcg,      scanDraws};
 
 }  // namespace hanabira

@@ -30,6 +30,11 @@ void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std:
   computeSeedsWith<ScalarVec, 2>(day, timeWords, keyWords, count, seeds);
 }
 
+void computeMaskSeeds(const SeedTime& time, const std::uint32_t* keys, std::size_t stride, std::size_t firstMask,
+                      std::size_t count, InitialSeed* seeds) {
+  computeMaskSeedsWith<ScalarVec, 2>(time, keys, stride, firstMask, count, seeds);
+}
+
 void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   // Four seeds side by side: the seeding chains overlap in the pipeline.
   mtWindowWith<ScalarVec, 4>(mtSeeds, count, first, last, outputs);
@@ -55,7 +60,7 @@ void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& sca
 
 }  // namespace
 
-const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, mtWindow,
+const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, computeMaskSeeds, mtWindow,
                               lcgOutputs,  scanRanges,       scanLcg,      scanDraws};
 
 }  // namespace hanabira

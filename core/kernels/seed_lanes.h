@@ -21,6 +21,11 @@ struct Sha1Lanes {
 
   template <int t>
   [[gnu::always_inline]] void round() {
+    roundWith<t>(w[t]);
+  }
+
+  template <int t>
+  [[gnu::always_inline]] void roundWith(V word) {
     V f;
     std::uint32_t k;
     if constexpr (t < 20) {
@@ -36,7 +41,7 @@ struct Sha1Lanes {
       f = Vec::xor3(b, c, d);
       k = 0xCA62C1D6;
     }
-    const V temp = Vec::add(Vec::add(Vec::template rotl<5>(a), f), Vec::add(Vec::add(e, Vec::set1(k)), w[t]));
+    const V temp = Vec::add(Vec::add(Vec::template rotl<5>(a), f), Vec::add(Vec::add(e, Vec::set1(k)), word));
     e = d;
     d = c;
     c = Vec::template rotl<30>(b);
@@ -131,6 +136,76 @@ inline void computeSeedsWith(const SeedDay& day, const std::uint32_t* timeWords,
     }
     for (std::size_t i = 0; i < n; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
   }
+}
+
+// Round t (12 to 79) of every stream of moments of one time: W[t] is the time's word, XOR
+// the keys' share where it has one (read from the stream's lanes of row t - 12).
+template <class Vec, int streams, int t>
+[[gnu::always_inline]] inline void maskRoundOfStreams(Sha1Lanes<Vec> (&s)[streams], const SeedTime& time,
+                                                      const std::uint32_t* keys, std::size_t stride) {
+  for (int i = 0; i < streams; ++i) {
+    if constexpr (scheduleReadsKeys(t)) {
+      const std::uint32_t* row = keys + static_cast<std::size_t>(t - 12) * stride + i * Vec::lanes;
+      s[i].template roundWith<t>(Vec::bxor(Vec::set1(time.schedule[t]), Vec::load(row)));
+    } else {
+      s[i].template roundWith<t>(Vec::set1(time.schedule[t]));
+    }
+  }
+}
+
+template <class Vec, int streams, int... t>
+[[gnu::always_inline]] inline void maskRoundsFrom12(Sha1Lanes<Vec> (&s)[streams], const SeedTime& time,
+                                                    const std::uint32_t* keys, std::size_t stride,
+                                                    std::integer_sequence<int, t...>) {
+  (maskRoundOfStreams<Vec, streams, t + 12>(s, time, keys, stride), ...);
+}
+
+// Digest words H0 and H1 of the streams * lanes moments of one time whose keys' shares
+// start at `keys` in each row. No schedule is kept: every word is a load and an XOR.
+template <class Vec, int streams>
+inline void sha1MaskHeads(const SeedTime& time, const std::uint32_t* keys, std::size_t stride, std::uint32_t* h0,
+                          std::uint32_t* h1) {
+  constexpr std::size_t lanes = Vec::lanes;
+  Sha1Lanes<Vec> s[streams];
+  for (int i = 0; i < streams; ++i) {
+    s[i].a = Vec::set1(time.afterRound11[0]);
+    s[i].b = Vec::set1(time.afterRound11[1]);
+    s[i].c = Vec::set1(time.afterRound11[2]);
+    s[i].d = Vec::set1(time.afterRound11[3]);
+    s[i].e = Vec::set1(time.afterRound11[4]);
+  }
+  maskRoundsFrom12<Vec, streams>(s, time, keys, stride, std::make_integer_sequence<int, 68>{});
+  for (int i = 0; i < streams; ++i) {
+    Vec::store(h0 + i * lanes, Vec::add(s[i].a, Vec::set1(0x67452301)));
+    Vec::store(h1 + i * lanes, Vec::add(s[i].b, Vec::set1(0xEFCDAB89)));
+  }
+}
+
+// Seeds of `count` masks of one time, a group of vectors at a time; the last group or
+// vector reads into the rows' margin.
+template <class Vec, int streams>
+inline void computeMaskSeedsWith(const SeedTime& time, const std::uint32_t* keys, std::size_t stride,
+                                 std::size_t firstMask, std::size_t count, InitialSeed* seeds) {
+  constexpr std::size_t lanes = Vec::lanes;
+  constexpr std::size_t group = lanes * streams;
+  static_assert(group <= keyScheduleMargin);
+  std::uint32_t h0[group];
+  std::uint32_t h1[group];
+  std::size_t base = 0;
+  for (; base + group <= count; base += group) {
+    sha1MaskHeads<Vec, streams>(time, keys + firstMask + base, stride, h0, h1);
+    for (std::size_t i = 0; i < group; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
+  }
+  const std::size_t rest = count - base;
+  if (rest == 0) return;
+  // A rest of more than one vector runs as a whole group, whose streams overlap: several
+  // single vectors would each wait on their own chain of rounds.
+  if (rest > lanes) {
+    sha1MaskHeads<Vec, streams>(time, keys + firstMask + base, stride, h0, h1);
+  } else {
+    sha1MaskHeads<Vec, 1>(time, keys + firstMask + base, stride, h0, h1);
+  }
+  for (std::size_t i = 0; i < rest; ++i) seeds[base + i] = seedFromDigestHeads(h0[i], h1[i]);
 }
 
 }  // namespace

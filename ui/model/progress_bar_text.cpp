@@ -8,11 +8,6 @@
 namespace hanabira {
 namespace {
 
-double shareDone(const SearchProgress& progress) {
-  if (progress.momentsTotal == 0) return 1.0;
-  return static_cast<double>(progress.momentsDone) / static_cast<double>(progress.momentsTotal);
-}
-
 std::string shareText(double share) { return fmt::format("{}%", static_cast<int>(share * 100)); }
 
 int barValue(double share) { return static_cast<int>(std::lround(share * progressBarSteps)); }
@@ -27,13 +22,13 @@ std::string durationText(double seconds) {
 }
 
 ProgressBarState runningProgressBar(const SearchProgress& progress, double elapsedSeconds) {
-  const double share = shareDone(progress);
-  if (progress.momentsDone == 0 || share >= 1.0) return {barValue(share), shareText(share)};
+  const double share = progress.shareDone();
+  if (share <= 0.0 || share >= 1.0) return {barValue(share), shareText(share)};
   return {barValue(share), shareText(share) + "  残り " + durationText(elapsedSeconds / share * (1.0 - share))};
 }
 
 ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end) {
-  const double share = shareDone(progress);
+  const double share = progress.shareDone();
   switch (end) {
     case SearchEnd::Finished:
       break;

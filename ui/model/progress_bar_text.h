@@ -1,4 +1,4 @@
-// What the slim bar under the start button shows: the share of the boot moments searched
+// What the slim bar under the start button shows: the share of the search's work done
 // and, once the pace is known, the time left ("42%  残り 1:23"); at the end, how the
 // search ended.
 #pragma once
