@@ -1,6 +1,7 @@
 // The kernels of every level on batches of 256, one benchmark per kernel and level:
 //   build/release/bench/hanabira_bench --benchmark_filter=Kernel
 #include <benchmark/benchmark.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <string>
@@ -89,11 +90,42 @@ void lcgKernel(benchmark::State& state, Isa isa) {
   std::vector<std::uint32_t> outputs(162 * batch);
   for (std::size_t i = 0; i < batch; ++i) states[i] = i * 0x9E3779B97F4A7C15ull;
   for (auto _ : state) {
-    kernels.lcgOutputs(states.data(), batch, 162, outputs.data(), nullptr, 0, nullptr);
+    kernels.lcgOutputs(states.data(), batch, 162, outputs.data());
     benchmark::DoNotOptimize(outputs.data());
     ++states[0];
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+// The values r with floor(r * n / 2^32) from low to high, as a range test at `offset`.
+RangeTest scaledTest(int offset, std::uint64_t n, std::uint64_t low, std::uint64_t high) {
+  const auto ceilOf = [n](std::uint64_t k) { return ((k << 32) + n - 1) / n; };
+  return {offset, static_cast<std::uint32_t>(ceilOf(low)), static_cast<std::uint32_t>(ceilOf(high + 1) - 1)};
+}
+
+// The LCG scans of the comet shard (one range at two rows) and the deliveryman (every
+// value at least 25 and a nature: two ranges, seven tests) at their default positions.
+void lcgScanKernel(benchmark::State& state, Isa isa, std::vector<RangeTest> tests) {
+  if (skipUnsupported(state, isa)) return;
+  const KernelSet& kernels = kernelsFor(isa);
+  const LcgScan scan{101, tests.data(), static_cast<int>(tests.size()), nullptr, 1, 0};
+  std::vector<std::uint64_t> states(batch), scratch(lcgScanScratchWords(scan));
+  std::vector<RangeHit> hits(101);
+  for (std::size_t i = 0; i < batch; ++i) states[i] = i * 0x9E3779B97F4A7C15ull;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kernels.scanLcg(states.data(), batch, scan, scratch.data(), hits.data()));
+    ++states[0];
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * batch));
+}
+
+std::vector<RangeTest> cometShardTests() { return {scaledTest(7, 100, 80, 84), scaledTest(10, 100, 80, 84)}; }
+
+std::vector<RangeTest> deliverymanTests() {
+  std::vector<RangeTest> tests;
+  for (int k = 0; k < 6; ++k) tests.push_back({k, 25u << 27, 0xFFFFFFFF});
+  tests.push_back(scaledTest(10, 25, 11, 11));
+  return tests;
 }
 
 // Each kernel at every level of this build, named like seedKernel/avx2.
@@ -105,6 +137,12 @@ void lcgKernel(benchmark::State& state, Isa isa) {
     for (const KernelLevel& level : kernelLevels()) {
       benchmark::RegisterBenchmark((std::string(name) + "/" + std::string(level.name)).c_str(), run, level.isa());
     }
+  }
+  for (const KernelLevel& level : kernelLevels()) {
+    benchmark::RegisterBenchmark(fmt::format("lcgScanKernelCometShard/{}", level.name).c_str(), lcgScanKernel,
+                                 level.isa(), cometShardTests());
+    benchmark::RegisterBenchmark(fmt::format("lcgScanKernelDeliveryman/{}", level.name).c_str(), lcgScanKernel,
+                                 level.isa(), deliverymanTests());
   }
   return true;
 }();

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "core/kernel_levels.h"
 #include "core/sha1.h"
 
@@ -22,6 +24,19 @@ SeedDay prepareSeedDay(const BootMessage& words) {
   for (int t = 0; t < 9; ++t) detail::sha1Round(t, words[t], v);  // W0 to W8 only
   for (int i = 0; i < 5; ++i) day.afterRound8[i] = v[i];
   return day;
+}
+
+int lcgScanRows(const LcgScan& scan) {
+  int reach = scan.halves != nullptr ? scan.halves->rowOffset : 0;
+  for (int t = 0; t < scan.testCount; ++t) reach = std::max(reach, scan.tests[t].rowOffset);
+  return scan.positions + reach;
+}
+
+// Four words per position for the seeds passing so far, and a row of bits for 64 seeds
+// for each range of one pass and the halves test.
+std::size_t lcgScanScratchWords(const LcgScan& scan) {
+  const auto slots = static_cast<std::size_t>(std::min(scan.testCount, lcgScanRangesAtOnce) + 1);
+  return 4 * static_cast<std::size_t>(scan.positions) + slots * static_cast<std::size_t>(lcgScanRows(scan));
 }
 
 SeedTime prepareSeedTime(const SeedDay& day, std::uint32_t timeWord) {

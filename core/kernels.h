@@ -80,20 +80,9 @@ using MtWindowKernel = void (*)(const std::uint32_t* mtSeeds, std::size_t count,
 // The farthest position whose output needs no word that the twist has rewritten.
 inline constexpr int mtKernelLastPosition = 226;
 
-// A range of raw 32-bit values, low <= value <= high.
-struct ValueRange {
-  std::uint32_t low;
-  std::uint32_t high;
-};
-
 // The upper halves of states[i] and of the `length - 1` LCG states after it:
-// outputs[p * count + i] = upper half of states[i] stepped p times (count <= maxScanSeeds).
-// Besides, for each of the rangeCount ranges (at most maxMaskRanges), the seeds whose value
-// lies in the range at each row, while the values are still in registers: seed i of row p
-// for range r is bit i % 64 of masks[(r * length + p) * 4 + i / 64].
-using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs,
-                                  const ValueRange* ranges, int rangeCount, std::uint64_t* masks);
-inline constexpr int maxMaskRanges = 8;
+// outputs[p * count + i] = upper half of states[i] stepped p times.
+using LcgOutputsKernel = void (*)(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs);
 
 // A filter on the rows the kernels above write: value (of row position + rowOffset) in
 // [low, high]. Individual values, scaled random numbers and most game rolls are such
@@ -121,6 +110,73 @@ inline constexpr std::size_t maxScanSeeds = 256;
 using ScanRangesKernel = std::size_t (*)(const std::uint32_t* rows, std::size_t count, int positions,
                                          const RangeTest* tests, int testCount, RangeHit* hits);
 
+// A test on the value v of a row that no range expresses: the word w, which is v - 1
+// (0 for v = 0) when `decrement` and v otherwise, with bit 31 replaced by bit 0 when
+// `bit31FromBit0`, passes when its two halves XOR `pattern` to at most 7. The shiny test
+// of every kind of encounter, with or without ID correction, is one of these.
+struct HalvesTest {
+  int rowOffset;
+  bool decrement;
+  bool bit31FromBit0;
+  std::uint16_t pattern;
+};
+
+// The plain definition, which every level's kernel matches.
+constexpr bool passesHalvesTest(const HalvesTest& test, std::uint32_t value) {
+  std::uint32_t word = test.decrement && value != 0 ? value - 1 : value;
+  if (test.bit31FromBit0) word = (word & 0x7FFFFFFFu) | (word << 31);
+  return ((word >> 16) ^ (word & 0xFFFFu) ^ test.pattern) <= 7;
+}
+
+// What the LCG scan tests at each start position p < positions: every range test (at
+// most maxLcgScanTests) and, if there is one, the halves test, on the values of rows
+// p + rowOffset (offsets >= 0). Row 0 is the state the affine map `toFirst` (a jump:
+// s -> s * multiplier + increment) makes of a seed.
+struct LcgScan {
+  int positions;
+  const RangeTest* tests;
+  int testCount;
+  const HalvesTest* halves;  // or nullptr
+  std::uint64_t toFirstMultiplier;
+  std::uint64_t toFirstIncrement;
+};
+inline constexpr int maxLcgScanTests = 64;
+// The distinct ranges one pass over the sequences notes; more take further passes.
+inline constexpr int lcgScanRangesAtOnce = 8;
+
+// The rows the scan reads (positions and as far past them as the furthest offset), and
+// the scratch words it needs.
+int lcgScanRows(const LcgScan& scan);
+std::size_t lcgScanScratchWords(const LcgScan& scan);
+
+// The LCG sequences of seeds[i], i < count <= maxScanSeeds (row k: the upper half of the
+// seed's row-0 state stepped k times), tested while the values are in registers and
+// never stored: for every start position, in ascending order, the seeds that pass every
+// test; one RangeHit per position with any such seed, in `hits` (room for
+// scan.positions). Returns how many it wrote. `scratch` holds lcgScanScratchWords(scan)
+// words.
+using ScanLcgKernel = std::size_t (*)(const std::uint64_t* seeds, std::size_t count, const LcgScan& scan,
+                                      std::uint64_t* scratch, RangeHit* hits);
+
+// Draws without replacement from a list of listSize entries, the dome's trainers: draw k
+// from a start position p takes entry scaledRandom(row p + k, listSize - k) of the
+// entries left, which close up behind it.
+struct DrawScan {
+  int positions;
+  std::uint32_t listSize;
+  int drawCount;      // at most maxDraws
+  const int* wanted;  // places in the full list, distinct
+  int wantedCount;    // at most maxDrawsWanted
+};
+inline constexpr int maxDraws = 8;
+inline constexpr int maxDrawsWanted = 6;
+
+// Over rows laid out as LcgOutputsKernel writes them (row r: rows[r * count + i]), for
+// every start position p < scan.positions and seed i < count <= maxScanSeeds: bit i % 64
+// of matches[p * 4 + i / 64] is set when the seed's draws from p take every wanted entry.
+using ScanDrawsKernel = void (*)(const std::uint32_t* rows, std::size_t count, const DrawScan& scan,
+                                 std::uint64_t* matches);
+
 struct KernelSet {
   Isa isa;
   std::size_t lanes;  // 32-bit lanes of one vector
@@ -129,6 +185,8 @@ struct KernelSet {
   MtWindowKernel mtWindow;
   LcgOutputsKernel lcgOutputs;
   ScanRangesKernel scanRanges;
+  ScanLcgKernel scanLcg;
+  ScanDrawsKernel scanDraws;
 };
 
 class UnsupportedIsaError : public std::runtime_error {

@@ -3,8 +3,6 @@
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
-#include <iterator>
-
 #include "evaluate/position_range.h"
 #include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
@@ -31,13 +29,14 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
   CometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
       : settings_(settings), text_(text), stage_(*cometShardSearchPrefilter(settings), kernels) {}
 
-  // Only the few positions that pass the last two tests reach the others.
+  // The scan's ranges are the last two tests; only the few positions that pass them
+  // reach the others.
   std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
     const SequenceRows& rows = stage_.rows();
     return stage_.runOnFinds(
         seeds,
         [&](std::size_t seed, int hit) {
-          return cometShardFound(SeedValues{rows, seed, rows.first() + hit}, settings_.compoundEyes);
+          return cometShardFirstRollsPass(SeedValues{rows, seed, rows.first() + hit});
         },
         [&](std::size_t seed, int hit) {
           appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],
@@ -56,14 +55,15 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
 void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
                                 const CometShardMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{:016X}"), match.position, seed);
+  char fields[12 + 16];
+  out.append(fields, fmt::format_to(fields, FMT_COMPILE("{},{:016X}"), match.position, seed));
   text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
 // The last two tests, rare passes, are the filter of the rows.
 std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
-  Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}};
+  Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}, {}};
   const std::uint32_t low = settings.compoundEyes ? 80 : 55;
   const std::uint32_t high = settings.compoundEyes ? 84 : 55;
   prefilter.filter.requireScaled(7, 100, low, high);

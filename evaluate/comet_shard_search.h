@@ -20,20 +20,26 @@
 namespace hanabira {
 
 // The rolls of one position i, from the value at the position's first test on: with
-// compound eyes values[0] is R[i], without it R[i + 1]. `values` is anything indexable;
-// the tests stop at the first that fails, so later values may never be read.
+// compound eyes values[0] is R[i], without it R[i + 1]. `values` is anything indexable.
+// Every test is evaluated, without a branch: the positions that get here have mostly
+// passed the rare last two already, and whether the others pass is a coin toss a branch
+// would mispredict.
+template <class Values>
+constexpr bool cometShardFirstRollsPass(const Values& values) {
+  const auto middleRollAccepts = [](std::uint32_t roll) {
+    return (roll <= 320) | (roll - 641 <= 800 - 641) | (roll - 961 <= 1280 - 961);
+  };
+  return (scaledRandom(values[0], 100) <= 39) & middleRollAccepts(scaledRandom(values[1], 1600)) &
+         middleRollAccepts(scaledRandom(values[3], 1600));
+}
+
 template <class Values>
 constexpr bool cometShardFound(const Values& values, bool compoundEyes) {
   const auto lastRollAccepts = [compoundEyes](std::uint32_t roll) {
-    return compoundEyes ? (roll >= 80 && roll <= 84) : roll == 55;
+    return compoundEyes ? (roll - 80 <= 4) : roll == 55;
   };
-  const auto middleRollAccepts = [](std::uint32_t roll) {
-    return roll <= 320 || (roll >= 641 && roll <= 800) || (roll >= 961 && roll <= 1280);
-  };
-  // The rarest tests first.
-  return lastRollAccepts(scaledRandom(values[7], 100)) && lastRollAccepts(scaledRandom(values[10], 100)) &&
-         scaledRandom(values[0], 100) <= 39 && middleRollAccepts(scaledRandom(values[1], 1600)) &&
-         middleRollAccepts(scaledRandom(values[3], 1600));
+  return lastRollAccepts(scaledRandom(values[7], 100)) & lastRollAccepts(scaledRandom(values[10], 100)) &
+         cometShardFirstRollsPass(values);
 }
 
 struct CometShardMatch {

@@ -26,6 +26,18 @@ bool separateNatures(const SearchSettings& settings) {
          pidPositions(settings).size() + static_cast<std::size_t>(valuesRead(settings));
 }
 
+// Each range the kernel tests costs a comparison for every value it makes. The nature's
+// joins the values' bounds only where they let more than one position in 4096 through;
+// below that the exact check sees it on the few positions left.
+bool prefiltersNature(const SearchSettings& settings) {
+  if (separateNatures(settings) || settings.deliveryNature == 0) return false;
+  std::int64_t passing = 1;  // value combinations within the bounds, out of 32^6 = 2^30
+  for (int k = 0; k < 6; ++k) {
+    passing *= std::max(0, std::min(settings.ivMax[k], 31) - std::max(settings.ivMin[k], 0) + 1);
+  }
+  return passing > (std::int64_t{1} << 30) / 4096;
+}
+
 // Positions in 64 bits: no nature position is too far.
 PidWindow natureWindowFor(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
@@ -128,9 +140,9 @@ void checkDeliverymanOptions(const SearchSettings& settings, SettingsCheck& chec
 // The six values' bounds, and the nature where the rows hold it.
 std::optional<Prefilter> deliverymanSearchPrefilter(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
-  Prefilter prefilter{RandomSequence::Personality, positions.first, 0, 0, {}};
+  Prefilter prefilter{RandomSequence::Personality, positions.first, 0, 0, {}, {}};
   for (int k = 0; k < 6; ++k) prefilter.filter.requireIv(k, settings.ivMin[k], settings.ivMax[k]);
-  if (!separateNatures(settings) && settings.deliveryNature != 0) {
+  if (prefiltersNature(settings)) {
     const auto nature = static_cast<std::uint32_t>(settings.deliveryNature - 1);
     prefilter.filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
   }

@@ -5,65 +5,87 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <numeric>
+#include <vector>
 
-#include "core/pid_window.h"
+#include "core/pid_rows.h"
 #include "evaluate/position_range.h"
 #include "evaluate/reference_sequences.h"
+#include "evaluate/seed_hits.h"
 
 namespace hanabira {
 namespace {
 
-PidWindow windowFor(const SearchSettings& settings) {
-  const PositionRange positions = pidPositions(settings);
-  if (positions.empty()) return PidWindow(0, 0);
-  return PidWindow(positions.first, positions.size() + domeDrawCount);
-}
-
-// No range test rules a position out: each seed's positions are drawn one by one.
+// The draws of every position of a batch of seeds run in the kernels, over rows of the
+// personality-value sequence made once per batch; a line ends at each position where it
+// and the slack positions before it all match.
 class DomeSearchEvaluator final : public ModeEvaluator {
  public:
-  DomeSearchEvaluator(const SearchSettings& settings, const ResultText& text)
+  DomeSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
       : settings_(settings),
         text_(text),
-        empty_(pidPositions(settings).empty()),
+        kernels_(kernels),
         wanted_(domeWantedTrainers(settings)),
-        values_(windowFor(settings)) {}
+        positions_(pidPositions(settings)),
+        rows_(positions_.first, positions_.empty() ? 0 : positions_.size() + domeDrawCount - 1, maxEvaluationBatch,
+              kernels),
+        matches_(4 * positions_.size()),
+        ends_(positions_.size()) {}
 
   std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
-    if (empty_) return 0;
+    const int slack = settings_.domeConsumptionSlack;
+    if (positions_.empty() || slack < 0) return 0;
+    const auto count = static_cast<int>(positions_.size());
+    // With no trainer wanted every position matches, and nothing need be drawn.
+    if (wanted_.count != 0) rows_.fill(seeds);
+    const DrawScan scan{count, domeListSize, domeDrawCount, wanted_.trainers.data(), wanted_.count};
+    kernels_.scanDraws(rows_.row(0), seeds.size(), scan, matches_.data());
+
+    const std::size_t endCount = domeLineEnds(matches_, slack, ends_.data());
+    endsBySeed_.build(ends_.data(), endCount);
+
     std::size_t lines = 0;
-    for (std::size_t i = 0; i < seeds.size(); ++i) lines += evaluateSeed(moments, i, seeds[i], out);
+    const int first = settings_.pidConsumptionMin;
+    endsBySeed_.forEachSeed([&](std::size_t seed, std::span<const int> ends) {
+      for (const int p : ends)
+        appendDomeSearchLine(text_, out, moments[seed], seeds[seed], {first + p - slack, first + p});
+      lines += ends.size();
+    });
     return lines;
   }
 
  private:
-  std::size_t evaluateSeed(const MomentBatch& moments, std::size_t index, InitialSeed seed, std::string& out) {
-    // With no trainer wanted every position matches, and nothing need be drawn.
-    if (wanted_.count != 0) values_.fill(seed);
-    const int slack = settings_.domeConsumptionSlack;
-    const int first = settings_.pidConsumptionMin;
-    const auto count = static_cast<int>(pidPositions(settings_).size());
-    DomeMatchRun run(slack);
-    std::size_t lines = 0;
-    for (int k = 0; k < count; ++k) {
-      const bool match = wanted_.count == 0 || domeDrawsWanted(values_.data() + k, wanted_);
-      if (!run.completes(match)) continue;
-      appendDomeSearchLine(text_, out, moments[index], seed, DomeMatch{first + k - slack, first + k});
-      ++lines;
-    }
-    return lines;
-  }
-
   const SearchSettings& settings_;
   const ResultText& text_;
-  bool empty_;
+  const KernelSet& kernels_;
   DomeWanted wanted_;
-  PidWindow values_;
+  PositionRange positions_;
+  PidRows rows_;                        // from the first position's first draw to the last position's last
+  std::vector<std::uint64_t> matches_;  // by position, the seeds whose draws there match
+  std::vector<RangeHit> ends_;          // the positions that end a line, with their seeds
+  SeedHits endsBySeed_;
 };
 
 }  // namespace
+
+std::size_t domeLineEnds(std::span<const std::uint64_t> matches, int slack, RangeHit* ends) {
+  if (slack < 0) return 0;
+  const auto positions = static_cast<int>(matches.size() / 4);
+  std::size_t endCount = 0;
+  for (int p = slack; p < positions; ++p) {
+    RangeHit& end = ends[endCount];
+    end.position = p;
+    std::uint64_t any = 0;
+    for (std::size_t w = 0; w < 4; ++w) {
+      std::uint64_t seeds = matches[static_cast<std::size_t>(p) * 4 + w];
+      for (int back = 1; back <= slack && seeds != 0; ++back)
+        seeds &= matches[static_cast<std::size_t>(p - back) * 4 + w];
+      any |= end.seeds[w] = seeds;
+    }
+    if (any != 0) ++endCount;
+  }
+  return endCount;
+}
 
 DomeWanted domeWantedTrainers(const SearchSettings& settings) {
   DomeWanted wanted;
@@ -80,7 +102,9 @@ DomeWanted domeWantedTrainers(const SearchSettings& settings) {
 void appendDomeSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
                           const DomeMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed);
+  char fields[2 * 12 + 16];
+  out.append(fields,
+             fmt::format_to(fields, FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed));
   text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
@@ -89,8 +113,8 @@ void checkDomeOptions(const SearchSettings& settings, SettingsCheck& check) {
 }
 
 std::unique_ptr<ModeEvaluator> makeDomeSearchEvaluator(const SearchSettings& settings, const ResultText& text,
-                                                       const KernelSet&) {
-  return std::make_unique<DomeSearchEvaluator>(settings, text);
+                                                       const KernelSet& kernels) {
+  return std::make_unique<DomeSearchEvaluator>(settings, text, kernels);
 }
 
 std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/boot_moment.h"
@@ -32,51 +33,12 @@ struct DomeWanted {
 
 DomeWanted domeWantedTrainers(const SearchSettings& settings);
 
-// Whether the six draws from values[0..5] (R[i] to R[i + 5]) include every wanted trainer.
-// Draw k takes entry scaledRandom(values[k], 52 - k) of the list of trainers left, which
-// closes up behind it. Only the wanted trainers' places in that list are followed: a
-// draw takes a wanted trainer when it hits its place, and moves it one place down when
-// it takes an entry before it.
-constexpr bool domeDrawsWanted(const std::uint32_t* values, const DomeWanted& wanted) {
-  std::array<int, domeDrawCount> place = wanted.trainers;  // a drawn trainer's place becomes -1
-  int missing = wanted.count;
-  for (int k = 0; k < domeDrawCount; ++k) {
-    const auto taken = static_cast<int>(scaledRandom(values[k], static_cast<std::uint32_t>(domeListSize - k)));
-    for (int t = 0; t < wanted.count; ++t) {
-      if (place[t] == taken) {
-        place[t] = -1;
-        --missing;
-      } else if (place[t] > taken) {
-        --place[t];
-      }
-    }
-    if (missing > domeDrawCount - 1 - k) return false;  // more missing than draws left
-  }
-  return true;
-}
-
-// Follows the matches of consecutive positions: a match completes a range once the slack
-// positions before it matched too. A negative slack completes none.
-class DomeMatchRun {
- public:
-  explicit DomeMatchRun(int slack) : slack_(slack) {}
-
-  // The next position, in ascending order; returns whether it completes a range (the
-  // positions from this one minus the slack to this one).
-  bool completes(bool match) {
-    if (!match) {
-      run_ = 0;
-      return false;
-    }
-    if (run_ == slack_) return true;  // the run stays at the slack
-    ++run_;
-    return false;
-  }
-
- private:
-  int slack_;
-  int run_ = 0;  // matching positions just before the next one, at most the slack
-};
+// The positions that end a line: those from `slack` on at which the seeds' draws match
+// and did at each of the slack positions before. `matches` holds, by position, the
+// matching seeds as the draw kernel writes them (four words of 64). Writes one RangeHit
+// per such position with any seed, in ascending order, and returns how many; a negative
+// slack ends none.
+std::size_t domeLineEnds(std::span<const std::uint64_t> matches, int slack, RangeHit* ends);
 
 // Every position from lower to upper matches.
 struct DomeMatch {

@@ -6,7 +6,7 @@ namespace hanabira {
 
 Prefilter ivDrawPrefilter(const SearchSettings& settings, RangeFilter filter) {
   const PositionRange positions = ivPositions(settings);
-  Prefilter prefilter{RandomSequence::Individual, positions.first, 0, 0, std::move(filter)};
+  Prefilter prefilter{RandomSequence::Individual, positions.first, 0, 0, std::move(filter), {}};
   if (positions.empty()) return prefilter;
   prefilter.positions = static_cast<int>(positions.size());
   prefilter.rowCount = prefilter.positions + ivDrawLength(settings.roaming) - 1;

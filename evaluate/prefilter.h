@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "core/kernels.h"
 #include "evaluate/range_filter.h"
 
 namespace hanabira {
@@ -26,6 +28,8 @@ struct Prefilter {
   // Tests on the rows, offsets counted from a start position. An impossible filter passes
   // nothing.
   RangeFilter filter;
+  // A test on the personality-value rows that no range expresses (the shiny test).
+  std::optional<HalvesTest> halves;
 
   bool findsNothing() const { return positions == 0 || filter.impossible(); }
 };

@@ -27,47 +27,71 @@ class PrefilterStage {
 
   const SequenceRows& rows() const { return rows_; }
 
-  // check(seed, positions) for every seed of the batch that passes somewhere; positions
-  // count from rows().first(). Returns the sum of what the checks return (their lines).
+  // The seeds of the batch that pass somewhere, with their positions (counted from
+  // rows().first()); valid until the next batch.
+  const SeedHits& find(std::span<const InitialSeed> seeds) {
+    if (rows_.prefilter().findsNothing()) {
+      seedHits_.build(hits_.data(), 0);
+    } else {
+      rows_.fill(seeds);
+      seedHits_.build(hits_.data(), rows_.scan(hits_.data()));
+    }
+    return seedHits_;
+  }
+
+  // check(seed, positions) for every seed of the batch that passes somewhere, in order.
+  // Returns the sum of what the checks return (their lines).
   template <class ExactCheck>
   std::size_t run(std::span<const InitialSeed> seeds, ExactCheck&& check) {
     if (rows_.prefilter().findsNothing()) return 0;
-    rows_.fill(seeds);
-    seedHits_.build(hits_.data(), rows_.scan(hits_.data()));
     std::size_t lines = 0;
-    seedHits_.forEachSeed([&](std::size_t seed, std::span<const int> positions) { lines += check(seed, positions); });
+    find(seeds).forEachSeed([&](std::size_t seed, std::span<const int> positions) { lines += check(seed, positions); });
     return lines;
   }
 
   // For a mode whose exact check is a yes or no on one position and whose finds are
   // rarer than its hits: accepts(seed, position) where the scan found them, then
   // write(seed, position) for the finds in the order of the lines. Returns the finds.
+  // The hits are listed first, then checked in a loop of their own that keeps the finds
+  // without a branch: no branch predicts which hits pass.
   template <class Accepts, class Write>
   std::size_t runOnFinds(std::span<const InitialSeed> seeds, Accepts&& accepts, Write&& write) {
     if (rows_.prefilter().findsNothing()) return 0;
     rows_.fill(seeds);
     const std::size_t hitCount = rows_.scan(hits_.data());
-    finds_.clear();
+    candidates_.clear();
     for (std::size_t h = 0; h < hitCount; ++h) {
       const RangeHit& hit = hits_[h];
-      for (std::size_t w = 0; w < 4; ++w) {
+      // The words with seeds, noted without a branch: a hit mostly has a single seed, in
+      // any of the four.
+      unsigned words = 0;
+      for (unsigned w = 0; w < 4; ++w) words |= (hit.seeds[w] != 0 ? 1u : 0u) << w;
+      for (; words != 0; words &= words - 1) {
+        const auto w = static_cast<std::size_t>(std::countr_zero(words));
         for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
           const std::size_t seed = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
-          if (accepts(seed, hit.position)) finds_.push_back(seed << 32 | static_cast<std::uint32_t>(hit.position));
+          candidates_.push_back(seed << 32 | static_cast<std::uint32_t>(hit.position));
         }
       }
     }
-    std::sort(finds_.begin(), finds_.end());  // by seed, then position
-    for (const std::uint64_t find : finds_)
-      write(static_cast<std::size_t>(find >> 32), static_cast<int>(find & 0xFFFFFFFF));
-    return finds_.size();
+    if (finds_.size() < candidates_.size()) finds_.resize(candidates_.size());
+    std::size_t findCount = 0;
+    for (const std::uint64_t candidate : candidates_) {
+      finds_[findCount] = candidate;
+      findCount += accepts(static_cast<std::size_t>(candidate >> 32), static_cast<int>(candidate & 0xFFFFFFFF)) ? 1 : 0;
+    }
+    std::sort(finds_.begin(), finds_.begin() + static_cast<std::ptrdiff_t>(findCount));  // by seed, then position
+    for (std::size_t f = 0; f < findCount; ++f)
+      write(static_cast<std::size_t>(finds_[f] >> 32), static_cast<int>(finds_[f] & 0xFFFFFFFF));
+    return findCount;
   }
 
  private:
   SequenceRows rows_;
   std::vector<RangeHit> hits_;
   SeedHits seedHits_;
-  std::vector<std::uint64_t> finds_;  // seed << 32 | position
+  std::vector<std::uint64_t> candidates_;  // seed << 32 | position
+  std::vector<std::uint64_t> finds_;       // the same, of the candidates accepted
 };
 
 }  // namespace hanabira

@@ -24,7 +24,18 @@ ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncod
     columns_.insert(momentColumns.size(), parameterColumnNames);
   }
   for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
-  for (int bit = 0; bit < 10; ++bit) keyNames_[bit] = encode(keyNames[bit]);
+  if (keyInputEnabled_) {
+    std::array<std::string, 10> names;
+    for (int bit = 0; bit < 10; ++bit) names[bit] = encode(keyNames[bit]);
+    keyFields_.resize(1 << 10);
+    for (int mask = 0; mask < (1 << 10); ++mask) {
+      std::string& field = keyFields_[static_cast<std::size_t>(mask)];
+      field = ',';
+      for (int bit = 0; bit < 10; ++bit) {
+        if ((mask & (1 << bit)) == 0) field += names[bit];
+      }
+    }
+  }
   for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*hanabira::natureName(id));
   constexpr std::array<std::string_view, 6> statLabels = {"H-", "A-", "B-", "C-", "D-", "S-"};
   for (int stat = 0; stat < 6; ++stat) {
@@ -44,20 +55,18 @@ std::string ResultText::header() const {
   return encode(text);
 }
 
+// The fields go to a buffer on the stack and from there to `out` at once: appending to
+// the string a character at a time costs more than the formatting.
 void ResultText::appendMoment(std::string& out, const SearchCursor& moment) const {
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},"), moment.year, moment.month, moment.day,
-                 moment.hour, moment.minute, moment.second);
-  if (parameterColumns_)
-    fmt::format_to(std::back_inserter(out), FMT_COMPILE("{:X},{:X},"), moment.vcount, moment.timer0);
+  char fields[6 * 12 + 2 * 9];  // six ints and two 32-bit hexadecimals, each with a comma
+  char* end = fmt::format_to(fields, FMT_COMPILE("{},{},{},{},{},{},"), moment.year, moment.month, moment.day,
+                             moment.hour, moment.minute, moment.second);
+  if (parameterColumns_) end = fmt::format_to(end, FMT_COMPILE("{:X},{:X},"), moment.vcount, moment.timer0);
+  out.append(fields, end);
 }
 
 void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {
-  if (keyInputEnabled_) {
-    out += ',';
-    for (int bit = 0; bit < 10; ++bit) {
-      if ((keyMask & (1 << bit)) == 0) out += keyNames_[bit];  // a 0 bit is a key held
-    }
-  }
+  if (keyInputEnabled_) out += keyFields_[static_cast<std::size_t>(keyMask & ((1 << 10) - 1))];
   out += lineEnd;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/boot_moment.h"
 #include "core/initial_seed.h"
@@ -54,7 +55,9 @@ class ResultText {
   std::array<std::string, 16> hiddenPowerTypeNames_;
   std::array<std::string, 25> natureNames_;
   std::array<std::array<std::string, 2>, 6> inheritanceEntries_;
-  std::array<std::string, 10> keyNames_;
+  // ",A St" for every mask of held keys (a 0 bit is a key held), so that a line appends
+  // its keys at once; empty without key input.
+  std::vector<std::string> keyFields_;
 };
 
 }  // namespace hanabira

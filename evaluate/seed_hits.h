@@ -21,6 +21,13 @@ class SeedHits {
 
   bool empty() const { return seedCount_ == 0; }
 
+  // The passing positions of one seed, none for a seed without hits.
+  std::span<const int> positionsOf(std::size_t seed) const {
+    if ((seeds_[seed / 64] >> (seed % 64) & 1) == 0) return {};
+    const std::size_t rank = rank_[seed];
+    return {positions_.data() + start_[rank], start_[rank + 1] - start_[rank]};
+  }
+
   // Calls f(seed, positions) for every seed with hits, in ascending seed order; positions
   // count from the first position scanned.
   template <class F>

@@ -1,5 +1,9 @@
 #include "evaluate/sequence_rows.h"
 
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
 namespace hanabira {
 namespace {
 
@@ -7,13 +11,17 @@ bool individual(const Prefilter& prefilter) {
   return prefilter.sequence == RandomSequence::Individual && prefilter.rowCount > 0;
 }
 
-PidRows pidRowsFor(const Prefilter& prefilter, const KernelSet& kernels, std::size_t maxSeeds) {
-  if (prefilter.sequence != RandomSequence::Personality || prefilter.rowCount == 0) {
-    return PidRows(0, 0, 0, kernels);
-  }
-  const RangeFilter& filter = prefilter.filter;
-  return PidRows(prefilter.first, static_cast<std::size_t>(prefilter.rowCount), maxSeeds, kernels,
-                 std::span(filter.tests(), static_cast<std::size_t>(filter.testCount())));
+bool personality(const Prefilter& prefilter) {
+  return prefilter.sequence == RandomSequence::Personality && prefilter.rowCount > 0;
+}
+
+std::vector<Lcg64::Jump> jumpsFor(const Prefilter& prefilter) {
+  std::vector<Lcg64::Jump> jumps;
+  if (!personality(prefilter)) return jumps;
+  const Lcg64::Jump step = Lcg64::jump(1);
+  jumps.push_back(Lcg64::jump(static_cast<std::uint64_t>(prefilter.first)));
+  for (int r = 1; r < prefilter.rowCount; ++r) jumps.push_back(jumps.back().then(step));
+  return jumps;
 }
 
 MtOutputWindow mtWindowFor(const Prefilter& prefilter) {
@@ -27,16 +35,40 @@ MtOutputWindow mtWindowFor(const Prefilter& prefilter) {
 SequenceRows::SequenceRows(const Prefilter& prefilter, const KernelSet& kernels, std::size_t maxSeeds)
     : prefilter_(prefilter),
       kernels_(kernels),
-      pidRows_(pidRowsFor(prefilter, kernels, maxSeeds)),
+      jumps_(jumpsFor(prefilter)),
+      seeds_(personality(prefilter) ? maxSeeds : 0),
       mtWindow_(mtWindowFor(prefilter)),
       mtSeeds_(individual(prefilter) ? maxSeeds : 0),
       seedColumn_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) : 0),
-      mtRows_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) * maxSeeds : 0) {}
+      mtRows_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) * maxSeeds : 0) {
+  if (!personality(prefilter)) return;
+  const RangeFilter& filter = prefilter.filter;
+  if (filter.testCount() > maxLcgScanTests) throw std::logic_error("more tests than the LCG scan takes");
+  // The kernel starts at the nearest row a test reads: the rows before it are never made.
+  scanTests_.assign(filter.tests(), filter.tests() + filter.testCount());
+  scanHalves_ = prefilter.halves;
+  int nearest = scanHalves_ ? scanHalves_->rowOffset : std::numeric_limits<int>::max();
+  for (const RangeTest& test : scanTests_) nearest = std::min(nearest, test.rowOffset);
+  if (nearest == std::numeric_limits<int>::max() || nearest >= prefilter.rowCount) nearest = 0;
+  for (RangeTest& test : scanTests_) test.rowOffset -= nearest;
+  if (scanHalves_) scanHalves_->rowOffset -= nearest;
+  scanStart_ = jumps_[static_cast<std::size_t>(nearest)];
+  scratch_.resize(lcgScanScratchWords(lcgScan()));
+}
+
+LcgScan SequenceRows::lcgScan() const {
+  return {prefilter_.positions,
+          scanTests_.data(),
+          static_cast<int>(scanTests_.size()),
+          scanHalves_ ? &*scanHalves_ : nullptr,
+          scanStart_.multiplier,
+          scanStart_.increment};
+}
 
 void SequenceRows::fill(std::span<const InitialSeed> seeds) {
   count_ = seeds.size();
   if (prefilter_.sequence == RandomSequence::Personality) {
-    pidRows_.fill(seeds);
+    std::copy(seeds.begin(), seeds.end(), seeds_.begin());
   } else {
     fillIndividual(seeds);
   }
@@ -57,8 +89,10 @@ void SequenceRows::fillIndividual(std::span<const InitialSeed> seeds) {
   }
 }
 
-std::size_t SequenceRows::scan(RangeHit* hits) const {
-  if (prefilter_.sequence == RandomSequence::Personality) return pidRows_.scanFilter(prefilter_.positions, hits);
+std::size_t SequenceRows::scan(RangeHit* hits) {
+  if (prefilter_.sequence == RandomSequence::Personality) {
+    return kernels_.scanLcg(seeds_.data(), count_, lcgScan(), scratch_.data(), hits);
+  }
   const RangeFilter& filter = prefilter_.filter;
   return kernels_.scanRanges(mtRows_.data(), count_, prefilter_.positions, filter.tests(), filter.testCount(), hits);
 }

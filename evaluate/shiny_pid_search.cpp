@@ -3,10 +3,10 @@
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <array>
 #include <iterator>
 #include <vector>
 
-#include "core/pid_window.h"
 #include "evaluate/iv_draws.h"
 #include "evaluate/position_range.h"
 #include "evaluate/prefilter_stage.h"
@@ -16,19 +16,31 @@
 namespace hanabira {
 namespace {
 
-// R[p] gives the PID and R[p + 1] the nature.
-PidWindow pidWindowFor(const SearchSettings& settings) {
-  const PositionRange positions = pidPositions(settings);
-  if (positions.empty()) return PidWindow(0, 0);
-  return PidWindow(positions.first, positions.size() + 2);
-}
-
 // Only roaming and stationary encounters draw the nature after the PID; an egg's nature
 // is not decided here.
 bool testsNature(const SearchSettings& settings) {
   return settings.shinyEncounterKind != hatchedEncounter && settings.shinyNature >= 1;
 }
 
+// The shiny test of R[p] and the nature of R[p + 1], over the PID positions.
+Prefilter pidPrefilter(const SearchSettings& settings) {
+  const PositionRange positions = pidPositions(settings);
+  Prefilter prefilter{RandomSequence::Personality, positions.first, 0, 0, {}, {}};
+  if (positions.empty()) return prefilter;
+  prefilter.positions = static_cast<int>(positions.size());
+  prefilter.rowCount = prefilter.positions + 2;
+  if (testsNature(settings)) {
+    const auto nature = static_cast<std::uint32_t>(settings.shinyNature - 1);
+    prefilter.filter.requireScaled(1, 25, nature, nature);
+  }
+  prefilter.halves = shinyTest(settings.shinyEncounterKind, settings.idCorrection,
+                               trainerShinyValue(settings.trainerId, settings.secretId), 0);
+  return prefilter;
+}
+
+// The shiny PIDs of a seed do not depend on its individual values: the seeds whose
+// values pass somewhere go through the personality-value scan together, and only those
+// with a shiny PID have their values' positions checked.
 class ShinyPidSearchEvaluator final : public ModeEvaluator {
  public:
   ShinyPidSearchEvaluator(const SearchSettings& settings, const ResultText& text, const KernelSet& kernels)
@@ -36,15 +48,26 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
         text_(text),
         trainerValue_(trainerShinyValue(settings.trainerId, settings.secretId)),
         testsNature_(testsNature(settings)),
-        stage_(*shinyPidSearchPrefilter(settings), kernels),
-        pids_(pidWindowFor(settings)) {
+        ivStage_(*shinyPidSearchPrefilter(settings), kernels),
+        pidStage_(pidPrefilter(settings), kernels) {
     shinyPids_.reserve(pidPositions(settings).size());
   }
 
   std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
-    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
-      return evaluateSeed(seed, positions, moments, seeds[seed], out);
+    const SeedHits& ivHits = ivStage_.find(seeds);
+    if (ivHits.empty()) return 0;
+    std::size_t candidates = 0;
+    ivHits.forEachSeed([&](std::size_t seed, std::span<const int>) {
+      candidateSeeds_[candidates] = seeds[seed];
+      batchIndex_[candidates++] = seed;
     });
+    std::size_t lines = 0;
+    pidStage_.find(std::span(candidateSeeds_.data(), candidates))
+        .forEachSeed([&](std::size_t candidate, std::span<const int> pidHits) {
+          const std::size_t seed = batchIndex_[candidate];
+          lines += evaluateSeed(seed, candidate, ivHits.positionsOf(seed), pidHits, moments[seed], seeds[seed], out);
+        });
+    return lines;
   }
 
  private:
@@ -54,24 +77,22 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
     std::uint32_t pid;
   };
 
-  // Seed `seed` of the batch, at the positions where its values pass the bounds.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out) {
-    bool pidsFound = false;
+  // Seed `seed` of the batch, candidate `candidate` of the personality-value scan, at
+  // the positions each stage found for it.
+  std::size_t evaluateSeed(std::size_t seed, std::size_t candidate, std::span<const int> ivHits,
+                           std::span<const int> pidHits, const SearchCursor& moment, InitialSeed initialSeed,
+                           std::string& out) {
+    findShinyPids(candidate, pidHits);
+    if (shinyPids_.empty()) return 0;
     std::size_t lines = 0;
-    for (const int hit : positions) {
-      const std::int64_t j = stage_.rows().first() + hit;
-      const IvSet ivs = drawnIvs(stage_.rows(), seed, j, settings_.roaming);
+    for (const int hit : ivHits) {
+      const std::int64_t j = ivStage_.rows().first() + hit;
+      const IvSet ivs = drawnIvs(ivStage_.rows(), seed, j, settings_.roaming);
       const HiddenPower hiddenPower = hiddenPowerOf(ivs);
       if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
-      if (!pidsFound) {
-        findShinyPids(initialSeed);
-        pidsFound = true;
-        if (shinyPids_.empty()) break;
-      }
       for (const ShinyPid& shiny : shinyPids_) {
         appendShinyPidSearchLine(
-            text_, out, moments[seed], initialSeed,
+            text_, out, moment, initialSeed,
             ShinyPidMatch{static_cast<int>(j), ivs, hiddenPower, shiny.position, shiny.random, shiny.pid});
       }
       lines += shinyPids_.size();
@@ -79,20 +100,18 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
     return lines;
   }
 
-  // The shiny PIDs of the seed do not depend on the individual values: found once per
-  // seed, and only for a seed whose values pass somewhere.
-  void findShinyPids(InitialSeed seed) {
+  // The scan's hits checked by the game's rules.
+  void findShinyPids(std::size_t candidate, std::span<const int> pidHits) {
     shinyPids_.clear();
-    pids_.fill(seed);
-    const std::uint32_t* values = pids_.data();  // values[k] = R[pidConsumptionMin + k]
-    const int first = settings_.pidConsumptionMin;
-    const auto count = static_cast<int>(pidPositions(settings_).size());
+    const SequenceRows& rows = pidStage_.rows();
     const auto wantedNature = settings_.shinyNature - 1;
-    for (int k = 0; k < count; ++k) {
-      if (testsNature_ && natureOf(values[k + 1]) != wantedNature) continue;
-      std::uint32_t pid = encounterPid(values[k], settings_.shinyEncounterKind);
+    for (const int hit : pidHits) {
+      const std::int64_t p = rows.first() + hit;
+      if (testsNature_ && natureOf(rows.at(candidate, p + 1)) != wantedNature) continue;
+      const std::uint32_t value = rows.at(candidate, p);
+      std::uint32_t pid = encounterPid(value, settings_.shinyEncounterKind);
       if (settings_.idCorrection) pid = withIdCorrection(pid, trainerValue_);
-      if (isShiny(pid, trainerValue_)) shinyPids_.push_back({first + k, values[k], pid});
+      if (isShiny(pid, trainerValue_)) shinyPids_.push_back({static_cast<int>(p), value, pid});
     }
   }
 
@@ -100,8 +119,11 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   const ResultText& text_;
   std::uint32_t trainerValue_;
   bool testsNature_;
-  PrefilterStage stage_;
-  PidWindow pids_;  // the PID values and, after them, the nature values
+  PrefilterStage ivStage_;
+  PrefilterStage pidStage_;
+  // The seeds that pass the individual values somewhere, and where they are in the batch.
+  std::array<InitialSeed, maxEvaluationBatch> candidateSeeds_{};
+  std::array<std::size_t, maxEvaluationBatch> batchIndex_{};
   std::vector<ShinyPid> shinyPids_;
 };
 

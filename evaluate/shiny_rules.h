@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/kernels.h"
 #include "evaluate/iv_rules.h"
 
 namespace hanabira {
@@ -49,6 +50,17 @@ constexpr std::uint32_t withIdCorrection(std::uint32_t pid, std::uint32_t traine
 // Shiny when the two halves of the PID and the identification numbers XOR to at most 7.
 constexpr bool isShiny(std::uint32_t pid, std::uint32_t trainerValue) {
   return (trainerValue ^ (pid >> 16) ^ (pid & 0xFFFFu)) <= 7;
+}
+
+// The same test, isShiny(withIdCorrection?(encounterPid(r, kind))), as the kernels take
+// it, on the value at `rowOffset`. A stationary encounter's bit 31 is bit 0 of the value
+// whichever way it flips, and its flip of bit 16 changes only bit 0 of the halves' XOR,
+// which no threshold of 7 sees; ID correction makes bit 31 bit 0 of the PID XOR that of
+// the trainer value.
+constexpr HalvesTest shinyTest(int kind, bool idCorrection, std::uint32_t trainerValue, int rowOffset) {
+  const bool stationary = kind != hatchedEncounter && kind != roamingEncounter;  // as encounterPid
+  const std::uint32_t pattern = idCorrection ? trainerValue ^ (trainerValue & 1) << 15 : trainerValue;
+  return {rowOffset, kind == hatchedEncounter, stationary || idCorrection, static_cast<std::uint16_t>(pattern)};
 }
 
 }  // namespace hanabira

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "core/kernels.h"
 #include "test_support.h"
 
 namespace hanabira {
@@ -22,11 +23,16 @@ std::array<std::uint32_t, 6> drawing(const std::array<std::uint32_t, 6>& index) 
   return values;
 }
 
+// Through the plain level's draw kernel, on one seed's values at one position.
 bool drawsAll(const std::array<std::uint32_t, 6>& values, std::initializer_list<int> trainers) {
   SearchSettings settings;  // every box "any"
   std::transform(trainers.begin(), trainers.end(), settings.domeTrainers.begin(),
                  [](int trainer) { return trainer + 1; });  // -1 for "any"
-  return domeDrawsWanted(values.data(), domeWantedTrainers(settings));
+  const DomeWanted wanted = domeWantedTrainers(settings);
+  const DrawScan scan{1, domeListSize, domeDrawCount, wanted.trainers.data(), wanted.count};
+  std::uint64_t matches[4];
+  kernelsFor(Isa::Scalar).scanDraws(values.data(), 1, scan, matches);
+  return (matches[0] & 1) != 0;
 }
 
 TEST(DomeDraw, TrainersAreDrawnWithoutReplacement) {
@@ -54,17 +60,21 @@ TEST(DomeDraw, TrainersAreDrawnWithoutReplacement) {
   }
 }
 
-// The positions completing a range, for matches at the given positions from 0 on.
+// The positions completing a range, for matches of one seed (the last of a batch) at the
+// given positions from 0 on.
 std::vector<int> completed(int slack, const std::vector<bool>& matches) {
-  DomeMatchRun run(slack);
+  std::vector<std::uint64_t> words(4 * matches.size(), 0);
+  for (std::size_t i = 0; i < matches.size(); ++i) words[4 * i + 3] = matches[i] ? std::uint64_t{1} << 63 : 0;
+  std::vector<RangeHit> ends(matches.size());
   std::vector<int> uppers;
-  for (std::size_t i = 0; i < matches.size(); ++i) {
-    if (run.completes(matches[i])) uppers.push_back(static_cast<int>(i));
+  for (std::size_t e = 0, count = domeLineEnds(words, slack, ends.data()); e < count; ++e) {
+    EXPECT_TRUE(ends[e].has(255));
+    uppers.push_back(ends[e].position);
   }
   return uppers;
 }
 
-TEST(DomeMatchRun, RangesOfSlackPlusOnePositions) {
+TEST(DomeLineEnds, RangesOfSlackPlusOnePositions) {
   // Matches at 10 to 13: ranges (10, 12) and (11, 13).
   std::vector<bool> matches(16, false);
   for (int i : {10, 11, 12, 13}) matches[static_cast<std::size_t>(i)] = true;

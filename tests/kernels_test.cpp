@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 #include <vector>
@@ -129,44 +130,146 @@ TEST_P(Kernels, MtWindowsMatchTheGenerator) {
   }
 }
 
-TEST_P(Kernels, LcgOutputsAndTheirRangesMatchTheGenerator) {
-  // A narrow range, a wide one and one that wraps no value: the masks must note exactly
-  // the values inside each.
-  const std::vector<ValueRange> ranges = {{0x40000000, 0x4FFFFFFF}, {0, 0xBFFFFFFF}, {0xFFFFFFF0, 0xFFFFFFFF}};
+TEST_P(Kernels, LcgOutputsMatchTheGenerator) {
   for (int length : {1, 2, 12, 161}) {
     for (std::size_t count : counts()) {
       std::vector<std::uint64_t> states(count);
       for (auto& state : states) state = random_();
       if (count > 0) states[0] = 0xFFFFFFFFFFFFFFFF;  // carries through every bit
       std::vector<std::uint32_t> outputs(static_cast<std::size_t>(length) * count + 1, 0xDEADBEEF);
-      std::vector<std::uint64_t> masks(ranges.size() * static_cast<std::size_t>(length) * 4, 0x5555);
-      kernels().lcgOutputs(states.data(), count, length, outputs.data(), ranges.data(), static_cast<int>(ranges.size()),
-                           masks.data());
+      kernels().lcgOutputs(states.data(), count, length, outputs.data());
       for (std::size_t i = 0; i < count; ++i) {
         Lcg64 lcg(states[i]);
         for (int p = 0; p < length; ++p) {
-          const std::uint32_t value = lcg.next();
-          ASSERT_EQ(outputs[static_cast<std::size_t>(p) * count + i], value)
+          ASSERT_EQ(outputs[static_cast<std::size_t>(p) * count + i], lcg.next())
               << "length " << length << ", count " << count << ", lane " << i << ", step " << p;
-          for (std::size_t r = 0; r < ranges.size(); ++r) {
-            const std::uint64_t word =
-                masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
-            ASSERT_EQ((word >> (i % 64) & 1) != 0, ranges[r].low <= value && value <= ranges[r].high)
-                << "range " << r << ", count " << count << ", lane " << i << ", step " << p;
-          }
-        }
-      }
-      // No bit for a seed past the batch.
-      for (std::size_t r = 0; r < ranges.size(); ++r) {
-        for (int p = 0; p < length; ++p) {
-          for (std::size_t i = count; i < maxScanSeeds; ++i) {
-            const std::uint64_t word =
-                masks[(r * static_cast<std::size_t>(length) + static_cast<std::size_t>(p)) * 4 + i / 64];
-            ASSERT_EQ(word >> (i % 64) & 1, 0u) << "range " << r << ", step " << p << ", lane " << i;
-          }
         }
       }
       EXPECT_EQ(outputs[static_cast<std::size_t>(length) * count], 0xDEADBEEFu) << "wrote past the end";
+    }
+  }
+}
+
+// The scan against the sequences stepped one value at a time and every test applied to
+// each start position.
+void expectLcgScanMatches(const KernelSet& kernels, const std::vector<InitialSeed>& seeds, std::int64_t first,
+                          int positions, const std::vector<RangeTest>& tests, const HalvesTest* halves) {
+  const Lcg64::Jump toFirst = Lcg64::jump(static_cast<std::uint64_t>(first));
+  const LcgScan scan{positions, tests.data(),       static_cast<int>(tests.size()),
+                     halves,    toFirst.multiplier, toFirst.increment};
+  std::vector<std::uint64_t> scratch(lcgScanScratchWords(scan));
+  std::vector<RangeHit> hits(static_cast<std::size_t>(positions));
+  const std::size_t hitCount = kernels.scanLcg(seeds.data(), seeds.size(), scan, scratch.data(), hits.data());
+
+  const int rows = lcgScanRows(scan);
+  std::vector<RangeHit> expected;
+  for (int p = 0; p < positions; ++p) {
+    RangeHit hit{p, {0, 0, 0, 0}};
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+      Lcg64 lcg(toFirst.apply(seeds[i]));
+      std::vector<std::uint32_t> values;
+      for (int k = 0; k < rows; ++k) values.push_back(lcg.next());
+      bool passes =
+          halves == nullptr || passesHalvesTest(*halves, values[static_cast<std::size_t>(p + halves->rowOffset)]);
+      for (const RangeTest& test : tests) {
+        const std::uint32_t value = values[static_cast<std::size_t>(p + test.rowOffset)];
+        passes = passes && test.low <= value && value <= test.high;
+      }
+      if (passes) hit.seeds[i / 64] |= std::uint64_t{1} << (i % 64);
+    }
+    if ((hit.seeds[0] | hit.seeds[1] | hit.seeds[2] | hit.seeds[3]) != 0) expected.push_back(hit);
+  }
+  ASSERT_EQ(hitCount, expected.size()) << seeds.size() << " seeds, " << tests.size() << " tests";
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    ASSERT_EQ(hits[h].position, expected[h].position) << "hit " << h;
+    for (int w = 0; w < 4; ++w) ASSERT_EQ(hits[h].seeds[w], expected[h].seeds[w]) << "position " << hits[h].position;
+  }
+}
+
+TEST_P(Kernels, LcgScansFindExactlyThePositionsWhereEveryTestHolds) {
+  // Wide ranges, so that their conjunctions pass often enough to show every mistake; one
+  // read at two offsets, a range next to zero and one at the top, where the shifted
+  // states wrap.
+  const std::vector<RangeTest> tests = {{0, 0x40000000, 0xDFFFFFFF},
+                                        {3, 0, 0x9FFFFFFF},
+                                        {2, 0x40000000, 0xDFFFFFFF},
+                                        {1, 0x30000000, 0xFFFFFFFF},
+                                        {5, 0x80000000, 0x80000000}};
+  for (std::size_t count : counts()) {
+    std::vector<InitialSeed> seeds(count);
+    for (auto& seed : seeds) seed = random_();
+    for (std::size_t testCount = 0; testCount <= tests.size(); ++testCount) {
+      const std::vector<RangeTest> some(tests.begin(), tests.begin() + static_cast<std::ptrdiff_t>(testCount));
+      expectLcgScanMatches(kernels(), seeds, 50, 30, some, nullptr);
+    }
+    // More distinct ranges than one pass takes.
+    std::vector<RangeTest> many;
+    for (int r = 0; r < lcgScanRangesAtOnce + 2; ++r) many.push_back({r % 4, 0x08000000u * r, 0xF0000000u + r});
+    expectLcgScanMatches(kernels(), seeds, 7, 20, many, nullptr);
+  }
+}
+
+TEST_P(Kernels, LcgScansApplyTheHalvesTest) {
+  for (std::size_t count : counts()) {
+    std::vector<InitialSeed> seeds(count);
+    for (auto& seed : seeds) seed = random_();
+    if (count == 0) continue;
+    // A pattern taken from a value of the sequences, so that the test passes somewhere.
+    const std::uint32_t value = Lcg64::output(Lcg64::jump(60 + count % 20).apply(seeds[count / 2]));
+    for (const bool decrement : {false, true}) {
+      for (const bool bit31FromBit0 : {false, true}) {
+        HalvesTest halves{2, decrement, bit31FromBit0, 0};
+        for (std::uint16_t pattern = 0; pattern < 0xFFFF; ++pattern) {
+          halves.pattern = pattern;
+          if (passesHalvesTest(halves, value)) break;
+        }
+        expectLcgScanMatches(kernels(), seeds, 40, 40, {}, &halves);
+        expectLcgScanMatches(kernels(), seeds, 40, 40, {{1, 0, 0xBFFFFFFF}}, &halves);
+      }
+    }
+  }
+}
+
+// Draws taken from a list that closes up behind each, as written.
+bool drawsTakeAllPlainly(const std::uint32_t* rows, std::size_t count, std::size_t seed, int position,
+                         const DrawScan& scan) {
+  std::vector<int> list(scan.listSize);
+  for (std::size_t e = 0; e < list.size(); ++e) list[e] = static_cast<int>(e);
+  std::vector<int> drawn;
+  for (int k = 0; k < scan.drawCount; ++k) {
+    const std::uint64_t value = rows[static_cast<std::size_t>(position + k) * count + seed];
+    const auto index = static_cast<std::ptrdiff_t>((value * (scan.listSize - static_cast<std::uint32_t>(k))) >> 32);
+    drawn.push_back(list[static_cast<std::size_t>(index)]);
+    list.erase(list.begin() + index);
+  }
+  return std::all_of(scan.wanted, scan.wanted + scan.wantedCount,
+                     [&](int entry) { return std::find(drawn.begin(), drawn.end(), entry) != drawn.end(); });
+}
+
+TEST_P(Kernels, DrawScansMatchDrawingFromTheList) {
+  // A short list, so that five or six wanted entries are drawn often enough, and the
+  // dome's list of 52 with one or two.
+  const std::vector<std::pair<std::uint32_t, int>> lists = {{8, 6}, {8, 4}, {8, 5}, {8, 6}, {52, 1}, {52, 2}, {8, 0}};
+  for (std::size_t count : counts()) {
+    const int positions = 24;
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(positions + 5) * count);
+    for (auto& value : rows) value = static_cast<std::uint32_t>(random_());
+    for (const auto& [listSize, wantedCount] : lists) {
+      std::vector<int> entries(listSize);
+      for (std::size_t e = 0; e < entries.size(); ++e) entries[e] = static_cast<int>(e);
+      std::shuffle(entries.begin(), entries.end(), random_);
+      const DrawScan scan{positions, listSize, 6, entries.data(), wantedCount};
+      std::vector<std::uint64_t> matches(4 * static_cast<std::size_t>(positions) + 1, 0x5555);
+      kernels().scanDraws(rows.data(), count, scan, matches.data());
+      for (int p = 0; p < positions; ++p) {
+        for (std::size_t i = 0; i < maxScanSeeds; ++i) {
+          const bool expected = i < count && drawsTakeAllPlainly(rows.data(), count, i, p, scan);
+          ASSERT_EQ((matches[static_cast<std::size_t>(p) * 4 + i / 64] >> (i % 64) & 1) != 0, expected)
+              << "list " << listSize << ", " << wantedCount << " wanted, count " << count << ", position " << p
+              << ", seed " << i;
+        }
+      }
+      EXPECT_EQ(matches.back(), 0x5555u) << "wrote past the end";
     }
   }
 }

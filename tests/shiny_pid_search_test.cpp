@@ -27,6 +27,30 @@ TEST(ShinyRules, PidsOfTheEncounterKindsAndTheShinyTest) {
   EXPECT_FALSE(isShiny(0x00080000, trainerShinyValue(0, 0)));  // to 8
 }
 
+// The kernels' form of the test against the rules, for every kind and ID correction, on
+// values where the decrement borrows or bits 31 and 0 matter, and on values made shiny.
+TEST(ShinyRules, TheKernelsTestIsTheShinyTest) {
+  std::mt19937_64 random(5);
+  for (int kind : {hatchedEncounter, roamingEncounter, stationaryEncounter}) {
+    for (bool idCorrection : {false, true}) {
+      for (int trial = 0; trial < 200; ++trial) {
+        const auto trainerValue = static_cast<std::uint32_t>(random() & 0xFFFF);
+        const HalvesTest test = shinyTest(kind, idCorrection, trainerValue, 0);
+        const auto low = static_cast<std::uint32_t>(random() & 0xFFFF);
+        const auto nearShiny = static_cast<std::uint32_t>((low ^ trainerValue ^ (random() & 0x800F)) << 16 | low);
+        for (std::uint32_t value : {0u, 1u, 0x10000u, 0x80000000u, 0xFFFFFFFFu, nearShiny, nearShiny + 1,
+                                    nearShiny ^ 0x80000001u, static_cast<std::uint32_t>(random())}) {
+          std::uint32_t pid = encounterPid(value, kind);
+          if (idCorrection) pid = withIdCorrection(pid, trainerValue);
+          ASSERT_EQ(passesHalvesTest(test, value), isShiny(pid, trainerValue))
+              << "kind " << kind << ", correction " << idCorrection << ", trainer " << trainerValue << ", value "
+              << value;
+        }
+      }
+    }
+  }
+}
+
 SearchSettings workedShinySearch(int kind) {
   SearchSettings settings;
   settings.shinyPidSearch = true;

@@ -19,6 +19,15 @@ struct Avx2Vec {
   static V load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
   static void store(std::uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
   static V add(V a, V b) { return _mm256_add_epi32(a, b); }
+  static V sub(V a, V b) { return _mm256_sub_epi32(a, b); }
+  static V maxU(V a, V b) { return _mm256_max_epu32(a, b); }
+  static V minU(V a, V b) { return _mm256_min_epu32(a, b); }
+  // As at AVX-512: the even and the odd lanes' products apart, then blended.
+  static V mulHigh(V a, V b) {
+    const V even = _mm256_srli_epi64(_mm256_mul_epu32(a, b), 32);
+    const V odd = _mm256_mul_epu32(_mm256_srli_epi64(a, 32), _mm256_srli_epi64(b, 32));
+    return _mm256_blend_epi32(even, odd, 0xAA);
+  }
   static V bxor(V a, V b) { return _mm256_xor_si256(a, b); }
   static V band(V a, V b) { return _mm256_and_si256(a, b); }
   static V bor(V a, V b) { return _mm256_or_si256(a, b); }
@@ -46,6 +55,7 @@ struct Avx2Vec {
     const V offset = _mm256_sub_epi32(value, low);
     return _mm256_cmpeq_epi32(_mm256_min_epu32(offset, span), offset);
   }
+  static Mask atMost(V value, V limit) { return _mm256_cmpeq_epi32(_mm256_min_epu32(value, limit), value); }
   static std::uint64_t maskBits(Mask m) {
     return static_cast<std::uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(m)));
   }

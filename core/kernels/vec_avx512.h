@@ -18,6 +18,16 @@ struct Avx512Vec {
   static V load(const std::uint32_t* p) { return _mm512_loadu_si512(p); }
   static void store(std::uint32_t* p, V v) { _mm512_storeu_si512(p, v); }
   static V add(V a, V b) { return _mm512_add_epi32(a, b); }
+  static V sub(V a, V b) { return _mm512_sub_epi32(a, b); }
+  static V maxU(V a, V b) { return _mm512_max_epu32(a, b); }
+  static V minU(V a, V b) { return _mm512_min_epu32(a, b); }
+  // The upper halves of the 64-bit products: the even lanes' and the odd lanes' products
+  // apart, then blended.
+  static V mulHigh(V a, V b) {
+    const V even = _mm512_srli_epi64(_mm512_mul_epu32(a, b), 32);
+    const V odd = _mm512_mul_epu32(_mm512_srli_epi64(a, 32), _mm512_srli_epi64(b, 32));
+    return _mm512_mask_blend_epi32(0xAAAA, even, odd);
+  }
   static V bxor(V a, V b) { return _mm512_xor_si512(a, b); }
   static V band(V a, V b) { return _mm512_and_si512(a, b); }
   static V bor(V a, V b) { return _mm512_or_si512(a, b); }
@@ -42,7 +52,10 @@ struct Avx512Vec {
 
   using Mask = __mmask16;
   static Mask inRange(V value, V low, V span) { return _mm512_cmple_epu32_mask(_mm512_sub_epi32(value, low), span); }
+  static Mask atMost(V value, V limit) { return _mm512_cmple_epu32_mask(value, limit); }
   static std::uint64_t maskBits(Mask m) { return m; }
+  // The lanes' bits, two bytes, straight from the mask register.
+  static void storeMask(void* to, Mask m) { _store_mask16(static_cast<__mmask16*>(to), m); }
 };
 
 }  // namespace

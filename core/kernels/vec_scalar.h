@@ -16,6 +16,10 @@ struct ScalarVec {
   static V load(const std::uint32_t* p) { return *p; }
   static void store(std::uint32_t* p, V v) { *p = v; }
   static V add(V a, V b) { return a + b; }
+  static V sub(V a, V b) { return a - b; }
+  static V maxU(V a, V b) { return a > b ? a : b; }
+  static V minU(V a, V b) { return a < b ? a : b; }
+  static V mulHigh(V a, V b) { return static_cast<V>((std::uint64_t{a} * b) >> 32); }
   static V bxor(V a, V b) { return a ^ b; }
   static V band(V a, V b) { return a & b; }
   static V bor(V a, V b) { return a | b; }
@@ -40,6 +44,7 @@ struct ScalarVec {
 
   using Mask = bool;
   static Mask inRange(V value, V low, V span) { return value - low <= span; }
+  static Mask atMost(V value, V limit) { return value <= limit; }
   static std::uint64_t maskBits(Mask m) { return m ? 1 : 0; }
 };
 
