@@ -50,20 +50,6 @@ SearchSettings endlessSearch() {
   return settings;
 }
 
-class CancelAfterWrites final : public ResultSink {
- public:
-  CancelAfterWrites(std::atomic<bool>& cancel, int writes) : cancel_(cancel), writesLeft_(writes) {}
-  void write(std::string_view bytes) override {
-    text += bytes;
-    if (--writesLeft_ == 0) cancel_ = true;
-  }
-  std::string text;
-
- private:
-  std::atomic<bool>& cancel_;
-  int writesLeft_;
-};
-
 // An hour of boot moments with every key (1,944,000), and its whole result.
 SearchSettings hourWithKeys() {
   SearchSettings settings = endlessSearch();
@@ -82,7 +68,7 @@ TEST(ParallelSearch, CancellationAtRandomMomentsLeavesAPrefix) {
   for (int trial = 0; trial < 20; ++trial) {
     const unsigned threads = 1 + static_cast<unsigned>(random() % 4);
     std::atomic<bool> cancel{false};
-    CancelAfterWrites sink(cancel, 1 + static_cast<int>(random() % 30));
+    testing::CancelAfterWrites sink(cancel, 1 + static_cast<int>(random() % 30));
     SearchOptions options = withThreads(threads, 64 + random() % 4000);
     options.cancel = &cancel;
     options.isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "cli/cli_app.h"
 #include "cli/settings_json.h"
@@ -111,6 +112,14 @@ class ShardTest : public ::testing::Test {
     return names;
   }
 
+  // `names` merged into merged.txt: the merge's outcome and the file.
+  std::pair<Outcome, std::string> merged(std::vector<std::string> names) const {
+    names.insert(names.begin(), "merge");
+    names.insert(names.end(), {"-o", path("merged.txt"), "-q"});
+    Outcome merge = cli(names);
+    return {std::move(merge), read("merged.txt")};
+  }
+
   // Merges into merged.txt, which holds "before" until then; checks that a refused merge
   // names `named` and leaves the file as it was.
   void expectRefused(std::vector<std::string> names, const std::string& named, const std::string& why) const {
@@ -161,11 +170,9 @@ TEST_F(ShardTest, MergedShardsAreTheSingleSearchByteForByte) {
       for (std::uint32_t count = 1; count <= 7; ++count) {
         std::vector<std::string> names = shards(settings, count, "", encoding);
         std::shuffle(names.begin(), names.end(), random);  // the merge puts them in order
-        names.insert(names.begin(), "merge");
-        names.insert(names.end(), {"-o", path("merged.txt"), "-q"});
-        const Outcome merge = cli(names);
+        const auto [merge, text] = merged(names);
         ASSERT_EQ(merge.exitCode, 0) << merge.err;
-        ASSERT_EQ(read("merged.txt"), single) << static_cast<int>(mode) << ", " << count << " shards";
+        ASSERT_EQ(text, single) << static_cast<int>(mode) << ", " << count << " shards";
       }
     }
 
@@ -196,12 +203,9 @@ TEST_F(ShardTest, MergedShardsOfARangesSearchAreTheSingleSearch) {
     ASSERT_NE(single.find(",秒,VCount,Timer0,"), std::string::npos);
     lines += static_cast<std::size_t>(std::count(single.begin(), single.end(), '\n')) - 1;
     for (std::uint32_t count : {1u, 2u, 4u, 7u, 13u, 40u}) {
-      std::vector<std::string> names = shards(settings, count, "", "utf-8");
-      names.insert(names.begin(), "merge");
-      names.insert(names.end(), {"-o", path("merged.txt"), "-q"});
-      const Outcome merge = cli(names);
+      const auto [merge, text] = merged(shards(settings, count, "", "utf-8"));
       ASSERT_EQ(merge.exitCode, 0) << merge.err;
-      ASSERT_EQ(read("merged.txt"), single) << static_cast<int>(mode) << ", " << count << " shards";
+      ASSERT_EQ(text, single) << static_cast<int>(mode) << ", " << count << " shards";
     }
 
     SearchOptions part;

@@ -2,9 +2,11 @@
 // running a search into a string.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "core/initial_seed.h"
 #include "core/search_mode.h"
@@ -58,5 +60,21 @@ std::string referenceResult(const SearchSettings& settings, SearchOptions option
 
 // Options for a result in UTF-8, which reads better in test expectations.
 SearchOptions utf8();
+
+// Keeps what is written and sets `cancel` at the given write, so that a search stops at
+// a point the test chose.
+class CancelAfterWrites final : public ResultSink {
+ public:
+  CancelAfterWrites(std::atomic<bool>& cancel, int writes) : cancel_(cancel), writesLeft_(writes) {}
+  void write(std::string_view bytes) override {
+    text += bytes;
+    if (--writesLeft_ == 0) cancel_ = true;
+  }
+  std::string text;
+
+ private:
+  std::atomic<bool>& cancel_;
+  int writesLeft_;
+};
 
 }  // namespace hanabira::testing

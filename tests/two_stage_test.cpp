@@ -242,20 +242,6 @@ TEST(TwoStagePlan, EvaluatesOnlyTheMomentsWhoseSeedIsInTheSet) {
   EXPECT_EQ(fastResult(settings, twoStage(seeds)), expected);
 }
 
-class CancelAfterWrites final : public ResultSink {
- public:
-  CancelAfterWrites(std::atomic<bool>& cancel, int writes) : cancel_(cancel), writesLeft_(writes) {}
-  void write(std::string_view bytes) override {
-    text += bytes;
-    if (--writesLeft_ == 0) cancel_ = true;
-  }
-  std::string text;
-
- private:
-  std::atomic<bool>& cancel_;
-  int writesLeft_;
-};
-
 TEST(TwoStagePlan, CancellationInStageTwoLeavesAPrefix) {
   std::mt19937_64 random(3);
   const SearchSettings settings = everyMomentMatches();
@@ -263,7 +249,7 @@ TEST(TwoStagePlan, CancellationInStageTwoLeavesAPrefix) {
   const std::string whole = fastResult(settings, twoStage(seeds));
   for (int trial = 0; trial < 10; ++trial) {
     std::atomic<bool> cancel{false};
-    CancelAfterWrites sink(cancel, 2 + static_cast<int>(random() % 20));
+    testing::CancelAfterWrites sink(cancel, 2 + static_cast<int>(random() % 20));
     SearchOptions options = twoStage(seeds);
     options.threads = 1 + static_cast<unsigned>(random() % 3);
     options.chunkMoments = 1 + random() % 40;
