@@ -39,6 +39,8 @@ struct Options {
   bool example = false;
   std::string outputPath = "result.txt";
   std::string encoding = "cp932";
+  bool encodingGiven = false;
+  std::string resultLanguage;  // empty: the settings file's
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
@@ -287,6 +289,7 @@ int run(const Options& options, const CliEnvironment& env) {
     return runCalibrateCommand(calibrate, settings, mac, env);
   }
   SearchSettings settings = settingsFromOptions(options);
+  if (!options.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options.resultLanguage);
   if (options.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
@@ -302,7 +305,9 @@ int run(const Options& options, const CliEnvironment& env) {
 
   const bool toStdout = options.outputPath == "-";
   const std::string outputName = toStdout ? "standard output" : options.outputPath;
-  const TextEncoding encoding = options.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  const TextEncoding encoding = !options.encodingGiven        ? defaultEncoding(settings.resultLanguage)
+                                : options.encoding == "utf-8" ? TextEncoding::Utf8
+                                                              : TextEncoding::Cp932;
   std::optional<ShardOutput> shard;
   std::optional<FileSink> sink;
   try {
@@ -416,9 +421,14 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   auto* output = app.add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
                      ->capture_default_str()
                      ->group("Output");
-  app.add_option("--encoding", options.encoding, "Text encoding of the result file")
-      ->check(CLI::IsMember({"cp932", "utf-8"}))
-      ->capture_default_str()
+  auto* encoding = app.add_option("--encoding", options.encoding, "Text encoding of the result file")
+                       ->check(CLI::IsMember({"cp932", "utf-8"}))
+                       ->capture_default_str()
+                       ->group("Output");
+  app.add_option("--result-language", options.resultLanguage,
+                 "Language of the result file's header and names: ja, or en for the names of the English games "
+                 "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")
+      ->check(CLI::IsMember({"ja", "en"}))
       ->group("Output");
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but errors")->group("Output");
   app.add_flag("--print-settings", options.printSettings, "Print the settings the search would use, as JSON, and exit")
@@ -485,6 +495,7 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
       throw CLI::RequiredError("--settings or --example");
     }
     options.planGiven = plan->count() > 0;
+    options.encodingGiven = encoding->count() > 0;
     if (options.shard && output->count() == 0) options.outputPath = defaultShardFileName(*options.shard);
     if (options.shard && options.outputPath == "-") {
       throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");

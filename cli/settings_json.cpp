@@ -252,11 +252,18 @@ nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& set
       field.kind);
 }
 
-// The keys that are printed only when set: the edition's three, and the ends of the
-// ranges of VCount and Timer0. Each group is given whole or not at all.
+ResultLanguage resultLanguageIn(const json& value) {
+  const auto language = value.is_string() ? resultLanguageFromKey(value.get<std::string>()) : std::nullopt;
+  if (!language) fail("resultLanguage", "expected \"ja\" or \"en\"", value);
+  return *language;
+}
+
+// The keys that are printed only when set: the edition's three, the ends of the ranges
+// of VCount and Timer0 (each group given whole or not at all), and an English result.
 struct OptionalKeys {
   std::optional<std::string> game, language, console;
   std::optional<std::uint32_t> vcountMin, vcountMax, timer0Min, timer0Max;
+  std::optional<ResultLanguage> resultLanguage;
 
   bool read(const std::string& key, const json& value) {
     auto text = [&](std::optional<std::string>& part) {
@@ -270,6 +277,7 @@ struct OptionalKeys {
     else if (key == "vcountMax") vcountMax = hexWord(key, value);
     else if (key == "timer0Min") timer0Min = hexWord(key, value);
     else if (key == "timer0Max") timer0Max = hexWord(key, value);
+    else if (key == "resultLanguage") resultLanguage = resultLanguageIn(value);
     else return false;
     return true;
   }
@@ -357,6 +365,7 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   applyEdition(optional, object, result.settings);
   if (auto range = rangeOf("vcount", optional.vcountMin, optional.vcountMax)) result.settings.vcountRange = range;
   if (auto range = rangeOf("timer0", optional.timer0Min, optional.timer0Max)) result.settings.timer0Range = range;
+  if (optional.resultLanguage) result.settings.resultLanguage = *optional.resultLanguage;
 
   const bool word6 = object.contains("messageWord6");
   const bool word7 = object.contains("messageWord7");
@@ -385,6 +394,10 @@ nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
       object["timer0Min"] = hex(settings.timer0Range->min);
       object["timer0Max"] = hex(settings.timer0Range->max);
     }
+  }
+  // Japanese is the file as it always was, and left unsaid.
+  if (settings.resultLanguage != ResultLanguage::Japanese) {
+    object["resultLanguage"] = resultLanguageKey(settings.resultLanguage);
   }
   return object;
 }

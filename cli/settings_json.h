@@ -2,9 +2,9 @@
 // "macAddress" ("00-11-22-33-44-55" or with ":"), from which the two message words are
 // derived. The edition is three keys, "game", "language" and "console" (which sets
 // is3ds), and each range two, "vcountMin" and "vcountMax", "timer0Min" and "timer0Max":
-// given whole or not at all, and printed only when set. Every key is optional but the
-// six date fields; unknown keys, wrong types and values outside a field's choices are
-// errors that name the field.
+// given whole or not at all, and printed only when set; "resultLanguage" is "ja" or "en",
+// printed only when "en". Every key is optional but the six date fields; unknown keys,
+// wrong types and values outside a field's choices are errors that name the field.
 #pragma once
 
 #include <nlohmann/json_fwd.hpp>

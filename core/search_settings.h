@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "core/edition.h"
 #include "core/parameter_range.h"
@@ -19,6 +20,20 @@ inline constexpr std::uint32_t whiteVersionWord = 0x02215F30;
 inline constexpr int pidConsumptionLimit = 2800;
 // The largest individual-value position the main window can express (four digits).
 inline constexpr int ivConsumptionLimit = 9999;
+
+// The language of the result file's header and names: Japanese, as the file has always
+// been, or English, as the English games write the names.
+enum class ResultLanguage { Japanese, English };
+
+// "ja" and "en", as the settings file and the command line write them.
+constexpr std::string_view resultLanguageKey(ResultLanguage language) {
+  return language == ResultLanguage::English ? "en" : "ja";
+}
+constexpr std::optional<ResultLanguage> resultLanguageFromKey(std::string_view key) {
+  if (key == "ja") return ResultLanguage::Japanese;
+  if (key == "en") return ResultLanguage::English;
+  return std::nullopt;
+}
 
 // Arrays of six individual values are in the order H, A, B, C, D, S.
 using StatArray = std::array<int, 6>;
@@ -93,6 +108,8 @@ struct SearchSettings {
   bool deliveryShiny = false;
   std::uint16_t deliveryTrainerId = 3012;
   std::uint16_t deliverySecretId = 0;
+
+  ResultLanguage resultLanguage = ResultLanguage::Japanese;
 };
 
 // The VCount and Timer0 values a search visits: the range, or the single value.

@@ -23,7 +23,8 @@ std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
 PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
       mode(definitionOf(selectSearchMode(settings))),
-      text(mode.columns, settings.keyInputEnabled, encoding, searchesParameterRanges(settings)),
+      text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
+           searchesParameterRanges(settings), settings.resultLanguage),
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),

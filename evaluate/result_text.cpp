@@ -7,26 +7,66 @@
 
 #include "evaluate/egg_rules.h"
 #include "vocab/cp932.h"
+#include "vocab/english_names.h"
 #include "vocab/names.h"
 
 namespace hanabira {
+
+// The words of a result file in one language, apart from the mode's columns.
+struct ResultWords {
+  std::string_view momentColumns;  // the header's start, which every mode shares
+  std::string_view keyColumn;
+  const std::array<std::string_view, 10>& keyNames;
+  std::optional<std::string_view> (*natureName)(int id);
+  std::optional<std::string_view> (*hiddenPowerTypeName)(int id);
+  std::array<std::string_view, 6> statLabels;  // H, A, B, C, D, S
+  std::array<std::string_view, 2> parents;     // first, second
+};
+
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
-constexpr std::string_view momentColumns = "年,月,日,時,分,秒,";
 constexpr std::string_view parameterColumnNames = "VCount,Timer0,";
+
+constexpr ResultWords japaneseWords = {
+    .momentColumns = "年,月,日,時,分,秒,",
+    .keyColumn = ",キー入力",
+    .keyNames = keyNames,
+    .natureName = natureName,
+    .hiddenPowerTypeName = hiddenPowerTypeName,
+    .statLabels = {"H", "A", "B", "C", "D", "S"},
+    .parents = {"先", "後"},
+};
+// The stats as English players abbreviate them; the parents as A and B, the letters
+// English tools give the two.
+constexpr ResultWords englishWords = {
+    .momentColumns = "Year,Month,Day,Hour,Minute,Second,",
+    .keyColumn = ",Keys",
+    .keyNames = englishKeyNames,
+    .natureName = englishNatureName,
+    .hiddenPowerTypeName = englishHiddenPowerTypeName,
+    .statLabels = {"HP", "Atk", "Def", "SpA", "SpD", "Spe"},
+    .parents = {"A", "B"},
+};
 
 }  // namespace
 
-ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding, bool parameterColumns)
-    : columns_(columns), keyInputEnabled_(keyInputEnabled), encoding_(encoding), parameterColumns_(parameterColumns) {
-  if (parameterColumns_ && columns_.starts_with(momentColumns)) {
-    columns_.insert(momentColumns.size(), parameterColumnNames);
+ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding, bool parameterColumns,
+                       ResultLanguage language)
+    : words_(language == ResultLanguage::English ? &englishWords : &japaneseWords),
+      columns_(columns),
+      keyInputEnabled_(keyInputEnabled),
+      encoding_(encoding),
+      parameterColumns_(parameterColumns) {
+  if (parameterColumns_ && columns_.starts_with(words_->momentColumns)) {
+    columns_.insert(words_->momentColumns.size(), parameterColumnNames);
   }
-  for (int id = 0; id < hiddenPowerTypeCount; ++id) hiddenPowerTypeNames_[id] = encode(*hiddenPowerTypeName(id));
+  for (int id = 0; id < hiddenPowerTypeCount; ++id) {
+    hiddenPowerTypeNames_[id] = encode(*words_->hiddenPowerTypeName(id));
+  }
   if (keyInputEnabled_) {
     std::array<std::string, 10> names;
-    for (int bit = 0; bit < 10; ++bit) names[bit] = encode(keyNames[bit]);
+    for (int bit = 0; bit < 10; ++bit) names[bit] = encode(words_->keyNames[bit]);
     keyFields_.resize(1 << 10);
     for (int mask = 0; mask < (1 << 10); ++mask) {
       std::string& field = keyFields_[static_cast<std::size_t>(mask)];
@@ -36,11 +76,12 @@ ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncod
       }
     }
   }
-  for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*hanabira::natureName(id));
-  constexpr std::array<std::string_view, 6> statLabels = {"H-", "A-", "B-", "C-", "D-", "S-"};
+  for (int id = 0; id < natureCount; ++id) natureNames_[id] = encode(*words_->natureName(id));
   for (int stat = 0; stat < 6; ++stat) {
-    inheritanceEntries_[stat][firstParent] = encode(std::string(statLabels[stat]) + "先,");
-    inheritanceEntries_[stat][secondParent] = encode(std::string(statLabels[stat]) + "後,");
+    for (int parent : {firstParent, secondParent}) {
+      inheritanceEntries_[stat][parent] =
+          encode(fmt::format("{}-{},", words_->statLabels[stat], words_->parents[static_cast<std::size_t>(parent)]));
+    }
   }
 }
 
@@ -50,7 +91,7 @@ std::string ResultText::encode(std::string_view utf8) const {
 
 std::string ResultText::header() const {
   std::string text = columns_;
-  if (keyInputEnabled_) text += ",キー入力";
+  if (keyInputEnabled_) text += words_->keyColumn;
   text += lineEnd;
   return encode(text);
 }

@@ -3,7 +3,9 @@
 // gains ",キー入力" and every line one more field naming the keys held. A search over
 // ranges of VCount or Timer0 names both after the seconds: the header gains
 // "VCount,Timer0," there and every line the two values in hexadecimal ("82,10F3,"). Each mode writes
-// its own lines from the pieces here; the names come encoded once per search.
+// its own lines from the pieces here; the names come encoded once per search. In English
+// the header's words, the names and the key names are English ones, all ASCII; numbers,
+// columns and lines stay as in Japanese.
 #pragma once
 
 #include <array>
@@ -14,6 +16,7 @@
 
 #include "core/boot_moment.h"
 #include "core/initial_seed.h"
+#include "core/search_settings.h"
 #include "evaluate/iv_rules.h"
 
 namespace hanabira {
@@ -21,12 +24,20 @@ namespace hanabira {
 // The result file is CP932 by tradition; UTF-8 suits tools that expect it.
 enum class TextEncoding { Cp932, Utf8 };
 
+// The encoding a result file has unless the user chooses one: a Japanese file keeps CP932,
+// an English one is UTF-8 as English tools expect.
+constexpr TextEncoding defaultEncoding(ResultLanguage language) {
+  return language == ResultLanguage::English ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+struct ResultWords;
+
 class ResultText {
  public:
-  // `columns`: the mode's header after nothing, before the key column (UTF-8); it starts
+  // `columns`: the mode's header before the key column (UTF-8), in `language`; it starts
   // with the six columns of the moment.
   ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding = TextEncoding::Cp932,
-             bool parameterColumns = false);
+             bool parameterColumns = false, ResultLanguage language = ResultLanguage::Japanese);
 
   std::string header() const;
 
@@ -38,9 +49,11 @@ class ResultText {
   // ",A St" for the keys held, when key input is on; then CR LF.
   void appendKeysAndLineEnd(std::string& out, int keyMask) const;
 
-  // Encoded names. A nature's is filled out to five characters with ideographic spaces.
+  // Encoded names. A Japanese nature's is filled out to five characters with ideographic
+  // spaces; an English one is not filled out.
   const std::string& natureName(int nature) const { return natureNames_[static_cast<std::size_t>(nature)]; }
-  // "H-先," ... "S-後,": the stat's label, the parent and the comma that ends the field.
+  // "H-先," ... "S-後,": the stat's label, the parent and the comma that ends the field
+  // ("HP-A," ... "Spe-B," in English).
   const std::string& inheritanceEntry(int stat, int parent) const {
     return inheritanceEntries_[static_cast<std::size_t>(stat)][static_cast<std::size_t>(parent)];
   }
@@ -48,6 +61,7 @@ class ResultText {
  private:
   std::string encode(std::string_view utf8) const;
 
+  const ResultWords* words_;  // the language's, which live as long as the program
   std::string columns_;
   bool keyInputEnabled_;
   TextEncoding encoding_;

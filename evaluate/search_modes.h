@@ -27,8 +27,9 @@ struct SearchModeDefinition {
   SearchMode mode;
   // For the command line, tests and benchmarks: "iv", "shiny", "inheritance", ...
   std::string_view name;
-  // The result file's header before the key column (UTF-8).
+  // The result file's header before the key column (UTF-8), in Japanese and in English.
   std::string_view columns;
+  std::string_view englishColumns;
   // The check box that asks for the mode; none for the plain individual-value search,
   // which runs when no other is asked for.
   bool SearchSettings::*flag;
@@ -48,6 +49,10 @@ struct SearchModeDefinition {
   // The ranges that rule positions out before the exact check, for a backend that scans
   // them itself; none for a mode without such ranges.
   std::optional<Prefilter> (*prefilter)(const SearchSettings& settings);
+
+  constexpr std::string_view columnsIn(ResultLanguage language) const {
+    return language == ResultLanguage::English ? englishColumns : columns;
+  }
 };
 
 // Every mode, in the order of SearchMode.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -10,13 +11,20 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "child_process.h"
+#include "cli/settings_json.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
+#include "vocab/english_names.h"
+#include "vocab/names.h"
 
 namespace hanabira {
 namespace {
@@ -456,6 +464,142 @@ TEST_F(CliTest, EveryModeRunsFromTheSettingsFile) {
     EXPECT_NE(fast.out.find(line), std::string::npos) << options;
     EXPECT_EQ(run({"-s", "mode.json", "-o", "-", "-q", "--encoding", "utf-8", "--reference"}).out, fast.out) << options;
   }
+}
+
+std::vector<std::string> fieldsOf(std::string_view line) {
+  std::vector<std::string> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = line.find(',', start);
+    fields.emplace_back(line.substr(start, comma - start));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+std::vector<std::string> linesOf(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string_view::npos; start = end + 2) {
+    lines.emplace_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+template <typename Lookup>
+std::optional<int> idOf(Lookup lookup, std::string_view name) {
+  for (int id = 0; lookup(id); ++id) {
+    if (*lookup(id) == name) return id;
+  }
+  return std::nullopt;
+}
+
+// The English field a field of a Japanese result file stands for, by the Japanese
+// column it stands in; "?" for a name the Japanese lists do not hold.
+std::string englishField(std::string_view column, std::string_view field) {
+  if (column == "めざパ" || column == "性格") {
+    const bool type = column == "めざパ";
+    const auto id = type ? idOf(hiddenPowerTypeName, field) : idOf(natureName, field);
+    if (!id) return "?";
+    return std::string(type ? *englishHiddenPowerTypeName(*id) : *englishNatureName(*id));
+  }
+  if (column.starts_with("遺伝")) {  // "D-後": Def from parent B
+    constexpr std::array<std::string_view, 6> stats = {"HP", "Atk", "Def", "SpA", "SpD", "Spe"};
+    const std::size_t stat = std::string_view("HABCDS").find(field.substr(0, 1));
+    const std::string_view parent = field.substr(2);
+    if (stat == std::string_view::npos || (parent != "先" && parent != "後")) return "?";
+    return std::string(stats[stat]) + (parent == "先" ? "-A" : "-B");
+  }
+  if (column == "キー入力") {
+    std::string keys;
+    for (std::size_t bit = 0; bit < keyNames.size() && !field.empty(); ++bit) {
+      if (!field.starts_with(keyNames[bit])) continue;
+      field.remove_prefix(keyNames[bit].size());
+      keys += englishKeyNames[bit];
+    }
+    return field.empty() ? keys : "?";
+  }
+  return std::string(field);  // a number
+}
+
+// Random settings of a mode with its ranges not empty and the filters that keep most lines
+// out opened, so that the names of every kind appear in many lines.
+SearchSettings withFiltersOpen(SearchSettings s) {
+  s.endHour = std::max(s.endHour, s.startHour);
+  s.ivConsumptionMax = std::max(s.ivConsumptionMax, s.ivConsumptionMin);
+  s.pidConsumptionMax = std::max(s.pidConsumptionMax, s.pidConsumptionMin);
+  s.ivMin.fill(0);
+  s.ivMax.fill(31);
+  s.hiddenPowerType = -1;
+  s.hiddenPowerMinPower = 30;
+  s.shinyNature = s.eggAbility = s.eggGenderRatio = s.deliveryNature = 0;
+  s.eggNature = -1;
+  for (int& iv : s.firstParentIvs) iv = std::clamp(iv, 0, 31);
+  for (int& iv : s.secondParentIvs) iv = std::clamp(iv, 0, 31);
+  if (s.inheritanceSearch) s.shinyPidSearch = false;  // a shiny egg is rare
+  s.deliveryShiny = false;
+  s.compoundEyes = true;
+  if (selectSearchMode(s) == SearchMode::CometShardSearch) {  // a shard in one of 2,000 positions: a whole minute
+    s.startSecond = 0;
+    s.endSecond = 59;
+  }
+  s.domeTrainers.fill(0);
+  return s;
+}
+
+// --result-language en: for random settings of every mode, the Japanese file's lines with
+// every number as it was and every name the English one; the header in ASCII.
+TEST_F(CliTest, EnglishResultFilesKeepTheNumbersAndGiveTheNamesInEnglish) {
+  std::mt19937_64 random(25);
+  for (int mode = 0; mode <= static_cast<int>(SearchMode::DomeSearch); ++mode) {
+    std::size_t lines = 0;
+    for (int draw = 0; draw < 3; ++draw) {
+      const SearchSettings settings = withFiltersOpen(testing::randomSettings(random, static_cast<SearchMode>(mode)));
+      writeFile("random.json", settingsToJson(settings).dump());
+      ASSERT_EQ(run({"-s", "random.json", "-q", "--backend", "cpu"}).exitCode, 0);
+      ASSERT_EQ(
+          run({"-s", "random.json", "-q", "--backend", "cpu", "-o", "english.txt", "--result-language", "en"}).exitCode,
+          0);
+      const std::vector<std::string> japanese = linesOf(cp932ToUtf8(slurp(file("result.txt"))));
+      const std::string englishText = slurp(file("english.txt"));
+      const std::vector<std::string> english = linesOf(englishText);
+      ASSERT_EQ(english.size(), japanese.size()) << mode;
+      EXPECT_TRUE(std::all_of(englishText.begin(), englishText.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x80;
+      })) << mode;
+      const std::vector<std::string> columns = fieldsOf(japanese.front());
+      EXPECT_EQ(fieldsOf(english.front()).size(), columns.size()) << english.front();
+      for (std::size_t k = 1; k < japanese.size(); ++k) {
+        const std::vector<std::string> fields = fieldsOf(japanese[k]);
+        std::string expected;
+        for (std::size_t c = 0; c < fields.size(); ++c) {
+          if (c > 0) expected += ',';
+          expected += englishField(columns[c], fields[c]);
+        }
+        ASSERT_EQ(english[k], expected) << japanese[k];
+      }
+      lines += japanese.size() - 1;
+    }
+    EXPECT_GT(lines, 0u) << mode;
+  }
+}
+
+// The settings file may ask for English, the command line for Japanese over it; CP932
+// may be chosen for English, whose text is ASCII either way.
+TEST_F(CliTest, TheCommandLinesResultLanguageIsOverTheFiles) {
+  writeFile("english.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "startMinute": 47,
+      "endMinute": 47, "startSecond": 35, "endSecond": 35, "keyInputEnabled": true, "resultLanguage": "en",
+      "ivMin": [4, 21, 9, 26, 18, 11], "ivMax": [4, 21, 9, 26, 18, 11], "macAddress": "00-11-22-33-44-55",
+      "vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8})");
+  const std::string english =
+      "Year,Month,Day,Hour,Minute,Second,IV position,HP,Atk,Def,SpA,SpD,Spe,Hidden Power,Power,Initial seed,Keys\r\n"
+      "11,9,27,13,47,35,7,4,21,9,26,18,11,Ground,65,9D76553EC8C0FA7A,A\r\n";
+  EXPECT_EQ(run({"-s", "english.json", "-o", "-", "-q"}).out, english);
+  EXPECT_EQ(run({"-s", "english.json", "-o", "-", "-q", "--encoding", "cp932"}).out, english);
+  EXPECT_EQ(cp932ToUtf8(run({"-s", "english.json", "-o", "-", "-q", "--result-language", "ja"}).out),
+            "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n"
+            "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
+  const Outcome wrong = run({"--example", "--result-language", "fr"});
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_NE(wrong.err.find("--result-language"), std::string::npos) << wrong.err;
 }
 
 TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {

@@ -253,5 +253,18 @@ TEST(SettingsJson, RangesAreTwoEndsThatPrintOnlyWhenSet) {
   EXPECT_EQ(errorOf(object), "timer0: give timer0Min and timer0Max together, or neither");
 }
 
+// Japanese, the file as it always was, is left unsaid; English is printed and loads back.
+TEST(SettingsJson, TheResultLanguageIsJaOrEnAndPrintsOnlyWhenEnglish) {
+  EXPECT_EQ(load(with("resultLanguage", "ja")).settings.resultLanguage, ResultLanguage::Japanese);
+  const SearchSettings english = load(with("resultLanguage", "en")).settings;
+  EXPECT_EQ(english.resultLanguage, ResultLanguage::English);
+  const nlohmann::ordered_json printed = settingsToJson(english);
+  EXPECT_EQ(printed["resultLanguage"], "en");
+  EXPECT_EQ(load(json::parse(printed.dump())).settings.resultLanguage, ResultLanguage::English);
+  EXPECT_FALSE(settingsToJson(SearchSettings{}).contains("resultLanguage"));
+  EXPECT_EQ(errorOf(with("resultLanguage", "EN")), "resultLanguage: expected \"ja\" or \"en\", got \"EN\"");
+  EXPECT_EQ(errorOf(with("resultLanguage", 1)), "resultLanguage: expected \"ja\" or \"en\", got 1");
+}
+
 }  // namespace
 }  // namespace hanabira

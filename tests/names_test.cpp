@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <string_view>
+
 #include "vocab/cp932.h"
+#include "vocab/english_names.h"
 
 namespace hanabira {
 namespace {
@@ -39,6 +45,31 @@ TEST(Names, ChoiceListsAndKeys) {
   EXPECT_EQ(utf8ToCp932(eggGenderRatioLabels[7]), "\x81\x8a(1/8)");
   EXPECT_EQ(utf8ToCp932(keyNames[4]), "\x81\xa8");  // →
   EXPECT_EQ(cp932ToUtf8(utf8ToCp932(notSpecifiedLabel)), "指定無し");
+}
+
+// Every English name is there, once; the result file's are ASCII, and the key names
+// split again before each capital letter.
+TEST(Names, EnglishNames) {
+  const auto distinct = [](auto lookup, int count) {
+    std::set<std::string_view> names;
+    for (int id = 0; id < count; ++id) names.insert(*lookup(id));
+    EXPECT_FALSE(lookup(count));
+    return names.size() == static_cast<std::size_t>(count);
+  };
+  EXPECT_TRUE(distinct(englishNatureName, natureCount));
+  EXPECT_TRUE(distinct(englishHiddenPowerTypeName, hiddenPowerTypeCount));
+  EXPECT_TRUE(distinct(englishDomeTrainerName, domeTrainerCount));
+  EXPECT_EQ(*englishNatureName(6), "Docile");
+  EXPECT_EQ(*englishHiddenPowerTypeName(3), "Ground");
+  EXPECT_EQ(*englishDomeTrainerName(10), "Artist Pierre");
+  EXPECT_FALSE(englishNatureName(-1));
+  for (int id = 0; id < natureCount; ++id) EXPECT_EQ(utf8ToCp932(*englishNatureName(id)), *englishNatureName(id));
+  for (std::string_view key : englishKeyNames) {
+    EXPECT_TRUE(
+        std::isupper(static_cast<unsigned char>(key[0])) &&
+        std::all_of(key.begin() + 1, key.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); }))
+        << key;
+  }
 }
 
 }  // namespace

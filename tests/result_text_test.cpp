@@ -100,8 +100,9 @@ TEST(ResultText, Cp932LineBytes) {
 
 // The line a mode's own function writes for `match`.
 template <typename Match>
-std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextEncoding encoding = TextEncoding::Utf8) {
-  const ResultText text(definitionOf(mode).columns, keys, encoding);
+std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextEncoding encoding = TextEncoding::Utf8,
+                   ResultLanguage language = ResultLanguage::Japanese) {
+  const ResultText text(definitionOf(mode).columnsIn(language), keys, encoding, false, language);
   std::string line;
   const SearchCursor& moment = workedMoment;
   const InitialSeed seed = 0x0000ABCD12345678;
@@ -137,6 +138,30 @@ TEST(ResultText, NatureNamesAndInheritanceLabelsInCp932) {
                                  InheritanceMatch{7, {4, 21, 9, 26, 18, 11}, 50, {{{0, 0}, {4, 1}, {5, 0}}}, 142, 2},
                                  false, TextEncoding::Cp932);
   EXPECT_EQ(egg, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,0000ABCD12345678,50,H-先,D-後,S-先,142,2\r\n"));
+}
+
+// In English the same numbers and columns, with English words: names as they are,
+// without filling, keys in ASCII, the same bytes in either encoding.
+TEST(ResultText, EnglishWordsAndNames) {
+  const ResultText ranges(definitionOf(SearchMode::IvSearch).columnsIn(ResultLanguage::English), true,
+                          TextEncoding::Cp932, true, ResultLanguage::English);
+  EXPECT_EQ(ranges.header(),
+            "Year,Month,Day,Hour,Minute,Second,VCount,Timer0,IV position,HP,Atk,Def,SpA,SpD,Spe,Hidden Power,Power,"
+            "Initial seed,Keys\r\n");
+  std::string keys;
+  ranges.appendKeysAndLineEnd(keys, 0);
+  EXPECT_EQ(keys, ",ABSeStRightLeftUpDownRL\r\n");
+
+  const std::string moment = "11,9,27,13,47,35,";
+  for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Cp932}) {
+    EXPECT_EQ(lineOf(SearchMode::DeliverymanSearch, DeliverymanMatch{60, 6, {0, 1, 2, 3, 4, 31}, {15, 70}}, false,
+                     encoding, ResultLanguage::English),
+              moment + "60,Docile,0,1,2,3,4,31,Dark,70,0000ABCD12345678\r\n");
+    EXPECT_EQ(lineOf(SearchMode::InheritanceSearch,
+                     InheritanceMatch{7, {4, 21, 9, 26, 18, 11}, 50, {{{0, 0}, {4, 1}, {5, 0}}}, 142, 2}, true,
+                     encoding, ResultLanguage::English),
+              moment + "7,4,21,9,26,18,11,0000ABCD12345678,50,HP-A,SpD-B,Spe-A,142,2,A\r\n");
+  }
 }
 
 }  // namespace

@@ -202,7 +202,8 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
 
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
   const SearchModeDefinition& mode = definitionOf(selectSearchMode(settings));
-  const ResultText text(mode.columns, settings.keyInputEnabled, TextEncoding::Utf8);
+  const ResultText text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, TextEncoding::Utf8, false,
+                        settings.resultLanguage);
   BothEvaluations both;
   both.referenceLines = mode.evaluateReference(settings, text, moment, seed, both.reference);
   // The fast evaluation of every level this CPU runs; they must agree with each other.

@@ -1,5 +1,7 @@
 #include "vocab/names.h"
 
+#include "vocab/table_lookup.h"
+
 namespace hanabira {
 namespace {
 
@@ -70,17 +72,10 @@ constexpr std::array<std::string_view, domeTrainerCount> domeTrainerNames = {
     "えんじのマユコ",
 };
 
-// Ids are compared as unsigned numbers, so a negative id is out of range as well.
-template <std::size_t N>
-std::optional<std::string_view> lookup(const std::array<std::string_view, N>& table, int id) {
-  if (static_cast<unsigned>(id) >= N) return std::nullopt;
-  return table[static_cast<std::size_t>(id)];
-}
-
 }  // namespace
 
-std::optional<std::string_view> natureName(int id) { return lookup(natureNames, id); }
-std::optional<std::string_view> hiddenPowerTypeName(int id) { return lookup(hiddenPowerTypeNames, id); }
-std::optional<std::string_view> domeTrainerName(int id) { return lookup(domeTrainerNames, id); }
+std::optional<std::string_view> natureName(int id) { return lookupName(natureNames, id); }
+std::optional<std::string_view> hiddenPowerTypeName(int id) { return lookupName(hiddenPowerTypeNames, id); }
+std::optional<std::string_view> domeTrainerName(int id) { return lookupName(domeTrainerNames, id); }
 
 }  // namespace hanabira

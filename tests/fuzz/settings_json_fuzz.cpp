@@ -23,6 +23,7 @@ bool isKnownField(std::string_view name) {
     SearchSettings everything;
     everything.edition = Edition{Game::Black, Language::Japanese, ConsoleKind::Ds};
     everything.vcountRange = everything.timer0Range = ParameterRange{};
+    everything.resultLanguage = ResultLanguage::English;
     return settingsToJson(everything);
   }();
   return name == "macAddress" || printed.contains(name);
