@@ -1,5 +1,6 @@
 #include "ui/model/window_commands.h"
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -15,6 +16,11 @@ namespace {
 std::filesystem::path workingFilePath(const char* name) { return std::filesystem::current_path() / name; }
 
 }  // namespace
+
+bool resultViewerWanted() {
+  const char* noViewer = std::getenv("HANABIRA_NO_VIEWER");
+  return noViewer == nullptr || std::string_view(noViewer) != "1";
+}
 
 WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
     : view_(view), search_(view, std::move(post)) {

@@ -31,6 +31,10 @@ class WindowView : public SearchView {
   ~WindowView() = default;
 };
 
+// Whether a finished result file should open in the user's viewer: unless the
+// environment sets HANABIRA_NO_VIEWER=1 (for tests and scripts).
+bool resultViewerWanted();
+
 class WindowCommands final : public DialogOwner {
  public:
   // `post` runs the search's reports on the window's thread (SearchRunner::Post).

@@ -239,7 +239,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 void OpenDialog::opened(HWND dialog) {
   dialog_ = dialog;
-  flow_.emplace(design_, owner_, *this, [this](std::function<void()> task) { post(std::move(task)); });
+  DialogView& view = *this;
+  flow_.emplace(design_, owner_, view, [this](std::function<void()> task) { post(std::move(task)); });
   prepareControls(dialog_, design_);
   flow_->opened();
 }
