@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "ui/model/main_window_layout.h"
 #include "ui/model/option_dialog_flow.h"
 #include "ui/win32/dialog_template.h"
+#include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
@@ -146,73 +146,12 @@ void fillChoiceBox(HWND box, const DialogControl& control) {
   SendMessageW(box, CB_SETMINVISIBLE, openedListItems, 0);
 }
 
-// The table's columns, named by its label ("VCount,Timer0,..."), sharing its width.
-void addTableColumns(HWND table, const DialogControl& control) {
-  std::vector<std::string> names;
-  for (std::string_view rest = control.label; !rest.empty();) {
-    const std::size_t comma = rest.find(',');
-    names.emplace_back(rest.substr(0, comma));
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-  }
-  RECT area;
-  GetClientRect(table, &area);
-  const int width = names.empty() ? 0 : (area.right - area.left) / static_cast<int>(names.size());
-  for (std::size_t c = 0; c < names.size(); ++c) {
-    std::wstring name = wideFromUtf8(names[c]);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = width;
-    column.pszText = name.data();
-    SendMessageW(table, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-  }
-  SendMessageW(table, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-}
-
 // What never changes while the dialog is open: the lists' items and the tables' columns.
 void prepareControls(HWND dialog, const OptionDialogDesign& design) {
   for (const DialogControl& control : design.controls) {
     if (control.kind == DialogControlKind::ChoiceBox) fillChoiceBox(GetDlgItem(dialog, control.id), control);
-    if (control.kind == DialogControlKind::Table) addTableColumns(GetDlgItem(dialog, control.id), control);
+    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), control.label);
   }
-}
-
-void showTableRows(HWND table, const DialogRows& rows, int picked) {
-  SendMessageW(table, LVM_DELETEALLITEMS, 0, 0);
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      std::wstring cell = wideFromUtf8(rows[r][c]);
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(r);
-      item.iSubItem = static_cast<int>(c);
-      item.pszText = cell.data();
-      SendMessageW(table, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  if (picked >= 0) {
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(table, LVM_SETITEMSTATE, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-std::vector<std::vector<std::string>> tableRows(HWND table) {
-  const HWND header = reinterpret_cast<HWND>(SendMessageW(table, LVM_GETHEADER, 0, 0));
-  const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  const auto count = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
-  std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(count));
-  for (int r = 0; r < count; ++r) {
-    for (int c = 0; c < columns; ++c) {
-      wchar_t buffer[256] = {};
-      LVITEMW item{};
-      item.iSubItem = c;
-      item.pszText = buffer;
-      item.cchTextMax = 256;
-      SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
-      rows[static_cast<std::size_t>(r)].push_back(utf8FromWide(buffer));
-    }
-  }
-  return rows;
 }
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -287,10 +226,10 @@ int OpenDialog::selection(const DialogControl& control) const {
   if (control.kind == DialogControlKind::ChoiceBox) {
     return static_cast<int>(SendMessageW(handleOf(control), CB_GETCURSEL, 0, 0));
   }
-  return static_cast<int>(SendMessageW(handleOf(control), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return pickedListRow(handleOf(control));
 }
 
-DialogRows OpenDialog::rows(const DialogControl& control) const { return tableRows(handleOf(control)); }
+DialogRows OpenDialog::rows(const DialogControl& control) const { return listRows(handleOf(control)); }
 
 void OpenDialog::showText(const DialogControl& control, std::string_view text) {
   if (windowText(handleOf(control)) != text) SetWindowTextW(handleOf(control), wideFromUtf8(text).c_str());
@@ -305,7 +244,7 @@ void OpenDialog::showSelection(const DialogControl& control, int item) {
 }
 
 void OpenDialog::showRows(const DialogControl& control, const DialogRows& rows, int picked) {
-  showTableRows(handleOf(control), rows, picked);
+  showListRows(handleOf(control), rows, picked);
 }
 
 void OpenDialog::showNote(std::string_view text) { SetDlgItemTextW(dialog_, dialogNoteId, wideFromUtf8(text).c_str()); }
