@@ -49,23 +49,11 @@ class ConsoleDialogTest : public QObject {
     ScratchDirectory dir;
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     installOptionDialogs(window);
-    const QStringList mac = {"00", "09", "BF", "12", "34", "56"};
-    for (int k = 0; k < 6; ++k) setText(window, macEdits + k, mac[k]);
-    setText(window, gxStatEdit, "6000000");
+    const CalibrationScript& script = consoleCalibration;  // as the Win32 window's test plays it
+    play(window, script.window);
 
     OptionDialog* dialog = openDialog(window, consoleButton);
-    choose(*dialog, consoleGameBox, QStringLiteral("ホワイト2"));
-    choose(*dialog, consoleLanguageBox, QStringLiteral("英語"));
-    choose(*dialog, consoleKindBox, QStringLiteral("DS Lite"));
-    // The README's example: 15 29 10 9 9 29 at position 2 on 2012-10-07 at about 12:34:56.
-    const QStringList boot = {"12", "10", "7", "12", "34", "56"};
-    for (int k = 0; k < 6; ++k) type(*dialog, consoleBootFields + k, boot[k]);
-    type(*dialog, consolePositionField, "2");
-    const QStringList ivs = {"15", "29", "10", "9", "9", "29"};
-    for (int k = 0; k < 6; ++k) {
-      type(*dialog, consoleIvMinFields + k, ivs[k]);
-      type(*dialog, consoleIvMaxFields + k, ivs[k]);
-    }
+    play(*dialog, script.dialog);
     // It runs off the window's thread, saying so, and the button stops it meanwhile.
     auto* calibrate = static_cast<QAbstractButton*>(button(*dialog, consoleCalibrateButton));
     auto* status = dialog->findChild<QLabel*>(QString::number(consoleCalibrationStatus));
@@ -73,19 +61,17 @@ class ConsoleDialogTest : public QObject {
     QCOMPARE(status->text(), QStringLiteral("計算中…"));
     QCOMPARE(calibrate->text(), QStringLiteral("中止"));
     QTRY_COMPARE_WITH_TIMEOUT(calibrate->text(), QStringLiteral("計算"), 60000);
-    QCOMPARE(status->text(), QStringLiteral("1件見つかりました。"));
+    QCOMPARE(status->text(), toQString(script.status));
     auto* table = dialog->findChild<QTableWidget*>(QString::number(consoleResultTable));
     QCOMPARE(table->rowCount(), 1);
-    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("82"));
-    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("10F3"));
-    QCOMPARE(table->item(0, 3)->text(), QStringLiteral("12:34:56"));
+    for (int c = 0; c < 4; ++c) QCOMPARE(table->item(0, c)->text(), toQString(script.firstRow[c]));
 
     pressOk(*dialog);
-    QCOMPARE(edit(window, vcountEdit)->text(), QStringLiteral("82"));
-    QCOMPARE(edit(window, timer0Edit)->text(), QStringLiteral("10F3"));
-    QCOMPARE(edit(window, frameEdit)->text(), QStringLiteral("6"));
+    QCOMPARE(edit(window, vcountEdit)->text(), toQString(script.firstRow[0]));
+    QCOMPARE(edit(window, timer0Edit)->text(), toQString(script.firstRow[1]));
+    QCOMPARE(edit(window, frameEdit)->text(), toQString(script.firstRow[2]));
     QVERIFY(!window.settings().vcountRange && !window.settings().timer0Range);
-    QCOMPARE(window.settings().edition, (Edition{Game::White2, Language::English, ConsoleKind::DsLite}));
+    QCOMPARE(window.settings().edition, script.edition);
 
     // The start reads them as the console's, and 保存 keeps them with the edition.
     click(window, saveButton);

@@ -47,6 +47,25 @@ void choose(const OptionDialog& dialog, int id, const QString& item) {
   box->setCurrentIndex(index);
 }
 
+void play(const OptionDialog& dialog, const ControlSteps& steps) {
+  for (const ControlStep& step : steps) {
+    switch (step.action) {
+      case ControlStep::Action::Type:
+        type(dialog, step.id, toQString(step.text));
+        break;
+      case ControlStep::Action::Click:
+        QTest::mouseClick(button(dialog, step.id), Qt::LeftButton);
+        break;
+      case ControlStep::Action::Check:
+        setChecked(dialog, step.id, true);
+        break;
+      case ControlStep::Action::Choose:
+        choose(dialog, step.id, toQString(step.text));
+        break;
+    }
+  }
+}
+
 void pressOk(const OptionDialog& dialog) { QTest::mouseClick(button(dialog, dialogOkButton), Qt::LeftButton); }
 void pressCancel(const OptionDialog& dialog) { QTest::mouseClick(button(dialog, dialogCancelButton), Qt::LeftButton); }
 

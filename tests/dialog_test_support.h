@@ -1,5 +1,5 @@
 // Shared helpers of the option-dialog tests: a main window with its dialogs, a dialog's
-// controls by id, and settings compared field by field.
+// controls by id, the scripts played in a dialog, and settings compared field by field.
 #pragma once
 
 #include <QAbstractButton>
@@ -11,6 +11,7 @@
 #include "ui/model/dialog_control_ids.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/option_dialog.h"
+#include "window_scripts.h"
 
 namespace hanabira::testing {
 
@@ -26,6 +27,8 @@ void type(const OptionDialog& dialog, int id, const QString& text);
 void setChecked(const OptionDialog& dialog, int id, bool checked);
 // Selects the item with this text; fails the program if there is none.
 void choose(const OptionDialog& dialog, int id, const QString& item);
+// Does the steps to the dialog's controls, typing as a user does.
+void play(const OptionDialog& dialog, const ControlSteps& steps);
 void pressOk(const OptionDialog& dialog);
 void pressCancel(const OptionDialog& dialog);
 

@@ -1,15 +1,9 @@
 #include "gui_test_support.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-#include <nlohmann/json.hpp>
-
-#include "cli/settings_json.h"
-#include "engine/result_sink.h"
-#include "engine/search_engine.h"
-#include "engine/settings_validation.h"
 
 namespace hanabira::testing {
 
@@ -61,13 +55,27 @@ void typeDates(const MainWindow& window, const QStringList& dates) {
   for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
 }
 
-QByteArray searchedResult(const QByteArray& settingsJson) {
-  SettingsFromJson loaded = settingsFromJson(parseSettingsText(settingsJson.toStdString()), SearchSettings{});
-  if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(MacAddress{}));
-  clampPidConsumption(loaded.settings);
-  StringSink result;
-  runSearch(loaded.settings, result);
-  return QByteArray::fromStdString(result.text());
+void play(const MainWindow& window, const ControlSteps& steps) {
+  for (const ControlStep& step : steps) {
+    switch (step.action) {
+      case ControlStep::Action::Type:
+        setText(window, step.id, toQString(step.text));
+        break;
+      case ControlStep::Action::Click:
+        click(window, step.id);
+        break;
+      case ControlStep::Action::Check:
+        setChecked(window, step.id, true);
+        break;
+      case ControlStep::Action::Choose: {
+        auto* box = window.findChild<QComboBox*>(controlName(step.id));
+        const int index = box != nullptr ? box->findText(toQString(step.text)) : -1;
+        if (index < 0) qFatal("no item %s in box %d", qPrintable(toQString(step.text)), step.id);
+        box->setCurrentIndex(index);
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace hanabira::testing

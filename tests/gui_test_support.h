@@ -1,5 +1,5 @@
 // Shared helpers of the main-window tests: a working directory of their own, the window's
-// controls by id, and the result file a search should write.
+// controls by id, and the scripts of window_scripts.h played in the window.
 #pragma once
 
 #include <QAbstractButton>
@@ -14,6 +14,7 @@
 #include "ui/model/control_ids.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_strings.h"
+#include "window_scripts.h"
 
 namespace hanabira::testing {
 
@@ -41,16 +42,13 @@ QAbstractButton* button(const MainWindow& window, int id);
 void setText(const MainWindow& window, int id, const QString& text);
 void setChecked(const MainWindow& window, int id, bool checked);
 void click(const MainWindow& window, int id);
+// Does the steps to the window's controls; a field's text is set, not typed.
+void play(const MainWindow& window, const ControlSteps& steps);
 
 // The console of the README's example (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,
 // MAC 00-11-22-33-44-55), typed the way a user might.
 void typeWorkedExampleConsole(const MainWindow& window);
 // Start year, month, day, end year, month, day.
 void typeDates(const MainWindow& window, const QStringList& dates);
-
-// The result file of a search of these settings, searched in-process the way
-// hanabira-cli searches a settings file: its keys over the defaults, the message words
-// from "macAddress", the personality positions lowered to their limit.
-QByteArray searchedResult(const QByteArray& settingsJson);
 
 }  // namespace hanabira::testing

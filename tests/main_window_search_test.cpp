@@ -73,12 +73,12 @@ class MainWindowSearchTest : public QObject {
 
     const QByteArray fromWindow = dir.read("result.txt");
     QVERIFY(fromWindow.count("\r\n") > 100);
-    QCOMPARE(fromWindow, searchedResult(R"({
+    QCOMPARE(fromWindow, QByteArray::fromStdString(searchedResult(R"({
         "versionWord": "02215F10", "vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8,
         "macAddress": "00-11-22-33-44-55",
         "startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27,
         "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47,
-        "keyInputEnabled": true, "roaming": true, "ivConsumptionMax": 9, "hiddenPowerType": 3})"));
+        "keyInputEnabled": true, "roaming": true, "ivConsumptionMax": 9, "hiddenPowerType": 3})")));
   }
 
   void titleShowsProgressAndAbortStopsAtOnce() {

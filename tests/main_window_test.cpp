@@ -166,15 +166,9 @@ class MainWindowTest : public QObject {
     };
 
     // Each field shows in full what its value takes.
-    const std::vector<std::pair<int, QString>> whole = {{startYearEdit, "99"},
-                                                        {ivMaxEdits, "31"},
-                                                        {ivMinEdits + 5, "-1"},
-                                                        {vcountEdit, "5ff"},
-                                                        {macEdits, "FF"},
-                                                        {gxStatEdit, "86000000"},
-                                                        {pidConsumptionMaxEdit, "2800"},
-                                                        {hiddenPowerMinPowerEdit, "70"}};
-    for (const auto& [id, text] : whole) QCOMPARE(type(fitting, id, text), text);
+    for (const ControlStep& step : wholeFieldTexts) {
+      QCOMPARE(type(fitting, step.id, toQString(step.text)), toQString(step.text));
+    }
 
     // Typing stops where the visible width ends; hanabira-hscroll scrolls on.
     QCOMPARE(type(fitting, startYearEdit, "2011"), QStringLiteral("20"));

@@ -2,13 +2,11 @@
 // window's result file equals a search of the same settings, for every mode), a dialog
 // used during a search counts from the next start, and a refused option is named when the
 // search starts (the hidden ability with a Ditto by its reason).
-#include <QComboBox>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
-#include <vector>
 
 #include "dialog_test_support.h"
 #include "engine/result_sink.h"
@@ -24,13 +22,6 @@ namespace {
 
 constexpr int searchTimeoutMs = 60000;
 
-struct ModeCase {
-  const char* name;
-  int modeCheck;                                      // the main window's check box of the mode; 0 for the plain search
-  std::function<void(const MainWindow&)> setOptions;  // through the dialogs, as a user does
-  const char* options;  // the same options, as keys of a settings file (cli/settings_json.h)
-};
-
 void withDialog(const MainWindow& window, int command, const std::function<void(OptionDialog&)>& edit) {
   OptionDialog* dialog = openDialog(window, command);
   edit(*dialog);
@@ -39,123 +30,34 @@ void withDialog(const MainWindow& window, int command, const std::function<void(
 
 void click(const OptionDialog& dialog, int id) { QTest::mouseClick(button(dialog, id), Qt::LeftButton); }
 
-// Each searches one minute of the README's example with every key that the options
-// allow; the options are chosen so that every mode finds tens to hundreds of matches,
-// not tens of thousands.
-const std::vector<ModeCase> modeCases = {
-    {"individual values", 0,
-     [](const MainWindow& window) {
-       setText(window, ivMinEdits + 5, "31");  // keeps the file short
-       withDialog(window, keyInputOptionsButton, [](OptionDialog& d) {
-         click(d, 1003);  // St
-         click(d, 1005);  // L
-         click(d, 1011);
-       });
-     },
-     R"("ivMin": [0, 0, 0, 0, 0, 31],
-        "keyAllowed": [true, true, true, false, true, true, true, true, true, false],
-        "excludeOppositeAndReset": false)"},
-    {"shiny", shinyPidCheck,
-     [](const MainWindow& window) {
-       withDialog(window, shinyOptionsButton, [](OptionDialog& d) {
-         type(d, 1005, "12345");
-         type(d, 1006, "54321");
-         choose(d, 1007, "ようき　　");
-         click(d, 1003);
-         click(d, 1001);
-       });
-     },
-     R"("shinyPidSearch": true, "trainerId": 12345, "secretId": 54321, "shinyNature": 14,
-        "shinyEncounterKind": 2, "idCorrection": true)"},
-    {"inheritance", inheritanceCheck,
-     [](const MainWindow& window) {
-       window.findChild<QComboBox*>(controlName(hiddenPowerCombo))->setCurrentIndex(4);  // じめん
-       withDialog(window, inheritanceOptionsButton, [](OptionDialog& d) {
-         const QStringList first = {"31", "31", "31", "0", "0", "0"};
-         for (std::size_t k = 0; k < 6; ++k) {
-           type(d, firstParentIvFields[k], first[static_cast<qsizetype>(k)]);
-           type(d, secondParentIvFields[k], first[static_cast<qsizetype>(5 - k)]);
-         }
-         click(d, 1003);
-         choose(d, 1026, "がんばりや");
-         choose(d, 1024, "夢");
-         choose(d, 1025, "♀(1/8)");
-       });
-     },
-     R"("inheritanceSearch": true, "firstParentIvs": [31, 31, 31, 0, 0, 0],
-        "secondParentIvs": [0, 0, 0, 31, 31, 31], "withoutDitto": true, "eggNature": 1,
-        "eggAbility": 3, "eggGenderRatio": 8, "hiddenPowerType": 3)"},
-    {"deliveryman", deliverymanCheck,
-     [](const MainWindow& window) {
-       withDialog(window, deliverymanOptionsButton, [](OptionDialog& d) {
-         type(d, 1005, "3");
-         choose(d, 1007, "ようき　　");
-         click(d, 1001);
-         type(d, 1006, "54321");
-         type(d, 1023, "1");
-       });
-     },
-     R"("deliverymanSearch": true, "deliveryNaturePosition": 3, "deliveryNature": 14,
-        "deliveryShiny": true, "deliveryTrainerId": 54321, "deliverySecretId": 1)"},
-    {"comet shard", cometShardCheck,
-     [](const MainWindow& window) {
-       withDialog(window, cometShardOptionsButton, [](OptionDialog& d) { click(d, 1001); });
-     },
-     R"("cometShardSearch": true, "compoundEyes": false)"},
-    {"dome", domeCheck,
-     [](const MainWindow& window) {
-       withDialog(window, domeOptionsButton, [](OptionDialog& d) {
-         choose(d, domeTrainerBoxes[0], "OLのアツコ");
-         choose(d, domeTrainerBoxes[2], "パイロットのマサフミ");
-         choose(d, domeTrainerBoxes[5], "えんじのマユコ");
-         type(d, 1005, "1");
-       });
-     },
-     R"("domeSearch": true, "domeTrainers": [1, 0, 31, 0, 0, 52], "domeConsumptionSlack": 1)"},
-};
-
-void typeExampleMinute(const MainWindow& window) {
-  typeWorkedExampleConsole(window);
-  typeDates(window, {"11", "9", "27", "11", "9", "27"});
-  setText(window, startHourEdit, "13");
-  setText(window, endHourEdit, "13");
-  setText(window, startMinuteEdit, "47");
-  setText(window, endMinuteEdit, "47");
-  setChecked(window, keyInputCheck, true);
-}
-
-constexpr char exampleMinuteJson[] = R"(
-    "versionWord": "02215F10", "vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8,
-    "macAddress": "00-11-22-33-44-55",
-    "startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27,
-    "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47, "keyInputEnabled": true)";
-
 }  // namespace
 
 class OptionDialogSearchTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Every mode's script (window_scripts.h), as the Win32 window's tests play it.
   void searchAfterOkUsesTheNewOptions_data() {
     QTest::addColumn<int>("mode");
-    for (std::size_t i = 0; i < modeCases.size(); ++i) QTest::newRow(modeCases[i].name) << static_cast<int>(i);
+    for (std::size_t i = 0; i < modeScripts.size(); ++i) QTest::newRow(modeScripts[i].name) << static_cast<int>(i);
   }
   void searchAfterOkUsesTheNewOptions() {
     QFETCH(int, mode);
-    const ModeCase& c = modeCases[static_cast<std::size_t>(mode)];
+    const ModeScript& script = modeScripts[static_cast<std::size_t>(mode)];
     ScratchDirectory dir;
 
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     installOptionDialogs(window);
     QSignalSpy ready(&window, &MainWindow::resultFileReady);
-    typeExampleMinute(window);
-    if (c.modeCheck != 0) setChecked(window, c.modeCheck, true);
-    c.setOptions(window);
+    play(window, exampleMinute);
+    play(window, script.window);
+    withDialog(window, script.dialogButton, [&](OptionDialog& d) { play(d, script.dialog); });
     click(window, startButton);
     QVERIFY(ready.wait(searchTimeoutMs));
     const QByteArray fromWindow = dir.read("result.txt");
     QVERIFY(fromWindow.count("\r\n") > 1);  // a header and at least one match
-    QCOMPARE(fromWindow, searchedResult(QByteArray("{") + exampleMinuteJson + ",\n" + c.options + "}"));
+    const std::string json = std::string("{") + exampleMinuteJson + ",\n" + script.options + "}";
+    QCOMPARE(fromWindow, QByteArray::fromStdString(searchedResult(json)));
   }
 
   void dialogUsedDuringASearchCountsFromTheNextStart() {
@@ -163,7 +65,7 @@ class OptionDialogSearchTest : public QObject {
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     installOptionDialogs(window);
     QSignalSpy ready(&window, &MainWindow::resultFileReady);
-    typeExampleMinute(window);
+    play(window, exampleMinute);
     setText(window, endMinuteEdit, "56");  // ten minutes
     setText(window, hiddenPowerMinPowerEdit, "68");
     SearchSettings before = window.settings();
@@ -195,7 +97,7 @@ class OptionDialogSearchTest : public QObject {
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     installOptionDialogs(window);
     QSignalSpy ready(&window, &MainWindow::resultFileReady);
-    typeExampleMinute(window);
+    play(window, exampleMinute);
     setChecked(window, deliverymanCheck, true);
     // The dialog's field takes digits only; settings from elsewhere may still hold this.
     window.settings().deliveryNaturePosition = -1;
@@ -215,7 +117,7 @@ class OptionDialogSearchTest : public QObject {
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     installOptionDialogs(window);
     QSignalSpy ready(&window, &MainWindow::resultFileReady);
-    typeExampleMinute(window);
+    play(window, exampleMinute);
     setChecked(window, inheritanceCheck, true);
     withDialog(window, inheritanceOptionsButton, [](OptionDialog& d) {
       click(d, withDittoRadio);

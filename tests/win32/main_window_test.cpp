@@ -62,7 +62,7 @@ TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   const HWND w = window.handle();
-  typeExampleMinute(w);
+  play(w, exampleMinute);
   click(w, startButton);
   EXPECT_EQ(text(w, startButton), "中断");
   ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
@@ -85,7 +85,7 @@ TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
 TEST(Win32Window, ClosingDuringASearchEndsIt) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
-  typeExampleMinute(window.handle());
+  play(window.handle(), exampleMinute);
   type(window.handle(), startHourEdit, "0");
   type(window.handle(), endHourEdit, "23");
   type(window.handle(), endMinuteEdit, "59");
@@ -102,7 +102,7 @@ TEST(Win32Window, SaveWritesConfigAndARestartLoadsIt) {
   {
     MainWindow window(EditFieldWidth::FitsVisibleWidth);
     const HWND w = window.handle();
-    typeExampleMinute(w);
+    play(w, exampleMinute);
     type(w, frameEdit, "-8");
     setChecked(w, whiteRadio, true);
     click(w, saveButton);
@@ -134,7 +134,7 @@ TEST(Win32Window, FilesThatCannotBeUsedAreToldInJapanese) {
 
   // A result file where a folder is.
   std::filesystem::create_directory(dir.path("result.txt"));
-  typeExampleMinute(window.handle());
+  play(window.handle(), exampleMinute);
   whenDialogOpens([&](HWND box) {
     message = messageBoxText(box);
     click(box, IDOK);
@@ -149,7 +149,7 @@ TEST(Win32Window, LoweredPidRangeIsSaidAndSearched) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   const HWND w = window.handle();
-  typeExampleMinute(w);
+  play(w, exampleMinute);
   type(w, pidConsumptionMaxEdit, "5000");
   std::string message;
   whenDialogOpens([&](HWND box) {
@@ -171,7 +171,7 @@ TEST(Win32Window, ResultNoViewerOpensIsShownByItsPath) {
     opened = path;
     return false;
   });
-  typeExampleMinute(window.handle());
+  play(window.handle(), exampleMinute);
   setChecked(window.handle(), keyInputCheck, false);
   std::string message;
   whenDialogOpens([&](HWND box) {
@@ -191,17 +191,9 @@ TEST(Win32Window, FieldsOfTheTwoPrograms) {
   ScratchDirectory dir;
   MainWindow fits(EditFieldWidth::FitsVisibleWidth);
   // Each field shows in full what its value takes.
-  const std::pair<int, const char*> whole[] = {{startYearEdit, "99"},
-                                               {ivMaxEdits, "31"},
-                                               {ivMinEdits + 5, "-1"},
-                                               {vcountEdit, "5ff"},
-                                               {macEdits, "FF"},
-                                               {gxStatEdit, "86000000"},
-                                               {pidConsumptionMaxEdit, "2800"},
-                                               {hiddenPowerMinPowerEdit, "70"}};
-  for (const auto& [id, typed] : whole) {
-    type(fits.handle(), id, typed);
-    EXPECT_EQ(text(fits.handle(), id), typed);
+  for (const ControlStep& step : wholeFieldTexts) {
+    type(fits.handle(), step.id, step.text);
+    EXPECT_EQ(text(fits.handle(), step.id), step.text);
   }
   type(fits.handle(), startYearEdit, "20110");
   EXPECT_LT(text(fits.handle(), startYearEdit).size(), 5u);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/model/console_dialog.h"
@@ -32,103 +33,26 @@ void withDialog(HWND window, int command, const std::function<void(HWND)>& edit)
   EXPECT_TRUE(dialogActed());
 }
 
-struct ModeCase {
-  const char* name;
-  int modeCheck;  // the main window's check box of the mode; 0 for the plain search
-  std::function<void(HWND window)> setOptions;
-  const char* options;  // the same options, as keys of a settings file
-};
-
-// As the Qt window's tests: one minute of the example, tens to hundreds of matches.
-const std::vector<ModeCase> modeCases = {
-    {"IndividualValues", 0,
-     [](HWND w) {
-       type(w, ivMinEdits + 5, "31");
-       withDialog(w, keyInputOptionsButton, [](HWND d) {
-         click(d, 1003);  // St
-         click(d, 1005);  // L
-         click(d, 1011);
-       });
-     },
-     R"("ivMin": [0, 0, 0, 0, 0, 31],
-        "keyAllowed": [true, true, true, false, true, true, true, true, true, false],
-        "excludeOppositeAndReset": false)"},
-    {"Shiny", shinyPidCheck,
-     [](HWND w) {
-       withDialog(w, shinyOptionsButton, [](HWND d) {
-         type(d, 1005, "12345");
-         type(d, 1006, "54321");
-         choose(d, 1007, "ようき　　");
-         click(d, 1003);
-         click(d, 1001);
-       });
-     },
-     R"("shinyPidSearch": true, "trainerId": 12345, "secretId": 54321, "shinyNature": 14,
-        "shinyEncounterKind": 2, "idCorrection": true)"},
-    {"Inheritance", inheritanceCheck,
-     [](HWND w) {
-       choose(w, hiddenPowerCombo, "じめん");
-       withDialog(w, inheritanceOptionsButton, [](HWND d) {
-         const char* first[] = {"31", "31", "31", "0", "0", "0"};
-         for (std::size_t k = 0; k < 6; ++k) {
-           type(d, firstParentIvFields[k], first[k]);
-           type(d, secondParentIvFields[k], first[5 - k]);
-         }
-         click(d, 1003);
-         choose(d, 1026, "がんばりや");
-         choose(d, 1024, "夢");
-         choose(d, 1025, "♀(1/8)");
-       });
-     },
-     R"("inheritanceSearch": true, "firstParentIvs": [31, 31, 31, 0, 0, 0],
-        "secondParentIvs": [0, 0, 0, 31, 31, 31], "withoutDitto": true, "eggNature": 1,
-        "eggAbility": 3, "eggGenderRatio": 8, "hiddenPowerType": 3)"},
-    {"Deliveryman", deliverymanCheck,
-     [](HWND w) {
-       withDialog(w, deliverymanOptionsButton, [](HWND d) {
-         type(d, 1005, "3");
-         choose(d, 1007, "ようき　　");
-         click(d, 1001);
-         type(d, 1006, "54321");
-         type(d, 1023, "1");
-       });
-     },
-     R"("deliverymanSearch": true, "deliveryNaturePosition": 3, "deliveryNature": 14,
-        "deliveryShiny": true, "deliveryTrainerId": 54321, "deliverySecretId": 1)"},
-    {"CometShard", cometShardCheck,
-     [](HWND w) { withDialog(w, cometShardOptionsButton, [](HWND d) { click(d, 1001); }); },
-     R"("cometShardSearch": true, "compoundEyes": false)"},
-    {"Dome", domeCheck,
-     [](HWND w) {
-       withDialog(w, domeOptionsButton, [](HWND d) {
-         choose(d, domeTrainerBoxes[0], "OLのアツコ");
-         choose(d, domeTrainerBoxes[2], "パイロットのマサフミ");
-         choose(d, domeTrainerBoxes[5], "えんじのマユコ");
-         type(d, 1005, "1");
-       });
-     },
-     R"("domeSearch": true, "domeTrainers": [1, 0, 31, 0, 0, 52], "domeConsumptionSlack": 1)"},
-};
-
-class EveryMode : public ::testing::TestWithParam<ModeCase> {};
+// Every mode's script (window_scripts.h), as the Qt window's tests play it.
+class EveryMode : public ::testing::TestWithParam<ModeScript> {};
 
 TEST_P(EveryMode, SearchAfterOkUsesTheNewOptions) {
-  const ModeCase& c = GetParam();
+  const ModeScript& script = GetParam();
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   installOptionDialogs(window);
   const HWND w = window.handle();
-  typeExampleMinute(w);
-  if (c.modeCheck != 0) setChecked(w, c.modeCheck, true);
-  c.setOptions(w);
+  play(w, exampleMinute);
+  play(w, script.window);
+  withDialog(w, script.dialogButton, [&](HWND d) { play(d, script.dialog); });
   click(w, startButton);
   ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
   const std::string fromWindow = dir.read("result.txt");
   EXPECT_GT(std::count(fromWindow.begin(), fromWindow.end(), '\n'), 1);  // a header and a match
-  expectSameBytes(fromWindow, searchedResult(std::string("{") + exampleMinuteJson + ",\n" + c.options + "}"));
+  expectSameBytes(fromWindow, searchedResult(std::string("{") + exampleMinuteJson + ",\n" + script.options + "}"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32Dialogs, EveryMode, ::testing::ValuesIn(modeCases),
+INSTANTIATE_TEST_SUITE_P(Win32Dialogs, EveryMode, ::testing::ValuesIn(modeScripts),
                          [](const auto& mode) { return std::string(mode.param.name); });
 
 TEST(Win32Dialogs, CancelStoresNothing) {
@@ -144,35 +68,23 @@ TEST(Win32Dialogs, CancelStoresNothing) {
   EXPECT_EQ(window.settings().trainerId, 0);
 }
 
-// The README's calibration: an English White 2 on a DS Lite that gave 15 29 10 9 9 29 at
-// position 2 at about 2012-10-07 12:34:56. It runs off the window's thread, its one
+// The README's calibration (window_scripts.h). It runs off the window's thread, its one
 // result lands in the list, and OK puts it into the window's console fields.
 TEST(Win32Dialogs, ConsoleCalibrationFillsTheWindowsConsoleFields) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   installOptionDialogs(window);
   const HWND w = window.handle();
-  const char* mac[] = {"00", "09", "BF", "12", "34", "56"};
-  for (int k = 0; k < 6; ++k) type(w, macEdits + k, mac[k]);
-  type(w, gxStatEdit, "6000000");
+  const CalibrationScript& script = consoleCalibration;
+  play(w, script.window);
 
-  std::string firstRow;
+  std::vector<std::string> firstRow;
   whenDialogOpens([&](HWND d) {
-    choose(d, consoleGameBox, "ホワイト2");
-    choose(d, consoleLanguageBox, "英語");
-    choose(d, consoleKindBox, "DS Lite");
-    const char* boot[] = {"12", "10", "7", "12", "34", "56"};
-    const char* ivs[] = {"15", "29", "10", "9", "9", "29"};
-    for (int k = 0; k < 6; ++k) {
-      type(d, consoleBootFields + k, boot[k]);
-      type(d, consoleIvMinFields + k, ivs[k]);
-      type(d, consoleIvMaxFields + k, ivs[k]);
-    }
-    type(d, consolePositionField, "2");
+    play(d, script.dialog);
     click(d, consoleCalibrateButton);
     EXPECT_EQ(text(d, consoleCalibrateButton), "中止");
     EXPECT_TRUE(pumpUntil([&] { return text(d, consoleCalibrateButton) == "計算"; }));
-    EXPECT_EQ(text(d, consoleCalibrationStatus), "1件見つかりました。");
+    EXPECT_EQ(text(d, consoleCalibrationStatus), script.status);
     const HWND table = GetDlgItem(d, consoleResultTable);
     EXPECT_EQ(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0), 1);
     for (int c = 0; c < 4; ++c) {
@@ -182,17 +94,17 @@ TEST(Win32Dialogs, ConsoleCalibrationFillsTheWindowsConsoleFields) {
       item.pszText = cell;
       item.cchTextMax = 64;
       SendMessageW(table, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-      firstRow += utf8FromWide(cell) + " ";
+      firstRow.push_back(utf8FromWide(cell));
     }
     click(d, IDOK);
   });
   click(w, consoleButton);
   ASSERT_TRUE(dialogActed());
-  EXPECT_EQ(firstRow, "82 10F3 6 12:34:56 ");
-  EXPECT_EQ(text(w, vcountEdit), "82");
-  EXPECT_EQ(text(w, timer0Edit), "10F3");
-  EXPECT_EQ(text(w, frameEdit), "6");
-  EXPECT_EQ(window.settings().edition, (Edition{Game::White2, Language::English, ConsoleKind::DsLite}));
+  EXPECT_EQ(firstRow, std::vector<std::string>(script.firstRow.begin(), script.firstRow.end()));
+  EXPECT_EQ(text(w, vcountEdit), script.firstRow[0]);
+  EXPECT_EQ(text(w, timer0Edit), script.firstRow[1]);
+  EXPECT_EQ(text(w, frameEdit), script.firstRow[2]);
+  EXPECT_EQ(window.settings().edition, script.edition);
 }
 
 // A closed choice box is about as high as a text field; its design's height is its list's.
@@ -236,7 +148,7 @@ TEST(Win32Dialogs, LabelsFitAndListsOpenTenItemsTall) {
       }
       click(d, IDCANCEL);
     });
-    runOptionDialog(design, window.settings(), window.handle());
+    runOptionDialog(design, window);
     EXPECT_TRUE(dialogActed()) << design.title;
   }
 }

@@ -3,42 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 
-#include "cli/settings_json.h"
-#include "engine/result_sink.h"
-#include "engine/search_engine.h"
-#include "engine/settings_validation.h"
-#include "ui/model/control_ids.h"
 #include "ui/win32/wide_text.h"
 #include "window_driver.h"
 
 namespace hanabira::testing {
 
-void typeExampleMinute(HWND w) {
-  type(w, vcountEdit, "60");
-  type(w, timer0Edit, "c79");
-  type(w, gxStatEdit, "6000000");
-  type(w, frameEdit, "8");
-  const char* mac[] = {"00", "11", "22", "33", "44", "55"};
-  for (int k = 0; k < 6; ++k) type(w, macEdits + k, mac[k]);
-  const int dates[] = {startYearEdit, startMonthEdit, startDayEdit, endYearEdit, endMonthEdit, endDayEdit};
-  const char* typed[] = {"11", "9", "27", "11", "9", "27"};
-  for (int k = 0; k < 6; ++k) type(w, dates[k], typed[k]);
-  type(w, startHourEdit, "13");
-  type(w, endHourEdit, "13");
-  type(w, startMinuteEdit, "47");
-  type(w, endMinuteEdit, "47");
-  setChecked(w, keyInputCheck, true);
-}
-
-std::string searchedResult(const std::string& settingsJson) {
-  SettingsFromJson loaded = settingsFromJson(parseSettingsText(settingsJson), SearchSettings{});
-  if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, loaded.mac.value_or(MacAddress{}));
-  clampPidConsumption(loaded.settings);
-  StringSink result;
-  runSearch(loaded.settings, result);
-  return result.text();
+void play(HWND parent, const ControlSteps& steps) {
+  for (const ControlStep& step : steps) {
+    switch (step.action) {
+      case ControlStep::Action::Type:
+        type(parent, step.id, step.text);
+        break;
+      case ControlStep::Action::Click:
+        click(parent, step.id);
+        break;
+      case ControlStep::Action::Check:
+        setChecked(parent, step.id, true);
+        break;
+      case ControlStep::Action::Choose:
+        choose(parent, step.id, step.text);
+        break;
+    }
+  }
 }
 
 void expectSameBytes(const std::string& actual, const std::string& expected) {

@@ -1,24 +1,17 @@
-// What the Win32 window's tests share: the README's example typed into the window, the
-// same as a settings file, and the result a search of such a file writes.
+// What the Win32 window's tests share: the scripts of window_scripts.h played in the
+// window or a dialog, result files compared, and the search bar's text.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "window_scripts.h"
+
 namespace hanabira::testing {
 
-// One minute of the README's example (2011-09-27 13:47) with key input.
-void typeExampleMinute(HWND window);
-inline constexpr char exampleMinuteJson[] = R"(
-    "versionWord": "02215F10", "vcount": "60", "timer0": "C79", "gxStat": "6000000", "frame": 8,
-    "macAddress": "00-11-22-33-44-55",
-    "startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27,
-    "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47, "keyInputEnabled": true)";
-
-// The result file of a search of these settings, searched in-process the way
-// hanabira-cli searches a settings file.
-std::string searchedResult(const std::string& settingsJson);
+// Does the steps to the controls of the window or dialog `parent`, typing as a user does.
+void play(HWND parent, const ControlSteps& steps);
 
 // Two result files are the same bytes; a difference is told by its first line, not by
 // the whole of two files of thousands of lines.

@@ -93,6 +93,7 @@ void SearchCommand::finished(const SearchOutcome& outcome) {
   switch (outcome.failure) {
     case SearchOutcome::Failure::None:
       view_.resultFileWritten(resultPath_);
+      if (viewer_ && !viewer_(resultPath_)) view_.showMessage(resultFileNotOpenedMessage(utf8FromPath(resultPath_)));
       break;
     case SearchOutcome::Failure::ResultWrite:
       view_.showMessage(

@@ -8,8 +8,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/search_settings.h"
 #include "ui/model/progress_bar_text.h"
@@ -49,12 +51,19 @@ class SearchCommand {
 
   bool isRunning() const { return runner_.isBusy(); }
 
+  // Opens a finished result file in the user's viewer; false when none could, which is
+  // told as a message. Without one (tests, HANABIRA_NO_VIEWER=1) nothing opens and
+  // nothing is said.
+  using ResultViewer = std::function<bool(const std::filesystem::path& path)>;
+  void setResultViewer(ResultViewer viewer) { viewer_ = std::move(viewer); }
+
  private:
   void showProgress(const SearchProgress& progress);
   void finished(const SearchOutcome& outcome);
 
   SearchView& view_;
   SearchRunner runner_;
+  ResultViewer viewer_;
   std::filesystem::path resultPath_;
   bool closing_ = false;
 };

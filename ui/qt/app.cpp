@@ -13,7 +13,7 @@ int runHanabira(int argc, char** argv, EditFieldWidth editFieldWidth) {
   QApplication app(argc, argv);
   MainWindow window(editFieldWidth);
   installOptionDialogs(window);
-  if (qEnvironmentVariable("HANABIRA_NO_VIEWER") != QLatin1String("1")) {
+  if (resultViewerWanted()) {
     window.setResultViewer([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
   }
   window.show();

@@ -9,11 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/utf8_path.h"
-#include "ui/model/config_file.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
-#include "ui/model/problem_messages.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/qt_widgets.h"
 #include "ui/qt/search_progress_bar.h"
@@ -22,9 +19,6 @@ namespace hanabira {
 namespace {
 
 QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
-
-// A file of the working directory.
-std::filesystem::path workingFilePath(const char* name) { return std::filesystem::current_path() / name; }
 
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
   const QString text = toQString(place.text);
@@ -64,7 +58,7 @@ QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth,
 MainWindow::MainWindow(EditFieldWidth editFieldWidth, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      search_(*this, [this](std::function<void()> task) {
+      commands_(*this, [this](std::function<void()> task) {
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }) {
   setWindowTitle(windowTitleText());
@@ -76,18 +70,16 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth, QWidget* parent)
   setFont(windowFont);
 
   createControls(editFieldWidth);
-  commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
-  commands_[saveButton] = [this] { save(); };
-  loadConfig();
+  commands_.opened();
 }
 
-MainWindow::~MainWindow() { search_.abortForClosing(); }
+MainWindow::~MainWindow() { commands_.closing(); }
 
 void MainWindow::createControls(EditFieldWidth editFieldWidth) {
   for (const ControlPlace& place : mainWindowControls) {
     QWidget* control = createControl(place, editFieldWidth, this);
     if (auto* button = qobject_cast<QPushButton*>(control)) {
-      connect(button, &QPushButton::clicked, this, [this, id = place.id] { runCommand(id); });
+      connect(button, &QPushButton::clicked, this, [this, id = place.id] { commands_.runCommand(id); });
     }
   }
   startButton_ = findChild<QPushButton*>(controlName(startButton));
@@ -96,49 +88,36 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
   progressBar_->setGeometry(progressBarPlace.x, progressBarPlace.y, progressBarPlace.width, progressBarPlace.height);
 }
 
-void MainWindow::setCommand(int id, std::function<void()> command) { commands_[id] = std::move(command); }
-
-void MainWindow::runCommand(int id) {
-  const auto found = commands_.find(id);
-  if (found != commands_.end()) found->second();
-}
-
-WindowFields MainWindow::fields() const {
-  WindowFields fields;
-  for (const ControlPlace& place : mainWindowControls) {
-    const QString name = controlName(place.id);
-    switch (place.kind) {
-      case ControlKind::Edit:
-        fields.texts[place.id] = findChild<QLineEdit*>(name)->text().toStdString();
-        break;
-      case ControlKind::CheckBox:
-      case ControlKind::RadioButton:
-        if (findChild<QAbstractButton*>(name)->isChecked()) fields.checked.insert(place.id);
-        break;
-      case ControlKind::ComboBox:
-        fields.hiddenPowerItem = findChild<QComboBox*>(name)->currentIndex();
-        break;
-      case ControlKind::PushButton:
-        break;
-    }
+void MainWindow::setResultViewer(const ResultViewer& viewer) {
+  SearchCommand::ResultViewer byPath;
+  if (viewer) {
+    byPath = [viewer](const std::filesystem::path& path) {
+      return viewer(QString::fromStdU16String(path.u16string()));
+    };
   }
-  return fields;
+  commands_.setResultViewer(std::move(byPath));
 }
 
-void MainWindow::loadConfig() {
-  const ConfigAtStart start = loadConfigForWindow(workingFilePath(configFileName), settings_);
-  // The window then starts as without a file; a save replaces the file if it can.
-  if (start.message) showMessage(*start.message);
-  for (const auto& [id, text] : start.fields.texts) {
-    findChild<QLineEdit*>(controlName(id))->setText(QString::fromStdString(text));
-  }
-  if (start.fields.versionRadio) findChild<QRadioButton*>(controlName(*start.fields.versionRadio))->setChecked(true);
+std::string MainWindow::fieldText(int id) const { return findChild<QLineEdit*>(controlName(id))->text().toStdString(); }
+
+bool MainWindow::isChecked(int id) const { return findChild<QAbstractButton*>(controlName(id))->isChecked(); }
+
+int MainWindow::selectedItem(int id) const { return findChild<QComboBox*>(controlName(id))->currentIndex(); }
+
+void MainWindow::showFieldText(int id, std::string_view text) {
+  if (auto* field = findChild<QLineEdit*>(controlName(id))) field->setText(toQString(text));
 }
 
-void MainWindow::save() {
-  if (const std::optional<std::string> message =
-          saveConfigFromWindow(fields(), settings_, workingFilePath(configFileName))) {
-    showMessage(*message);
+void MainWindow::showChecked(int id, bool checked) {
+  auto* button = findChild<QAbstractButton*>(controlName(id));
+  if (button == nullptr) return;
+  // Radio buttons of one group uncheck only when none of them is checked.
+  if (auto* radio = qobject_cast<QRadioButton*>(button); radio != nullptr && !checked) {
+    radio->setAutoExclusive(false);
+    radio->setChecked(false);
+    radio->setAutoExclusive(true);
+  } else {
+    button->setChecked(checked);
   }
 }
 
@@ -161,9 +140,7 @@ void MainWindow::showMessage(const std::string& text) {
 }
 
 void MainWindow::resultFileWritten(const std::filesystem::path& path) {
-  const QString file = QString::fromStdU16String(path.u16string());
-  emit resultFileReady(file);
-  if (viewer_ && !viewer_(file)) showMessage(resultFileNotOpenedMessage(utf8FromPath(path)));
+  emit resultFileReady(QString::fromStdU16String(path.u16string()));
 }
 
 void MainWindow::paintEvent(QPaintEvent* /*event*/) {
@@ -177,7 +154,7 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  search_.abortForClosing();
+  commands_.closing();
   event->accept();
 }
 

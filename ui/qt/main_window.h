@@ -1,19 +1,16 @@
 // The main window: every input of a search, the start/abort and save commands, and the
 // "設定" buttons that open the option dialogs. It draws the model's description
-// (ui/model/main_window_layout.h) and leaves the search's course to SearchCommand.
-//
-// The window holds the one SearchSettings of the program; each start reads the fields
-// into it.
+// (ui/model/main_window_layout.h) and leaves what its buttons do to WindowCommands,
+// which holds the one SearchSettings of the program.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
-#include <map>
 
 #include "core/search_settings.h"
-#include "ui/model/search_command.h"
+#include "ui/model/window_commands.h"
 #include "ui/model/window_fields.h"
 #include "ui/qt/edit_field.h"
 
@@ -23,7 +20,7 @@ namespace hanabira {
 
 class SearchProgressBar;
 
-class MainWindow : public QWidget, private SearchView {
+class MainWindow : public QWidget, private WindowView {
   Q_OBJECT
 
  public:
@@ -31,22 +28,18 @@ class MainWindow : public QWidget, private SearchView {
   explicit MainWindow(EditFieldWidth editFieldWidth, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  SearchSettings& settings() { return settings_; }
-  const SearchSettings& settings() const { return settings_; }
+  SearchSettings& settings() { return commands_.settings(); }
+  const SearchSettings& settings() const { return commands_.settings(); }
+  // What its buttons do; the option dialogs register here.
+  WindowCommands& commands() { return commands_; }
 
-  // What a click on the button with this id does; the option dialogs register here.
-  // Ids without a command are ignored.
-  void setCommand(int id, std::function<void()> command);
-  void runCommand(int id);
+  bool isSearchRunning() const { return commands_.isSearchRunning(); }
 
-  bool isSearchRunning() const { return search_.isRunning(); }
-
-  // Opens a finished result file in the user's viewer; false when none could. Without
-  // one (tests, HANABIRA_NO_VIEWER=1) the window opens nothing and says nothing.
+  // Opens a finished result file in the user's viewer (SearchCommand::ResultViewer).
   using ResultViewer = std::function<bool(const QString& path)>;
-  void setResultViewer(ResultViewer viewer) { viewer_ = std::move(viewer); }
+  void setResultViewer(const ResultViewer& viewer);
   // The inputs as the commands read them.
-  WindowFields fields() const;
+  WindowFields fields() const { return commands_.fields(); }
 
  signals:
   // A search has ended, completed or aborted, and its result file is closed and whole.
@@ -60,22 +53,22 @@ class MainWindow : public QWidget, private SearchView {
 
  private:
   void createControls(EditFieldWidth editFieldWidth);
-  void loadConfig();
-  void save();
 
-  // SearchView
+  // WindowView
+  std::string fieldText(int id) const override;
+  bool isChecked(int id) const override;
+  int selectedItem(int id) const override;
+  void showFieldText(int id, std::string_view text) override;
+  void showChecked(int id, bool checked) override;
   void showStartCaption(std::string_view caption) override;
   void showTitle(std::string_view title) override;
   void showProgressBar(const ProgressBarState& bar) override;
   void showMessage(const std::string& text) override;
   void resultFileWritten(const std::filesystem::path& path) override;
 
-  SearchSettings settings_;
-  std::map<int, std::function<void()>> commands_;
-  ResultViewer viewer_;
   QPushButton* startButton_ = nullptr;
   SearchProgressBar* progressBar_ = nullptr;
-  SearchCommand search_;
+  WindowCommands commands_;
 };
 
 }  // namespace hanabira

@@ -1,7 +1,8 @@
 // A modal option dialog drawn from its design (ui/model/option_dialog_designs.h): it
 // shows the settings' current values when it opens, stores what its controls hold on OK,
-// and stores nothing on キャンセル, Escape or the close box. Its command buttons' work
-// runs off the window's thread (DialogCommands); closing the dialog stops it.
+// and stores nothing on キャンセル, Escape or the close box. What it shows and does is
+// the model's (OptionDialogFlow); its command buttons' work runs off the window's
+// thread, and closing the dialog stops it.
 #pragma once
 
 #include <QDialog>
@@ -9,24 +10,19 @@
 
 #include <map>
 
-#include "core/search_settings.h"
-#include "ui/model/dialog_commands.h"
 #include "ui/model/option_dialog_designs.h"
-#include "ui/model/option_values.h"
+#include "ui/model/option_dialog_flow.h"
 
 namespace hanabira {
 
 class MainWindow;
 
-class OptionDialog final : public QDialog {
+class OptionDialog final : public QDialog, private DialogView {
   Q_OBJECT
 
  public:
-  // `settings` must outlive the dialog; the owner's are (the dialog is its child).
-  OptionDialog(const OptionDialogDesign& design, SearchSettings& settings, QWidget* owner);
-
-  // What the controls hold now.
-  DialogState state() const;
+  // A child of `owner`, whose settings it shows and stores into.
+  OptionDialog(const OptionDialogDesign& design, MainWindow& owner);
 
   // The design's note, or null for a dialog without one.
   const QLabel* note() const { return note_; }
@@ -36,20 +32,30 @@ class OptionDialog final : public QDialog {
 
  private:
   void createControls();
-  void showValues(const DialogState& state);
-  void updateNoteOnEveryEdit();
-  void updateNote();
-  void reactToChoices();
-  void runCommand(int id);
-  void commandFinished(const DialogUpdate& update);
-  void showCommandLabels();
+  QWidget* createControl(const DialogControl& place);
+  void forwardEdits(int id, QWidget* control);
+  template <typename Control>
+  Control* control(const DialogControl& place) const {
+    return static_cast<Control*>(controls_.at(place.id));
+  }
+
+  // DialogView
+  std::string text(const DialogControl& place) const override;
+  bool isChecked(const DialogControl& place) const override;
+  int selection(const DialogControl& place) const override;
+  DialogRows rows(const DialogControl& place) const override;
+  void showText(const DialogControl& place, std::string_view text) override;
+  void showChecked(const DialogControl& place, bool checked) override;
+  void showSelection(const DialogControl& place, int item) override;
+  void showRows(const DialogControl& place, const DialogRows& rows, int picked) override;
+  void showNote(std::string_view text) override;
+  void showCommandLabel(const DialogControl& place, std::string_view label) override;
+  void showMessage(const std::string& text) override;
 
   const OptionDialogDesign& design_;
-  SearchSettings& settings_;
   std::map<int, QWidget*> controls_;  // by id; labels have none
   QLabel* note_ = nullptr;
-  bool showing_ = false;     // controls being filled, not edited by the user
-  DialogCommands commands_;  // destroyed first: its work stops before the rest goes
+  OptionDialogFlow flow_;  // destroyed first: its commands' work stops before the rest goes
 };
 
 // Lets the window's "設定" buttons (1103 to 1108) open their dialogs, and its console

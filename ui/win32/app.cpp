@@ -5,9 +5,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdlib>
-#include <string_view>
-
 #include "ui/win32/main_window.h"
 #include "ui/win32/option_dialog.h"
 
@@ -21,11 +18,6 @@ bool openInViewer(const std::filesystem::path& path) {
   return result > 32;
 }
 
-bool viewerWanted() {
-  const char* noViewer = std::getenv("HANABIRA_NO_VIEWER");
-  return noViewer == nullptr || std::string_view(noViewer) != "1";
-}
-
 }  // namespace
 
 int runHanabira(EditFieldWidth editFieldWidth) {
@@ -34,7 +26,7 @@ int runHanabira(EditFieldWidth editFieldWidth) {
 
   MainWindow window(editFieldWidth);
   installOptionDialogs(window);
-  if (viewerWanted()) window.setResultViewer(openInViewer);
+  if (resultViewerWanted()) window.setResultViewer(openInViewer);
   window.quitOnClose();
   ShowWindow(window.handle(), SW_SHOWNORMAL);
 

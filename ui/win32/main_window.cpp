@@ -2,12 +2,10 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <utility>
 
-#include "core/utf8_path.h"
-#include "ui/model/config_file.h"
 #include "ui/model/control_ids.h"
-#include "ui/model/problem_messages.h"
 #include "ui/win32/search_bar.h"
 #include "ui/win32/wide_text.h"
 
@@ -17,8 +15,6 @@ namespace {
 constexpr wchar_t className[] = L"HanabiraMainWindow";
 // A fixed frame with a caption; the size never changes.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-std::filesystem::path workingFilePath(const char* name) { return std::filesystem::current_path() / name; }
 
 void registerClass(WNDPROC windowProc) {
   static const bool registered = [windowProc] {
@@ -61,7 +57,7 @@ ControlClass controlClass(ControlKind kind, EditFieldWidth editFieldWidth) {
 }  // namespace
 
 MainWindow::MainWindow(EditFieldWidth editFieldWidth)
-    : search_(*this, [this](std::function<void()> task) {
+    : commands_(*this, [this](std::function<void()> task) {
         auto* posted = new std::function<void()>(std::move(task));
         // Tasks posted after the window was destroyed are dropped.
         if (!PostMessageW(window_, postedTaskMessage, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
@@ -73,9 +69,7 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth)
                             CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   createControls(editFieldWidth);
-  commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
-  commands_[saveButton] = [this] { save(); };
-  loadConfig();
+  commands_.opened();
 }
 
 MainWindow::~MainWindow() {
@@ -113,48 +107,20 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
                                progressBarPlace.height, barFont_.handle());
 }
 
-void MainWindow::setCommand(int id, std::function<void()> command) { commands_[id] = std::move(command); }
+std::string MainWindow::fieldText(int id) const { return windowText(GetDlgItem(window_, id)); }
 
-void MainWindow::runCommand(int id) {
-  const auto found = commands_.find(id);
-  if (found != commands_.end()) found->second();
+bool MainWindow::isChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+
+int MainWindow::selectedItem(int id) const {
+  return static_cast<int>(SendDlgItemMessageW(window_, id, CB_GETCURSEL, 0, 0));
 }
 
-WindowFields MainWindow::fields() const {
-  WindowFields fields;
-  for (const ControlPlace& place : mainWindowControls) {
-    const HWND control = GetDlgItem(window_, place.id);
-    switch (place.kind) {
-      case ControlKind::Edit:
-        fields.texts[place.id] = windowText(control);
-        break;
-      case ControlKind::CheckBox:
-      case ControlKind::RadioButton:
-        if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) fields.checked.insert(place.id);
-        break;
-      case ControlKind::ComboBox:
-        fields.hiddenPowerItem = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
-        break;
-      case ControlKind::PushButton:
-        break;
-    }
-  }
-  return fields;
+void MainWindow::showFieldText(int id, std::string_view text) {
+  SetDlgItemTextW(window_, id, wideFromUtf8(text).c_str());
 }
 
-void MainWindow::loadConfig() {
-  const ConfigAtStart start = loadConfigForWindow(workingFilePath(configFileName), settings_);
-  // The window then starts as without a file; a save replaces the file if it can.
-  if (start.message) showMessage(*start.message);
-  for (const auto& [id, text] : start.fields.texts) SetDlgItemTextW(window_, id, wideFromUtf8(text).c_str());
-  if (start.fields.versionRadio) CheckDlgButton(window_, *start.fields.versionRadio, BST_CHECKED);
-}
-
-void MainWindow::save() {
-  if (const std::optional<std::string> message =
-          saveConfigFromWindow(fields(), settings_, workingFilePath(configFileName))) {
-    showMessage(*message);
-  }
+void MainWindow::showChecked(int id, bool checked) {
+  CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,7 +137,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      if (HIWORD(wParam) == BN_CLICKED) runCommand(id);
+      if (HIWORD(wParam) == BN_CLICKED) commands_.runCommand(id);
       // A field left with a longer text than it shows scrolls back to its beginning.
       if (HIWORD(wParam) == EN_KILLFOCUS) {
         const auto field = reinterpret_cast<HWND>(lParam);
@@ -191,7 +157,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       // Closing during a search aborts it and waits for it, so the program ends with the window.
-      search_.abortForClosing();
+      commands_.closing();
       dropPostedTasks();
       if (quitOnClose_) PostQuitMessage(0);
       return 0;
@@ -243,8 +209,7 @@ void MainWindow::showMessage(const std::string& text) {
   MessageBoxW(window_, wideFromUtf8(text).c_str(), wideFromUtf8(mainWindowTitle()).c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void MainWindow::resultFileWritten(const std::filesystem::path& path) {
-  if (viewer_ && !viewer_(path)) showMessage(resultFileNotOpenedMessage(utf8FromPath(path)));
-}
+// The search has told the viewer, if any (SearchCommand::setResultViewer).
+void MainWindow::resultFileWritten(const std::filesystem::path& /*path*/) {}
 
 }  // namespace hanabira

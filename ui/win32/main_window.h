@@ -1,29 +1,25 @@
 // The main window drawn with the Win32 API: every input of a search, the start/abort and
 // save commands, and the "設定" buttons that open the option dialogs. It draws the
-// model's description (ui/model/main_window_layout.h) and leaves the search's course to
-// SearchCommand, as the Qt window does.
-//
-// The window holds the one SearchSettings of the program; each start reads the fields
-// into it.
+// model's description (ui/model/main_window_layout.h) and leaves what its buttons do to
+// WindowCommands, which holds the one SearchSettings of the program, as the Qt window
+// does.
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 
 #include "core/search_settings.h"
 #include "ui/model/main_window_layout.h"
-#include "ui/model/search_command.h"
+#include "ui/model/window_commands.h"
 #include "ui/model/window_fields.h"
 #include "ui/win32/ui_font.h"
 
 namespace hanabira {
 
-class MainWindow final : private SearchView {
+class MainWindow final : private WindowView {
  public:
   // Creates the window, not yet shown, and loads "config.txt" of the working directory
   // into the console fields.
@@ -34,20 +30,16 @@ class MainWindow final : private SearchView {
   MainWindow& operator=(const MainWindow&) = delete;
 
   HWND handle() const { return window_; }
-  SearchSettings& settings() { return settings_; }
+  SearchSettings& settings() { return commands_.settings(); }
+  // What its buttons do; the option dialogs register here.
+  WindowCommands& commands() { return commands_; }
 
-  // What a click on the button with this id does; the option dialogs register here.
-  void setCommand(int id, std::function<void()> command);
-  void runCommand(int id);
-
-  bool isSearchRunning() const { return search_.isRunning(); }
+  bool isSearchRunning() const { return commands_.isSearchRunning(); }
   // The inputs as the commands read them.
-  WindowFields fields() const;
+  WindowFields fields() const { return commands_.fields(); }
 
-  // Opens a finished result file in the user's viewer; false when none could. Without
-  // one (tests, HANABIRA_NO_VIEWER=1) the window opens nothing and says nothing.
-  using ResultViewer = std::function<bool(const std::filesystem::path&)>;
-  void setResultViewer(ResultViewer viewer) { viewer_ = std::move(viewer); }
+  // Opens a finished result file in the user's viewer (SearchCommand::ResultViewer).
+  void setResultViewer(SearchCommand::ResultViewer viewer) { commands_.setResultViewer(std::move(viewer)); }
   // Ends the program's message loop when the window closes.
   void quitOnClose() { quitOnClose_ = true; }
 
@@ -57,12 +49,15 @@ class MainWindow final : private SearchView {
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(EditFieldWidth editFieldWidth);
   void paintLabels();
-  void loadConfig();
-  void save();
   void runPostedTask(LPARAM task);
   void dropPostedTasks();
 
-  // SearchView
+  // WindowView
+  std::string fieldText(int id) const override;
+  bool isChecked(int id) const override;
+  int selectedItem(int id) const override;
+  void showFieldText(int id, std::string_view text) override;
+  void showChecked(int id, bool checked) override;
   void showStartCaption(std::string_view caption) override;
   void showTitle(std::string_view title) override;
   void showProgressBar(const ProgressBarState& bar) override;
@@ -73,11 +68,8 @@ class MainWindow final : private SearchView {
   UiFont barFont_{10};
   HWND window_ = nullptr;
   HWND searchBar_ = nullptr;
-  SearchSettings settings_;
-  std::map<int, std::function<void()>> commands_;
-  ResultViewer viewer_;
   bool quitOnClose_ = false;
-  SearchCommand search_;
+  WindowCommands commands_;
 };
 
 // A task the search posted: a std::function<void()> the window runs and deletes.

@@ -8,13 +8,11 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "ui/model/console_dialog.h"
-#include "ui/model/dialog_commands.h"
 #include "ui/model/main_window_layout.h"
-#include "ui/model/window_fields.h"
+#include "ui/model/option_dialog_flow.h"
 #include "ui/win32/dialog_template.h"
+#include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
@@ -25,21 +23,44 @@ namespace {
 // Posted to the dialog when a command's work has handed it a task.
 constexpr UINT dialogTaskMessage = WM_APP + 2;
 
-struct OpenDialog {
-  OpenDialog(const OptionDialogDesign& d, SearchSettings& s, std::function<SearchSettings()> w)
-      : design(d), settings(s), windowSettings(std::move(w)) {}
+// An open dialog: its controls as the flow reads and sets them.
+class OpenDialog final : private DialogView {
+ public:
+  OpenDialog(const OptionDialogDesign& design, DialogOwner& owner) : design_(design), owner_(owner) {}
 
-  const OptionDialogDesign& design;
-  SearchSettings& settings;
-  std::function<SearchSettings()> windowSettings;  // what the window's fields would start a search with
-  HWND dialog = nullptr;
-  bool showing = false;  // controls being filled, not edited by the user
+  // WM_INITDIALOG: the controls exist.
+  void opened(HWND dialog);
+  INT_PTR onCommand(int id, int code);
+  void runPostedTasks();
+  // WM_DESTROY: stops the commands' work; what it had still to say is dropped.
+  void closing() { flow_.reset(); }
 
+ private:
+  void post(std::function<void()> task);
+
+  // DialogView
+  std::string text(const DialogControl& control) const override;
+  bool isChecked(const DialogControl& control) const override;
+  int selection(const DialogControl& control) const override;
+  DialogRows rows(const DialogControl& control) const override;
+  void showText(const DialogControl& control, std::string_view text) override;
+  void showChecked(const DialogControl& control, bool checked) override;
+  void showSelection(const DialogControl& control, int item) override;
+  void showRows(const DialogControl& control, const DialogRows& rows, int picked) override;
+  void showNote(std::string_view text) override;
+  void showCommandLabel(const DialogControl& control, std::string_view label) override;
+  void showMessage(const std::string& text) override;
+
+  HWND handleOf(const DialogControl& control) const { return GetDlgItem(dialog_, control.id); }
+
+  const OptionDialogDesign& design_;
+  DialogOwner& owner_;
+  HWND dialog_ = nullptr;
   // Tasks of the command's work for the dialog's thread; those left when the dialog
   // closes are dropped with it.
-  std::mutex mutex;
-  std::deque<std::function<void()>> tasks;
-  std::optional<DialogCommands> commands;  // last: its work stops before the rest goes
+  std::mutex mutex_;
+  std::deque<std::function<void()>> tasks_;
+  std::optional<OptionDialogFlow> flow_;  // last: its commands' work stops before the rest goes
 };
 
 WORD controlClass(DialogControlKind kind) {
@@ -125,289 +146,128 @@ void fillChoiceBox(HWND box, const DialogControl& control) {
   SendMessageW(box, CB_SETMINVISIBLE, openedListItems, 0);
 }
 
-// The table's columns, named by its label ("VCount,Timer0,..."), sharing its width.
-void addTableColumns(HWND table, const DialogControl& control) {
-  std::vector<std::string> names;
-  for (std::string_view rest = control.label; !rest.empty();) {
-    const std::size_t comma = rest.find(',');
-    names.emplace_back(rest.substr(0, comma));
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-  }
-  RECT area;
-  GetClientRect(table, &area);
-  const int width = names.empty() ? 0 : (area.right - area.left) / static_cast<int>(names.size());
-  for (std::size_t c = 0; c < names.size(); ++c) {
-    std::wstring name = wideFromUtf8(names[c]);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = width;
-    column.pszText = name.data();
-    SendMessageW(table, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-  }
-  SendMessageW(table, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-}
-
 // What never changes while the dialog is open: the lists' items and the tables' columns.
 void prepareControls(HWND dialog, const OptionDialogDesign& design) {
   for (const DialogControl& control : design.controls) {
     if (control.kind == DialogControlKind::ChoiceBox) fillChoiceBox(GetDlgItem(dialog, control.id), control);
-    if (control.kind == DialogControlKind::Table) addTableColumns(GetDlgItem(dialog, control.id), control);
+    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), control.label);
   }
-}
-
-void showRows(HWND table, const DialogState& state, int id) {
-  SendMessageW(table, LVM_DELETEALLITEMS, 0, 0);
-  const auto found = state.rows.find(id);
-  if (found == state.rows.end()) return;
-  for (std::size_t r = 0; r < found->second.size(); ++r) {
-    const std::vector<std::string>& row = found->second[r];
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      std::wstring cell = wideFromUtf8(row[c]);
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(r);
-      item.iSubItem = static_cast<int>(c);
-      item.pszText = cell.data();
-      SendMessageW(table, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  if (const int picked = state.selection(id); picked >= 0) {
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(table, LVM_SETITEMSTATE, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-std::vector<std::vector<std::string>> tableRows(HWND table) {
-  const HWND header = reinterpret_cast<HWND>(SendMessageW(table, LVM_GETHEADER, 0, 0));
-  const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  const auto count = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
-  std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(count));
-  for (int r = 0; r < count; ++r) {
-    for (int c = 0; c < columns; ++c) {
-      wchar_t buffer[256] = {};
-      LVITEMW item{};
-      item.iSubItem = c;
-      item.pszText = buffer;
-      item.cchTextMax = 256;
-      SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
-      rows[static_cast<std::size_t>(r)].push_back(utf8FromWide(buffer));
-    }
-  }
-  return rows;
-}
-
-void showValues(OpenDialog& open, const DialogState& state) {
-  open.showing = true;
-  for (const DialogControl& control : open.design.controls) {
-    if (control.id == 0) continue;
-    const HWND item = GetDlgItem(open.dialog, control.id);
-    switch (control.kind) {
-      case DialogControlKind::TextField:
-      case DialogControlKind::Status:
-        if (windowText(item) != state.text(control.id))
-          SetWindowTextW(item, wideFromUtf8(state.text(control.id)).c_str());
-        break;
-      case DialogControlKind::ChoiceBox: {
-        const auto count = static_cast<int>(SendMessageW(item, CB_GETCOUNT, 0, 0));
-        const int position = state.selection(control.id);
-        SendMessageW(item, CB_SETCURSEL, static_cast<WPARAM>(position < count ? position : -1), 0);
-        break;
-      }
-      case DialogControlKind::CheckBox:
-      case DialogControlKind::RadioButton:
-        CheckDlgButton(open.dialog, control.id, state.isChecked(control.id) ? BST_CHECKED : BST_UNCHECKED);
-        break;
-      case DialogControlKind::Table:
-        showRows(item, state, control.id);
-        break;
-      case DialogControlKind::OkButton:
-      case DialogControlKind::CancelButton:
-      case DialogControlKind::Label:
-      case DialogControlKind::Note:
-      case DialogControlKind::CommandButton:
-        break;
-    }
-  }
-  open.showing = false;
-}
-
-void updateNote(HWND dialog, const OptionDialogDesign& design) {
-  if (design.note == nullptr) return;
-  SetDlgItemTextW(dialog, dialogNoteId, wideFromUtf8(design.note(optionDialogState(dialog, design))).c_str());
-}
-
-void showCommandLabels(const OpenDialog& open) {
-  for (const DialogControl& control : open.design.controls) {
-    if (control.kind != DialogControlKind::CommandButton) continue;
-    SetDlgItemTextW(open.dialog, control.id, wideFromUtf8(open.commands->label(control.id)).c_str());
-  }
-}
-
-void runCommand(OpenDialog& open, int id) {
-  DialogState state = optionDialogState(open.dialog, open.design);
-  const std::string message = open.commands->press(id, state, open.windowSettings());
-  showValues(open, state);
-  updateNote(open.dialog, open.design);
-  showCommandLabels(open);
-  if (!message.empty()) {
-    MessageBoxW(open.dialog, wideFromUtf8(message).c_str(), wideFromUtf8(open.design.title).c_str(),
-                MB_OK | MB_ICONWARNING);
-  }
-}
-
-void commandFinished(OpenDialog& open, const DialogUpdate& update) {
-  if (update) {
-    DialogState state = optionDialogState(open.dialog, open.design);
-    update(state);
-    showValues(open, state);
-    updateNote(open.dialog, open.design);
-  }
-  showCommandLabels(open);
-}
-
-void runPostedTasks(OpenDialog& open) {
-  std::deque<std::function<void()>> tasks;
-  {
-    const std::lock_guard lock(open.mutex);
-    tasks.swap(open.tasks);
-  }
-  for (const std::function<void()>& task : tasks) task();
-}
-
-// On OK, after the settings: the window's fields the dialog sets.
-void applyWindowChanges(const OpenDialog& open, const DialogState& state) {
-  if (open.design.windowChanges == nullptr) return;
-  const HWND window = GetParent(open.dialog);
-  const WindowChanges changes = open.design.windowChanges(state);
-  for (const auto& [id, text] : changes.texts) SetDlgItemTextW(window, id, wideFromUtf8(text).c_str());
-  for (const auto& [id, checked] : changes.checked) CheckDlgButton(window, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-bool isCommandButton(const OptionDialogDesign& design, int id) {
-  for (const DialogControl& control : design.controls) {
-    if (control.id == id) return control.kind == DialogControlKind::CommandButton;
-  }
-  return false;
 }
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto* open = reinterpret_cast<OpenDialog*>(lParam);
-    open->dialog = dialog;
-    open->commands.emplace(
-        open->design,
-        [open](std::function<void()> task) {
-          const std::lock_guard lock(open->mutex);
-          open->tasks.push_back(std::move(task));
-          PostMessageW(open->dialog, dialogTaskMessage, 0, 0);
-        },
-        [open](const DialogUpdate& update) { commandFinished(*open, update); });
-    prepareControls(dialog, open->design);
-    showValues(*open, open->design.shown(open->settings));
-    updateNote(dialog, open->design);
+    reinterpret_cast<OpenDialog*>(lParam)->opened(dialog);
     return TRUE;  // the focus goes to the first tab stop
   }
   auto* open = reinterpret_cast<OpenDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (open == nullptr) return FALSE;
   switch (message) {
     case dialogTaskMessage:
-      runPostedTasks(*open);
+      open->runPostedTasks();
       return TRUE;
     case WM_DESTROY:
-      open->commands.reset();  // stops the work; what it had still to say is dropped
+      open->closing();
       return FALSE;
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      switch (id) {
-        case IDOK: {
-          const DialogState state = optionDialogState(dialog, open->design);
-          open->design.store(state, open->settings);
-          applyWindowChanges(*open, state);
-          EndDialog(dialog, IDOK);
-          return TRUE;
-        }
-        case IDCANCEL:  // キャンセル, Escape and the close box
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        default:
-          if (HIWORD(wParam) == BN_CLICKED && isCommandButton(open->design, id)) {
-            runCommand(*open, id);
-            return TRUE;
-          }
-          if (HIWORD(wParam) == CBN_SELCHANGE && open->design.changed != nullptr && !open->showing) {
-            DialogState state = optionDialogState(dialog, open->design);
-            open->design.changed(id, state);
-            showValues(*open, state);
-          }
-          if (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == CBN_SELCHANGE) {
-            updateNote(dialog, open->design);
-          }
-          return FALSE;
-      }
-    }
+    case WM_COMMAND:
+      return open->onCommand(LOWORD(wParam), HIWORD(wParam));
     default:
       return FALSE;
   }
 }
 
-}  // namespace
-
-DialogState optionDialogState(HWND dialog, const OptionDialogDesign& design) {
-  DialogState state;
-  for (const DialogControl& control : design.controls) {
-    if (control.id == 0) continue;
-    const HWND item = GetDlgItem(dialog, control.id);
-    switch (control.kind) {
-      case DialogControlKind::TextField:
-      case DialogControlKind::Status:
-        state.texts[control.id] = windowText(item);
-        break;
-      case DialogControlKind::ChoiceBox:
-        state.selected[control.id] = static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0));
-        break;
-      case DialogControlKind::CheckBox:
-      case DialogControlKind::RadioButton:
-        if (IsDlgButtonChecked(dialog, control.id) == BST_CHECKED) state.checked.insert(control.id);
-        break;
-      case DialogControlKind::Table:
-        state.rows[control.id] = tableRows(item);
-        state.selected[control.id] =
-            static_cast<int>(SendMessageW(item, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-        break;
-      case DialogControlKind::OkButton:
-      case DialogControlKind::CancelButton:
-      case DialogControlKind::Label:
-      case DialogControlKind::Note:
-      case DialogControlKind::CommandButton:
-        break;
-    }
-  }
-  return state;
+void OpenDialog::opened(HWND dialog) {
+  dialog_ = dialog;
+  DialogView& view = *this;
+  flow_.emplace(design_, owner_, view, [this](std::function<void()> task) { post(std::move(task)); });
+  prepareControls(dialog_, design_);
+  flow_->opened();
 }
 
-bool runOptionDialog(const OptionDialogDesign& design, SearchSettings& settings, HWND owner,
-                     std::function<SearchSettings()> windowSettings) {
-  if (!windowSettings) windowSettings = [&settings] { return settings; };
+INT_PTR OpenDialog::onCommand(int id, int code) {
+  if (!flow_) return FALSE;
+  switch (id) {
+    case IDOK:
+      flow_->confirmed();
+      EndDialog(dialog_, IDOK);
+      return TRUE;
+    case IDCANCEL:  // キャンセル, Escape and the close box
+      EndDialog(dialog_, IDCANCEL);
+      return TRUE;
+    default:
+      if (code == BN_CLICKED && flow_->pressed(id)) return TRUE;
+      if (code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE) flow_->edited(id);
+      return FALSE;
+  }
+}
+
+void OpenDialog::post(std::function<void()> task) {
+  const std::lock_guard lock(mutex_);
+  tasks_.push_back(std::move(task));
+  PostMessageW(dialog_, dialogTaskMessage, 0, 0);
+}
+
+void OpenDialog::runPostedTasks() {
+  std::deque<std::function<void()>> tasks;
+  {
+    const std::lock_guard lock(mutex_);
+    tasks.swap(tasks_);
+  }
+  for (const std::function<void()>& task : tasks) task();
+}
+
+std::string OpenDialog::text(const DialogControl& control) const { return windowText(handleOf(control)); }
+
+bool OpenDialog::isChecked(const DialogControl& control) const {
+  return IsDlgButtonChecked(dialog_, control.id) == BST_CHECKED;
+}
+
+int OpenDialog::selection(const DialogControl& control) const {
+  if (control.kind == DialogControlKind::ChoiceBox) {
+    return static_cast<int>(SendMessageW(handleOf(control), CB_GETCURSEL, 0, 0));
+  }
+  return pickedListRow(handleOf(control));
+}
+
+DialogRows OpenDialog::rows(const DialogControl& control) const { return listRows(handleOf(control)); }
+
+void OpenDialog::showText(const DialogControl& control, std::string_view text) {
+  if (windowText(handleOf(control)) != text) SetWindowTextW(handleOf(control), wideFromUtf8(text).c_str());
+}
+
+void OpenDialog::showChecked(const DialogControl& control, bool checked) {
+  CheckDlgButton(dialog_, control.id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void OpenDialog::showSelection(const DialogControl& control, int item) {
+  SendDlgItemMessageW(dialog_, control.id, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+void OpenDialog::showRows(const DialogControl& control, const DialogRows& rows, int picked) {
+  showListRows(handleOf(control), rows, picked);
+}
+
+void OpenDialog::showNote(std::string_view text) { SetDlgItemTextW(dialog_, dialogNoteId, wideFromUtf8(text).c_str()); }
+
+void OpenDialog::showCommandLabel(const DialogControl& control, std::string_view label) {
+  SetDlgItemTextW(dialog_, control.id, wideFromUtf8(label).c_str());
+}
+
+void OpenDialog::showMessage(const std::string& text) {
+  MessageBoxW(dialog_, wideFromUtf8(text).c_str(), wideFromUtf8(design_.title).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+bool runOptionDialog(const OptionDialogDesign& design, MainWindow& window) {
   const DialogTemplate dialog = buildTemplate(design);
-  OpenDialog open(design, settings, std::move(windowSettings));
-  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.data(), owner, dialogProc,
+  OpenDialog open(design, window.commands());
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.data(), window.handle(), dialogProc,
                                  reinterpret_cast<LPARAM>(&open)) == IDOK;
 }
 
 void installOptionDialogs(MainWindow& window) {
-  auto open = [&window](const OptionDialogDesign& design) {
-    runOptionDialog(design, window.settings(), window.handle(), [&window] {
-      SearchSettings settings = window.settings();
-      readStartFields(window.fields(), settings);
-      return settings;
-    });
-  };
-  for (const OptionDialogDesign& design : optionDialogDesigns) {
-    window.setCommand(design.command, [open, &design] { open(design); });
-  }
-  window.setCommand(consoleDialogDesign.command, [open] { open(consoleDialogDesign); });
+  window.commands().setDialogCommands([&window](const OptionDialogDesign& design) { runOptionDialog(design, window); });
 }
 
 }  // namespace hanabira

@@ -1,28 +1,21 @@
 // A modal option dialog built from its design (ui/model/option_dialog_designs.h): it
 // shows the settings' current values when it opens, stores what its controls hold on OK,
-// and stores nothing on キャンセル, Escape or the close box. Its command buttons' work
-// runs off the window's thread (DialogCommands); closing the dialog stops it.
+// and stores nothing on キャンセル, Escape or the close box. What it shows and does is
+// the model's (OptionDialogFlow); its command buttons' work runs off the window's
+// thread, and closing the dialog stops it.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
-
-#include "core/search_settings.h"
 #include "ui/model/option_dialog_designs.h"
-#include "ui/model/option_values.h"
 
 namespace hanabira {
 
 class MainWindow;
 
-// Runs the dialog modal to `owner` until it is closed; true when OK stored. A command
-// reads the window's settings from `windowSettings` (by default `settings`).
-bool runOptionDialog(const OptionDialogDesign& design, SearchSettings& settings, HWND owner,
-                     std::function<SearchSettings()> windowSettings = {});
-
-// What the controls of an open dialog hold.
-DialogState optionDialogState(HWND dialog, const OptionDialogDesign& design);
+// Runs the dialog modal to `window`, whose settings it shows and stores into, until it
+// is closed; true when OK stored.
+bool runOptionDialog(const OptionDialogDesign& design, MainWindow& window);
 
 // The id of a design's note (a label, which has no id of its own).
 inline constexpr int dialogNoteId = 1999;

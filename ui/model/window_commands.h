@@ -1,0 +1,77 @@
+// The main window's course, whatever draws it: the one SearchSettings of the program,
+// config.txt loaded as the window opens and saved by 保存, the start/abort button
+// (SearchCommand), and the buttons that open the option dialogs. The front end draws
+// the controls (WindowView) and forwards their clicks here.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/search_settings.h"
+#include "ui/model/option_dialog_flow.h"
+#include "ui/model/search_command.h"
+#include "ui/model/window_fields.h"
+
+namespace hanabira {
+
+// The window's controls as the front end draws them, read and set by id (texts UTF-8),
+// and what it shows of a search.
+class WindowView : public SearchView {
+ public:
+  virtual std::string fieldText(int id) const = 0;
+  virtual bool isChecked(int id) const = 0;    // a check box or a radio button
+  virtual int selectedItem(int id) const = 0;  // the combo box
+  virtual void showFieldText(int id, std::string_view text) = 0;
+  virtual void showChecked(int id, bool checked) = 0;
+
+ protected:
+  ~WindowView() = default;
+};
+
+// Whether a finished result file should open in the user's viewer: unless the
+// environment sets HANABIRA_NO_VIEWER=1 (for tests and scripts).
+bool resultViewerWanted();
+
+class WindowCommands final : public DialogOwner {
+ public:
+  // `post` runs the search's reports on the window's thread (SearchRunner::Post).
+  WindowCommands(WindowView& view, SearchRunner::Post post);
+
+  // The controls exist: "config.txt" of the working directory fills the console fields,
+  // or a message says why a file that is there cannot be read.
+  void opened();
+
+  // What a click on the button with this id does; ids without a command are ignored.
+  void setCommand(int id, std::function<void()> command);
+  void runCommand(int id);
+  // Gives each dialog's button (1103 to 1109) its dialog, opened by `open`.
+  using DialogOpener = std::function<void(const OptionDialogDesign& design)>;
+  void setDialogCommands(const DialogOpener& open);
+
+  // The inputs as the commands read them.
+  WindowFields fields() const;
+  bool isSearchRunning() const { return search_.isRunning(); }
+  void setResultViewer(SearchCommand::ResultViewer viewer) { search_.setResultViewer(std::move(viewer)); }
+  // The window closes: a running search is aborted and waited for (SearchCommand).
+  void closing() { search_.abortForClosing(); }
+
+  // DialogOwner
+  SearchSettings& settings() override { return settings_; }
+  SearchSettings startSettings() const override;
+  void applyWindowChanges(const WindowChanges& changes) override;
+
+  const SearchSettings& settings() const { return settings_; }
+
+ private:
+  void save();
+
+  WindowView& view_;
+  SearchSettings settings_;
+  std::map<int, std::function<void()>> commands_;
+  SearchCommand search_;
+};
+
+}  // namespace hanabira
