@@ -106,7 +106,6 @@ class CalibrationWorker {
             out.push_back(matchOf(i, static_cast<int>(j)));
           }
         }
-        return std::size_t{0};
       });
     }
     count_ = computed_ = 0;

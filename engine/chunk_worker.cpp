@@ -69,12 +69,12 @@ std::size_t ChunkWorker::computeBatch(BootMomentSpace::Coordinates& at, std::uin
 
 void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) {
   result.lines.clear();
-  result.lineCount = 0;
   result.momentsDone = 0;
   result.complete = true;
 
   BootMomentSpace::Coordinates at = search_.space.coordinatesOf(begin);
-  for (std::uint64_t index = begin; index < end;) {
+  std::uint64_t index = begin;
+  while (index < end) {
     if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
       result.complete = false;
       break;
@@ -85,12 +85,15 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
     const std::size_t count = computeBatch(at, end - index);
     const SpaceBatch batch(search_.space, blockCursor_, batchStart, count);
     const std::span<const InitialSeed> seeds(seeds_.data(), count);
-    result.lineCount +=
-        members_ ? members_->add(batch, seeds, result.lines) : evaluator_->evaluate(batch, seeds, result.lines);
-    result.momentsDone += count;
+    if (members_) {
+      members_->add(batch, seeds, result.lines);
+    } else {
+      evaluator_->evaluate(batch, seeds, result.lines);
+    }
     index += count;
   }
-  if (members_) result.lineCount += members_->flush(result.lines);
+  if (members_) members_->flush(result.lines);
+  result.momentsDone = index - begin;
 }
 
 }  // namespace hanabira

@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 
 #include "core/boot_moment.h"
 #include "core/initial_seed.h"
@@ -22,33 +21,29 @@ class MemberFilter {
  public:
   MemberFilter(const MtSeedSet& members, ModeEvaluator& evaluator) : members_(members), evaluator_(evaluator) {}
 
-  // Keeps the members among the batch's moments, evaluating whenever a full batch has
-  // gathered; returns the lines appended to `out`.
-  std::size_t add(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) {
+  // Keeps the members among the batch's moments, evaluating them into `out` whenever a
+  // full batch has gathered.
+  void add(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) {
     // The bitmap first, without a branch; the buckets only for the few it lets through.
     std::size_t candidates = 0;
     for (std::size_t i = 0; i < seeds.size(); ++i) {
       candidates_[candidates] = static_cast<std::uint16_t>(i);
       candidates += members_.mayContain(mtSeedOf(seeds[i])) ? 1 : 0;
     }
-    std::size_t lines = 0;
     for (std::size_t c = 0; c < candidates; ++c) {
       const std::size_t i = candidates_[c];
       if (!members_.contains(mtSeedOf(seeds[i]))) continue;
       moments_[count_] = moments[i];
       seeds_[count_] = seeds[i];
-      if (++count_ == maxEvaluationBatch) lines += flush(out);
+      if (++count_ == maxEvaluationBatch) flush(out);
     }
-    return lines;
   }
 
-  // Evaluates the members gathered so far; returns the lines appended to `out`.
-  std::size_t flush(std::string& out) {
-    if (count_ == 0) return 0;
-    const std::size_t lines =
-        evaluator_.evaluate(MomentList(std::span(moments_.data(), count_)), std::span(seeds_.data(), count_), out);
+  // Evaluates the members gathered so far into `out`.
+  void flush(LineOutput& out) {
+    if (count_ == 0) return;
+    evaluator_.evaluate(MomentList(std::span(moments_.data(), count_)), std::span(seeds_.data(), count_), out);
     count_ = 0;
-    return lines;
   }
 
  private:

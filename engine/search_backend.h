@@ -7,16 +7,19 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
+
+#include "evaluate/line_output.h"
 
 namespace hanabira {
 
 struct PreparedSearch;
 
 struct ChunkResult {
-  std::string lines;
-  std::uint64_t lineCount = 0;
+  // Bounded by the engine: lines that reach the bound are handed over before the chunk
+  // ends, and the output holds only those found since.
+  LineOutput lines;
+  // The rest is set when the chunk ends.
   std::uint64_t momentsDone = 0;
   // False when cancellation stopped the range early; the lines are then those of the
   // first momentsDone moments.
@@ -29,7 +32,8 @@ class ChunkEvaluator {
   virtual ~ChunkEvaluator() = default;
 
   // The lines of moments [begin, end) of the search's space, in order, into `result`
-  // (whose previous content it replaces).
+  // (whose previous content it replaces, keeping the lines' bound). The bound's drain
+  // may throw, which ends the chunk there.
   virtual void run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) = 0;
 };
 

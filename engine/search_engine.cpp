@@ -82,11 +82,11 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
 
   std::uint64_t chunkMoments = options.chunkMoments > 0 ? options.chunkMoments : chunkBackend.chunkMoments(search);
   if (chunkMoments == 0) chunkMoments = defaultChunkMoments;
-  const ChunkPlan plan{moments, chunkMoments};
+  const ChunkPlan plan{moments, chunkMoments, options.pendingLineBytes};
   runChunkPipeline(search, chunkBackend, plan, threads, options.cancel,
                    [&](std::uint64_t chunk, const ChunkResult& result) {
-                     sink.write(result.lines);
-                     summary.candidates += result.lineCount;
+                     sink.write(result.lines.text());
+                     summary.candidates += result.lines.lineCount();
                      summary.momentsDone += result.momentsDone;
                      summary.cancelled = !result.complete;
                      if (result.momentsDone > 0) {

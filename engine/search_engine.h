@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -39,6 +40,10 @@ struct SearchOptions {
   // Boot moments per unit of work; 0 leaves the choice to the engine. Tests use small
   // ones to cut small searches into many chunks.
   std::uint64_t chunkMoments = 0;
+  // The most memory the lines found but not yet written may take, the threads together:
+  // however many lines the boot moments make, the search waits for the sink rather than
+  // holding more. Tests make it tiny.
+  std::size_t pendingLineBytes = std::size_t{64} << 20;
   // The instruction-set level of the kernels; none: the best this CPU runs. A level the
   // CPU cannot run makes runSearch throw UnsupportedIsaError.
   std::optional<Isa> isa;

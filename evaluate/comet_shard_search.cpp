@@ -31,16 +31,17 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
 
   // The scan's ranges are the last two tests; only the few positions that pass them
   // reach the others.
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
     const SequenceRows& rows = stage_.rows();
-    return stage_.runOnFinds(
+    stage_.runOnFinds(
         seeds,
         [&](std::size_t seed, int hit) {
           return cometShardFirstRollsPass(SeedValues{rows, seed, rows.first() + hit});
         },
         [&](std::size_t seed, int hit) {
-          appendCometShardSearchLine(text_, out, moments[seed], seeds[seed],
+          appendCometShardSearchLine(text_, out.text(), moments[seed], seeds[seed],
                                      CometShardMatch{settings_.pidConsumptionMin + hit});
+          out.endLine();
         });
   }
 

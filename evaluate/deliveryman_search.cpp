@@ -61,19 +61,18 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
         separateNatures_(separateNatures(settings)),
         natures_(natureWindowFor(settings)) {}
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
-    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
-      return evaluateSeed(seed, positions, moments, seeds[seed], out);
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
+    stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      evaluateSeed(seed, positions, moments, seeds[seed], out);
     });
   }
 
  private:
   // Seed `seed` of the batch, at the positions that pass the range tests.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out) {
+  void evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                    InitialSeed initialSeed, LineOutput& out) {
     const SequenceRows& rows = stage_.rows();
     bool naturesFilled = false;
-    std::size_t lines = 0;
     std::uint32_t values[10];
     IvSet ivs;
     HiddenPower hiddenPower;
@@ -91,11 +90,10 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
         nature = rows.at(seed, i + settings_.deliveryNaturePosition);
       }
       if (!matches(values, nature, ivs, hiddenPower)) continue;
-      appendDeliverymanSearchLine(text_, out, moments[seed], initialSeed,
+      appendDeliverymanSearchLine(text_, out.text(), moments[seed], initialSeed,
                                   DeliverymanMatch{static_cast<int>(i), natureOf(nature), ivs, hiddenPower});
-      ++lines;
+      out.endLine();
     }
-    return lines;
   }
 
   // values[k] = R[i + k] and nature = R[i + deliveryNaturePosition] for one position i.

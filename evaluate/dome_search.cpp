@@ -32,9 +32,9 @@ class DomeSearchEvaluator final : public ModeEvaluator {
         matches_(4 * positions_.size()),
         ends_(positions_.size()) {}
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
     const int slack = settings_.domeConsumptionSlack;
-    if (positions_.empty() || slack < 0) return 0;
+    if (positions_.empty() || slack < 0) return;
     const auto count = static_cast<int>(positions_.size());
     // With no trainer wanted every position matches, and nothing need be drawn.
     if (wanted_.count != 0) rows_.fill(seeds);
@@ -44,14 +44,13 @@ class DomeSearchEvaluator final : public ModeEvaluator {
     const std::size_t endCount = domeLineEnds(matches_, slack, ends_.data());
     endsBySeed_.build(ends_.data(), endCount);
 
-    std::size_t lines = 0;
     const int first = settings_.pidConsumptionMin;
     endsBySeed_.forEachSeed([&](std::size_t seed, std::span<const int> ends) {
-      for (const int p : ends)
-        appendDomeSearchLine(text_, out, moments[seed], seeds[seed], {first + p - slack, first + p});
-      lines += ends.size();
+      for (const int p : ends) {
+        appendDomeSearchLine(text_, out.text(), moments[seed], seeds[seed], {first + p - slack, first + p});
+        out.endLine();
+      }
     });
-    return lines;
   }
 
  private:

@@ -43,9 +43,9 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
     eggs_.reserve(pidPositions(settings).size());
   }
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
-    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
-      return evaluateSeed(seed, positions, moments, seeds[seed], out);
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
+    stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
+      evaluateSeed(seed, positions, moments, seeds[seed], out);
     });
   }
 
@@ -73,10 +73,9 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   }
 
   // Seed `seed` of the batch, at the positions that pass the prefilter's range tests.
-  std::size_t evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
-                           InitialSeed initialSeed, std::string& out) {
+  void evaluateSeed(std::size_t seed, std::span<const int> positions, const MomentBatch& moments,
+                    InitialSeed initialSeed, LineOutput& out) {
     bool eggsFound = false;
-    std::size_t lines = 0;
     for (const int hit : positions) {
       const std::int64_t j = stage_.rows().first() + hit;
       const IvSet drawn = drawnIvs(stage_.rows(), seed, j, settings_.roaming);
@@ -91,11 +90,10 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
         if (!passesIvBounds(settings_, ivs) || !passesHiddenPowerFilter(settings_, hiddenPowerOf(ivs))) continue;
         const InheritanceMatch match{static_cast<int>(j),   drawn, egg.position, egg.picks, genderValueOf(egg.pid),
                                      abilitySlotOf(egg.pid)};
-        appendInheritanceSearchLine(text_, out, moments[seed], initialSeed, match);
-        ++lines;
+        appendInheritanceSearchLine(text_, out.text(), moments[seed], initialSeed, match);
+        out.endLine();
       }
     }
-    return lines;
   }
 
   // Everything of an egg but its individual values is fixed by the egg position alone:

@@ -19,18 +19,17 @@ class IvSearchEvaluator final : public ModeEvaluator {
 
   // The bounds are ranges of the raw outputs: the kernels find the few positions that
   // pass, and only those are drawn and given the hidden-power test.
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
-    return stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
-      std::size_t lines = 0;
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
+    stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
       for (const int hit : positions) {
         const std::int64_t j = stage_.rows().first() + hit;
         const IvSet ivs = drawnIvs(stage_.rows(), seed, j, settings_.roaming);
         const HiddenPower hiddenPower = hiddenPowerOf(ivs);
         if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
-        appendIvSearchLine(text_, out, moments[seed], seeds[seed], IvMatch{static_cast<int>(j), ivs, hiddenPower});
-        ++lines;
+        appendIvSearchLine(text_, out.text(), moments[seed], seeds[seed],
+                           IvMatch{static_cast<int>(j), ivs, hiddenPower});
+        out.endLine();
       }
-      return lines;
     });
   }
 

@@ -4,11 +4,11 @@
 
 #include <cstddef>
 #include <span>
-#include <string>
 
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/moment_batch.h"
+#include "evaluate/line_output.h"
 
 namespace hanabira {
 
@@ -22,9 +22,8 @@ class ModeEvaluator {
   virtual ~ModeEvaluator() = default;
 
   // Appends the line of every match of moments[i] with seeds[i], in order (moments, then
-  // positions ascending), to out; returns the number of lines appended. At most
-  // maxEvaluationBatch seeds.
-  virtual std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) = 0;
+  // positions ascending), to out. At most maxEvaluationBatch seeds.
+  virtual void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) = 0;
 };
 
 }  // namespace hanabira

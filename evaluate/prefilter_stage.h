@@ -40,23 +40,20 @@ class PrefilterStage {
   }
 
   // check(seed, positions) for every seed of the batch that passes somewhere, in order.
-  // Returns the sum of what the checks return (their lines).
   template <class ExactCheck>
-  std::size_t run(std::span<const InitialSeed> seeds, ExactCheck&& check) {
-    if (rows_.prefilter().findsNothing()) return 0;
-    std::size_t lines = 0;
-    find(seeds).forEachSeed([&](std::size_t seed, std::span<const int> positions) { lines += check(seed, positions); });
-    return lines;
+  void run(std::span<const InitialSeed> seeds, ExactCheck&& check) {
+    if (rows_.prefilter().findsNothing()) return;
+    find(seeds).forEachSeed(check);
   }
 
   // For a mode whose exact check is a yes or no on one position and whose finds are
   // rarer than its hits: accepts(seed, position) where the scan found them, then
-  // write(seed, position) for the finds in the order of the lines. Returns the finds.
+  // write(seed, position) for the finds in the order of the lines.
   // The hits are listed first, then checked in a loop of their own that keeps the finds
   // without a branch: no branch predicts which hits pass.
   template <class Accepts, class Write>
-  std::size_t runOnFinds(std::span<const InitialSeed> seeds, Accepts&& accepts, Write&& write) {
-    if (rows_.prefilter().findsNothing()) return 0;
+  void runOnFinds(std::span<const InitialSeed> seeds, Accepts&& accepts, Write&& write) {
+    if (rows_.prefilter().findsNothing()) return;
     rows_.fill(seeds);
     const std::size_t hitCount = rows_.scan(hits_.data());
     candidates_.clear();
@@ -83,7 +80,6 @@ class PrefilterStage {
     std::sort(finds_.begin(), finds_.begin() + static_cast<std::ptrdiff_t>(findCount));  // by seed, then position
     for (std::size_t f = 0; f < findCount; ++f)
       write(static_cast<std::size_t>(finds_[f] >> 32), static_cast<int>(finds_[f] & 0xFFFFFFFF));
-    return findCount;
   }
 
  private:

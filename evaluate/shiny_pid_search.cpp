@@ -53,21 +53,19 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
     shinyPids_.reserve(pidPositions(settings).size());
   }
 
-  std::size_t evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, std::string& out) override {
+  void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
     const SeedHits& ivHits = ivStage_.find(seeds);
-    if (ivHits.empty()) return 0;
+    if (ivHits.empty()) return;
     std::size_t candidates = 0;
     ivHits.forEachSeed([&](std::size_t seed, std::span<const int>) {
       candidateSeeds_[candidates] = seeds[seed];
       batchIndex_[candidates++] = seed;
     });
-    std::size_t lines = 0;
     pidStage_.find(std::span(candidateSeeds_.data(), candidates))
         .forEachSeed([&](std::size_t candidate, std::span<const int> pidHits) {
           const std::size_t seed = batchIndex_[candidate];
-          lines += evaluateSeed(seed, candidate, ivHits.positionsOf(seed), pidHits, moments[seed], seeds[seed], out);
+          evaluateSeed(seed, candidate, ivHits.positionsOf(seed), pidHits, moments[seed], seeds[seed], out);
         });
-    return lines;
   }
 
  private:
@@ -79,12 +77,10 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
 
   // Seed `seed` of the batch, candidate `candidate` of the personality-value scan, at
   // the positions each stage found for it.
-  std::size_t evaluateSeed(std::size_t seed, std::size_t candidate, std::span<const int> ivHits,
-                           std::span<const int> pidHits, const SearchCursor& moment, InitialSeed initialSeed,
-                           std::string& out) {
+  void evaluateSeed(std::size_t seed, std::size_t candidate, std::span<const int> ivHits, std::span<const int> pidHits,
+                    const SearchCursor& moment, InitialSeed initialSeed, LineOutput& out) {
     findShinyPids(candidate, pidHits);
-    if (shinyPids_.empty()) return 0;
-    std::size_t lines = 0;
+    if (shinyPids_.empty()) return;
     for (const int hit : ivHits) {
       const std::int64_t j = ivStage_.rows().first() + hit;
       const IvSet ivs = drawnIvs(ivStage_.rows(), seed, j, settings_.roaming);
@@ -92,12 +88,11 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
       if (!passesHiddenPowerFilter(settings_, hiddenPower)) continue;
       for (const ShinyPid& shiny : shinyPids_) {
         appendShinyPidSearchLine(
-            text_, out, moment, initialSeed,
+            text_, out.text(), moment, initialSeed,
             ShinyPidMatch{static_cast<int>(j), ivs, hiddenPower, shiny.position, shiny.random, shiny.pid});
+        out.endLine();
       }
-      lines += shinyPids_.size();
     }
-    return lines;
   }
 
   // The scan's hits checked by the game's rules.

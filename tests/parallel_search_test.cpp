@@ -1,10 +1,13 @@
-// The search on several threads: the same bytes as on one, an exact prefix when stopped.
+// The search on several threads: the same bytes as on one, an exact prefix when stopped,
+// and the lines waiting to be written within their bound.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <thread>
 
+#include "engine/chunk_pipeline.h"
 #include "engine/search_engine.h"
 #include "test_support.h"
 
@@ -27,11 +30,57 @@ TEST(ParallelSearch, EveryThreadCountWritesTheSameBytes) {
   for (int trial = 0; trial < 40; ++trial) {
     const SearchSettings settings = testing::randomIvSearchSettings(random);
     const std::string reference = testing::fastResult(settings, withThreads(1, 1 << 13));
-    // Tiny chunks make many of them, so that workers overtake each other.
+    // Tiny chunks make many of them, so that workers overtake each other; a tiny bound
+    // on the waiting lines has workers hand theirs over before their chunks end.
     const std::uint64_t chunkMoments = 1 + random() % 40;
     for (unsigned threads : {1u, 2u, 3u, 8u}) {
-      ASSERT_EQ(testing::fastResult(settings, withThreads(threads, chunkMoments)), reference)
-          << "trial " << trial << ", " << threads << " threads, chunks of " << chunkMoments;
+      SearchOptions options = withThreads(threads, chunkMoments);
+      if (trial % 2 == 1) options.pendingLineBytes = 1 + random() % 2000;
+      ASSERT_EQ(testing::fastResult(settings, options), reference)
+          << "trial " << trial << ", " << threads << " threads, chunks of " << chunkMoments << ", bound "
+          << options.pendingLineBytes;
+    }
+  }
+}
+
+// Every position of the individual values passes: each boot moment makes 300 lines, any
+// chunk far more than the bound below holds.
+SearchSettings manyLinesPerMoment() {
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.ivMin.fill(0);
+  settings.ivMax.fill(31);
+  settings.ivConsumptionMin = 0;
+  settings.ivConsumptionMax = 299;
+  settings.startSecond = 30;
+  settings.endSecond = 39;
+  return settings;
+}
+
+TEST(ParallelSearch, WaitingLinesStayWithinTheirBound) {
+  const SearchSettings settings = manyLinesPerMoment();
+  const std::string whole = testing::referenceResult(settings, testing::utf8());
+  const PreparedSearch search(settings, TextEncoding::Utf8);
+  const std::size_t header = whole.find('\n') + 1;
+  constexpr std::size_t bound = 4096;
+  for (const unsigned threads : {1u, 3u}) {
+    for (const std::uint64_t chunkMoments : {1u, 4u}) {
+      std::string lines;
+      std::size_t longest = 0;
+      const ChunkPlan plan{MomentRange{}.within(search.space.size()), chunkMoments, bound};
+      const std::size_t held =
+          runChunkPipeline(search, cpuBackend(), plan, threads, nullptr, [&](std::uint64_t, const ChunkResult& result) {
+            lines += result.lines.text();
+            return true;
+          });
+      ASSERT_EQ(lines, whole.substr(header)) << threads << " threads, chunks of " << chunkMoments;
+      for (std::size_t start = 0, end; start < lines.size(); start = end + 1) {
+        end = lines.find('\n', start);
+        longest = std::max(longest, end + 1 - start);
+      }
+      // Each chunk in flight holds its share and the line that passed it, in a string
+      // that may have doubled on the way.
+      const std::size_t inFlight = 2 * threads + 2;
+      EXPECT_LE(held, bound + 2 * inFlight * longest) << threads << " threads, chunks of " << chunkMoments;
     }
   }
 }
@@ -70,6 +119,7 @@ TEST(ParallelSearch, CancellationAtRandomMomentsLeavesAPrefix) {
     std::atomic<bool> cancel{false};
     testing::CancelAfterWrites sink(cancel, 1 + static_cast<int>(random() % 30));
     SearchOptions options = withThreads(threads, 64 + random() % 4000);
+    if (trial % 2 == 1) options.pendingLineBytes = 1 + random() % 2000;
     options.cancel = &cancel;
     options.isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];
     const SearchSummary summary = runSearch(hourWithKeys(), sink, options);
@@ -114,10 +164,15 @@ class FailAfterWrites final : public ResultSink {
 };
 
 TEST(ParallelSearch, ASinkFailureStopsEveryThreadAndIsReported) {
-  FailAfterWrites sink(20);
-  EXPECT_THROW(runSearch(hourWithKeys(), sink, withThreads(3, 500)), ResultWriteError);
-  EXPECT_TRUE(sink.text.ends_with("\r\n"));
-  EXPECT_EQ(wholeHourResult().substr(0, sink.text.size()), sink.text);
+  // With a tiny bound on the waiting lines, workers wait to hand theirs over when it fails.
+  for (const std::size_t bound : {std::size_t{64} << 20, std::size_t{300}}) {
+    FailAfterWrites sink(20);
+    SearchOptions options = withThreads(3, 500);
+    options.pendingLineBytes = bound;
+    EXPECT_THROW(runSearch(hourWithKeys(), sink, options), ResultWriteError);
+    EXPECT_TRUE(sink.text.ends_with("\r\n"));
+    EXPECT_EQ(wholeHourResult().substr(0, sink.text.size()), sink.text);
+  }
 }
 
 TEST(ParallelSearch, ThreadCountDefaultsToTheHardware) {

@@ -209,8 +209,10 @@ BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCur
   // The fast evaluation of every level this CPU runs; they must agree with each other.
   for (Isa isa : supportedIsas()) {
     const auto evaluator = mode.makeEvaluator(settings, text, kernelsFor(isa));
-    std::string fast;
-    const std::size_t lines = evaluator->evaluate(MomentList(std::span(&moment, 1)), std::span(&seed, 1), fast);
+    LineOutput out;
+    evaluator->evaluate(MomentList(std::span(&moment, 1)), std::span(&seed, 1), out);
+    const std::string& fast = out.text();
+    const std::size_t lines = out.lineCount();
     if (isa == supportedIsas().front()) {
       both.fast = fast;
       both.fastLines = lines;

@@ -198,6 +198,7 @@ TEST_P(TwoStagePlan, WritesTheReferenceBytes) {
     options.isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];
     options.threads = 1 + static_cast<unsigned>(random() % 3);
     options.chunkMoments = 1 + random() % 700;
+    if (trial % 2 == 0) options.pendingLineBytes = 1 + random() % 1000;  // lines handed over mid-chunk
     StringSink sink;
     const SearchSummary summary = runSearch(settings, sink, options);
     ASSERT_EQ(sink.text(), reference) << "trial " << trial;
@@ -253,6 +254,7 @@ TEST(TwoStagePlan, CancellationInStageTwoLeavesAPrefix) {
     SearchOptions options = twoStage(seeds);
     options.threads = 1 + static_cast<unsigned>(random() % 3);
     options.chunkMoments = 1 + random() % 40;
+    if (trial % 2 == 1) options.pendingLineBytes = 1 + random() % 1000;
     options.cancel = &cancel;
     const SearchSummary summary = runSearch(settings, sink, options);
     ASSERT_TRUE(summary.cancelled);

@@ -391,9 +391,10 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
     }
   }
 
+  // Every launch comes before the first line, so a device error never leaves lines of
+  // the chunk handed over that the CPU would write again.
   void runOnDevice(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) {
     result.lines.clear();
-    result.lineCount = 0;
     result.momentsDone = 0;
     result.complete = true;
     found_.clear();
@@ -428,8 +429,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
         cursors_[n] = space.cursorAt(found_[i]);
       }
       search_.kernels.computeSeeds(day, batchTimeWords_.data(), batchKeyWords_.data(), n, seeds_.data());
-      result.lineCount +=
-          exact_->evaluate(MomentList(std::span(cursors_.data(), n)), std::span(seeds_.data(), n), result.lines);
+      exact_->evaluate(MomentList(std::span(cursors_.data(), n)), std::span(seeds_.data(), n), result.lines);
     }
   }
 
