@@ -2,10 +2,12 @@
 
 #include <fmt/format.h>
 #include <fmt/ostream.h>
+#include <fmt/ranges.h>
 
+#include <algorithm>
 #include <chrono>
-#include <fstream>
 
+#include "cli/output_file.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
 #include "engine/settings_warnings.h"
@@ -24,6 +26,18 @@ std::string keysText(int keyMask) {
     text += keyNamesInEnglish[static_cast<std::size_t>(bit)];
   }
   return text.empty() ? "none" : text;
+}
+
+// The window's seconds field is the option --seconds here.
+SettingsProblem optionNamed(SettingsProblem problem) {
+  if (problem.field == "secondsAround") problem.field = "--seconds";
+  return problem;
+}
+
+std::optional<int> repeatedFrame(std::vector<int> frames) {
+  std::sort(frames.begin(), frames.end());
+  const auto twice = std::adjacent_find(frames.begin(), frames.end());
+  return twice != frames.end() ? std::optional<int>(*twice) : std::nullopt;
 }
 
 int fail(const CliEnvironment& env, int code, const std::string& message) {
@@ -47,7 +61,13 @@ int runCalibrateCommand(const CalibrateOptions& options, const SearchSettings& s
                         const std::optional<MacAddress>& mac, const CliEnvironment& env) {
   CalibrationRequest request = calibrationRequest(settings, options.secondsAround, options.seed);
   if (!options.frames.empty()) request.frames = options.frames;
-  if (auto problem = findCalibrationProblem(request)) return fail(env, exitInvalidInput, describe(*problem));
+  if (auto problem = findCalibrationProblem(request)) {
+    return fail(env, exitInvalidInput, describe(optionNamed(*problem)));
+  }
+  if (const std::optional<int> twice = repeatedFrame(options.frames)) {
+    return fail(env, exitInvalidInput,
+                fmt::format("--frames {}: frame {} is given more than once", fmt::join(options.frames, ","), *twice));
+  }
   if (!options.saveConfigPath.empty() && !mac) {
     return fail(env, exitInvalidInput, "--save-config needs the MAC address: give macAddress or --config");
   }
@@ -58,13 +78,24 @@ int runCalibrateCommand(const CalibrateOptions& options, const SearchSettings& s
   const auto start = std::chrono::steady_clock::now();
   const std::vector<CalibrationMatch> matches = calibrate(request, options.search);
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  const bool stopped = options.search.cancel != nullptr && options.search.cancel->load();
   for (const CalibrationMatch& match : matches) fmt::print(env.out, "{}\n", formatCalibrationMatch(match));
   env.out.flush();
-  fmt::print(env.err, "{} parameter {} in {:.2f} s ({} VCount, {} Timer0, {} {}, {} s either side)\n", matches.size(),
-             matches.size() == 1 ? "set" : "sets", seconds.count(), request.vcounts.count(), request.timer0s.count(),
-             request.frames.size(), request.frames.size() == 1 ? "frame" : "frames", request.secondsAround);
+  fmt::print(env.err, "{}{} parameter {} in {:.2f} s{} ({} VCount, {} Timer0, {} {}, {} s either side)\n",
+             stopped ? "aborted: " : "", matches.size(), matches.size() == 1 ? "set" : "sets", seconds.count(),
+             stopped ? ", a partial list" : "", request.vcounts.count(), request.timer0s.count(), request.frames.size(),
+             request.frames.size() == 1 ? "frame" : "frames", request.secondsAround);
+  if (stopped) {
+    if (!options.saveConfigPath.empty()) fmt::print(env.err, "nothing stored in {}\n", options.saveConfigPath);
+    return abortedExitCode(env);
+  }
   if (options.saveConfigPath.empty()) return exitDone;
 
+  if (matches.empty()) {
+    return fail(
+        env, exitInvalidInput,
+        fmt::format("--save-config {}: no parameter set explains the outcome; nothing stored", options.saveConfigPath));
+  }
   if (options.choose < 1 || static_cast<std::size_t>(options.choose) > matches.size()) {
     return fail(env, exitInvalidInput,
                 fmt::format("--choose {}: there are {} parameter sets", options.choose, matches.size()));
@@ -72,9 +103,11 @@ int runCalibrateCommand(const CalibrateOptions& options, const SearchSettings& s
   const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options.choose - 1)];
   ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, *mac,
                             settings.versionWord, settings.edition, std::nullopt,    std::nullopt};
-  std::ofstream file(pathFromUtf8(options.saveConfigPath), std::ios::binary | std::ios::trunc);
-  file << formatConsoleConfig(console);
-  if (!file.flush()) return fail(env, exitIoFailure, fmt::format("cannot write '{}'", options.saveConfigPath));
+  try {
+    writeWholeFile(pathFromUtf8(options.saveConfigPath), formatConsoleConfig(console));
+  } catch (const ResultWriteError&) {
+    return fail(env, exitIoFailure, fmt::format("cannot write '{}'", options.saveConfigPath));
+  }
   fmt::print(env.err, "stored line {} in {}\n", options.choose, options.saveConfigPath);
   return exitDone;
 }

@@ -8,14 +8,18 @@
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/calibrate_command.h"
+#include "cli/output_file.h"
 #include "cli/progress_line.h"
 #include "cli/settings_json.h"
 #include "cli/shard_merge.h"
@@ -56,7 +60,7 @@ struct Options {
   std::string edition;  // "White2,ENG"
   std::string console;  // "DSLite"
   CalibrateOptions calibrate;
-  std::string calibrateSeed;
+  std::optional<std::string> calibrateSeed;
   bool calibrating = false;
 };
 
@@ -70,8 +74,8 @@ class CliError : public std::runtime_error {
 };
 
 // A settings file is a page of JSON; anything longer is taken for a mistake (/dev/zero
-// would never end).
-constexpr std::size_t maxSettingsBytes = 16 << 20;
+// would never end), and parsing a mebibyte of nested arrays already takes 80 MB.
+constexpr std::size_t maxSettingsBytes = 1 << 20;
 
 // A file's text up to `limit` bytes: a longer file is refused, or cut at the limit.
 std::string readFile(const std::string& path, std::string_view what, std::size_t limit, bool refuseLonger) {
@@ -87,7 +91,8 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   if (std::ferror(file.get())) throw fail(errno);  // a directory, for one
   if (text.size() > limit) {
     if (refuseLonger) {
-      throw CliError(exitIoFailure, fmt::format("cannot read {} '{}': longer than {} bytes", what, path, limit));
+      throw CliError(exitIoFailure, fmt::format("cannot read {} '{}': longer than {} bytes, the limit for a {}", what,
+                                                path, limit, what));
     }
     text.resize(limit);
   }
@@ -124,8 +129,10 @@ void applyEditionOptions(const Options& options, SearchSettings& settings) {
   settings.is3ds = dropsAfternoonFlag(edition->console);
 }
 
-// The settings, and the address they were made with where one was given.
-SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddress>* givenMac = nullptr) {
+// The settings, and the address they were made with where one was given (not where the
+// settings give the message words themselves, which `wordsGiven` then says).
+SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddress>* givenMac = nullptr,
+                                   bool* wordsGiven = nullptr) {
   if (options.example) return exampleSettings();
 
   SearchSettings base;
@@ -155,6 +162,7 @@ SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddr
     }
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     if (givenMac != nullptr && !loaded.messageWordsGiven) *givenMac = mac;
+    if (wordsGiven != nullptr) *wordsGiven = loaded.messageWordsGiven;
     return loaded.settings;
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", options.settingsPath, error.what()));
@@ -253,6 +261,83 @@ int listDevices(const CliEnvironment& env) {
   return exitDone;
 }
 
+// --seed: 1 to 16 hexadecimal digits, nothing else (no sign, no 0x).
+InitialSeed parsedSeed(const std::string& text) {
+  InitialSeed seed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed, 16);
+  if (text.empty() || text.size() > 16 || error != std::errc() || end != text.data() + text.size()) {
+    throw CliError(exitInvalidInput,
+                   fmt::format("--seed {}: expected up to 16 hexadecimal digits", text.empty() ? "\"\"" : text));
+  }
+  return seed;
+}
+
+int calibrateCommand(const Options& options, const CliEnvironment& env) {
+  std::optional<MacAddress> mac;
+  bool wordsGiven = false;
+  const SearchSettings settings = settingsFromOptions(options, &mac, &wordsGiven);
+  // Without them the seeds are those of an address of zeros: a console found for nobody's.
+  if (!mac && !wordsGiven) {
+    throw CliError(exitInvalidInput, "calibrate needs the MAC address: give macAddress or --config");
+  }
+  CalibrateOptions calibrate = options.calibrate;
+  calibrate.search.isa = requestedIsa(options);
+  calibrate.search.threads = options.threads;
+  calibrate.search.cancel = env.cancel;
+  if (options.calibrateSeed) calibrate.seed = parsedSeed(*options.calibrateSeed);
+  return runCalibrateCommand(calibrate, settings, mac, env);
+}
+
+// The search into its output. Everything that can refuse it is decided before a file is
+// touched.
+int search(const Options& options, const SearchSettings& settings, const CliEnvironment& env) {
+  SearchOptions searchOptions;
+  searchOptions.encoding = !options.encodingGiven        ? defaultEncoding(settings.resultLanguage)
+                           : options.encoding == "utf-8" ? TextEncoding::Utf8
+                                                         : TextEncoding::Cp932;
+  searchOptions.cancel = env.cancel;
+  searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
+  searchOptions.isa = requestedIsa(options);
+  searchOptions.plan = requestedPlan(options);
+  const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
+  searchOptions.backend = backend.get();
+  std::optional<ShardOutput> shard;
+  if (options.shard) {
+    shard.emplace(settings, searchOptions.encoding, *options.shard, pathFromUtf8(options.outputPath));
+    searchOptions.moments = shard->range();
+  }
+  ProgressLine progressLine(env.err, env.errIsTerminal && !options.quiet);
+  searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
+
+  SearchSummary summary;
+  try {
+    OutputFile output = options.outputPath == "-"
+                            ? OutputFile::standardOutput()
+                            : OutputFile(pathFromUtf8(options.outputPath), OutputFile::AtOnce::Keep);
+    ResultSink& target = shard ? shard->sink(output.sink()) : output.sink();
+    summary = options.reference ? runReferenceSearch(settings, target, searchOptions)
+                                : runSearch(settings, target, searchOptions);
+    output.commit();  // a stopped search's lines so far too
+    if (shard) shard->finish(summary);
+  } catch (const ResultWriteError& error) {
+    progressLine.finish();
+    throw CliError(exitIoFailure, error.what());
+  } catch (const std::invalid_argument& error) {
+    progressLine.finish();
+    throw CliError(exitInvalidInput, error.what());
+  } catch (...) {
+    progressLine.finish();
+    throw;
+  }
+  progressLine.finish();
+  if (!options.quiet) {
+    printSummary(env.err, summary, progressLine.elapsedSeconds(), searchOptions.threads,
+                 options.outputPath == "-" ? "standard output" : options.outputPath,
+                 backend != nullptr && !backend->fellBack() ? backend.get() : nullptr);
+  }
+  return summary.cancelled ? abortedExitCode(env) : exitDone;
+}
+
 int run(const Options& options, const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(options);
   if (options.listDevices) return listDevices(env);
@@ -267,27 +352,7 @@ int run(const Options& options, const CliEnvironment& env) {
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
     return exitDone;
   }
-  if (options.calibrating) {
-    std::optional<MacAddress> mac;
-    const SearchSettings settings = settingsFromOptions(options, &mac);
-    CalibrateOptions calibrate = options.calibrate;
-    calibrate.search.isa = requestedIsa(options);
-    calibrate.search.threads = options.threads;
-    calibrate.search.cancel = env.cancel;
-    if (!options.calibrateSeed.empty()) {
-      std::size_t used = 0;
-      try {
-        calibrate.seed = std::stoull(options.calibrateSeed, &used, 16);
-      } catch (const std::exception&) {
-        used = 0;
-      }
-      if (used != options.calibrateSeed.size() || options.calibrateSeed.size() > 16) {
-        throw CliError(exitInvalidInput,
-                       fmt::format("--seed {}: expected up to 16 hexadecimal digits", options.calibrateSeed));
-      }
-    }
-    return runCalibrateCommand(calibrate, settings, mac, env);
-  }
+  if (options.calibrating) return calibrateCommand(options, env);
   SearchSettings settings = settingsFromOptions(options);
   if (!options.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options.resultLanguage);
   if (options.printSettings) {
@@ -303,52 +368,7 @@ int run(const Options& options, const CliEnvironment& env) {
   }
   clampPidConsumption(settings);
 
-  const bool toStdout = options.outputPath == "-";
-  const std::string outputName = toStdout ? "standard output" : options.outputPath;
-  const TextEncoding encoding = !options.encodingGiven        ? defaultEncoding(settings.resultLanguage)
-                                : options.encoding == "utf-8" ? TextEncoding::Utf8
-                                                              : TextEncoding::Cp932;
-  std::optional<ShardOutput> shard;
-  std::optional<FileSink> sink;
-  try {
-    if (options.shard) shard.emplace(settings, encoding, *options.shard, pathFromUtf8(options.outputPath));
-    sink.emplace(toStdout ? FileSink::standardOutput() : FileSink(pathFromUtf8(options.outputPath)));
-  } catch (const ResultWriteError& error) {
-    throw CliError(exitIoFailure, error.what());
-  }
-
-  ProgressLine progressLine(env.err, env.errIsTerminal && !options.quiet);
-  SearchOptions searchOptions;
-  searchOptions.encoding = encoding;
-  if (shard) searchOptions.moments = shard->range();
-  searchOptions.cancel = env.cancel;
-  searchOptions.threads = options.reference ? 1 : resolveThreadCount(options.threads);
-  searchOptions.isa = requestedIsa(options);
-  const std::unique_ptr<OpenClBackend> backend = chosenBackend(options, env);
-  searchOptions.backend = backend.get();
-  searchOptions.plan = requestedPlan(options);
-  searchOptions.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
-
-  SearchSummary summary;
-  try {
-    ResultSink& target = shard ? shard->sink(*sink) : *sink;
-    summary = options.reference ? runReferenceSearch(settings, target, searchOptions)
-                                : runSearch(settings, target, searchOptions);
-    sink->close();
-    if (shard) shard->finish(summary);
-  } catch (const ResultWriteError& error) {
-    progressLine.finish();
-    throw CliError(exitIoFailure, error.what());
-  } catch (const std::invalid_argument& error) {
-    progressLine.finish();
-    throw CliError(exitInvalidInput, error.what());
-  }
-  progressLine.finish();
-  if (!options.quiet) {
-    printSummary(env.err, summary, progressLine.elapsedSeconds(), searchOptions.threads, outputName,
-                 backend != nullptr && !backend->fellBack() ? backend.get() : nullptr);
-  }
-  return summary.cancelled ? exitAborted : exitDone;
+  return search(options, settings, env);
 }
 
 }  // namespace
@@ -484,9 +504,10 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
                "Print the version, the kernel level and the backend that would run (with --plan, the plan too), "
                "and exit");
   app.footer(
-      "Exit codes: 0 done, 1 input/output failure, 2 invalid settings or usage (or shards that do not make one "
-      "whole search), 130 aborted (Ctrl-C); an aborted search leaves the lines found so far, complete and in "
-      "order.");
+      "Exit codes: 0 done, 1 input/output failure (or no memory or thread to be had), 2 invalid settings or usage "
+      "(or shards that do not make one whole search), 130 aborted (Ctrl-C; 143 SIGTERM, 129 SIGHUP); an aborted "
+      "search leaves the lines found so far, complete and in order. 3: stopped at once by a second signal, the last "
+      "line may be cut.");
 
   try {
     app.parse(argc, argv);
@@ -510,13 +531,28 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
     return exitInvalidInput;
   }
 
-  if (*merge) return runMerge(mergeOptions, env);
   try {
-    return run(options, env);
+    return *merge ? runMerge(mergeOptions, env) : run(options, env);
   } catch (const CliError& error) {
     fmt::print(env.err, "error: {}\n", error.what());
     return error.exitCode();
+  } catch (const std::bad_alloc&) {
+    fmt::print(env.err, "error: out of memory\n");
+    return exitIoFailure;
+  } catch (const std::system_error& error) {
+    // What the threads of a search or a calibration throw when the system gives no more.
+    if (error.code() == std::errc::resource_unavailable_try_again) {
+      fmt::print(env.err, "error: cannot start another thread ({}); try fewer with -j\n", error.code().message());
+    } else {
+      fmt::print(env.err, "error: {}\n", error.what());
+    }
+    return exitIoFailure;
   }
+}
+
+int abortedExitCode(const CliEnvironment& environment) {
+  const int code = environment.stopExitCode != nullptr ? environment.stopExitCode->load() : 0;
+  return code != 0 ? code : exitAborted;
 }
 
 }  // namespace hanabira

@@ -11,9 +11,10 @@ namespace hanabira {
 
 enum ExitCode : int {
   exitDone = 0,
-  exitIoFailure = 1,
-  exitInvalidInput = 2,  // bad settings or usage
-  exitAborted = 130,     // as a shell reports a process ended by Ctrl-C
+  exitIoFailure = 1,      // a file, memory or a thread could not be had
+  exitInvalidInput = 2,   // bad settings or usage
+  exitStoppedAtOnce = 3,  // by a second stop signal: an output may end in a cut line
+  exitAborted = 130,      // as a shell reports a process ended by Ctrl-C
 };
 
 struct CliEnvironment {
@@ -21,7 +22,13 @@ struct CliEnvironment {
   std::ostream& err;
   bool errIsTerminal = false;
   const std::atomic<bool>* cancel = nullptr;
+  // The exit code of a run `cancel` stopped: 128 + the signal that asked for the stop
+  // (129 SIGHUP, 130 Ctrl-C, 143 SIGTERM); without one, exitAborted.
+  const std::atomic<int>* stopExitCode = nullptr;
 };
+
+// What a run stopped by `cancel` exits with.
+int abortedExitCode(const CliEnvironment& environment);
 
 int runCli(int argc, const char* const* argv, const CliEnvironment& environment);
 

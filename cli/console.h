@@ -7,9 +7,12 @@
 
 namespace hanabira {
 
-// The first Ctrl-C (on Windows Ctrl-Break too) sets `cancel`, so that the search stops
-// cleanly; a second one ends the process at once.
-void stopOnFirstInterrupt(std::atomic<bool>& cancel);
+// The first Ctrl-C, SIGTERM or SIGHUP (on Windows Ctrl-C, Ctrl-Break or the console
+// closing) sets `exitCode` to 128 + the signal (130, 143, 129) and `cancel`, so that the
+// search stops cleanly. A second one ends the process at once with exitStoppedAtOnce,
+// the unfinished outputs settled first (settleOutputsAtOnce). A SIGHUP or SIGTERM the
+// program was started to ignore (nohup) stays ignored.
+void stopOnSignals(std::atomic<bool>& cancel, std::atomic<int>& exitCode);
 
 bool errorStreamIsTerminal();
 

@@ -5,22 +5,52 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
+#include "cli/cli_app.h"
 #include "cli/console.h"
+#include "cli/output_file.h"
 
 namespace hanabira {
 namespace {
 
-std::atomic<bool>* interruptFlag = nullptr;
-std::atomic<bool> interruptedOnce{false};
+std::atomic<bool>* cancelFlag = nullptr;
+std::atomic<int>* stopCode = nullptr;
+std::atomic<bool> stoppedOnce{false};
+
+// The exit code a console event asks for, as its POSIX signal would: Ctrl-C and
+// Ctrl-Break as SIGINT, the console closing (or the session ending) as SIGHUP; 0 for
+// others.
+int exitCodeOf(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+      return exitAborted;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+      return 128 + 1;
+    default:
+      return 0;
+  }
+}
 
 // Runs on a thread of its own. Returning FALSE passes the event on to the default
 // handler, which ends the process.
 BOOL WINAPI onConsoleEvent(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  if (interruptedOnce.exchange(true)) return FALSE;
-  interruptFlag->store(true);
+  const int code = exitCodeOf(event);
+  if (code == 0) return FALSE;
+  if (stoppedOnce.exchange(true)) {
+    const std::string message = settleOutputsAtOnce();
+    std::fputs(message.c_str(), stderr);
+    std::_Exit(exitStoppedAtOnce);
+  }
+  stopCode->store(code);
+  cancelFlag->store(true);
+  // The process ends when the handler of a closing console returns: the search stops
+  // cleanly meanwhile, in the seconds Windows waits.
+  if (code != exitAborted) Sleep(INFINITE);
   return TRUE;
 }
 
@@ -33,8 +63,9 @@ std::string toUtf8(const wchar_t* wide) {
 
 }  // namespace
 
-void stopOnFirstInterrupt(std::atomic<bool>& cancel) {
-  interruptFlag = &cancel;
+void stopOnSignals(std::atomic<bool>& cancel, std::atomic<int>& exitCode) {
+  cancelFlag = &cancel;
+  stopCode = &exitCode;
   // A process started in a new process group begins with Ctrl-C ignored.
   SetConsoleCtrlHandler(nullptr, FALSE);
   SetConsoleCtrlHandler(onConsoleEvent, TRUE);

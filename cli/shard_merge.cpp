@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "cli/output_file.h"
 #include "cli/progress_line.h"
 #include "cli/shard_record.h"
 #include "core/sha1_hasher.h"
@@ -125,11 +126,18 @@ std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
   return shards;
 }
 
+// A merge stopped by a signal.
+struct MergeStopped {
+  bool partWritten = false;  // to an output written in place
+};
+
 // The shards' data into `out` (or nowhere), the header of the first alone; throws when a
-// shard's bytes are not those its record describes.
-void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
+// shard's bytes are not those its record describes, and MergeStopped when `cancel` is
+// set. Returns the lines of matches.
+std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, const std::atomic<bool>* cancel) {
   std::string header;
   std::string block(1 << 16, '\0');
+  std::uint64_t lines = 0;
   for (const Shard& shard : shards) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(shard.name), "rb"), &std::fclose);
     auto unreadable = [&] {
@@ -138,10 +146,14 @@ void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
     if (!file) throw unreadable();
     Sha1Hasher hasher;
     std::uint64_t size = 0;
+    std::uint64_t lineEnds = 0;  // the header's too
     std::size_t got;
     while ((got = std::fread(block.data(), 1, block.size(), file.get())) > 0) {
+      if (cancel != nullptr && cancel->load()) throw MergeStopped();
       std::string_view bytes(block.data(), got);
       hasher.update(bytes);
+      // An LF is never part of a CP932 character.
+      lineEnds += static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
       // Every shard starts with the header line of its search; the file takes the first.
       if (size == 0 && header.empty()) {
         const std::size_t end = bytes.find("\r\n");
@@ -161,31 +173,47 @@ void joinShards(const std::vector<Shard>& shards, ResultSink* out) {
       throw refused(
           fmt::format("'{}' has changed since its search wrote it: its SHA-1 differs from its record's", shard.name));
     }
+    // The SHA-1 covers the lines, not the record's count of them.
+    const std::uint64_t matches = lineEnds > 0 ? lineEnds - 1 : 0;
+    if (matches != shard.record.lines) {
+      throw refused(fmt::format("'{}' holds {}, but its record says {}", shard.name,
+                                formatCount(matches, "match", "matches"), shard.record.lines));
+    }
+    lines += matches;
+  }
+  return lines;
+}
+
+// A merge that replaced one of its shards would lose it.
+void refuseShardAsOutput(const std::vector<Shard>& shards, const std::string& outputPath) {
+  const fs::path place = outputPlace(pathFromUtf8(outputPath));
+  for (const Shard& shard : shards) {
+    const fs::path data = pathFromUtf8(shard.name);
+    for (const fs::path& input : {data, shardRecordPath(data)}) {
+      std::error_code error;
+      if (fs::equivalent(input, place, error)) {
+        throw refused(fmt::format("-o {}: '{}' is a shard of the merge; write the merge to another file", outputPath,
+                                  utf8FromPath(input)));
+      }
+    }
   }
 }
 
-// Into a file beside the output, renamed over it once every shard is in: a failing merge
-// leaves the output as it was.
-void mergeIntoFile(const std::vector<Shard>& shards, const std::string& outputPath) {
-  const fs::path output = pathFromUtf8(outputPath);
-  const fs::path aside = fs::path(output).concat(".merging");
-  std::error_code ignored;
+// Every shard checked whole before the first byte goes where it cannot be taken back
+// (standard output, a device, a FIFO); a file is replaced only once every shard is in.
+std::uint64_t mergeInto(const std::vector<Shard>& shards, const std::string& outputPath,
+                        const std::atomic<bool>* cancel) {
+  if (outputPath != "-") refuseShardAsOutput(shards, outputPath);
+  OutputFile output = outputPath == "-" ? OutputFile::standardOutput()
+                                        : OutputFile(pathFromUtf8(outputPath), OutputFile::AtOnce::Discard);
+  if (output.inPlace()) joinShards(shards, nullptr, cancel);
   try {
-    FileSink sink(aside);
-    joinShards(shards, &sink);
-    sink.close();
-  } catch (const ResultWriteError& error) {
-    fs::remove(aside, ignored);
-    throw MergeError(exitIoFailure, error.what());
-  } catch (...) {
-    fs::remove(aside, ignored);
+    const std::uint64_t lines = joinShards(shards, &output.sink(), cancel);
+    output.commit();
+    return lines;
+  } catch (MergeStopped& stopped) {
+    stopped.partWritten = output.inPlace();
     throw;
-  }
-  std::error_code renamed;
-  fs::rename(aside, output, renamed);
-  if (renamed) {
-    fs::remove(aside, ignored);
-    throw MergeError(exitIoFailure, fmt::format("cannot write result file '{}': {}", outputPath, renamed.message()));
   }
 }
 
@@ -203,23 +231,14 @@ CLI::App* addMergeCommand(CLI::App& app, MergeOptions& options) {
 }
 
 int runMerge(const MergeOptions& options, const CliEnvironment& env) {
+  const std::string output = options.outputPath == "-" ? "standard output" : options.outputPath;
   try {
     const std::vector<Shard> shards = checkedShards(options.shards);
-    if (options.outputPath == "-") {
-      joinShards(shards, nullptr);  // checked whole before the first byte goes out
-      FileSink out = FileSink::standardOutput();
-      joinShards(shards, &out);
-      out.close();
-    } else {
-      mergeIntoFile(shards, options.outputPath);
-    }
+    const std::uint64_t lines = mergeInto(shards, options.outputPath, env.cancel);
     if (!options.quiet) {
-      std::uint64_t lines = 0;
-      for (const Shard& shard : shards) lines += shard.record.lines;
       fmt::print(env.err, "{} in {} of {}; written to {}\n", formatCount(lines, "match", "matches"),
                  formatCount(shards.size(), "shard", "shards"),
-                 formatCount(shards.front().record.moments, "boot moment", "boot moments"),
-                 options.outputPath == "-" ? "standard output" : options.outputPath);
+                 formatCount(shards.front().record.moments, "boot moment", "boot moments"), output);
     }
     return exitDone;
   } catch (const MergeError& error) {
@@ -228,6 +247,12 @@ int runMerge(const MergeOptions& options, const CliEnvironment& env) {
   } catch (const ResultWriteError& error) {
     fmt::print(env.err, "error: {}\n", error.what());
     return exitIoFailure;
+  } catch (const MergeStopped& stopped) {
+    const std::string left = stopped.partWritten         ? output + " holds only its start"
+                             : options.outputPath == "-" ? "nothing went to standard output"
+                                                         : output + " is as it was";
+    fmt::print(env.err, "aborted: the merge did not finish; {}\n", left);
+    return abortedExitCode(env);
   }
 }
 

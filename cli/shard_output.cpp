@@ -15,7 +15,6 @@ ShardOutput::ShardOutput(const SearchSettings& settings, TextEncoding encoding, 
   record_.shard = shard;
   record_.moments = BootMomentSpace(settings).size();
   record_.range = shardRange(record_.moments, shard.index, shard.count);
-  writeShardRecord(data_, record_);
 }
 
 void ShardOutput::HashingSink::write(std::string_view text) {

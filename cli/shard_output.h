@@ -1,13 +1,15 @@
 // The writing side of a shard: a search of one shard's range whose lines go to the data
-// file through a counting, hashing sink, and the record beside it. The record says
-// "incomplete" from before the first line until finish() says otherwise, so a shard
-// whose search was stopped, killed or failed is never taken for a whole one.
+// file through a counting, hashing sink, and the record beside it. The data file is
+// replaced whole (an OutputFile), then the record: a shard whose search failed or was
+// killed stays as it was, one that was stopped is marked incomplete, and until its
+// record follows, new lines beside an old record differ from its SHA-1. So a shard is
+// never taken for a whole one unless it is.
 //
 //   ShardOutput shard(settings, encoding, {2, 8}, "result-2-of-8.txt");
-//   FileSink file("result-2-of-8.txt");
+//   OutputFile file("result-2-of-8.txt", OutputFile::AtOnce::Keep);
 //   options.moments = shard.range();
-//   const SearchSummary summary = runSearch(settings, shard.sink(file), options);
-//   file.close();
+//   const SearchSummary summary = runSearch(settings, shard.sink(file.sink()), options);
+//   file.commit();
 //   shard.finish(summary);
 #pragma once
 
@@ -23,7 +25,6 @@ namespace hanabira {
 class ShardOutput {
  public:
   // The settings must have passed findSettingsProblem(), with the PID positions clamped.
-  // Writes the record as incomplete; throws ResultWriteError.
   ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard, std::filesystem::path data);
 
   MomentRange range() const { return record_.range; }
@@ -32,7 +33,7 @@ class ShardOutput {
   ResultSink& sink(ResultSink& file);
 
   // Records what reached the data file, complete unless the search was cancelled. Call it
-  // once the file is closed. Throws ResultWriteError.
+  // once the file is in place. Throws ResultWriteError.
   void finish(const SearchSummary& summary);
 
  private:

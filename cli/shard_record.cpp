@@ -4,12 +4,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <system_error>
 
+#include "cli/output_file.h"
 #include "cli/settings_json.h"
 #include "core/sha1_hasher.h"
 #include "core/utf8_path.h"
@@ -93,28 +91,12 @@ ShardRecord parseShardRecord(std::string_view text) {
 
 void writeShardRecord(const std::filesystem::path& data, const ShardRecord& record) {
   const std::filesystem::path path = shardRecordPath(data);
-  const std::filesystem::path aside = std::filesystem::path(path).concat(".new");
-  auto fail = [&](int error) {
-    return ResultWriteError(fmt::format("cannot write shard record '{}': {}", utf8FromPath(path),
-                                        error != 0 ? std::strerror(error) : "failed"));
-  };
-  const std::string text = shardRecordText(record);
-  std::FILE* file = openFile(aside, "wb");
-  if (file == nullptr) throw fail(errno);
-  errno = 0;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-  const int writeError = errno;
-  std::error_code ignored;
-  if (std::fclose(file) != 0 || !written) {
-    const int error = written ? errno : writeError;
-    std::filesystem::remove(aside, ignored);
-    throw fail(error);
-  }
-  std::error_code renamed;
-  std::filesystem::rename(aside, path, renamed);
-  if (renamed) {
-    std::filesystem::remove(aside, ignored);
-    throw fail(renamed.value());
+  try {
+    writeWholeFile(path, shardRecordText(record));
+  } catch (const ResultWriteError& error) {
+    throw ResultWriteError(fmt::format("cannot write shard record '{}': {}", utf8FromPath(path),
+                                       error.systemError() != 0 ? std::strerror(error.systemError()) : "failed"),
+                           error.systemError());
   }
 }
 

@@ -1,8 +1,8 @@
 // The record kept beside the lines of a shard: which search and which part of it they
-// are, and whether they are all there. A shard's search writes it as incomplete before
-// its first line and again at its end, with the size and SHA-1 of the lines, so that a
-// shard whose search was stopped or killed, or whose file was cut short or changed
-// since, is told from a good one.
+// are, and whether they are all there. A shard's search writes it once its lines are in
+// place, with their size and SHA-1, as incomplete when the search was stopped, so that a
+// shard whose search was stopped, or whose file was cut short or changed since, is told
+// from a good one.
 //
 //   result-2-of-3.txt             the lines, as a search of the shard's range writes them
 //   result-2-of-3.txt.shard.json  {"format":"hanabira-shard 1","search":"<SHA-1>","shard":2,"shards":3,
@@ -62,8 +62,8 @@ class ShardRecordError : public std::runtime_error {
 // contradict each other.
 ShardRecord parseShardRecord(std::string_view text);
 
-// Replaces the record of `data` as a whole: written aside, then renamed over the old one,
-// so that a reader finds the old record or the new one. Throws ResultWriteError.
+// Replaces the record of `data` as a whole, as an OutputFile replaces a file, so that a
+// reader finds the old record or the new one. Throws ResultWriteError.
 void writeShardRecord(const std::filesystem::path& data, const ShardRecord& record);
 
 }  // namespace hanabira

@@ -25,6 +25,8 @@ FileSink::FileSink(std::FILE* file, std::string name, bool owned)
 
 FileSink FileSink::standardOutput() { return FileSink(stdout, "standard output", false); }
 
+FileSink FileSink::adopt(std::FILE* file, std::string name) { return FileSink(file, std::move(name), true); }
+
 FileSink::FileSink(FileSink&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)), name_(std::move(other.name_)), owned_(other.owned_) {}
 

@@ -45,6 +45,8 @@ class FileSink final : public ResultSink {
   explicit FileSink(const std::filesystem::path& path);
   // Standard output, for pipelines.
   static FileSink standardOutput();
+  // A file already open for writing, closed by close(); `name` is what messages call it.
+  static FileSink adopt(std::FILE* file, std::string name);
   ~FileSink() override;
   FileSink(FileSink&& other) noexcept;
   FileSink& operator=(FileSink&&) = delete;

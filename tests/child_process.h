@@ -21,6 +21,9 @@ class ChildProcess {
 
   // Ctrl-C: SIGINT, or on Windows the console's Ctrl-C event.
   void interrupt();
+#ifndef _WIN32
+  void send(int signal);
+#endif
 
   struct Ended {
     int exitCode;  // 128 + the signal for a program a signal ended

@@ -42,7 +42,9 @@ ChildProcess::~ChildProcess() {
   if (handle_ != nullptr) wait();
 }
 
-void ChildProcess::interrupt() { kill(handle_->pid, SIGINT); }
+void ChildProcess::interrupt() { send(SIGINT); }
+
+void ChildProcess::send(int signal) { kill(handle_->pid, signal); }
 
 ChildProcess::Ended ChildProcess::wait() {
   int status = 0;

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -19,6 +18,7 @@
 
 #include "child_process.h"
 #include "cli/settings_json.h"
+#include "cli_test.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "test_support.h"
@@ -29,78 +29,7 @@
 namespace hanabira {
 namespace {
 
-#ifndef _WIN32
-// Sets a variable of this process, which the programs it starts inherit; nullopt removes it.
-void setEnvironment(const char* name, const std::optional<std::string>& value) {
-  if (value) {
-    ::setenv(name, value->c_str(), 1);
-  } else {
-    ::unsetenv(name);
-  }
-}
-#endif
-
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-  long maxResidentKb = 0;
-};
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("hanabira-cli-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path file(const std::string& name) const { return dir_ / pathFromUtf8(name); }
-
-  fs::path writeFile(const std::string& name, const std::string& text) const {
-    std::ofstream(file(name), std::ios::binary) << text;
-    return file(name);
-  }
-
-  // Starts the program in the test's directory (through the emulator when it was built
-  // for another architecture of Linux).
-  testing::ChildProcess start(const std::vector<std::string>& args, const fs::path& standardOutput = {}) const {
-    std::vector<std::string> command = HANABIRA_CLI_COMMAND;
-    command.insert(command.end(), args.begin(), args.end());
-    return {command, dir_, standardOutput.empty() ? file("stdout") : standardOutput, file("stderr")};
-  }
-
-  Outcome finish(testing::ChildProcess& child) const {
-    const testing::ChildProcess::Ended ended = child.wait();
-    std::string err = slurp(file("stderr"));
-#ifdef _WIN32
-    // The error stream is text, whose lines end in CR LF on Windows.
-    std::erase(err, '\r');
-#endif
-    return {ended.exitCode, slurp(file("stdout")), err, ended.peakMemoryKb};
-  }
-
-  Outcome run(const std::vector<std::string>& args) const {
-    testing::ChildProcess child = start(args);
-    return finish(child);
-  }
-
-  fs::path dir_;
-};
-
-const std::string datesJson =
-    R"("startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27)";
 
 TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
@@ -413,7 +342,7 @@ TEST_F(CliTest, HostileSettingsFilesAreRefusedWithoutACrash) {
   const std::string dates = ", " + datesJson + "}";
   const std::vector<std::pair<std::string, std::string>> files = {
       {"{\"startYear\": 1e400" + dates, "not valid JSON"},  // no double holds it
-      {"{\"ivMin\": " + std::string(1'000'000, '[') + std::string(1'000'000, ']') + dates, "ivMin: expected an array"},
+      {"{\"ivMin\": " + std::string(500'000, '[') + std::string(500'000, ']') + dates, "ivMin: expected an array"},
       {"", "not valid JSON"},
       {std::string("\xff\xfe{\0", 4), "not valid JSON"},
       {"{\"frame\": \"" + std::string(1'000'000, '9') + "\"" + dates, "frame: expected an integer, got \"999"},
@@ -602,37 +531,53 @@ TEST_F(CliTest, TheCommandLinesResultLanguageIsOverTheFiles) {
   EXPECT_NE(wrong.err.find("--result-language"), std::string::npos) << wrong.err;
 }
 
-TEST_F(CliTest, CtrlCLeavesAnExactPrefixAndExitsWith130) {
+// Ctrl-C, and on Linux SIGTERM (a batch system's time limit) and SIGHUP, stop the search
+// cleanly; a second signal stops it at once.
+TEST_F(CliTest, StopSignalsLeaveAnExactPrefix) {
   // Two hours of boot moments with every key combination: far more than a moment's work.
   writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true,
       "hiddenPowerMinPower": 60})");
-  testing::ChildProcess child = start({"-s", "long.json", "-o", "partial.txt"});
-  // Wait for the first lines, then interrupt.
-  for (int i = 0; i < 500 && (!fs::exists(file("partial.txt")) || fs::file_size(file("partial.txt")) < 20000); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  child.interrupt();
-  const Outcome interrupted = finish(child);
-  ASSERT_EQ(interrupted.exitCode, 130) << interrupted.err;
-  EXPECT_NE(interrupted.err.find("aborted:"), std::string::npos) << interrupted.err;
-
-  const std::string partial = slurp(file("partial.txt"));
-  ASSERT_TRUE(partial.ends_with("\r\n"));
-  // The same search, stopped at the same boot moment by itself, for comparison.
   const Outcome reference = run({"-s", "long.json", "-o", "full.txt", "-q"});
   ASSERT_EQ(reference.exitCode, 0);
   const std::string full = slurp(file("full.txt"));
-  EXPECT_LT(partial.size(), full.size());
-  EXPECT_EQ(full.substr(0, partial.size()), partial);
+
+  struct Stop {
+    std::vector<int> signals;
+    int exitCode;
+  };
+#ifdef _WIN32
+  const std::vector<Stop> stops = {{{0}, 130}};
+#else
+  const std::vector<Stop> stops = {{{SIGINT}, 130}, {{SIGTERM}, 143}, {{SIGHUP}, 129}, {{SIGTERM, SIGINT}, 3}};
+#endif
+  for (const auto& [signals, exitCode] : stops) {
+    fs::remove(file("partial.txt"));
+    testing::ChildProcess child = start({"-s", "long.json", "-o", "partial.txt"});
+    waitForGrowth("partial.txt", 20000);  // the first lines
+#ifdef _WIN32
+    child.interrupt();
+#else
+    for (const int signal : signals) child.send(signal);
+#endif
+    const Outcome stopped = finish(child);
+    ASSERT_EQ(stopped.exitCode, exitCode) << stopped.err;
+    const std::string partial = slurp(file("partial.txt"));
+    EXPECT_LT(partial.size(), full.size());
+    EXPECT_EQ(full.substr(0, partial.size()), partial);
+    EXPECT_TRUE(temporaryFiles().empty());
+    if (signals.size() > 1) {
+      EXPECT_NE(stopped.err.find("stopped at once: "), std::string::npos) << stopped.err;
+      continue;
+    }
+    EXPECT_NE(stopped.err.find("aborted:"), std::string::npos) << stopped.err;
+    EXPECT_TRUE(partial.ends_with("\r\n"));
+  }
 }
 
 TEST_F(CliTest, CtrlCOnAShardLeavesItMarkedIncomplete) {
   writeFile("long.json", "{" + datesJson + R"(, "startHour": 10, "endHour": 11, "keyInputEnabled": true})");
   testing::ChildProcess child = start({"-s", "long.json", "--shard", "1/2"});
-  for (int i = 0;
-       i < 500 && (!fs::exists(file("result-1-of-2.txt")) || fs::file_size(file("result-1-of-2.txt")) < 20000); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  waitForGrowth("result-1-of-2.txt", 20000);
   child.interrupt();
   ASSERT_EQ(finish(child).exitCode, 130);
   EXPECT_NE(slurp(file("result-1-of-2.txt.shard.json")).find(R"("complete": false)"), std::string::npos);

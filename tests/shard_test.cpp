@@ -1,6 +1,7 @@
 // Shards of a search and their merge, in-process through the command line's own entry:
 // the ranges, the digests that check them, and the merged file against one search.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "cli/cli_app.h"
@@ -131,7 +133,12 @@ class ShardTest : public ::testing::Test {
     EXPECT_NE(merge.err.find(named), std::string::npos) << merge.err;
     EXPECT_NE(merge.err.find(why), std::string::npos) << merge.err;
     EXPECT_EQ(read("merged.txt"), "before");
-    EXPECT_FALSE(fs::exists(path("merged.txt.merging")));
+    EXPECT_TRUE(noTemporaryFile());
+  }
+
+  bool noTemporaryFile() const {
+    return std::none_of(fs::directory_iterator(dir_), fs::directory_iterator(),
+                        [](const fs::directory_entry& entry) { return entry.path().extension() == ".tmp"; });
   }
 
   fs::path dir_;
@@ -254,7 +261,68 @@ TEST_F(ShardTest, MergeRefusesATruncatedOrAlteredShard) {
   expectRefused(names, names[1], "has changed since its search wrote it");
   write("shard-2.txt", whole + whole.substr(whole.find("\r\n") + 2));
   expectRefused(names, names[1], "has changed");
+  // The record's count of lines, which its SHA-1 does not cover.
+  write("shard-2.txt", whole);
+  const std::string record = read("shard-2.txt.shard.json");
+  std::string edited = record;
+  edited.replace(edited.find(R"("lines": 20)"), 11, R"("lines": 21)");
+  write("shard-2.txt.shard.json", edited);
+  expectRefused(names, names[1], "holds 20 matches, but its record says 21");
 }
+
+TEST_F(ShardTest, MergeNeverTakesAShardForItsOutput) {
+  const std::vector<std::string> names = shards(aMinute(), 3);
+  const std::string data = read("shard-1.txt");
+  const std::string record = read("shard-1.txt.shard.json");
+  for (const std::string& output : {names[0], names[0] + ".shard.json"}) {
+    std::vector<std::string> args = {"merge", names[0], names[1], names[2], "-o", output};
+    const Outcome merge = cli(args);
+    EXPECT_EQ(merge.exitCode, 2);
+    EXPECT_NE(merge.err.find("is a shard of the merge; write the merge to another file"), std::string::npos)
+        << merge.err;
+  }
+  EXPECT_EQ(read("shard-1.txt"), data);
+  EXPECT_EQ(read("shard-1.txt.shard.json"), record);
+
+  // A shard named like the output's temporary file of old is an input like any other.
+  fs::rename(names[0], path("merged.txt.merging"));
+  fs::rename(names[0] + ".shard.json", path("merged.txt.merging.shard.json"));
+  const auto [merge, text] = merged({path("merged.txt.merging"), names[1], names[2]});
+  EXPECT_EQ(merge.exitCode, 0) << merge.err;
+  EXPECT_EQ(read("merged.txt.merging"), data);
+}
+
+TEST_F(ShardTest, AStoppedMergeWritesNothing) {
+  const std::vector<std::string> names = shards(aMinute(), 3);
+  write("merged.txt", "before");
+  const std::atomic<bool> stop{true};
+  const Outcome merge = cli({"merge", names[0], names[1], names[2], "-o", path("merged.txt")}, &stop);
+  EXPECT_EQ(merge.exitCode, 130);
+  EXPECT_EQ(merge.err, "aborted: the merge did not finish; " + path("merged.txt") + " is as it was\n");
+  EXPECT_EQ(read("merged.txt"), "before");
+  EXPECT_TRUE(noTemporaryFile());
+}
+
+#ifndef _WIN32
+// A link stays a link, with the file it points to replaced; a FIFO is written as it is.
+TEST_F(ShardTest, MergeNeverReplacesWhatTheOutputIs) {
+  const std::vector<std::string> names = shards(aMinute(), 3);
+  const std::string whole = merged(names).second;
+  write("real.txt", "before");
+  fs::create_symlink("real.txt", path("link.txt"));
+  EXPECT_EQ(cli({"merge", names[0], names[1], names[2], "-o", path("link.txt")}).exitCode, 0);
+  EXPECT_TRUE(fs::is_symlink(path("link.txt")));
+  EXPECT_EQ(read("real.txt"), whole);
+
+  ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+  std::string piped;
+  std::thread reader([&] { piped = read("fifo"); });
+  EXPECT_EQ(cli({"merge", names[0], names[1], names[2], "-o", path("fifo")}).exitCode, 0);
+  reader.join();
+  EXPECT_EQ(piped, whole);
+  EXPECT_TRUE(fs::is_fifo(path("fifo")));
+}
+#endif
 
 TEST_F(ShardTest, MergeRefusesAForeignShard) {
   const SearchSettings settings = aMinute();
