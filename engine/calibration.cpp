@@ -4,13 +4,13 @@
 #include <array>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 #include "core/kernels.h"
 #include "core/key_input.h"
 #include "engine/calibration_rules.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
+#include "engine/thread_team.h"
 #include "evaluate/iv_draws.h"
 #include "evaluate/iv_search.h"
 #include "evaluate/prefilter_stage.h"
@@ -181,11 +181,8 @@ std::vector<CalibrationMatch> calibrate(const CalibrationRequest& request, const
       worker.run(withFrame(request.settings, frame), first, end - 1, options.cancel, found[t]);
     }
   };
-  {
-    std::vector<std::jthread> helpers;
-    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work, t);
-    work(0);
-  }
+  // The shares are short: a thread that fails lets the others finish theirs.
+  runThreadTeam(threads, work, [] {});
   std::vector<CalibrationMatch> matches;
   for (const auto& part : found) matches.insert(matches.end(), part.begin(), part.end());
   rankMatches(request, matches);

@@ -4,8 +4,9 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
+
+#include "engine/thread_team.h"
 
 namespace hanabira {
 namespace {
@@ -26,12 +27,9 @@ class Pipeline {
   }
 
   std::size_t run(unsigned threads) {
-    {
-      std::vector<std::jthread> helpers;
-      helpers.reserve(threads - 1);
-      for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([this] { work(); });
-      work();
-    }  // joins the helpers
+    // A thread that cannot be started stops the others before its error is rethrown.
+    runThreadTeam(
+        threads, [this](unsigned) { work(); }, [this] { fail(nullptr); });
     if (failure_) std::rethrow_exception(failure_);
     // The strings never give memory back, so what they hold now is the most they held.
     std::size_t held = 0;
@@ -132,7 +130,7 @@ class Pipeline {
 
   void fail(std::exception_ptr error) {
     std::lock_guard lock(mutex_);
-    if (!failure_) failure_ = error;
+    if (!failure_) failure_ = error;  // null: stopped without an error of its own
     stopped_ = true;
     changed_.notify_all();
   }

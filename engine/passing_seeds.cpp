@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "engine/mt_seed_filter.h"
+#include "engine/thread_team.h"
 
 namespace hanabira {
 namespace {
@@ -25,12 +25,8 @@ class Scan {
         set_(std::make_unique<MtSeedSet>(std::min(capacity, space.size()))) {}
 
   PassingSeeds run(unsigned threads) {
-    {
-      std::vector<std::jthread> helpers;
-      helpers.reserve(threads - 1);
-      for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([this] { work(false); });
-      work(true);
-    }  // joins the helpers
+    runThreadTeam(
+        threads, [this](unsigned index) { work(index == 0); }, [this] { stop_ = true; });
     if (failure_) std::rethrow_exception(failure_);
     if (tooMany_) return {PassingSeeds::Outcome::TooMany, nullptr};
     // Cancelled after the last bucket, the set is whole all the same.

@@ -9,6 +9,7 @@
 
 #include "engine/chunk_pipeline.h"
 #include "engine/search_engine.h"
+#include "engine/thread_team.h"
 #include "test_support.h"
 
 namespace hanabira {
@@ -173,6 +174,20 @@ TEST(ParallelSearch, ASinkFailureStopsEveryThreadAndIsReported) {
     EXPECT_TRUE(sink.text.ends_with("\r\n"));
     EXPECT_EQ(wholeHourResult().substr(0, sink.text.size()), sink.text);
   }
+}
+
+// A worker's failure reaches the caller once every thread has ended, and asks the others
+// to stop rather than letting them finish their share.
+TEST(ParallelSearch, ATeamRethrowsItsFirstFailureAfterStoppingTheOthers) {
+  std::atomic<bool> stop{false};
+  std::atomic<unsigned> finished{0};
+  const auto work = [&](unsigned index) {
+    if (index == 2) throw std::runtime_error("worker 2");
+    while (!stop) std::this_thread::yield();
+    ++finished;
+  };
+  EXPECT_THROW(runThreadTeam(4, work, [&] { stop = true; }), std::runtime_error);
+  EXPECT_EQ(finished, 3u);
 }
 
 TEST(ParallelSearch, ThreadCountDefaultsToTheHardware) {
