@@ -129,6 +129,19 @@ void applyEditionOptions(const Options& options, SearchSettings& settings) {
   settings.is3ds = dropsAfternoonFlag(edition->console);
 }
 
+// A range of config.txt that the settings file leaves in force and a search refuses is
+// refused naming the file's line.
+void refuseConfigRange(const std::string& path, const ConsoleConfigText& config, const nlohmann::json& object,
+                       const SearchSettings& settings) {
+  const std::optional<SettingsProblem> problem = findParameterRangeProblem(settings);
+  if (!problem) return;
+  const bool vcount = problem->field.starts_with("vcount");
+  const std::size_t line = vcount ? (object.contains("vcountMin") ? 0 : config.vcountRangeLine)
+                                  : (object.contains("timer0Min") ? 0 : config.timer0RangeLine);
+  if (line == 0) return;
+  throw CliError(exitInvalidInput, fmt::format("config file '{}' line {}: {}", path, line, describe(*problem)));
+}
+
 // The settings, and the address they were made with where one was given (not where the
 // settings give the message words themselves, which `wordsGiven` then says).
 SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddress>* givenMac = nullptr,
@@ -139,9 +152,13 @@ SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddr
   std::optional<MacAddress> mac;
   bool frameGiven = false;
   bool gxStatGiven = false;
+  ConsoleConfigText config;
   if (!options.configPath.empty()) {
-    const ConsoleConfigText config =
-        parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false));
+    config = parseConsoleConfig(readFile(options.configPath, "config file", consoleConfigReadLimit, false));
+    if (config.problem) {
+      throw CliError(exitInvalidInput,
+                     fmt::format("config file '{}' {}", options.configPath, describe(*config.problem)));
+    }
     const ConsoleParameters console = readConsoleParameters(config);
     applyConsoleParameters(console, base);
     mac = console.mac;
@@ -163,6 +180,7 @@ SearchSettings settingsFromOptions(const Options& options, std::optional<MacAddr
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     if (givenMac != nullptr && !loaded.messageWordsGiven) *givenMac = mac;
     if (wordsGiven != nullptr) *wordsGiven = loaded.messageWordsGiven;
+    if (!options.printSettings) refuseConfigRange(options.configPath, config, object, loaded.settings);
     return loaded.settings;
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", options.settingsPath, error.what()));
