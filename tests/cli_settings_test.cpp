@@ -190,7 +190,8 @@ TEST(SettingsJson, NegativeNumbersAreKeptOrRefusedNeverWrapped) {
 
 TEST(SettingsJson, OddKeysAreQuotedAndCutShort) {
   EXPECT_EQ(errorOf(with("ivmax\nivMin", 1)), "\"ivmax\\nivMin\": unknown setting");
-  EXPECT_EQ(errorOf(with(std::string(1000, 'k').c_str(), 1)), "\"" + std::string(39, 'k') + "...: unknown setting");
+  EXPECT_EQ(errorOf(with(std::string(1000, 'k').c_str(), 1)),
+            fmt::format("\"{}...: unknown setting", std::string(39, 'k')));
 }
 
 TEST(SettingsJson, TextThatIsNotJsonIsASettingsError) {
@@ -230,7 +231,7 @@ TEST(SettingsJson, KeysGivenTwiceAndBytesAfterANulAreRefused) {
 TEST(SettingsJson, DeeplyNestedValuesAreRefusedShortly) {
   const std::string deep = std::string(1'000'000, '[') + std::string(1'000'000, ']');
   EXPECT_EQ(errorOf(with("ivMin", parseSettingsText(deep))),
-            "ivMin: expected an array of 6 values, got " + std::string(40, '[') + "...");
+            fmt::format("ivMin: expected an array of 6 values, got {}...", std::string(40, '[')));
 }
 
 // The edition's three keys come together; the console decides the afternoon flag.
