@@ -177,7 +177,7 @@ void printSummary(std::ostream& err, const SearchSummary& summary, double second
     fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
                formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
   } else {
-    const std::string via = device != nullptr ? fmt::format(" and OpenCL on {}", device->device().name) : "";
+    const std::string via = device != nullptr ? fmt::format(" and OpenCL on {}", device->device()->name) : "";
     fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}, {}){}; written to {}\n", matches,
                formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
                formatCount(threads, "thread", "threads"), isaName(summary.isa), planName(summary.plan), via, output);
@@ -222,7 +222,7 @@ const char* const outputFailure = "cannot write to standard output";
 // error.
 std::unique_ptr<OpenClBackend> chosenBackend(const Options& options, const CliEnvironment& env) {
   if (options.backend == "cpu" || options.reference) return nullptr;
-  const std::vector<OpenClDevice> devices = openClDevices();
+  const std::vector<BackendDevice> devices = openClDevices();
   int index = options.device.value_or(bestOpenClDevice(devices));
   if (options.backend == "opencl" && index < 0 && !devices.empty()) index = 0;
   if (index < 0) {
@@ -246,14 +246,14 @@ std::unique_ptr<OpenClBackend> chosenBackend(const Options& options, const CliEn
 
 std::string backendLine(const OpenClBackend* backend) {
   if (backend == nullptr) return "backend: cpu\n";
-  return fmt::format("backend: opencl ({}, {})\n", backend->device().name, backend->device().platform);
+  return fmt::format("backend: opencl ({}, {})\n", backend->device()->name, backend->device()->platform);
 }
 
 int listDevices(const CliEnvironment& env) {
-  const std::vector<OpenClDevice> devices = openClDevices();
+  const std::vector<BackendDevice> devices = openClDevices();
   if (devices.empty()) fmt::print(env.out, "no OpenCL device\n");
   for (std::size_t i = 0; i < devices.size(); ++i) {
-    const OpenClDevice& device = devices[i];
+    const BackendDevice& device = devices[i];
     fmt::print(env.out, "{}: {} ({}), {}, {}\n", i, device.name, device.platform, device.gpu ? "GPU" : "CPU",
                formatCount(device.computeUnits, "compute unit", "compute units"));
   }

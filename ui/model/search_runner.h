@@ -65,7 +65,7 @@ class SearchRunner {
   // The GPU the searches run on, the first OpenCL offers (looked for at the first start);
   // empty when they run on the CPU.
   // A GPU that fails hands the rest of the search to the CPU.
-  std::string gpuName() const { return gpu_ ? gpu_->device().name : std::string(); }
+  std::string gpuName() const { return gpu_ ? gpu_->device()->name : std::string(); }
 
   // From start until the end was reported, aborted or not.
   bool isBusy() const { return thread_.joinable(); }
