@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "engine/backends/backend_registry.h"
 #include "engine/opencl/opencl_backend.h"
 #include "engine/search_space.h"
 #include "evaluate/search_modes.h"
@@ -74,9 +75,10 @@ std::string viaCpu(const SearchSettings& settings) {
 // the others on the CPU without a launch; every one writes the CPU's bytes.
 TEST(OpenClBackend, SearchesEveryModeTheTableServesOnTheDeviceAndTheOthersOnTheCpu) {
   REQUIRE_OPENCL();
+  const BackendDefinition& opencl = *chooseBackend("opencl");
   std::mt19937_64 random(15);
   for (const SearchModeDefinition& mode : searchModes()) {
-    const bool served = openClServes(mode);
+    const bool served = opencl.servesOnDevice(mode);
     int onDevice = 0;
     for (int draw = 0; draw < (served ? 12 : 3) && onDevice < 3; ++draw) {
       const SearchSettings settings = testing::randomSettings(random, mode.mode);
@@ -87,6 +89,23 @@ TEST(OpenClBackend, SearchesEveryModeTheTableServesOnTheDeviceAndTheOthersOnTheC
       onDevice += run.launches > 0 ? 1 : 0;
     }
     EXPECT_EQ(onDevice, served ? 3 : 0) << mode.name;
+  }
+}
+
+// The front ends choose by name; auto takes a GPU, or the device a request names, and
+// else the CPU, which is the engine's own.
+TEST(BackendTable, ChoosesByNameAndAutoTakesAGpuOrTheNamedDevice) {
+  for (const BackendDefinition& row : backends()) EXPECT_EQ(chooseBackend(row.name), &row);
+  EXPECT_EQ(chooseBackend("cuda"), nullptr);
+  const bool gpu = bestOpenClDevice(openClDevices()) >= 0;
+  EXPECT_EQ(chooseBackend("auto")->name, gpu ? "opencl" : "cpu");
+  EXPECT_EQ(chooseBackend("auto", {0, {}})->name, "opencl");
+  EXPECT_EQ(cpuBackendRow().open({}).get(), &cpuBackend());
+  try {
+    chooseBackend("opencl")->open({1000, {}});
+    ADD_FAILURE() << "device 1000 opened";
+  } catch (const BackendError& error) {
+    EXPECT_EQ(error.device(), 1000);
   }
 }
 
