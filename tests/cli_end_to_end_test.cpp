@@ -92,6 +92,18 @@ TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
   EXPECT_EQ(slurp(file("opencl.txt")), slurp(file("cpu.txt")));
   EXPECT_NE(device.err.find("and OpenCL on "), std::string::npos) << device.err;
   EXPECT_EQ(run({"--example", "--backend", "opencl", "--device", "1000", "-o", "x.txt"}).exitCode, 2);
+
+  // A mode the device does not search runs on the CPU, and the summary and --version say so.
+  writeFile("dome.json", "{" + datesJson + R"(, "domeSearch": true, "domeTrainers": [36, 50, 0, 0, 0, 0],
+      "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47})");
+  const Outcome dome = run({"-s", "dome.json", "--backend", "opencl", "--device", "0", "-o", "dome.txt"});
+  EXPECT_EQ(dome.exitCode, 0) << dome.err;
+  EXPECT_NE(dome.err.find(", direct) on the CPU, as OpenCL on "), std::string::npos) << dome.err;
+  EXPECT_TRUE(dome.err.ends_with(" does not run this search; written to dome.txt\n")) << dome.err;
+  const std::string version = run({"--version", "--backend", "opencl", "--device", "0"}).out;
+  const std::size_t onCpu = version.find("\nmodes on the CPU: ");
+  ASSERT_NE(onCpu, std::string::npos) << version;
+  EXPECT_NE(version.find("dome", onCpu), std::string::npos) << version;
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
