@@ -53,14 +53,14 @@ constexpr bool rollAccepted(std::uint32_t roll, RollRange range) { return roll -
 // branch would mispredict.
 template <class Values>
 constexpr bool cometShardFirstRollsPass(const Values& values) {
-  bool passes = true;
-  for (const CometShardRollTest& test : cometShardFirstTests) {
-    const std::uint32_t roll = scaledRandom(values[test.offset], test.n);
-    bool accepted = false;
-    for (const RollRange& range : test.accepts) accepted |= rollAccepted(roll, range);
-    passes &= accepted;
-  }
-  return passes;
+  const auto middleRollAccepts = [](std::uint32_t roll) {
+    const auto& ranges = cometShardMiddleAccepts;
+    return rollAccepted(roll, ranges[0]) | rollAccepted(roll, ranges[1]) | rollAccepted(roll, ranges[2]);
+  };
+  const auto& tests = cometShardFirstTests;
+  return rollAccepted(scaledRandom(values[tests[0].offset], tests[0].n), cometShardFirstAccepts[0]) &
+         middleRollAccepts(scaledRandom(values[tests[1].offset], tests[1].n)) &
+         middleRollAccepts(scaledRandom(values[tests[2].offset], tests[2].n));
 }
 
 template <class Values>
