@@ -185,7 +185,8 @@ int SearchCommand::run(const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(shared_.isa);
   if (options_.backend.listDevices) return listDevices(env);
   if (options_.version) return printVersion(kernels, env);
-  SearchSettings settings = loadSettings(shared_.input).settings;
+  const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
+  SearchSettings settings = loadSettings(shared_.input, ranges).settings;
   if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
   if (options_.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';

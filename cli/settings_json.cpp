@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -315,8 +316,24 @@ void applyEdition(const OptionalKeys& keys, const json& object, SearchSettings& 
 }  // namespace
 
 json parseSettingsText(std::string_view text) {
+  // The parser would take a NUL byte for the end of the text and pass over what follows.
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    const std::string_view before = text.substr(0, nul);
+    const std::size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+    throw SettingsFileError(fmt::format("not valid JSON: a NUL byte at line {}, column {}",
+                                        std::count(before.begin(), before.end(), '\n') + 1, nul - lineStart + 1));
+  }
+  // A key given twice would leave only its last value, unseen: the object's keys are
+  // gathered as they come.
+  std::unordered_set<std::string> keys;
+  const json::parser_callback_t refuseRepeatedKeys = [&keys](int depth, json::parse_event_t event, json& parsed) {
+    if (event == json::parse_event_t::key && depth == 1 && !keys.insert(parsed.get<std::string>()).second) {
+      throw SettingsFileError(fmt::format("{}: given twice", keyShown(parsed.get<std::string>())));
+    }
+    return true;
+  };
   try {
-    return json::parse(text, nullptr, true, /*ignore_comments=*/true);
+    return json::parse(text, refuseRepeatedKeys, true, /*ignore_comments=*/true);
   } catch (const json::exception& error) {  // a syntax error, or a number beyond a double's range
     throw SettingsFileError(fmt::format("not valid JSON: {}", error.what()));
   }

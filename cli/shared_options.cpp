@@ -15,6 +15,7 @@
 #include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
+#include "engine/settings_validation.h"
 
 namespace hanabira {
 namespace {
@@ -81,6 +82,7 @@ void applyEditionOptions(const SettingsInput& input, SearchSettings& settings) {
 // What config.txt gives: the settings it sets, its address, and whether it names the
 // frame and GxStat.
 struct ConfigFile {
+  ConsoleConfigText text;
   SearchSettings base;
   std::optional<MacAddress> mac;
   bool frameGiven = false;
@@ -90,13 +92,29 @@ struct ConfigFile {
 ConfigFile readConfigFile(const std::string& path) {
   ConfigFile file;
   if (path.empty()) return file;
-  const ConsoleConfigText config = parseConsoleConfig(readFile(path, "config file", consoleConfigReadLimit, false));
-  const ConsoleParameters console = readConsoleParameters(config);
+  file.text = parseConsoleConfig(readFile(path, "config file", consoleConfigReadLimit, false));
+  if (file.text.problem) {
+    throw CliError(exitInvalidInput, fmt::format("config file '{}' {}", path, describe(*file.text.problem)));
+  }
+  const ConsoleParameters console = readConsoleParameters(file.text);
   applyConsoleParameters(console, file.base);
   file.mac = console.mac;
-  file.frameGiven = config.frame.has_value();
-  file.gxStatGiven = config.gxStat.has_value();
+  file.frameGiven = file.text.frame.has_value();
+  file.gxStatGiven = file.text.gxStat.has_value();
   return file;
+}
+
+// A range of config.txt that the settings file leaves in force and a search refuses is
+// refused naming the file's line.
+void refuseConfigRange(const std::string& path, const ConsoleConfigText& config, const nlohmann::json& object,
+                       const SearchSettings& settings) {
+  const std::optional<SettingsProblem> problem = findParameterRangeProblem(settings);
+  if (!problem) return;
+  const bool vcount = problem->field.starts_with("vcount");
+  const std::size_t line = vcount ? (object.contains("vcountMin") ? 0 : config.vcountRangeLine)
+                                  : (object.contains("timer0Min") ? 0 : config.timer0RangeLine);
+  if (line == 0) return;
+  throw CliError(exitInvalidInput, fmt::format("config file '{}' line {}: {}", path, line, describe(*problem)));
 }
 
 }  // namespace
@@ -124,7 +142,7 @@ CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads) {
       ->check(CLI::Range(1, 4096));
 }
 
-LoadedSettings loadSettings(const SettingsInput& input) {
+LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
   if (input.example) return {exampleSettings(), std::nullopt, false};
   const ConfigFile config = readConfigFile(input.configPath);
   const std::string text = readFile(input.settingsPath, "settings file", maxSettingsBytes, true);
@@ -138,8 +156,9 @@ LoadedSettings loadSettings(const SettingsInput& input) {
       if (!config.frameGiven && !object.contains("frame")) loaded.settings.frame = editionFacts(*edition).frame;
       if (!config.gxStatGiven && !object.contains("gxStat")) loaded.settings.gxStat = editionFacts(*edition).gxStat;
     }
+    if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
+    if (ranges == ConfigRanges::refuse) refuseConfigRange(input.configPath, config.text, object, loaded.settings);
     if (loaded.messageWordsGiven) return {loaded.settings, std::nullopt, true};
-    applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     return {loaded.settings, mac, false};
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", input.settingsPath, error.what()));

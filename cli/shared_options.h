@@ -51,9 +51,13 @@ struct LoadedSettings {
   bool wordsGiven = false;
 };
 
+// Whether a VCount or Timer0 range that config.txt leaves in force and a search would
+// refuse is refused here, naming the file's line (not where the settings are only printed).
+enum class ConfigRanges { refuse, keep };
+
 // The settings file over config.txt, with --edition and --console over both; or the
 // example. Throws CliError.
-LoadedSettings loadSettings(const SettingsInput& input);
+LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges = ConfigRanges::refuse);
 
 // The built-in example: a Black console (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,
 // MAC 00-11-22-33-44-55) booted on 2011-09-27 between 13:47:00 and 13:47:59 with key input.

@@ -9,18 +9,59 @@
 namespace hanabira {
 namespace {
 
-// Lines without their line ends; CR LF and LF both end a line.
+using Problem = ConsoleConfigProblem;
+
+// How much of an offending line a message shows.
+constexpr std::size_t shownChars = 40;
+
+// The text without the marks editors add: a UTF-8 byte-order mark before it, and the
+// end-of-file mark (Ctrl-Z) of DOS editors after it.
+std::string_view withoutMarks(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (text.ends_with('\x1A')) text.remove_suffix(1);
+  return text;
+}
+
+bool startsAsUtf16(std::string_view text) { return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"); }
+
+// Lines without their line ends. LF ends a line, with the CRs before it (CR LF, and the
+// CR CR LF of a CR LF file written out again in text mode); in a file without LF, as the
+// old Macs wrote them, CR does.
 std::vector<std::string_view> splitLines(std::string_view text) {
+  const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
+    const std::size_t end = text.find(lineEnd);
     std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines.push_back(line);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
   return lines;
+}
+
+// Control characters but tab (and the CRs inside a line), which text does not hold.
+std::optional<char> nonTextByte(std::string_view line) {
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t' && c != '\r') || byte == 0x7F) return c;
+  }
+  return std::nullopt;
+}
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Text cut to at most shownChars bytes, not inside a UTF-8 sequence, marked with "...".
+std::string shortened(std::string_view text) {
+  if (text.size() <= shownChars) return std::string(text);
+  std::size_t end = shownChars;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return std::string(text.substr(0, end)) + "...";
 }
 
 // Lower-case hexadecimal, or with a minus sign where only that fits the field.
@@ -33,11 +74,12 @@ std::string hexText(std::uint32_t value, int chars) {
   return text;
 }
 
-// "81-83" and the like: two hexadecimal numbers, the first not above the second.
+// "81-83" and the like: two hexadecimal numbers of 32 bits, the first not above the second.
 std::optional<ParameterRange> parseRange(std::string_view text) {
   const std::size_t dash = text.find('-');
-  if (dash == std::string_view::npos || dash == 0 || dash + 1 == text.size() || text.size() > 17) return std::nullopt;
+  if (dash == std::string_view::npos) return std::nullopt;
   const auto hex = [](std::string_view digits) -> std::optional<std::uint32_t> {
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (const char c : digits) {
       const int digit = c >= '0' && c <= '9'   ? c - '0'
@@ -67,30 +109,76 @@ std::optional<Edition> parseEdition(std::string_view text) {
   return Edition{*game, *language, *console};
 }
 
-void readChoiceLine(std::string_view line, ConsoleConfigText& config) {
+// A line after the sixth: a choice, or a line of a later version, passed over.
+void readChoiceLine(std::string_view line, std::size_t number, ConsoleConfigText& config) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return;
-  const std::string_view name = line.substr(0, equals);
-  const std::string_view value = line.substr(equals + 1);
+  const std::string_view name = trimmed(line.substr(0, equals));
+  const std::string_view value = trimmed(line.substr(equals + 1));
+  const auto unreadable = [&](Problem::Kind kind) {
+    if (!config.problem) config.problem = Problem{number, kind, shortened(line)};
+  };
   if (name == "edition") {
-    config.edition = parseEdition(value);
-  } else if (name == "vcountRange") {
-    config.vcountRange = parseRange(value);
-  } else if (name == "timer0Range") {
-    config.timer0Range = parseRange(value);
+    if (const auto edition = parseEdition(value)) {
+      config.edition = edition;
+    } else {
+      unreadable(Problem::Kind::BadEdition);
+    }
+  } else if (name == "vcountRange" || name == "timer0Range") {
+    const bool vcount = name == "vcountRange";
+    if (const auto range = parseRange(value)) {
+      (vcount ? config.vcountRange : config.timer0Range) = range;
+      (vcount ? config.vcountRangeLine : config.timer0RangeLine) = number;
+    } else {
+      unreadable(Problem::Kind::BadRange);
+    }
   }
+}
+
+// The first line holding a byte that no text holds.
+std::optional<Problem> nonTextProblem(std::string_view text, const std::vector<std::string_view>& lines) {
+  if (startsAsUtf16(text)) return Problem{1, Problem::Kind::Utf16, {}};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (const auto byte = nonTextByte(lines[i])) {
+      return Problem{i + 1, Problem::Kind::NotText, fmt::format("0x{:02X}", static_cast<unsigned char>(*byte))};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
+std::string describe(const ConsoleConfigProblem& problem) {
+  switch (problem.kind) {
+    case Problem::Kind::NotText:
+      return fmt::format("line {}: not text (byte {})", problem.line, problem.text);
+    case Problem::Kind::Utf16:
+      return fmt::format("line {}: UTF-16 text; save the file as ASCII or UTF-8", problem.line);
+    case Problem::Kind::BadEdition:
+      return fmt::format("line {}: {}: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite",
+                         problem.line, problem.text);
+    case Problem::Kind::BadRange:
+      break;
+  }
+  return fmt::format(
+      "line {}: {}: expected two hexadecimal numbers, the first not above the second, such as vcountRange=81-83",
+      problem.line, problem.text);
+}
+
 ConsoleConfigText parseConsoleConfig(std::string_view fileText) {
-  const std::vector<std::string_view> lines = splitLines(fileText);
+  const std::string_view text = withoutMarks(fileText);
+  const std::vector<std::string_view> lines = splitLines(text);
+  ConsoleConfigText config;
+  if ((config.problem = nonTextProblem(text, lines))) return config;
+
   auto line = [&](std::size_t i) -> std::optional<std::string> {
     if (i >= lines.size()) return std::nullopt;
     return std::string(lines[i]);
   };
-
-  ConsoleConfigText config{line(0), line(1), line(2), line(3), {}, std::nullopt, {}, {}, {}};
+  config.vcount = line(0);
+  config.timer0 = line(1);
+  config.gxStat = line(2);
+  config.frame = line(3);
   if (lines.size() > 4) {
     // Bytes stand at characters 1-2, 4-5, ..., 16-17; a short line fills what it holds.
     const std::string_view address = lines[4];
@@ -99,7 +187,7 @@ ConsoleConfigText parseConsoleConfig(std::string_view fileText) {
     }
   }
   if (lines.size() > 5) config.versionWord = parseHexField(lines[5], static_cast<int>(lines[5].size()));
-  for (std::size_t i = 6; i < lines.size(); ++i) readChoiceLine(lines[i], config);
+  for (std::size_t i = 6; i < lines.size(); ++i) readChoiceLine(lines[i], i + 1, config);
   return config;
 }
 

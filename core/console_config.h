@@ -3,7 +3,12 @@
 //   the MAC address as "00-11-22-33-44-55", the version word as "02215F30";
 // then, only where chosen, lines "name=value" (a file without them loads as before):
 //   "edition=White2,ENG,DSLite", "vcountRange=81-83", "timer0Range=10e4-110d".
-// A line after the sixth that is none of these is passed over.
+// A line after the sixth that is none of these is passed over, as lines a later version
+// may add; one of these names with a value it cannot read is a problem of the file.
+//
+// The text is read as editors write it: a UTF-8 byte-order mark is skipped, CR LF, LF
+// and (in a file without LF) CR end a line. Bytes that no text holds (NUL and the other
+// control characters but tab, CR and LF) make the file not a configuration at all.
 #pragma once
 
 #include <array>
@@ -28,6 +33,25 @@ inline constexpr int macByteChars = 2;
 // a device (/dev/zero) cannot hold them up; what lies beyond is not a configuration.
 inline constexpr std::size_t consoleConfigReadLimit = 64 * 1024;
 
+// Why a line of the file cannot be read.
+struct ConsoleConfigProblem {
+  enum class Kind {
+    NotText,     // a byte no text holds: binary data, or UTF-16 without its byte-order mark
+    Utf16,       // UTF-16 (or UTF-32) text, which starts with its byte-order mark
+    BadEdition,  // "edition=" without GAME,LANGUAGE,CONSOLE
+    BadRange,    // "vcountRange=" or "timer0Range=" without two hexadecimal numbers, the first not above the second
+  };
+
+  std::size_t line = 0;  // from 1
+  Kind kind = Kind::NotText;
+  std::string text;  // NotText: the byte ("0x00"); BadEdition, BadRange: the line, cut short
+
+  friend bool operator==(const ConsoleConfigProblem&, const ConsoleConfigProblem&) = default;
+};
+
+// One line, English: "line 3: not text (byte 0x00)".
+std::string describe(const ConsoleConfigProblem& problem);
+
 // The file as the main window takes it in: texts for the fields, unconverted, and the
 // version word. A line the file does not have stays empty (nullopt).
 struct ConsoleConfigText {
@@ -41,6 +65,12 @@ struct ConsoleConfigText {
   std::optional<Edition> edition;
   std::optional<ParameterRange> vcountRange;
   std::optional<ParameterRange> timer0Range;
+  // The lines that gave the ranges (0: none), for the messages about them.
+  std::size_t vcountRangeLine = 0;
+  std::size_t timer0RangeLine = 0;
+  // The first line that cannot be read. A file that is not text gives nothing else; a
+  // choice line it cannot read is left out, and the other lines are read.
+  std::optional<ConsoleConfigProblem> problem;
 };
 
 ConsoleConfigText parseConsoleConfig(std::string_view fileText);

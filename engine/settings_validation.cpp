@@ -12,18 +12,37 @@ namespace {
 // limit with the other parameter's values.
 void checkRange(SettingsCheck& check, const char* minField, const char* maxField, const ParameterRange& range,
                 std::uint64_t otherCount) {
-  check.range(minField, range.min, 0, parameterValueLimit);
+  check.hexRange(minField, range.min, 0, parameterValueLimit);
+  const auto low = static_cast<int>(std::min<std::uint32_t>(range.min, parameterValueLimit));
+  SettingsProblem problem{maxField, range.max, SettingsProblem::Kind::BelowRangeStart, low, parameterValueLimit};
+  problem.hexadecimal = true;
+  problem.otherField = minField;
+  check.refuse(range.max < range.min, problem);
+  check.hexRange(maxField, range.max, low, parameterValueLimit);
+
   const std::uint64_t widest = std::max<std::uint64_t>(1, parameterPairLimit / std::max<std::uint64_t>(1, otherCount));
-  const auto high = static_cast<int>(std::min<std::uint64_t>(parameterValueLimit, range.min + widest - 1));
-  check.range(maxField, range.max, static_cast<int>(std::min<std::uint32_t>(range.min, parameterValueLimit)), high);
+  problem.kind = SettingsProblem::Kind::TooManyPairs;
+  problem.high = static_cast<int>(std::min<std::uint64_t>(parameterValueLimit, range.min + widest - 1));
+  problem.pairLimit = static_cast<long long>(parameterPairLimit);
+  check.refuse(range.max > static_cast<std::uint32_t>(problem.high), problem);
+}
+
+void checkParameterRanges(const SearchSettings& s, SettingsCheck& check) {
+  if (s.vcountRange) checkRange(check, "vcountMin", "vcountMax", *s.vcountRange, 1);
+  if (s.timer0Range) checkRange(check, "timer0Min", "timer0Max", *s.timer0Range, searchedVcounts(s).count());
 }
 
 }  // namespace
 
+std::optional<SettingsProblem> findParameterRangeProblem(const SearchSettings& s) {
+  SettingsCheck check;
+  checkParameterRanges(s, check);
+  return check.result();
+}
+
 std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
   SettingsCheck check;
-  if (s.vcountRange) checkRange(check, "vcountMin", "vcountMax", *s.vcountRange, 1);
-  if (s.timer0Range) checkRange(check, "timer0Min", "timer0Max", *s.timer0Range, searchedVcounts(s).count());
+  checkParameterRanges(s, check);
   check.date("startYear", "startMonth", "startDay", s.startYear, s.startMonth, s.startDay);
   check.date("endYear", "endMonth", "endDay", s.endYear, s.endMonth, s.endDay);
   check.range("startHour", s.startHour, 0, 23);

@@ -19,6 +19,10 @@ inline constexpr std::uint64_t parameterPairLimit = 1 << 20;
 // The first problem in field order, or none.
 std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& settings);
 
+// The first problem of the ranges of VCount and Timer0 alone, which come first in that
+// order: so that a caller can tell where a range came from.
+std::optional<SettingsProblem> findParameterRangeProblem(const SearchSettings& settings);
+
 // Lowers pidConsumptionMax to pidConsumptionLimit; returns whether it did.
 bool clampPidConsumption(SearchSettings& settings);
 

@@ -47,6 +47,42 @@ std::string editionText(const Edition& e) {
                      consoleKey(e.console));
 }
 
+// The modes that filter individual values and hidden powers by ivMin, ivMax and
+// hiddenPowerMinPower.
+bool filtersIndividualValues(SearchMode mode) {
+  return mode != SearchMode::CometShardSearch && mode != SearchMode::DomeSearch;
+}
+
+// Bounds past the values there are: below 0 and above 31 they pass every value or none.
+void addIvBoundWarnings(const SearchSettings& s, std::vector<SettingsWarning>& warnings) {
+  using Kind = SettingsWarning::Kind;
+  for (int k = 0; k < 6; ++k) {
+    const int min = s.ivMin[static_cast<std::size_t>(k)];
+    const int max = s.ivMax[static_cast<std::size_t>(k)];
+    const bool minOutside = min < 0 || min > highestIv;
+    const bool maxOutside = max < 0 || max > highestIv;
+    if (minOutside) warnings.push_back({Kind::IvMinOutside, min, {}, k});
+    if (maxOutside) warnings.push_back({Kind::IvMaxOutside, max, {}, k});
+    if (!minOutside && !maxOutside && min > max) warnings.push_back({Kind::IvMinAboveIvMax, min, {}, k, max});
+  }
+  if (s.hiddenPowerMinPower < lowestHiddenPower || s.hiddenPowerMinPower > highestHiddenPower) {
+    warnings.push_back({Kind::HiddenPowerOutside, s.hiddenPowerMinPower});
+  }
+}
+
+std::string dateText(const Date& date) {
+  return fmt::format("{:04}-{:02}-{:02}", 2000 + date.year, date.month, date.day);
+}
+
+// A bound outside the values there are: past them none passes, short of them it is the
+// nearest value in effect.
+std::string outsideText(std::string_view field, long long value, int low, int high, std::string_view values,
+                        bool passesNone) {
+  if (passesNone) return fmt::format("{} {}: {} are {} to {}, so none passes", field, value, values, low, high);
+  return fmt::format("{} {}: {} are {} to {}, so it is {} in effect", field, value, values, low, high,
+                     value < low ? low : high);
+}
+
 }  // namespace
 
 std::string describe(const SettingsWarning& warning) {
@@ -64,6 +100,22 @@ std::string describe(const SettingsWarning& warning) {
     case SettingsWarning::Kind::ConsoleContradictsIs3ds:
       return fmt::format("is3ds {} with console {}: the afternoon flag follows is3ds", warning.value != 0,
                          consoleKey(warning.edition.console));
+    case SettingsWarning::Kind::IvMinOutside:
+      return outsideText(fmt::format("ivMin[{}]", warning.stat), warning.value, 0, highestIv, "individual values",
+                         warning.value > highestIv);
+    case SettingsWarning::Kind::IvMaxOutside:
+      return outsideText(fmt::format("ivMax[{}]", warning.stat), warning.value, 0, highestIv, "individual values",
+                         warning.value < 0);
+    case SettingsWarning::Kind::IvMinAboveIvMax:
+      return fmt::format("ivMin[{}] {} above ivMax[{}] {}: no individual value passes", warning.stat, warning.value,
+                         warning.stat, warning.other);
+    case SettingsWarning::Kind::HiddenPowerOutside:
+      return outsideText("hiddenPowerMinPower", warning.value, lowestHiddenPower, highestHiddenPower, "hidden powers",
+                         warning.value > highestHiddenPower);
+    case SettingsWarning::Kind::EndDateBeforeStart:
+      return fmt::format(
+          "end date {} (endYear, endMonth, endDay) lies before the start date {}: only the start date is searched",
+          dateText(warning.end), dateText(warning.start));
     case SettingsWarning::Kind::StationaryWithoutIdCorrection:
       break;
   }
@@ -75,6 +127,7 @@ std::string describe(const SettingsWarning& warning) {
 
 std::vector<SettingsWarning> findSettingsWarnings(const SearchSettings& s) {
   std::vector<SettingsWarning> warnings;
+  const SearchMode mode = selectSearchMode(s);
   if (s.edition) {
     const EditionFacts& facts = editionFacts(*s.edition);
     if (facts.wordsCertainty != Certainty::Confirmed) {
@@ -84,15 +137,18 @@ std::vector<SettingsWarning> findSettingsWarnings(const SearchSettings& s) {
     if (s.is3ds != dropsAfternoonFlag(s.edition->console)) {
       warnings.push_back({SettingsWarning::Kind::ConsoleContradictsIs3ds, s.is3ds, *s.edition});
     }
-    const SearchMode mode = selectSearchMode(s);
     if (isSequel(s.edition->game) && firstGamesModeFlag(mode) != nullptr) {
       warnings.push_back({SettingsWarning::Kind::FirstGamesRules, static_cast<long long>(mode), *s.edition});
     }
   }
+  const Date start{s.startYear, s.startMonth, s.startDay};
+  const Date end{s.endYear, s.endMonth, s.endDay};
+  if (end < start) warnings.push_back({SettingsWarning::Kind::EndDateBeforeStart, 0, {}, 0, 0, start, end});
+  if (filtersIndividualValues(mode)) addIvBoundWarnings(s, warnings);
   if (s.pidConsumptionMax > pidConsumptionLimit) {
     warnings.push_back({SettingsWarning::Kind::PidConsumptionLowered, s.pidConsumptionMax});
   }
-  if (selectSearchMode(s) == SearchMode::ShinyPidSearch && lacksStationaryIdCorrection(s)) {
+  if (mode == SearchMode::ShinyPidSearch && lacksStationaryIdCorrection(s)) {
     warnings.push_back(
         {SettingsWarning::Kind::StationaryWithoutIdCorrection, trainerShinyValue(s.trainerId, s.secretId)});
   }

@@ -33,7 +33,10 @@ bool prefiltersNature(const SearchSettings& settings) {
   if (separateNatures(settings) || settings.deliveryNature == 0) return false;
   std::int64_t passing = 1;  // value combinations within the bounds, out of 32^6 = 2^30
   for (int k = 0; k < 6; ++k) {
-    passing *= std::max(0, std::min(settings.ivMax[k], 31) - std::max(settings.ivMin[k], 0) + 1);
+    // Bounds may be any ints: clamped to the values first, so that no difference overflows.
+    const int low = std::clamp(settings.ivMin[k], 0, 32);
+    const int high = std::clamp(settings.ivMax[k], -1, 31);
+    passing *= std::max(0, high - low + 1);
   }
   return passing > (std::int64_t{1} << 30) / 4096;
 }

@@ -242,6 +242,70 @@ TEST_F(CliTest, PositionBoundsAtTheEndsOfAnIntSearchEmptyRanges) {
   }
 }
 
+// Bounds at the ends of an int, which the window cannot hold but the settings file can,
+// are searched as given: the deliveryman's prefilter sizes them without overflow.
+TEST_F(CliTest, IvBoundsPastTheValuesAreSearchedWithAWarning) {
+  writeFile("far.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47,
+      "deliverymanSearch": true, "deliveryNature": 3, "ivMin": [28, 0, 0, 0, 0, 0],
+      "ivMax": [-2147483648, 31, 31, 31, 31, 31]})");
+  const Outcome outcome = run({"-s", "far.json"});
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_TRUE(outcome.err.starts_with(
+      "warning: ivMax[0] -2147483648: individual values are 0 to 31, so none passes\n0 matches"))
+      << outcome.err;
+  EXPECT_EQ(slurp(file("result.txt")).find("\r\n"), slurp(file("result.txt")).size() - 2);
+}
+
+// config.txt as editors write it, or refused naming its line (exit 2, as settings a search
+// cannot use); ranges it gives that a search refuses name it too.
+TEST_F(CliTest, ConfigFileIsReadAsTheTextMeansOrRefusedNamingItsLine) {
+  writeFile("s.json", "{" + datesJson + "}");
+  const std::string lines[] = {"60", "c79", "6000000", "8", "00-11-22-33-44-55", "02215F30", "vcountRange=60-61"};
+  const auto config = [&](const std::string& start, const std::string& lineEnd, const std::string& more = "") {
+    std::string text = start;
+    for (const std::string& line : lines) text += line + lineEnd;
+    writeFile("c.txt", text + more);
+    return run({"-s", "s.json", "-c", "c.txt", "--print-settings"});
+  };
+  const Outcome plain = config("", "\n");
+  EXPECT_EQ(plain.exitCode, 0) << plain.err;
+  EXPECT_NE(plain.out.find(R"("vcountMax": "0x61")"), std::string::npos) << plain.out;
+  const std::pair<std::string, std::string> written[] = {{"\xEF\xBB\xBF", "\r\n"}, {"", "\r"}, {"\xEF\xBB\xBF", "\n"}};
+  for (const auto& [mark, lineEnd] : written) EXPECT_EQ(config(mark, lineEnd).out, plain.out) << mark << lineEnd;
+
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> refused[] = {
+      {"\0\0\0"s, "line 8: not text (byte 0x00)"},
+      {"edition=White3,ENG,DS\n",
+       "line 8: edition=White3,ENG,DS: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite"},
+      {"vcountRange=83-81\n",
+       "line 8: vcountRange=83-81: expected two hexadecimal numbers, the first not above the second, such as "
+       "vcountRange=81-83"},
+  };
+  for (const auto& [more, message] : refused) {
+    const Outcome outcome = config("", "\n", more);
+    EXPECT_EQ(outcome.exitCode, 2) << message;
+    EXPECT_EQ(outcome.err, "error: config file 'c.txt' " + message + "\n");
+  }
+  writeFile("c.txt",
+            "\xFF\xFE"
+            "6\0"
+            "0\0"s);
+  EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt"}).err,
+            "error: config file 'c.txt' line 1: UTF-16 text; save the file as ASCII or UTF-8\n");
+
+  // The search's limits on a range of the file, and on one of the settings file.
+  writeFile("c.txt", "60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F30\ntimer0Range=0-ffff\nvcountRange=50-60\n");
+  const Outcome wide = run({"-s", "s.json", "-c", "c.txt"});
+  EXPECT_EQ(wide.exitCode, 2);
+  EXPECT_EQ(wide.err,
+            "error: config file 'c.txt' line 7: timer0Max 0xFFFF: must be 0x0 to 0xF0EF, as the VCount and Timer0 "
+            "ranges may make at most 1048576 pairs\n");
+  writeFile("s.json", "{" + datesJson + R"(, "vcountMin": "70", "vcountMax": "60"})");
+  EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt"}).err, "error: vcountMax 0x60: must not lie below vcountMin 0x70\n");
+  EXPECT_FALSE(fs::exists(file("result.txt")));
+}
+
 TEST_F(CliTest, FilesThatCannotBeReadOrWrittenExitWithOne) {
   const Outcome missing = run({"-s", "missing.json"});
   EXPECT_EQ(missing.exitCode, 1);
@@ -295,11 +359,14 @@ TEST_F(CliTest, DevicesThatFailOrNeverEndExitWithOne) {
   EXPECT_NE(settings.err.find("cannot read settings file '" + path + "': "), std::string::npos) << settings.err;
   EXPECT_FALSE(fs::exists(file("result.txt")));
 
-  // Files that never end: the settings are refused, config.txt is read as far as six lines can go.
+  // Files that never end: the settings are refused, config.txt is read as far as six lines
+  // can go, and found no text.
   const Outcome endless = run({"-s", "/dev/zero"});
   EXPECT_EQ(endless.exitCode, 1);
   EXPECT_NE(endless.err.find("cannot read settings file '/dev/zero': longer than"), std::string::npos) << endless.err;
-  EXPECT_EQ(run({"-s", "s.json", "-c", "/dev/zero", "--print-settings"}).exitCode, 0);
+  const Outcome zeros = run({"-s", "s.json", "-c", "/dev/zero", "--print-settings"});
+  EXPECT_EQ(zeros.exitCode, 2);
+  EXPECT_EQ(zeros.err, "error: config file '/dev/zero' line 1: not text (byte 0x00)\n");
 }
 
 TEST_F(CliTest, PrintingToAFullDiskExitsWithOne) {

@@ -205,6 +205,27 @@ TEST(SettingsJson, TextThatIsNotJsonIsASettingsError) {
   }
 }
 
+std::string parseErrorOf(std::string_view text) {
+  try {
+    parseSettingsText(text);
+  } catch (const SettingsFileError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+// The parser alone would keep the last value of a key, and end the text at a NUL byte.
+TEST(SettingsJson, KeysGivenTwiceAndBytesAfterANulAreRefused) {
+  EXPECT_EQ(parseErrorOf(R"({"frame": "x", "frame": 8})"), "frame: given twice");
+  EXPECT_EQ(parseErrorOf(R"({"fr\u0061me": 8, "ivMin": [0], "frame": 8})"), "frame: given twice");
+  EXPECT_EQ(parseErrorOf("{\"a b\": 1, \"a b\": 2}"), "\"a b\": given twice");
+  EXPECT_EQ(parseErrorOf(R"({"frame": {"a": 1, "a": 2}, "ivMin": [{"b": 1}, {"b": 2}]})"),
+            "");  // not the object's keys
+  using namespace std::string_literals;
+  EXPECT_EQ(parseErrorOf("{\"frame\": 8}\0{\"frame\": 9}"s), "not valid JSON: a NUL byte at line 1, column 13");
+  EXPECT_EQ(parseErrorOf("{\n  \"frame\": 8\0\n}"s), "not valid JSON: a NUL byte at line 2, column 13");
+}
+
 // The message writes only the start of a value, so that no nesting exhausts the stack.
 TEST(SettingsJson, DeeplyNestedValuesAreRefusedShortly) {
   const std::string deep = std::string(1'000'000, '[') + std::string(1'000'000, ']');

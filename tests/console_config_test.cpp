@@ -85,10 +85,73 @@ TEST(ConsoleConfig, ChoicesFollowTheSixLinesAndLoadBack) {
   const std::string text = formatConsoleConfig(chosen);
   EXPECT_EQ(text, "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\nedition=Black2,KOR,DSi\ntimer0Range=10e4-110d\n");
   EXPECT_EQ(readConsoleParameters(parseConsoleConfig(text)), chosen);
-  // Lines it does not know, or cannot read, are passed over.
-  const ConsoleConfigText odd = parseConsoleConfig(text + "timer0Range=2-1\nlater=1\nvcountRange=5f-60\n");
-  EXPECT_EQ(odd.timer0Range, std::nullopt);
-  EXPECT_EQ(odd.vcountRange, (ParameterRange{0x5F, 0x60}));
+  // Lines of names it does not know are passed over; spaces around a value do not count.
+  const ConsoleConfigText later = parseConsoleConfig(text + "later=1\nvcountRange = 5f-60 \n");
+  EXPECT_EQ(later.problem, std::nullopt);
+  EXPECT_EQ(later.vcountRange, (ParameterRange{0x5F, 0x60}));
+  EXPECT_EQ(later.vcountRangeLine, 10u);
+  EXPECT_EQ(later.timer0RangeLine, 8u);
+}
+
+// A choice it cannot read is the file's problem, on its line; the other lines still read.
+TEST(ConsoleConfig, ChoicesThatCannotBeReadNameTheirLine) {
+  const std::string six = "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\n";
+  const ConsoleConfigText reversed = parseConsoleConfig(six + "vcountRange=83-81\ntimer0Range=10e4-110d\n");
+  ASSERT_TRUE(reversed.problem);
+  EXPECT_EQ(describe(*reversed.problem),
+            "line 7: vcountRange=83-81: expected two hexadecimal numbers, the first not above the second, such as "
+            "vcountRange=81-83");
+  EXPECT_EQ(reversed.vcountRange, std::nullopt);
+  EXPECT_EQ(reversed.timer0Range, (ParameterRange{0x10E4, 0x110D}));
+  EXPECT_EQ(reversed.vcount, "5f");
+
+  const ConsoleConfigText edition = parseConsoleConfig(six + "edition=White3,ENG,DS\nvcountRange=x-1\n");
+  ASSERT_TRUE(edition.problem);  // the first of two
+  EXPECT_EQ(describe(*edition.problem),
+            "line 7: edition=White3,ENG,DS: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite");
+  for (const char* range : {"vcountRange=", "vcountRange=81", "vcountRange=-81", "vcountRange=100000000-100000001"}) {
+    EXPECT_EQ(parseConsoleConfig(six + range + "\n").problem->kind, ConsoleConfigProblem::Kind::BadRange) << range;
+  }
+}
+
+// What editors write around the lines: a byte-order mark, CR LF, CR alone (without any LF
+// in the file), CR CR LF (a CR LF file written out again in text mode), DOS's end mark.
+TEST(ConsoleConfig, TextIsReadAsEditorsWriteIt) {
+  const ConsoleParameters expected = readConsoleParameters(parseConsoleConfig(formatConsoleConfig(whiteConsole)));
+  for (const char* file : {"\xEF\xBB\xBF"
+                           "5f\r\n1a2b\r\nabcdef\r\n8\r\n00-11-22-33-44-55\r\n02215F30\r\n",
+                           "5f\r1a2b\rabcdef\r8\r00-11-22-33-44-55\r02215F30\r",
+                           "5f\r\r\n1a2b\r\r\nabcdef\r\r\n8\r\r\n00-11-22-33-44-55\r\r\n02215F30\r\r\n",
+                           "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\n\x1A"}) {
+    const ConsoleConfigText text = parseConsoleConfig(file);
+    EXPECT_EQ(text.problem, std::nullopt) << file;
+    EXPECT_EQ(text.vcount, "5f") << file;
+    EXPECT_EQ(readConsoleParameters(text), expected) << file;
+  }
+}
+
+// Binary data or UTF-16 is no configuration: nothing of it is taken, and the line of the
+// first byte that text does not hold is named.
+TEST(ConsoleConfig, AFileThatIsNotTextGivesNothing) {
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> files[] = {
+      {"60\nc79\n6\0\n8\n"s, "line 3: not text (byte 0x00)"},
+      {"\xFF\xFE"
+       "6\0"
+       "0\0\n\0"s,
+       "line 1: UTF-16 text; save the file as ASCII or UTF-8"},
+      {"6\0"
+       "0\0\r\0\n\0"s,
+       "line 1: not text (byte 0x00)"},
+      {"60\nc79\x1B[0m\n"s, "line 2: not text (byte 0x1B)"},
+  };
+  for (const auto& [file, message] : files) {
+    const ConsoleConfigText text = parseConsoleConfig(file);
+    ASSERT_TRUE(text.problem) << message;
+    EXPECT_EQ(describe(*text.problem), message);
+    EXPECT_FALSE(text.vcount) << message;
+    EXPECT_FALSE(text.versionWord) << message;
+  }
 }
 
 }  // namespace

@@ -114,10 +114,41 @@ class MainWindowConfigTest : public QObject {
     QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
     QTest::keyClick(edit(longText, vcountEdit), Qt::Key_A);
     QCOMPARE(edit(longText, vcountEdit)->text(), QStringLiteral("0123456789abcde"));
+  }
 
-    dir.write("config.txt", QByteArray("\0\xff\n", 3));
+  // A byte-order mark and CR line ends are read as the text means; binary data starts the
+  // window as without a file, and a choice it cannot read is left out; both are told.
+  void textIsReadAsItMeansAndWhatIsNotIsReported() {
+    ScratchDirectory dir;
+    const QStringList loaded = {"5f", "1a2b", "abcdef", "8", "00", "11", "22", "33", "44", "55"};
+    dir.write("config.txt",
+              "\xEF\xBB\xBF"
+              "5f\r1a2b\rabcdef\r8\r00-11-22-33-44-55\r02215F30\r");
+    MainWindow marked(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(marked.findChild<QMessageBox*>(), nullptr);
+    QCOMPARE(consoleTexts(marked), loaded);
+    QVERIFY(button(marked, whiteRadio)->isChecked());
+
+    const QString start = QStringLiteral("config.txt を読み込めません。\n") + dir.path("config.txt") + "\n";
+    dir.write("config.txt", QByteArray("60\n\0\xff\n", 6));
     MainWindow binary(EditFieldWidth::FitsVisibleWidth);
+    auto* box = binary.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(), start + QStringLiteral("2行目にテキストでない文字があります。"));
+    box->close();
+    QCOMPARE(consoleTexts(binary), QStringList(10, QString()));
     QVERIFY(button(binary, blackRadio)->isChecked());
+
+    dir.write("config.txt", "5f\n1a2b\nabcdef\n8\n00-11-22-33-44-55\n02215F30\nvcountRange=83-81\n");
+    MainWindow reversed(EditFieldWidth::FitsVisibleWidth);
+    box = reversed.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(),
+             QStringLiteral("config.txt の7行目を読み込めません。\n") + dir.path("config.txt") +
+                 QStringLiteral("\nvcountRange=83-81\n範囲の指定が正しくありません。\nこの行を除いて読み込みました。"));
+    box->close();
+    QCOMPARE(consoleTexts(reversed), loaded);
+    QVERIFY(!reversed.settings().vcountRange);
   }
 
   void fileThatCannotBeReadIsReported_data() {

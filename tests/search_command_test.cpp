@@ -287,5 +287,19 @@ TEST_F(SearchCommandTest, PidRangeLoweredIsSaidAndSearched) {
   EXPECT_EQ(view_.messages.size(), 1u);
 }
 
+// What the fields can hold but means less than it says is searched, told in one message.
+TEST_F(SearchCommandTest, BoundsPastTheValuesAndAnEarlierEndDateAreSaidAndSearched) {
+  WindowFields fields = freshWindow("13", "13");
+  fields.texts[ivMinEdits + 0] = "32";
+  fields.texts[endDayEdit] = "26";
+  command_.startOrAbort(fields, settings_, dir_ / resultFileName);
+  EXPECT_TRUE(command_.isRunning());
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0],
+            "終了日付 2011年9月26日 は開始日付より前です。\n開始日付 2011年9月27日 だけを検索します。\n\n"
+            "個体値の下限(H)の値 32 は0～31の範囲外です。\nこの条件に合う個体値はありません。");
+  tasks_.runUntil([&] { return !view_.written.empty(); });
+}
+
 }  // namespace
 }  // namespace hanabira

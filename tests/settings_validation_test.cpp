@@ -142,17 +142,25 @@ TEST(SettingsValidation, ErrorCarriesTheProblem) {
   }
 }
 
+// Typed in hexadecimal, the ranges are told so, with the limit each end passes.
 TEST(SettingsValidation, RangesOfVcountAndTimer0) {
   SearchSettings s = valid();
-  s.vcountRange = ParameterRange{0x61, 0x60};
-  EXPECT_EQ(problemOf(s), "vcountMax 96: must be 97 to 65535");
+  s.vcountRange = ParameterRange{0x70, 0x60};
+  EXPECT_EQ(problemOf(s), "vcountMax 0x60: must not lie below vcountMin 0x70");
+  s.vcountRange = ParameterRange{0x70, 0x10000};
+  EXPECT_EQ(problemOf(s), "vcountMax 0x10000: must be 0x70 to 0xFFFF");
   s.vcountRange = ParameterRange{0x50, 0xC0};
   s.timer0Range = ParameterRange{0xC00, 0x1900};  // 376,177 pairs
   EXPECT_EQ(problemOf(s), "");
   s.timer0Range = ParameterRange{0, 0xFFFF};
-  EXPECT_EQ(problemOf(s), "timer0Max 65535: must be 0 to 9278");
+  EXPECT_EQ(problemOf(s),
+            "timer0Max 0xFFFF: must be 0x0 to 0x243E, as the VCount and Timer0 ranges may make at most 1048576 pairs");
   s.timer0Range = ParameterRange{0x10000, 0x10000};
-  EXPECT_EQ(problemOf(s), "timer0Min 65536: must be 0 to 65535");
+  EXPECT_EQ(problemOf(s), "timer0Min 0x10000: must be 0x0 to 0xFFFF");
+  EXPECT_EQ(describe(*findParameterRangeProblem(s)), problemOf(s));
+  s.timer0Range.reset();
+  s.startHour = 24;
+  EXPECT_EQ(findParameterRangeProblem(s), std::nullopt);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "test_support.h"
 
 namespace hanabira {
@@ -82,6 +84,44 @@ TEST(SettingsWarnings, UncertainEditionsAndTheFirstGamesRules) {
             "game Black, language KOR, console 3DS: its message words W0 to W4 are placeholders copied from another "
             "edition; results may not be the game's\n"
             "is3ds false with console 3DS: the afternoon flag follows is3ds\n");
+}
+
+// The window's two-character fields hold bounds past the values there are, and an end
+// date before the start date: searched as given, with a word on what they mean.
+TEST(SettingsWarnings, BoundsPastTheValuesAndAnEndBeforeTheStart) {
+  SearchSettings s = testing::workedExampleSettings();
+  s.ivMin = {32, -1, 0, 20, -5, 0};
+  s.ivMax = {31, 40, -1, 10, -3, 31};
+  s.hiddenPowerMinPower = 1000;
+  s.endDay = 26;
+  EXPECT_EQ(warningsOf(s),
+            "end date 2011-09-26 (endYear, endMonth, endDay) lies before the start date 2011-09-27: only the start "
+            "date is searched\n"
+            "ivMin[0] 32: individual values are 0 to 31, so none passes\n"
+            "ivMin[1] -1: individual values are 0 to 31, so it is 0 in effect\n"
+            "ivMax[1] 40: individual values are 0 to 31, so it is 31 in effect\n"
+            "ivMax[2] -1: individual values are 0 to 31, so none passes\n"
+            "ivMin[3] 20 above ivMax[3] 10: no individual value passes\n"
+            "ivMin[4] -5: individual values are 0 to 31, so it is 0 in effect\n"
+            "ivMax[4] -3: individual values are 0 to 31, so none passes\n"
+            "hiddenPowerMinPower 1000: hidden powers are 30 to 70, so none passes\n");
+  s.hiddenPowerMinPower = -100;
+  EXPECT_TRUE(warningsOf(s).ends_with("hiddenPowerMinPower -100: hidden powers are 30 to 70, so it is 30 in effect\n"));
+  // The comet shard and the dome read no individual values; the bounds at the ends of an
+  // int are told as they are.
+  s.ivMin = {std::numeric_limits<int>::min(), 0, 0, 0, 0, 0};
+  s.ivMax = {std::numeric_limits<int>::max(), 31, 31, 31, 31, 31};
+  s.deliverymanSearch = true;
+  EXPECT_NE(warningsOf(s).find("ivMin[0] -2147483648: individual values are 0 to 31, so it is 0 in effect\n"
+                               "ivMax[0] 2147483647: individual values are 0 to 31, so it is 31 in effect\n"),
+            std::string::npos);
+  for (bool SearchSettings::*mode : {&SearchSettings::cometShardSearch, &SearchSettings::domeSearch}) {
+    s.*mode = true;
+    EXPECT_EQ(warningsOf(s),
+              "end date 2011-09-26 (endYear, endMonth, endDay) lies before the start date 2011-09-27: only the start "
+              "date is searched\n");
+    s.*mode = false;
+  }
 }
 
 }  // namespace

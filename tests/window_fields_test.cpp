@@ -270,7 +270,35 @@ TEST(ProblemMessages, RangesAreNamedInHexadecimal) {
   s.timer0Range = ParameterRange{0, 0xFFFF};
   EXPECT_EQ(
       settingsProblemMessage(*findSettingsProblem(s)),
-      std::string("検索を開始できません。\nTimer0の範囲(上限)の値 FFFF は範囲外です。\n0～243Eを指定してください。"));
+      std::string("検索を開始できません。\nTimer0の範囲(上限)の値 FFFF は範囲外です。\n0～243Eを指定してください。\n"
+                  "VCount×Timer0は1048576通りまでです。"));
+}
+
+// What the window searches with a warning, and a config.txt it cannot read, on short lines.
+TEST(ProblemMessages, WarningsAndConfigLinesAreToldOnShortLines) {
+  using Kind = SettingsWarning::Kind;
+  const std::pair<SettingsWarning, std::string> warnings[] = {
+      {{Kind::IvMinOutside, 32, {}, 5},
+       "個体値の下限(S)の値 32 は0～31の範囲外です。\nこの条件に合う個体値はありません。"},
+      {{Kind::IvMaxOutside, 99, {}, 0}, "個体値の上限(H)の値 99 は0～31の範囲外です。\n31として検索します。"},
+      {{Kind::IvMinAboveIvMax, 20, {}, 1, 10},
+       "個体値の下限(A)の値 20 が上限 10 を超えています。\nこの条件に合う個体値はありません。"},
+      {{Kind::HiddenPowerOutside, -9}, "めざパの威力の値 -9 は30～70の範囲外です。\n30として検索します。"},
+      {{Kind::EndDateBeforeStart, 0, {}, 0, 0, Date{11, 9, 27}, Date{11, 9, 1}},
+       "終了日付 2011年9月1日 は開始日付より前です。\n開始日付 2011年9月27日 だけを検索します。"},
+  };
+  for (const auto& [warning, message] : warnings) {
+    EXPECT_EQ(settingsWarningMessage(warning), message);
+    std::istringstream lines(message);
+    for (std::string line; std::getline(lines, line);) {  // the stats are named by their letters
+      EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }), 32) << line;
+    }
+  }
+  const std::string path = "/home/user/config.txt";
+  expectShortJapaneseLines(configContentMessage(path, {3, ConsoleConfigProblem::Kind::NotText, "0x00"}), path);
+  EXPECT_EQ(configContentMessage(path, {7, ConsoleConfigProblem::Kind::BadEdition, "edition=White3,ENG,DS"}),
+            "config.txt の7行目を読み込めません。\n" + path +
+                "\nedition=White3,ENG,DS\n版と本体の指定が正しくありません。\nこの行を除いて読み込みました。");
 }
 
 TEST(ProblemMessages, CalibrationNamesTheDialogsFields) {

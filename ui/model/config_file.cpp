@@ -80,7 +80,11 @@ std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, con
 ConfigAtStart loadConfigForWindow(const std::filesystem::path& path, SearchSettings& settings) {
   const ConfigFileLoad load = loadConfigFile(path);
   ConfigAtStart start{loadedConsoleFields(load.text), std::nullopt};
-  if (load.problem) start.message = configLoadMessage(utf8FromPath(path), *load.problem);
+  if (load.problem) {
+    start.message = configLoadMessage(utf8FromPath(path), *load.problem);
+  } else if (load.text && load.text->problem) {
+    start.message = configContentMessage(utf8FromPath(path), *load.text->problem);
+  }
   const LoadedConsoleFields& loaded = start.fields;
   if (loaded.versionWord) settings.versionWord = *loaded.versionWord;
   settings.edition = loaded.edition;

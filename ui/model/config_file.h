@@ -29,8 +29,9 @@ ConfigFileLoad loadConfigFile(const std::filesystem::path& path);
 std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters);
 
 // The window as it opens: the console fields from the file, and the message to show
-// when a file is there but cannot be read (the window then starts as without one). The
-// file's version word, edition and ranges go into `settings` at once.
+// when a file is there but cannot be read, or is not text (the window then starts as
+// without one), or has a line that cannot be read (left out, the rest read). The file's
+// version word, edition and ranges go into `settings` at once.
 struct ConfigAtStart {
   LoadedConsoleFields fields;
   std::optional<std::string> message;

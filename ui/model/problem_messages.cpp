@@ -13,6 +13,8 @@
 namespace hanabira {
 namespace {
 
+constexpr std::string_view noIvPasses = "この条件に合う個体値はありません。";
+
 struct FieldLabel {
   std::string_view field;
   std::string_view label;
@@ -89,20 +91,41 @@ std::string allowedRange(const SettingsProblem& p, bool hex) {
 
 std::string problemMessage(std::string_view refused, const SettingsProblem& problem,
                            std::span<const FieldLabel> labels) {
+  std::string reason;
   switch (problem.kind) {
     case SettingsProblem::Kind::HiddenAbilityFromDitto:
       return fmt::format(
           "{}\nメタモンとの組み合わせでは夢特性は遺伝しません。\n"
           "メタモン無しを選ぶか、特性に「夢」以外を指定してください。",
           refused);
+    case SettingsProblem::Kind::TooManyPairs:
+      reason = fmt::format("\nVCount×Timer0は{}通りまでです。", problem.pairLimit);
+      break;
     case SettingsProblem::Kind::OutOfRange:
     case SettingsProblem::Kind::DayNotInMonth:
+    case SettingsProblem::Kind::BelowRangeStart:
       break;
   }
   const FieldLabel label = labelOf(problem.field, labels);
-  return fmt::format("{}\n{}の値 {} は範囲外です。\n{}", refused, label.label, number(problem.value, label.hex),
-                     allowedRange(problem, label.hex));
+  return fmt::format("{}\n{}の値 {} は範囲外です。\n{}{}", refused, label.label, number(problem.value, label.hex),
+                     allowedRange(problem, label.hex), reason);
 }
+
+constexpr std::array<std::string_view, 6> statLetters = {"H", "A", "B", "C", "D", "S"};
+
+// A bound outside the values there are: past them none passes, short of them it is the
+// nearest value in effect.
+std::string outsideMessage(std::string_view label, long long value, int low, int high, bool passesNone) {
+  return fmt::format(
+      "{}の値 {} は{}～{}の範囲外です。\n{}", label, value, low, high,
+      passesNone ? std::string(noIvPasses) : fmt::format("{}として検索します。", value < low ? low : high));
+}
+
+std::string ivBoundLabel(std::string_view bound, int stat) {
+  return fmt::format("個体値の{}({})", bound, statLetters[static_cast<std::size_t>(stat)]);
+}
+
+std::string dateText(const Date& date) { return fmt::format("{}年{}月{}日", 2000 + date.year, date.month, date.day); }
 
 }  // namespace
 
@@ -130,6 +153,24 @@ std::string configLoadMessage(std::string_view path, const FileProblem& problem)
   return fmt::format("{} を読み込めません。\n{}\n{}", configFileName, path, reasonText(problem));
 }
 
+std::string configContentMessage(std::string_view path, const ConsoleConfigProblem& problem) {
+  switch (problem.kind) {
+    case ConsoleConfigProblem::Kind::NotText:
+      return fmt::format("{} を読み込めません。\n{}\n{}行目にテキストでない文字があります。", configFileName, path,
+                         problem.line);
+    case ConsoleConfigProblem::Kind::Utf16:
+      return fmt::format("{} を読み込めません。\n{}\nUTF-16のファイルです。UTF-8で保存してください。", configFileName,
+                         path);
+    case ConsoleConfigProblem::Kind::BadEdition:
+    case ConsoleConfigProblem::Kind::BadRange:
+      break;
+  }
+  const std::string_view what =
+      problem.kind == ConsoleConfigProblem::Kind::BadEdition ? "版と本体の指定" : "範囲の指定";
+  return fmt::format("{} の{}行目を読み込めません。\n{}\n{}\n{}が正しくありません。\nこの行を除いて読み込みました。",
+                     configFileName, problem.line, path, problem.text, what);
+}
+
 std::string configSaveMessage(std::string_view path, const FileProblem& problem) {
   return fmt::format("{} を保存できません。\n{}\n{}", configFileName, path, reasonText(problem));
 }
@@ -145,6 +186,19 @@ std::string settingsWarningMessage(const SettingsWarning& warning) {
       return "この検索はブラック・ホワイトの仕様に従うため、\n結果が実機と異なる場合があります。";
     case SettingsWarning::Kind::ConsoleContradictsIs3ds:
       return "3DSの設定が本体の種類と異なります。\n午後の判定は3DSの設定に従います。";
+    case SettingsWarning::Kind::IvMinOutside:
+      return outsideMessage(ivBoundLabel("下限", warning.stat), warning.value, 0, highestIv, warning.value > highestIv);
+    case SettingsWarning::Kind::IvMaxOutside:
+      return outsideMessage(ivBoundLabel("上限", warning.stat), warning.value, 0, highestIv, warning.value < 0);
+    case SettingsWarning::Kind::IvMinAboveIvMax:
+      return fmt::format("{}の値 {} が上限 {} を超えています。\n{}", ivBoundLabel("下限", warning.stat), warning.value,
+                         warning.other, noIvPasses);
+    case SettingsWarning::Kind::HiddenPowerOutside:
+      return outsideMessage("めざパの威力", warning.value, lowestHiddenPower, highestHiddenPower,
+                            warning.value > highestHiddenPower);
+    case SettingsWarning::Kind::EndDateBeforeStart:
+      return fmt::format("終了日付 {} は開始日付より前です。\n開始日付 {} だけを検索します。", dateText(warning.end),
+                         dateText(warning.start));
     case SettingsWarning::Kind::StationaryWithoutIdCorrection:
       break;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/console_config.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
 #include "ui/model/file_problem.h"
@@ -24,6 +25,9 @@ std::string calibrationProblemMessage(const SettingsProblem& problem);
 std::string resultFileCreateMessage(std::string_view path, const FileProblem& problem);
 std::string resultFileWriteMessage(std::string_view path, const FileProblem& problem);
 std::string configLoadMessage(std::string_view path, const FileProblem& problem);
+// A "config.txt" that is not text, or a line of it that cannot be read: the line, and
+// whether the rest was read.
+std::string configContentMessage(std::string_view path, const ConsoleConfigProblem& problem);
 std::string configSaveMessage(std::string_view path, const FileProblem& problem);
 
 // Any other failure of a running search; `detail` is the error's own text.

@@ -21,6 +21,27 @@ SearchEnd searchEnd(const SearchOutcome& outcome) {
   return outcome.summary.cancelled ? SearchEnd::Aborted : SearchEnd::Finished;
 }
 
+// The warnings about the window's own fields, in one message. The dialogs show the others
+// as notes: the console dialog those of the edition, the shiny dialog that of the
+// encounter the game corrects.
+std::string warningsToldAtStart(const std::vector<SettingsWarning>& warnings) {
+  std::string told;
+  for (const SettingsWarning& warning : warnings) {
+    switch (warning.kind) {
+      case SettingsWarning::Kind::UncertainEditionWords:
+      case SettingsWarning::Kind::FirstGamesRules:
+      case SettingsWarning::Kind::ConsoleContradictsIs3ds:
+      case SettingsWarning::Kind::StationaryWithoutIdCorrection:
+        continue;
+      default:
+        break;
+    }
+    if (!told.empty()) told += "\n\n";
+    told += settingsWarningMessage(warning);
+  }
+  return told;
+}
+
 }  // namespace
 
 SearchCommand::SearchCommand(SearchView& view, SearchRunner::Post post)
@@ -63,11 +84,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   view_.showStartCaption(abortCaption);
   view_.showProgressBar({});
   runner_.start(settings, std::move(sink));
-  // The shiny dialog shows its own note for the encounter the game corrects.
-  for (const SettingsWarning& warning : warnings) {
-    if (warning.kind == SettingsWarning::Kind::PidConsumptionLowered)
-      view_.showMessage(settingsWarningMessage(warning));
-  }
+  if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }
 
 void SearchCommand::abortForClosing() {
