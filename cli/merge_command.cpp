@@ -224,9 +224,8 @@ class MergeCommand final : public Command {
   explicit MergeCommand(CLI::App& parser) {
     parser.add_option("shards", options_.shards, "The shards' data files (or their .shard.json records), in any order")
         ->required();
-    parser.add_option("-o,--output", options_.outputPath, "Result file; - writes to standard output")
-        ->capture_default_str();
-    parser.add_flag("-q,--quiet", options_.quiet, "Print nothing but errors");
+    addOutputOption(parser, options_.outputPath);
+    addQuietFlag(parser, options_.quiet);
   }
 
   // exitInvalidInput for shards that do not make one whole search, exitIoFailure for a

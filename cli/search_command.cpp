@@ -106,9 +106,7 @@ SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(
 }
 
 void SearchCommand::declareOutput(CLI::App& parser) {
-  output_ = parser.add_option("-o,--output", options_.outputPath, "Result file; - writes to standard output")
-                ->capture_default_str()
-                ->group("Output");
+  output_ = addOutputOption(parser, options_.outputPath)->group("Output");
   encoding_ = parser.add_option("--encoding", options_.encoding, "Text encoding of the result file")
                   ->check(CLI::IsMember({"cp932", "utf-8"}))
                   ->capture_default_str()
@@ -119,7 +117,7 @@ void SearchCommand::declareOutput(CLI::App& parser) {
                   "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")
       ->check(CLI::IsMember({"ja", "en"}))
       ->group("Output");
-  parser.add_flag("-q,--quiet", options_.quiet, "Print nothing but errors")->group("Output");
+  addQuietFlag(parser, options_.quiet)->group("Output");
   parser
       .add_flag("--print-settings", options_.printSettings,
                 "Print the settings the search would use, as JSON, and exit")

@@ -142,6 +142,14 @@ CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads) {
       ->check(CLI::Range(1, 4096));
 }
 
+CLI::Option* addOutputOption(CLI::App& parser, std::string& path) {
+  return parser.add_option("-o,--output", path, "Result file; - writes to standard output")->capture_default_str();
+}
+
+CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet) {
+  return parser.add_flag("-q,--quiet", quiet, "Print nothing but errors");
+}
+
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
   if (input.example) return {exampleSettings(), std::nullopt, false};
   const ConfigFile config = readConfigFile(input.configPath);

@@ -1,7 +1,8 @@
 // The option groups more than one command takes, each declared once: where a command's
 // settings come from (a settings file, a config.txt, the edition, or the built-in
-// example), the worker threads and the kernels' level. The commands bind them to one
-// SharedOptions, so that an option given before a command's name counts for it too.
+// example), the worker threads and the kernels' level, which the commands bind to one
+// SharedOptions, so that one given before a command's name counts for it too; and the
+// result file and -q, which each command binds to its own.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -42,6 +43,10 @@ struct SettingsHelp {
 // -s, -c, --example and --edition, --console, in the group Input.
 void addSettingsOptions(CLI::App& parser, SettingsInput& input, const SettingsHelp& help);
 CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads);
+// -o (its default shown in the help) and -q of a command that writes a result file; each
+// command keeps its own, so that one given before a command's name is the search's.
+CLI::Option* addOutputOption(CLI::App& parser, std::string& path);
+CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet);
 
 struct LoadedSettings {
   SearchSettings settings;
