@@ -301,6 +301,9 @@ TEST_F(CliTest, ConfigFileIsReadAsTheTextMeansOrRefusedNamingItsLine) {
   EXPECT_EQ(wide.err,
             "error: config file 'c.txt' line 7: timer0Max 0xFFFF: must be 0x0 to 0xF0EF, as the VCount and Timer0 "
             "ranges may make at most 1048576 pairs\n");
+  // Calibrating refuses it too; printing the settings does not.
+  EXPECT_EQ(run({"calibrate", "-s", "s.json", "-c", "c.txt"}).err, wide.err);
+  EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt", "--print-settings"}).exitCode, 0);
   writeFile("s.json", "{" + datesJson + R"(, "vcountMin": "70", "vcountMax": "60"})");
   EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt"}).err, "error: vcountMax 0x60: must not lie below vcountMin 0x70\n");
   EXPECT_FALSE(fs::exists(file("result.txt")));
