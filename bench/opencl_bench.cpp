@@ -85,7 +85,7 @@ int run(int argc, char** argv) {
       files.push_back(arg);
     }
   }
-  const std::vector<OpenClDevice> devices = openClDevices();
+  const std::vector<BackendDevice> devices = openClDevices();
   if (device < 0) device = std::max(bestOpenClDevice(devices), 0);
   if (files.empty() || devices.empty()) {
     std::fprintf(
@@ -97,8 +97,8 @@ int run(int argc, char** argv) {
   OpenClBackend backend(device,
                         [](const std::string& why) { std::fprintf(stderr, "device failed: %s\n", why.c_str()); });
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-  fmt::print("device {}: {} ({}); CPU backend on {} threads\n", device, backend.device().name,
-             backend.device().platform, threads);
+  fmt::print("device {}: {} ({}); CPU backend on {} threads\n", device, backend.device()->name,
+             backend.device()->platform, threads);
 
   bool identical = true;
   for (const std::string& file : files) {

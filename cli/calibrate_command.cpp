@@ -1,15 +1,18 @@
-#include "cli/calibrate_command.h"
-
+// `hanabira-cli calibrate`: the console parameters that explain an outcome observed at a
+// known boot, one set a line, most likely first, and the chosen one into a config.txt.
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 #include <fmt/ranges.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 
+#include "cli/command.h"
 #include "cli/output_file.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
+#include "engine/calibration.h"
 #include "engine/settings_warnings.h"
 
 namespace hanabira {
@@ -28,6 +31,17 @@ std::string keysText(int keyMask) {
   return text.empty() ? "none" : text;
 }
 
+// "VCount=82 Timer0=10F3 Frame=6 2012-10-07 12:34:56 (+2 s) keys=none seed=… position=2"
+std::string formatCalibrationMatch(const CalibrationMatch& m) {
+  std::string line = fmt::format(
+      "VCount={:X} Timer0={:X} Frame={} 20{:02}-{:02}-{:02} {:02}:{:02}:{:02} ({:+} s) keys={} "
+      "seed={:016X}",
+      m.vcount, m.timer0, m.frame, m.moment.year, m.moment.month, m.moment.day, m.moment.hour, m.moment.minute,
+      m.moment.second, m.secondsOff, keysText(m.moment.keyMask), m.seed);
+  if (m.position >= 0) line += fmt::format(" position={}", m.position);
+  return line;
+}
+
 // The window's seconds field is the option --seconds here.
 SettingsProblem optionNamed(SettingsProblem problem) {
   if (problem.field == "secondsAround") problem.field = "--seconds";
@@ -40,76 +54,142 @@ std::optional<int> repeatedFrame(std::vector<int> frames) {
   return twice != frames.end() ? std::optional<int>(*twice) : std::nullopt;
 }
 
-int fail(const CliEnvironment& env, int code, const std::string& message) {
-  fmt::print(env.err, "error: {}\n", message);
-  return code;
+// --seed: 1 to 16 hexadecimal digits, nothing else (no sign, no 0x).
+InitialSeed parsedSeed(const std::string& text) {
+  InitialSeed seed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed, 16);
+  if (text.empty() || text.size() > 16 || error != std::errc() || end != text.data() + text.size()) {
+    throw CliError(exitInvalidInput,
+                   fmt::format("--seed {}: expected up to 16 hexadecimal digits", text.empty() ? "\"\"" : text));
+  }
+  return seed;
 }
 
-}  // namespace
+struct Calibrated {
+  std::vector<CalibrationMatch> matches;
+  bool stopped = false;  // by `cancel`: a partial list
+};
 
-std::string formatCalibrationMatch(const CalibrationMatch& m) {
-  std::string line = fmt::format(
-      "VCount={:X} Timer0={:X} Frame={} 20{:02}-{:02}-{:02} {:02}:{:02}:{:02} ({:+} s) keys={} "
-      "seed={:016X}",
-      m.vcount, m.timer0, m.frame, m.moment.year, m.moment.month, m.moment.day, m.moment.hour, m.moment.minute,
-      m.moment.second, m.secondsOff, keysText(m.moment.keyMask), m.seed);
-  if (m.position >= 0) line += fmt::format(" position={}", m.position);
-  return line;
+struct CalibrateOptions {
+  int secondsAround = 5;
+  std::optional<std::string> seed;
+  std::vector<int> frames;  // none: those of the console kind
+  std::string saveConfigPath;
+  int choose = 1;  // the line stored, counted from 1
+};
+
+class CalibrateCommand final : public Command {
+ public:
+  CalibrateCommand(CLI::App& parser, SharedOptions& shared);
+  int run(const CliEnvironment& env) override;
+
+ private:
+  CalibrationRequest checkedRequest(const SearchSettings& settings, const std::optional<MacAddress>& mac) const;
+  Calibrated calibrateAndPrint(const CalibrationRequest& request, const CliEnvironment& env) const;
+  void store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings, const MacAddress& mac) const;
+
+  SharedOptions& shared_;
+  CalibrateOptions options_;
+};
+
+CalibrateCommand::CalibrateCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
+  addSettingsOptions(
+      parser, shared.input,
+      {"Settings of the boot (JSON, as for a search)", "Console parameters from a config.txt", "", true});
+  parser.add_option("--seconds", options_.secondsAround, "Seconds searched either side of the boot")
+      ->capture_default_str();
+  parser.add_option("--seed", options_.seed, "The observed initial seed (hexadecimal) instead of values");
+  parser.add_option("--frames", options_.frames, "Frames to try (default: the console kind's)")->delimiter(',');
+  parser.add_option("--save-config", options_.saveConfigPath, "Store the chosen parameter set in this config.txt");
+  parser.add_option("--choose", options_.choose, "The line stored by --save-config")->capture_default_str();
+  addThreadsOption(parser, shared.threads);
 }
 
-int runCalibrateCommand(const CalibrateOptions& options, const SearchSettings& settings,
-                        const std::optional<MacAddress>& mac, const CliEnvironment& env) {
-  CalibrationRequest request = calibrationRequest(settings, options.secondsAround, options.seed);
-  if (!options.frames.empty()) request.frames = options.frames;
-  if (auto problem = findCalibrationProblem(request)) {
-    return fail(env, exitInvalidInput, describe(optionNamed(*problem)));
+int CalibrateCommand::run(const CliEnvironment& env) {
+  chosenKernels(shared_.isa);  // refused here when the CPU cannot run it
+  const LoadedSettings loaded = loadSettings(shared_.input);
+  // Without them the seeds are those of an address of zeros: a console found for nobody's.
+  if (!loaded.mac && !loaded.wordsGiven) {
+    throw CliError(exitInvalidInput, "calibrate needs the MAC address: give macAddress or --config");
   }
-  if (const std::optional<int> twice = repeatedFrame(options.frames)) {
-    return fail(env, exitInvalidInput,
-                fmt::format("--frames {}: frame {} is given more than once", fmt::join(options.frames, ","), *twice));
-  }
-  if (!options.saveConfigPath.empty() && !mac) {
-    return fail(env, exitInvalidInput, "--save-config needs the MAC address: give macAddress or --config");
-  }
-  for (const SettingsWarning& warning : findSettingsWarnings(settings)) {
+  const CalibrationRequest request = checkedRequest(loaded.settings, loaded.mac);
+  for (const SettingsWarning& warning : findSettingsWarnings(loaded.settings)) {
     fmt::print(env.err, "warning: {}\n", describe(warning));
   }
+  const Calibrated calibrated = calibrateAndPrint(request, env);
+  if (calibrated.stopped) {
+    if (!options_.saveConfigPath.empty()) fmt::print(env.err, "nothing stored in {}\n", options_.saveConfigPath);
+    return abortedExitCode(env);
+  }
+  if (options_.saveConfigPath.empty()) return exitDone;
+  store(calibrated.matches, loaded.settings, *loaded.mac);
+  fmt::print(env.err, "stored line {} in {}\n", options_.choose, options_.saveConfigPath);
+  return exitDone;
+}
 
+// The address comes from the settings file or config.txt and is needed only to store.
+CalibrationRequest CalibrateCommand::checkedRequest(const SearchSettings& settings,
+                                                    const std::optional<MacAddress>& mac) const {
+  CalibrationRequest request = calibrationRequest(
+      settings, options_.secondsAround, options_.seed ? std::optional(parsedSeed(*options_.seed)) : std::nullopt);
+  if (!options_.frames.empty()) request.frames = options_.frames;
+  if (auto problem = findCalibrationProblem(request)) {
+    throw CliError(exitInvalidInput, describe(optionNamed(*problem)));
+  }
+  if (const std::optional<int> twice = repeatedFrame(options_.frames)) {
+    throw CliError(exitInvalidInput, fmt::format("--frames {}: frame {} is given more than once",
+                                                 fmt::join(options_.frames, ","), *twice));
+  }
+  if (!options_.saveConfigPath.empty() && !mac) {
+    throw CliError(exitInvalidInput, "--save-config needs the MAC address: give macAddress or --config");
+  }
+  return request;
+}
+
+// The matches on the output stream, the count on the error stream.
+Calibrated CalibrateCommand::calibrateAndPrint(const CalibrationRequest& request, const CliEnvironment& env) const {
+  CalibrationOptions search;
+  search.isa = requestedIsa(shared_.isa);
+  search.threads = shared_.threads;
+  search.cancel = env.cancel;
   const auto start = std::chrono::steady_clock::now();
-  const std::vector<CalibrationMatch> matches = calibrate(request, options.search);
+  const std::vector<CalibrationMatch> matches = calibrate(request, search);
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  const bool stopped = options.search.cancel != nullptr && options.search.cancel->load();
+  const bool stopped = env.cancel != nullptr && env.cancel->load();
   for (const CalibrationMatch& match : matches) fmt::print(env.out, "{}\n", formatCalibrationMatch(match));
   env.out.flush();
   fmt::print(env.err, "{}{} parameter {} in {:.2f} s{} ({} VCount, {} Timer0, {} {}, {} s either side)\n",
              stopped ? "aborted: " : "", matches.size(), matches.size() == 1 ? "set" : "sets", seconds.count(),
              stopped ? ", a partial list" : "", request.vcounts.count(), request.timer0s.count(), request.frames.size(),
              request.frames.size() == 1 ? "frame" : "frames", request.secondsAround);
-  if (stopped) {
-    if (!options.saveConfigPath.empty()) fmt::print(env.err, "nothing stored in {}\n", options.saveConfigPath);
-    return abortedExitCode(env);
-  }
-  if (options.saveConfigPath.empty()) return exitDone;
+  return {matches, stopped};
+}
 
+void CalibrateCommand::store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings,
+                             const MacAddress& mac) const {
   if (matches.empty()) {
-    return fail(
-        env, exitInvalidInput,
-        fmt::format("--save-config {}: no parameter set explains the outcome; nothing stored", options.saveConfigPath));
+    throw CliError(exitInvalidInput, fmt::format("--save-config {}: no parameter set explains the outcome; nothing "
+                                                 "stored",
+                                                 options_.saveConfigPath));
   }
-  if (options.choose < 1 || static_cast<std::size_t>(options.choose) > matches.size()) {
-    return fail(env, exitInvalidInput,
-                fmt::format("--choose {}: there are {} parameter sets", options.choose, matches.size()));
+  if (options_.choose < 1 || static_cast<std::size_t>(options_.choose) > matches.size()) {
+    throw CliError(exitInvalidInput,
+                   fmt::format("--choose {}: there are {} parameter sets", options_.choose, matches.size()));
   }
-  const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options.choose - 1)];
-  ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, *mac,
+  const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options_.choose - 1)];
+  ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, mac,
                             settings.versionWord, settings.edition, std::nullopt,    std::nullopt};
   try {
-    writeWholeFile(pathFromUtf8(options.saveConfigPath), formatConsoleConfig(console));
+    writeWholeFile(pathFromUtf8(options_.saveConfigPath), formatConsoleConfig(console));
   } catch (const ResultWriteError&) {
-    return fail(env, exitIoFailure, fmt::format("cannot write '{}'", options.saveConfigPath));
+    throw CliError(exitIoFailure, fmt::format("cannot write '{}'", options_.saveConfigPath));
   }
-  fmt::print(env.err, "stored line {} in {}\n", options.choose, options.saveConfigPath);
-  return exitDone;
+}
+
+}  // namespace
+
+std::unique_ptr<Command> declareCalibrateCommand(CLI::App& parser, SharedOptions& shared) {
+  return std::make_unique<CalibrateCommand>(parser, shared);
 }
 
 }  // namespace hanabira

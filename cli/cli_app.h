@@ -1,11 +1,11 @@
-// The command-line front end: settings from a JSON file (and a config.txt), one search,
-// the result file, progress and a summary on the error stream.
+// The command-line front end: its commands (cli/command.h) on one parser, their one
+// error type and the exit codes the program ends with.
 #pragma once
 
 #include <atomic>
 #include <ostream>
-
-#include "core/search_settings.h"
+#include <stdexcept>
+#include <string>
 
 namespace hanabira {
 
@@ -15,6 +15,16 @@ enum ExitCode : int {
   exitInvalidInput = 2,   // bad settings or usage
   exitStoppedAtOnce = 3,  // by a second stop signal: an output may end in a cut line
   exitAborted = 130,      // as a shell reports a process ended by Ctrl-C
+};
+
+// What ends a command with "error: MESSAGE" and its exit code.
+class CliError : public std::runtime_error {
+ public:
+  CliError(int exitCode, const std::string& message) : std::runtime_error(message), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
 };
 
 struct CliEnvironment {
@@ -30,10 +40,11 @@ struct CliEnvironment {
 // What a run stopped by `cancel` exits with.
 int abortedExitCode(const CliEnvironment& environment);
 
-int runCli(int argc, const char* const* argv, const CliEnvironment& environment);
+// Whether what was printed reached standard output: a full disk or a closed pipe shows
+// only when the stream is flushed.
+bool flushed(std::ostream& out);
+inline constexpr const char* outputFailure = "cannot write to standard output";
 
-// The built-in example: a Black console (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,
-// MAC 00-11-22-33-44-55) booted on 2011-09-27 between 13:47:00 and 13:47:59 with key input.
-SearchSettings exampleSettings();
+int runCli(int argc, const char* const* argv, const CliEnvironment& environment);
 
 }  // namespace hanabira

@@ -1,12 +1,14 @@
 // Where the chunks of a search are evaluated. The engine cuts a search into chunks of
 // consecutive boot moments, has each of its threads evaluate chunks through a worker of
 // the backend, and commits their lines in order; a backend decides only how the lines of
-// one chunk are found. The CPU backend runs the kernels of the prepared search's level.
+// one chunk are found. The CPU backend runs the kernels of the prepared search's level;
+// a device's backend hands it the searches its device does not run.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "evaluate/line_output.h"
@@ -37,11 +39,27 @@ class ChunkEvaluator {
   virtual void run(std::uint64_t begin, std::uint64_t end, const std::atomic<bool>* cancel, ChunkResult& result) = 0;
 };
 
+// A device a backend searches on, such as a GPU.
+struct BackendDevice {
+  std::string name;
+  std::string platform;
+  bool gpu = false;  // a GPU or another accelerator, not the host's own cores
+  unsigned computeUnits = 0;
+};
+
 class SearchBackend {
  public:
   virtual ~SearchBackend() = default;
 
+  // As --backend takes it and messages write it: "cpu", "opencl".
   virtual std::string_view name() const = 0;
+  // The device it searches on; none for the CPU's own threads.
+  virtual const BackendDevice* device() const { return nullptr; }
+  // The backend that searches `search`: this one, or the CPU's for a search its device
+  // does not run (its mode, or settings past what the device holds).
+  virtual const SearchBackend& forSearch(const PreparedSearch&) const { return *this; }
+  // Whether a device error has sent the rest of the work to the CPU.
+  virtual bool fellBack() const { return false; }
   // A worker for one thread of `search`, which outlives it.
   virtual std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const = 0;
   // Boot moments per chunk when the search leaves the choice to the engine; 0: the

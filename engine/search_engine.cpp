@@ -17,12 +17,12 @@ namespace {
 // that handing a chunk over costs nothing beside its seeds.
 constexpr std::uint64_t defaultChunkMoments = 1 << 13;
 
-// Stage one, when the search runs in two stages: the MT seeds that can make a line. None
-// when it runs direct. The progress reports the seeds scanned.
+// Stage one, when the search runs in two stages on the CPU: the MT seeds that can make a
+// line. None when it runs direct. The progress reports the seeds scanned.
 std::optional<PassingSeeds> runStageOne(const PreparedSearch& search, const SearchOptions& options,
-                                        std::uint64_t moments, unsigned threads, SearchProgress& progress,
-                                        const std::function<void()>& report) {
-  if (options.backend != nullptr) return std::nullopt;
+                                        const SearchBackend& backend, std::uint64_t moments, unsigned threads,
+                                        SearchProgress& progress, const std::function<void()>& report) {
+  if (&backend != &cpuBackend()) return std::nullopt;
   const MtSeedSpace& seeds = options.stageOneSeeds != nullptr ? *options.stageOneSeeds : MtSeedSpace::all();
   const PlanChoice choice = choosePlan(search, moments, seeds, options.plan);
   if (choice.plan != SearchPlan::TwoStage) return std::nullopt;
@@ -50,7 +50,7 @@ unsigned resolveThreadCount(unsigned requested) {
 
 SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const SearchOptions& options) {
   const PreparedSearch search(settings, options.encoding, options.isa);
-  const SearchBackend& backend = options.backend != nullptr ? *options.backend : cpuBackend();
+  const SearchBackend& backend = (options.backend != nullptr ? *options.backend : cpuBackend()).forSearch(search);
   // Fails here, before the header, for a search the backend cannot run.
   backend.makeChunkEvaluator(search);
   const BootMomentSpace& space = search.space;
@@ -58,8 +58,10 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   const MomentRange moments = options.moments.within(space.size());
 
   SearchSummary summary{search.mode.mode, search.kernels.isa, false, 0, 0, moments.size()};
+  summary.backend = backend.name();
   const int firstDay = moments.size() > 0 ? space.coordinatesOf(moments.first).day : 0;
   SearchProgress progress{space.dateAt(firstDay), 0, 0, summary.momentsTotal};
+  progress.backend = backend.name();
   auto report = [&] {
     if (options.onProgress) options.onProgress(progress);
   };
@@ -68,7 +70,8 @@ SearchSummary runSearch(const SearchSettings& settings, ResultSink& sink, const 
   report();
 
   const unsigned threads = resolveThreadCount(options.threads);
-  const std::optional<PassingSeeds> stageOne = runStageOne(search, options, moments.size(), threads, progress, report);
+  const std::optional<PassingSeeds> stageOne =
+      runStageOne(search, options, backend, moments.size(), threads, progress, report);
   std::optional<TwoStageBackend> stageTwo;
   if (stageOne) {
     summary.plan = SearchPlan::TwoStage;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "core/cpu_features.h"
 #include "core/search_mode.h"
@@ -49,8 +50,8 @@ struct SearchOptions {
   std::optional<Isa> isa;
   // Where the chunks are evaluated; none: the CPU, with the kernels of `isa`.
   const SearchBackend* backend = nullptr;
-  // Direct or two-stage (engine/search_plan.h); none: the one estimated to be cheaper. A
-  // given backend runs direct, as does a search the two-stage plan does not apply to.
+  // Direct or two-stage (engine/search_plan.h); none: the one estimated to be cheaper.
+  // A search on a device runs direct, as does one the two-stage plan does not apply to.
   std::optional<SearchPlan> plan;
   // The MT seeds stage one of the two-stage plan scans; none: all 2^32. Tests narrow it.
   const MtSeedSpace* stageOneSeeds = nullptr;
@@ -70,6 +71,7 @@ struct SearchSummary {
   std::uint64_t momentsDone = 0;
   std::uint64_t momentsTotal = 0;        // in the range searched
   SearchPlan plan = SearchPlan::Direct;  // the plan that ran
+  std::string_view backend = "cpu";      // the name of the backend that searched
 };
 
 // The thread count a SearchOptions::threads value stands for.

@@ -58,7 +58,7 @@ std::optional<SearchPlan> parsePlan(std::string_view name) {
 }
 
 std::optional<Prefilter> stageOnePrefilter(const PreparedSearch& search) {
-  if (!search.mode.readsIndividualValues) return std::nullopt;
+  if (!search.mode.readsIndividualValues || search.mode.prefilter == nullptr) return std::nullopt;
   std::optional<Prefilter> prefilter = search.mode.prefilter(search.settings);
   if (!prefilter || prefilter->sequence != RandomSequence::Individual || prefilter->findsNothing()) return std::nullopt;
   return prefilter;

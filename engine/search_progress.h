@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/calendar.h"
 
@@ -17,7 +18,8 @@ struct SearchProgress {
   // filters. None when seedsToScan is 0.
   std::uint64_t seedsScanned = 0;
   std::uint64_t seedsToScan = 0;
-  double scanShare = 0;  // stage one's estimated share of the search's work
+  double scanShare = 0;              // stage one's estimated share of the search's work
+  std::string_view backend = "cpu";  // the name of the backend searching
 
   // The share of the search's work done, from 0 to 1.
   double shareDone() const;

@@ -61,14 +61,16 @@ void appendCometShardSearchLine(const ResultText& text, std::string& out, const 
   text.appendKeysAndLineEnd(out, moment.keyMask);
 }
 
-// The last two tests, rare passes, are the filter of the rows.
+// The last two tests, rare passes, are the filter of the rows; the first three, which
+// the exact check applies, are for a backend that tests each position on its own.
 std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
   Prefilter prefilter{RandomSequence::Personality, positions.first + testShift(settings), 0, 0, {}, {}};
-  const std::uint32_t low = settings.compoundEyes ? 80 : 55;
-  const std::uint32_t high = settings.compoundEyes ? 84 : 55;
-  prefilter.filter.requireScaled(7, 100, low, high);
-  prefilter.filter.requireScaled(10, 100, low, high);
+  const RollRange last = cometShardLastAccepts(settings.compoundEyes);
+  for (const int offset : cometShardLastOffsets) prefilter.filter.requireScaled(offset, 100, last.low, last.high);
+  for (const CometShardRollTest& test : cometShardFirstTests) {
+    prefilter.filter.requireScaledAnyOf(test.offset, test.n, test.accepts);
+  }
   if (positions.empty()) return prefilter;
   prefilter.positions = static_cast<int>(positions.size());
   prefilter.rowCount = prefilter.positions + valuesRead - 1;

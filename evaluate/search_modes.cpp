@@ -14,8 +14,6 @@ namespace {
 
 void noOptions(const SearchSettings&, SettingsCheck&) {}
 
-std::optional<Prefilter> noPrefilter(const SearchSettings&) { return std::nullopt; }
-
 using S = SearchSettings;
 
 constexpr std::array<SearchModeDefinition, 6> definitions = {{
@@ -44,7 +42,7 @@ constexpr std::array<SearchModeDefinition, 6> definitions = {{
      makeCometShardSearchEvaluator, cometShardSearchReference, cometShardSearchPrefilter},
     {SearchMode::DomeSearch, "dome", "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed",
      "Year,Month,Day,Hour,Minute,Second,First PID position,Last PID position,Initial seed", &S::domeSearch, false, true,
-     checkDomeOptions, makeDomeSearchEvaluator, domeSearchReference, noPrefilter},
+     checkDomeOptions, makeDomeSearchEvaluator, domeSearchReference, nullptr},
 }};
 
 constexpr bool inEnumOrder() {

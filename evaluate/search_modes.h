@@ -47,7 +47,8 @@ struct SearchModeDefinition {
   std::size_t (*evaluateReference)(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
                                    InitialSeed seed, std::string& out);
   // The ranges that rule positions out before the exact check, for a backend that scans
-  // them itself; none for a mode without such ranges.
+  // them itself (a device runs only the modes that have them); null for a mode without
+  // such ranges.
   std::optional<Prefilter> (*prefilter)(const SearchSettings& settings);
 
   constexpr std::string_view columnsIn(ResultLanguage language) const {

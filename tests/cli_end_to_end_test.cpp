@@ -92,6 +92,18 @@ TEST_F(CliTest, TheBackendsWriteTheSameBytesAndNoPlatformMeansTheCpuSilently) {
   EXPECT_EQ(slurp(file("opencl.txt")), slurp(file("cpu.txt")));
   EXPECT_NE(device.err.find("and OpenCL on "), std::string::npos) << device.err;
   EXPECT_EQ(run({"--example", "--backend", "opencl", "--device", "1000", "-o", "x.txt"}).exitCode, 2);
+
+  // A mode the device does not search runs on the CPU, and the summary and --version say so.
+  writeFile("dome.json", "{" + datesJson + R"(, "domeSearch": true, "domeTrainers": [36, 50, 0, 0, 0, 0],
+      "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47})");
+  const Outcome dome = run({"-s", "dome.json", "--backend", "opencl", "--device", "0", "-o", "dome.txt"});
+  EXPECT_EQ(dome.exitCode, 0) << dome.err;
+  EXPECT_NE(dome.err.find(", direct) on the CPU, as OpenCL on "), std::string::npos) << dome.err;
+  EXPECT_TRUE(dome.err.ends_with(" does not run this search; written to dome.txt\n")) << dome.err;
+  const std::string version = run({"--version", "--backend", "opencl", "--device", "0"}).out;
+  const std::size_t onCpu = version.find("\nmodes on the CPU: ");
+  ASSERT_NE(onCpu, std::string::npos) << version;
+  EXPECT_NE(version.find("dome", onCpu), std::string::npos) << version;
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
@@ -289,6 +301,9 @@ TEST_F(CliTest, ConfigFileIsReadAsTheTextMeansOrRefusedNamingItsLine) {
   EXPECT_EQ(wide.err,
             "error: config file 'c.txt' line 7: timer0Max 0xFFFF: must be 0x0 to 0xF0EF, as the VCount and Timer0 "
             "ranges may make at most 1048576 pairs\n");
+  // Calibrating refuses it too; printing the settings does not.
+  EXPECT_EQ(run({"calibrate", "-s", "s.json", "-c", "c.txt"}).err, wide.err);
+  EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt", "--print-settings"}).exitCode, 0);
   writeFile("s.json", "{" + datesJson + R"(, "vcountMin": "70", "vcountMax": "60"})");
   EXPECT_EQ(run({"-s", "s.json", "-c", "c.txt"}).err, "error: vcountMax 0x60: must not lie below vcountMin 0x70\n");
   EXPECT_FALSE(fs::exists(file("result.txt")));

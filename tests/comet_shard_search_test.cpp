@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 
@@ -56,6 +57,58 @@ TEST(CometShard, WithoutCompoundEyesTheLastTestsWantExactly55) {
   EXPECT_FALSE(found(rolls(39, 0, 0, 80, 80), false));
   EXPECT_FALSE(found(rolls(39, 0, 0, 54, 55), false));
   EXPECT_FALSE(found(rolls(39, 0, 0, 55, 56), false));
+}
+
+// What a backend testing each position on its own applies: every range test of the
+// prefilter and one range of each of its choices.
+bool passesThePrefiltersData(const Prefilter& prefilter, const std::array<std::uint32_t, 11>& values) {
+  const auto inRange = [&](const RangeTest& test) {
+    const std::uint32_t value = values[static_cast<std::size_t>(test.rowOffset)];
+    return test.low <= value && value <= test.high;
+  };
+  const RangeFilter& filter = prefilter.filter;
+  if (!std::all_of(filter.tests(), filter.tests() + filter.testCount(), inRange)) return false;
+  return std::all_of(filter.choices().begin(), filter.choices().end(), [&](const RangeChoice& choice) {
+    return std::any_of(choice.anyOf.begin(), choice.anyOf.end(), inRange);
+  });
+}
+
+// The prefilter's tests and choices are the whole check: a device that applies them
+// lists exactly the positions that match, at every edge of every roll.
+TEST(CometShardSearch, ThePrefilterDescribesEveryTest) {
+  SearchSettings settings;
+  settings.cometShardSearch = true;
+  for (const bool compoundEyes : {true, false}) {
+    settings.compoundEyes = compoundEyes;
+    const Prefilter prefilter = *cometShardSearchPrefilter(settings);
+    int matches = 0;
+    const auto check = [&](const std::array<std::uint32_t, 11>& values) {
+      const bool expected = found(values, compoundEyes);
+      matches += expected ? 1 : 0;
+      ASSERT_EQ(passesThePrefiltersData(prefilter, values), expected)
+          << values[0] << " " << values[1] << " " << values[3] << " " << values[7] << " " << values[10];
+    };
+    for (const std::uint32_t first : {39u, 40u}) {
+      for (const std::uint32_t second : {320u, 321u, 640u, 641u, 800u, 801u, 960u, 961u, 1280u, 1281u}) {
+        for (const std::uint32_t third : {320u, 321u, 640u, 641u, 960u, 961u, 1280u, 1281u}) {
+          for (const std::uint32_t fourth : {54u, 55u, 56u, 79u, 80u, 84u, 85u}) {
+            for (const std::uint32_t fifth : {55u, 56u, 80u, 84u, 85u}) {
+              std::array<std::uint32_t, 11> values = rolls(first, second, third, fourth, fifth);
+              check(values);
+              // The largest value of each roll, too.
+              values[0] = valueFor(first + 1, 100) - 1;
+              values[1] = valueFor(second + 1, 1600) - 1;
+              values[3] = valueFor(third + 1, 1600) - 1;
+              values[7] = valueFor(fourth + 1, 100) - 1;
+              values[10] = valueFor(fifth + 1, 100) - 1;
+              check(values);
+            }
+          }
+        }
+      }
+    }
+    EXPECT_GT(matches, 0);
+  }
 }
 
 TEST(CometShardSearch, WithoutCompoundEyesEveryTestReadsOnePositionLater) {

@@ -1,7 +1,8 @@
 // The OpenCL backend against the CPU's: the same bytes for every mode and at the edges
-// of its launches, and a device failure mid-search that loses and repeats nothing. Runs
-// on whatever OpenCL device comes first (PoCL on the host's cores in CI); skipped where
-// there is none.
+// of its launches, every mode the backends' table says the device searches searched
+// there (it launches), and a device failure mid-search that loses and repeats nothing.
+// Runs on whatever OpenCL device comes first (PoCL on the host's cores in CI); skipped
+// where there is none.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "engine/backends/backend_registry.h"
 #include "engine/opencl/opencl_backend.h"
 #include "engine/search_space.h"
 #include "evaluate/search_modes.h"
@@ -30,18 +32,36 @@ OpenClBackend* sharedBackend() {
   if (sharedBackend() == nullptr) GTEST_SKIP() << "no OpenCL device here"; \
   static_assert(true)
 
-std::string viaOpenCl(const SearchSettings& settings, const SearchBackend& backend, std::uint64_t chunkMoments,
-                      unsigned threads = 2, std::size_t pendingLineBytes = SearchOptions().pendingLineBytes) {
+struct DeviceRun {
+  std::string text;
+  bool onDevice = false;  // as the summary says
+  std::uint64_t launches = 0;
+  std::uint64_t moments = 0;
+};
+
+DeviceRun runOn(const OpenClBackend& backend, const SearchSettings& settings, std::uint64_t chunkMoments,
+                unsigned threads = 2, std::size_t pendingLineBytes = SearchOptions().pendingLineBytes) {
   SearchOptions options = testing::utf8();
   options.backend = &backend;
   options.chunkMoments = chunkMoments;
   options.threads = threads;
   options.pendingLineBytes = pendingLineBytes;
-  std::string result = testing::fastResult(settings, options);
+  StringSink sink;
+  const std::uint64_t before = backend.launches();
+  const SearchSummary summary = runSearch(settings, sink, options);
+  return {sink.text(), summary.backend == backend.name(), backend.launches() - before, summary.momentsTotal};
+}
+
+// A search the device runs: it launches, and the summary names it.
+std::string viaOpenCl(const SearchSettings& settings, const OpenClBackend& backend, std::uint64_t chunkMoments,
+                      unsigned threads = 2, std::size_t pendingLineBytes = SearchOptions().pendingLineBytes) {
+  const DeviceRun run = runOn(backend, settings, chunkMoments, threads, pendingLineBytes);
+  EXPECT_TRUE(run.onDevice);
+  EXPECT_GT(run.launches, 0u);
   if (&backend == sharedBackend()) {
     EXPECT_FALSE(sharedBackend()->fellBack());
   }
-  return result;
+  return run.text;
 }
 
 std::string viaCpu(const SearchSettings& settings) {
@@ -50,16 +70,42 @@ std::string viaCpu(const SearchSettings& settings) {
   return testing::fastResult(settings, options);
 }
 
-TEST(OpenClBackend, WritesTheCpuBytesForRandomSettingsOfEveryMode) {
+// Random settings of every mode: those the table says the device searches run there
+// until three have launched (a draw whose positions or times are empty finds nothing),
+// the others on the CPU without a launch; every one writes the CPU's bytes.
+TEST(OpenClBackend, SearchesEveryModeTheTableServesOnTheDeviceAndTheOthersOnTheCpu) {
   REQUIRE_OPENCL();
+  const BackendDefinition& opencl = *chooseBackend("opencl");
   std::mt19937_64 random(15);
   for (const SearchModeDefinition& mode : searchModes()) {
-    for (int trial = 0; trial < 3; ++trial) {
+    const bool served = opencl.servesOnDevice(mode);
+    int onDevice = 0;
+    for (int draw = 0; draw < (served ? 12 : 3) && onDevice < 3; ++draw) {
       const SearchSettings settings = testing::randomSettings(random, mode.mode);
       const std::uint64_t chunkMoments = 1 + random() % 3000;
-      EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), chunkMoments), viaCpu(settings))
-          << mode.name << ", trial " << trial << ", chunks of " << chunkMoments;
+      const DeviceRun run = runOn(*sharedBackend(), settings, chunkMoments);
+      EXPECT_EQ(run.text, viaCpu(settings)) << mode.name << ", draw " << draw << ", chunks of " << chunkMoments;
+      EXPECT_EQ(run.launches > 0, run.onDevice && run.moments > 0) << mode.name << ", draw " << draw;
+      onDevice += run.launches > 0 ? 1 : 0;
     }
+    EXPECT_EQ(onDevice, served ? 3 : 0) << mode.name;
+  }
+}
+
+// The front ends choose by name; auto takes a GPU, or the device a request names, and
+// else the CPU, which is the engine's own.
+TEST(BackendTable, ChoosesByNameAndAutoTakesAGpuOrTheNamedDevice) {
+  for (const BackendDefinition& row : backends()) EXPECT_EQ(chooseBackend(row.name), &row);
+  EXPECT_EQ(chooseBackend("cuda"), nullptr);
+  const bool gpu = bestOpenClDevice(openClDevices()) >= 0;
+  EXPECT_EQ(chooseBackend("auto")->name, gpu ? "opencl" : "cpu");
+  EXPECT_EQ(chooseBackend("auto", {0, {}})->name, "opencl");
+  EXPECT_EQ(cpuBackendRow().open({}).get(), &cpuBackend());
+  try {
+    chooseBackend("opencl")->open({1000, {}});
+    ADD_FAILURE() << "device 1000 opened";
+  } catch (const BackendError& error) {
+    EXPECT_EQ(error.device(), 1000);
   }
 }
 
@@ -86,17 +132,16 @@ TEST(OpenClBackend, WritesTheCpuBytesAcrossManySmallBlocksAndDays) {
     EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), chunk), cpu) << "chunks of " << chunk;
 }
 
-// Every key combination, the keys filtered; a day's boundary inside the chunks.
+// Every key combination, the keys filtered; a day's boundary inside the chunks (the last
+// ten seconds of two days: the hours, minutes and seconds are ranges within each day).
 TEST(OpenClBackend, WritesTheCpuBytesWithKeysAcrossMidnight) {
   REQUIRE_OPENCL();
   SearchSettings settings = testing::workedExampleSettings();
   settings.startDay = 26;
-  settings.startHour = 23;
-  settings.endHour = 0;
-  settings.startMinute = 59;
-  settings.endMinute = 0;
+  settings.startHour = settings.endHour = 23;
+  settings.startMinute = settings.endMinute = 59;
   settings.startSecond = 50;
-  settings.endSecond = 9;
+  settings.endSecond = 59;
   settings.keyInputEnabled = true;
   settings.ivMin = {25, 0, 25, 0, 0, 0};
   settings.ivConsumptionMin = 0;
@@ -213,6 +258,7 @@ TEST(OpenClBackend, ADeviceFailureMidSearchHandsTheRestToTheCpuLosingNothing) {
     OpenClBackend failing(0, [&](const std::string&) { ++warnings; });
     failing.failAfterLaunches(5);
     EXPECT_EQ(viaOpenCl(settings, failing, 3000, threads), cpu) << threads << " threads";
+    EXPECT_GE(failing.launches(), 5u);  // before the failure; other threads may have launched meanwhile
     EXPECT_TRUE(failing.fellBack());
     EXPECT_EQ(warnings, 1);
   }

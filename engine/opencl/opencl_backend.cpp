@@ -3,191 +3,33 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cinttypes>
-#include <cstdio>
-#include <iterator>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <span>
 
-#include <fmt/format.h>
-
 #include "core/kernels.h"
-#include "core/lcg64.h"
+#include "engine/opencl/kernel_program.h"
 #include "engine/opencl/opencl_api.h"
-#include "engine/opencl/search_kernels_source.h"
+#include "engine/opencl/opencl_devices.h"
 #include "engine/prepared_search.h"
 #include "evaluate/mode_evaluator.h"
 
 namespace hanabira {
 namespace {
 
-struct FoundDevice {
-  cl_platform_id platform;
-  cl_device_id id;
-  OpenClDevice info;
-};
-
-std::string deviceString(const OpenClApi& cl, cl_device_id device, cl_device_info what) {
-  std::size_t size = 0;
-  if (cl.getDeviceInfo(device, what, 0, nullptr, &size) != CL_SUCCESS || size == 0) return {};
-  std::string text(size, '\0');
-  if (cl.getDeviceInfo(device, what, size, text.data(), nullptr) != CL_SUCCESS) return {};
-  text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
-  return text;
-}
-
-std::string platformString(const OpenClApi& cl, cl_platform_id platform, cl_platform_info what) {
-  std::size_t size = 0;
-  if (cl.getPlatformInfo(platform, what, 0, nullptr, &size) != CL_SUCCESS || size == 0) return {};
-  std::string text(size, '\0');
-  if (cl.getPlatformInfo(platform, what, size, text.data(), nullptr) != CL_SUCCESS) return {};
-  text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
-  return text;
-}
-
-// A platform or device that will not answer is left out, as if absent.
-std::vector<FoundDevice> findDevices() {
-  std::vector<FoundDevice> found;
-  const OpenClApi* cl = openClApi();
-  if (cl == nullptr) return found;
-  cl_uint platformCount = 0;
-  if (cl->getPlatformIDs(0, nullptr, &platformCount) != CL_SUCCESS || platformCount == 0) return found;
-  std::vector<cl_platform_id> platforms(platformCount);
-  if (cl->getPlatformIDs(platformCount, platforms.data(), nullptr) != CL_SUCCESS) return found;
-  for (const cl_platform_id platform : platforms) {
-    cl_uint deviceCount = 0;
-    if (cl->getDeviceIDs(platform, CL_DEVICE_TYPE_ALL, 0, nullptr, &deviceCount) != CL_SUCCESS) continue;
-    std::vector<cl_device_id> devices(deviceCount);
-    if (cl->getDeviceIDs(platform, CL_DEVICE_TYPE_ALL, deviceCount, devices.data(), nullptr) != CL_SUCCESS) continue;
-    for (const cl_device_id device : devices) {
-      cl_device_type type = 0;
-      cl_uint units = 0;
-      cl->getDeviceInfo(device, CL_DEVICE_TYPE, sizeof type, &type, nullptr);
-      cl->getDeviceInfo(device, CL_DEVICE_MAX_COMPUTE_UNITS, sizeof units, &units, nullptr);
-      const bool gpu = (type & (CL_DEVICE_TYPE_GPU | CL_DEVICE_TYPE_ACCELERATOR)) != 0;
-      found.push_back(
-          {platform,
-           device,
-           {deviceString(*cl, device, CL_DEVICE_NAME), platformString(*cl, platform, CL_PLATFORM_NAME), gpu, units}});
-    }
-  }
-  return found;
-}
-
 constexpr int dayWords = 85;  // SeedDay: schedule[80], afterRound8[5]
 constexpr std::uint64_t maxLaunchBlocks = 1024;
 constexpr std::uint64_t maxLaunchMoments = 1 << 24;  // a few milliseconds on a large GPU
-constexpr int maxRows = 4096;                        // of MT19937 in one work item's memory
 
-std::string hex64(std::uint64_t value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%016" PRIX64 "UL", value);
-  return text;
-}
-
-std::string hex32(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08" PRIX32 "u", value);
-  return text;
-}
-
-// SHA-1 rounds 9 to 79 as one statement each (see seedOf in the kernels): the schedule
-// words that depend on W9 or W12 computed in the ring w0 to w15, the others the day's.
-std::string roundsMacro() {
-  std::string text = "#define ROUNDS_9_TO_79";
-  for (int t = 0; t < 16; ++t) {
-    if (t == 9 || t == 12) {
-      fmt::format_to(std::back_inserter(text), " \\\n  uint w{} = {};", t, t == 9 ? "timeWord" : "keyWord");
-    } else {
-      fmt::format_to(std::back_inserter(text), " \\\n  uint w{} = day[{}];", t, t);
-    }
-  }
-  for (int t = 9; t < 80; ++t) {
-    if (t >= 16 && !scheduleVaries(t)) {
-      fmt::format_to(std::back_inserter(text), " \\\n  w{} = day[{}];", t & 15, t);
-    } else if (t >= 16) {
-      fmt::format_to(std::back_inserter(text), " \\\n  w{0} = rotate(w{1} ^ w{2} ^ w{3} ^ w{0}, 1u);", t & 15,
-                     (t - 3) & 15, (t - 8) & 15, (t - 14) & 15);
-    }
-    const char* round = t < 20   ? "CHOOSE, 0x5A827999u"
-                        : t < 40 ? "PARITY, 0x6ED9EBA1u"
-                        : t < 60 ? "MAJORITY, 0x8F1BBCDCu"
-                                 : "PARITY, 0xCA62C1D6u";
-    fmt::format_to(std::back_inserter(text), " \\\n  ROUND({}, w{})", round, t & 15);
-  }
-  return text + "\n";
-}
-
-// Value k of a start position on the LCG, its state s being that of row `from`.
-std::string lcgValue(int k, int from) {
-  const Lcg64::Jump jump = Lcg64::jump(static_cast<std::uint64_t>(k - from));  // back: nearly 2^64 steps
-  return fmt::format("(uint)(((s) * {} + {}) >> 32)", hex64(jump.multiplier), hex64(jump.increment));
-}
-
-std::string inRange(const std::string& value, const RangeTest& range) {
-  return fmt::format("({} - {} <= {})", value, hex32(range.low), hex32(range.high - range.low));
-}
-
-RangeTest scaledRange(std::uint32_t n, std::uint32_t low, std::uint32_t high) {
-  RangeFilter filter;
-  filter.requireScaled(0, n, low, high);
-  return filter.tests()[0];
-}
-
-// The comet shard's other three tests (cometShardFound), which its prefilter leaves out:
-// most of the positions that pass the prefilter fail them, and every moment listed costs
-// the CPU a whole evaluation. The CPU still checks every listed moment in full.
-std::string cometShardRest(int from) {
-  const auto middleRoll = [&](int k) {
-    const std::string value = lcgValue(k, from);
-    return fmt::format("({} || {} || {})", inRange(value, scaledRange(1600, 0, 320)),
-                       inRange(value, scaledRange(1600, 641, 800)), inRange(value, scaledRange(1600, 961, 1280)));
-  };
-  return fmt::format("{} && {} && {}", inRange(lcgValue(0, from), scaledRange(100, 0, 39)), middleRoll(1),
-                     middleRoll(3));
-}
-
-// The defines that shape the kernels for one search, ahead of their source; empty when
-// the search's prefilter does not suit the device.
-std::string programSource(const PreparedSearch& search, const Prefilter& prefilter) {
-  const BootMomentSpace& space = search.space;
-  if (space.momentsPerBlock() >= (std::uint64_t{1} << 31)) return {};
-  std::string defines = "#define MOMENTS_PER_BLOCK " + std::to_string(space.momentsPerBlock()) + "u\n";
-  defines += "#define MASKS " + std::to_string(space.masksPerTime()) + "u\n";
-  defines += roundsMacro();
-
-  const RangeFilter& filter = prefilter.filter;
-  const std::span tests(filter.tests(), static_cast<std::size_t>(filter.testCount()));
-  if (!tests.empty()) {
-    int maxOffset = 0;
-    for (const RangeTest& test : tests) maxOffset = std::max(maxOffset, test.rowOffset);
-    defines += "#define POSITIONS " + std::to_string(prefilter.positions) + "\n";
-    std::string passes;
-    for (const RangeTest& test : tests) {
-      if (!passes.empty()) passes += " && ";
-      const std::string span = hex32(test.high - test.low);
-      if (prefilter.sequence == RandomSequence::Individual) {
-        passes += "(r)[(p) + " + std::to_string(test.rowOffset) + "] - " + hex32(test.low) + " <= " + span;
-      } else {
-        passes += inRange(lcgValue(test.rowOffset, tests[0].rowOffset), test);
-      }
-    }
-    if (search.mode.mode == SearchMode::CometShardSearch) passes += " && " + cometShardRest(tests[0].rowOffset);
-    if (prefilter.sequence == RandomSequence::Individual) {
-      const int rows = prefilter.positions + maxOffset;
-      if (prefilter.first + rows > maxRows) return {};
-      defines += "#define SEQUENCE_MT\n#define FIRST " + std::to_string(prefilter.first) + "\n#define ROWS " +
-                 std::to_string(rows) + "\n#define PASSES_MT(r, p) (" + passes + ")\n";
-    } else {
-      // The state steps along at the first test's row; the others jump from it, and only
-      // when the tests before them pass.
-      const Lcg64::Jump toFirst = Lcg64::jump(static_cast<std::uint64_t>(prefilter.first + tests[0].rowOffset));
-      defines += "#define SEQUENCE_LCG\n#define FIRST_MUL " + hex64(toFirst.multiplier) + "\n#define FIRST_ADD " +
-                 hex64(toFirst.increment) + "\n#define PASSES_LCG(s) (" + passes + ")\n";
-    }
-  }
-  return defines + "#line 1\n" + std::string(searchKernelsSource);
+// The program of `search` on the device; empty when the device does not run the search:
+// a mode without a prefilter, a prefilter that finds nothing, or one past what the
+// device holds.
+std::string programFor(const PreparedSearch& search) {
+  if (search.mode.prefilter == nullptr) return {};
+  const std::optional<Prefilter> prefilter = search.mode.prefilter(search.settings);
+  if (!prefilter || prefilter->findsNothing()) return {};
+  return kernelProgram(search, *prefilter);
 }
 
 SearchCursor blockCursor(const BootMomentSpace& space, const BootMomentSpace::Coordinates& at) {
@@ -337,58 +179,62 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
   // most maxLaunchBlocks blocks), their candidates into found_; returns where it stopped.
   template <class ExtraArguments>
   std::uint64_t launch(std::uint64_t begin, std::uint64_t end, ExtraArguments&& extra) {
-    const BootMomentSpace& space = search_.space;
-    const std::uint64_t perBlock = space.momentsPerBlock();
+    const std::uint64_t perBlock = search_.space.momentsPerBlock();
     const std::uint64_t firstBlock = begin / perBlock;
     const std::uint64_t stop = std::min({end, begin + maxLaunchMoments, (firstBlock + maxLaunchBlocks) * perBlock});
     const auto firstWithin = static_cast<cl_uint>(begin - firstBlock * perBlock);
     const auto count = static_cast<cl_uint>(stop - begin);
-    const std::uint64_t blocks = (firstWithin + count - 1) / perBlock + 1;
-
-    dayWords_.clear();
-    BootMomentSpace::Coordinates at = space.coordinatesOf(firstBlock * perBlock);
-    for (std::uint64_t b = 0; b < blocks; ++b, at = space.nextBlock(at))
-      appendDay(prepareSeedDay(search_.messageOfBlock(blockCursor(space, at))), dayWords_);
+    prepareDays(firstBlock, (firstWithin + count - 1) / perBlock + 1);
 
     if (backend_.launchesBeforeFailure_.load() >= 0 && backend_.launchesBeforeFailure_.fetch_sub(1) == 0)
       throw OpenClError("a simulated device failure");
-
-    for (;;) {
-      static const cl_uint zero = 0;  // read by the device after this call returns
-      checkCl(cl_.enqueueWriteBuffer(queue_, days_, CL_FALSE, 0, dayWords_.size() * 4, dayWords_.data(), 0, nullptr,
-                                     nullptr),
-              "clEnqueueWriteBuffer");
-      checkCl(cl_.enqueueWriteBuffer(queue_, count_, CL_FALSE, 0, 4, &zero, 0, nullptr, nullptr),
-              "clEnqueueWriteBuffer");
-      const auto capacity = static_cast<cl_uint>(capacity_);
-      const cl_mem arguments[] = {days_, timeWords_, keyWords_, out_, count_};
-      checkCl(cl_.setKernelArg(kernel_, 0, sizeof firstWithin, &firstWithin), "clSetKernelArg");
-      checkCl(cl_.setKernelArg(kernel_, 1, sizeof count, &count), "clSetKernelArg");
-      for (cl_uint i = 0; i < 5; ++i)
-        checkCl(cl_.setKernelArg(kernel_, 2 + i, sizeof(cl_mem), &arguments[i]), "clSetKernelArg");
-      checkCl(cl_.setKernelArg(kernel_, 7, sizeof capacity, &capacity), "clSetKernelArg");
-      extra(kernel_);
-      const std::size_t group = 64;
-      const std::size_t global = (count + group - 1) / group * group;
-      checkCl(cl_.enqueueNDRangeKernel(queue_, kernel_, 1, nullptr, &global, &group, 0, nullptr, nullptr),
-              "clEnqueueNDRangeKernel");
-      cl_uint listed = 0;
-      checkCl(cl_.enqueueReadBuffer(queue_, count_, CL_TRUE, 0, 4, &listed, 0, nullptr, nullptr),
+    cl_uint listed = 0;
+    // More candidates than room: the launch again, with room for all of them.
+    while ((listed = runKernel(firstWithin, count, extra)) > capacity_) resizeOutput(listed);
+    pairs_.resize(listed);
+    if (listed > 0) {
+      checkCl(cl_.enqueueReadBuffer(queue_, out_, CL_TRUE, 0, listed * sizeof(cl_uint2), pairs_.data(), 0, nullptr,
+                                    nullptr),
               "clEnqueueReadBuffer");
-      if (listed > capacity_) {
-        // More candidates than room: the launch again, with room for all of them.
-        resizeOutput(listed);
-        continue;
-      }
-      pairs_.resize(listed);
-      if (listed > 0) {
-        checkCl(cl_.enqueueReadBuffer(queue_, out_, CL_TRUE, 0, listed * sizeof(cl_uint2), pairs_.data(), 0, nullptr,
-                                      nullptr),
-                "clEnqueueReadBuffer");
-      }
-      for (const cl_uint2& pair : pairs_) found_.push_back(begin + pair.s[0]);
-      return stop;
     }
+    for (const cl_uint2& pair : pairs_) found_.push_back(begin + pair.s[0]);
+    return stop;
+  }
+
+  // The prepared SHA-1 state of `blocks` blocks from `firstBlock` on, for the device.
+  void prepareDays(std::uint64_t firstBlock, std::uint64_t blocks) {
+    const BootMomentSpace& space = search_.space;
+    dayWords_.clear();
+    BootMomentSpace::Coordinates at = space.coordinatesOf(firstBlock * space.momentsPerBlock());
+    for (std::uint64_t b = 0; b < blocks; ++b, at = space.nextBlock(at))
+      appendDay(prepareSeedDay(search_.messageOfBlock(blockCursor(space, at))), dayWords_);
+  }
+
+  // One run of the kernel over `count` moments from `firstWithin` of the prepared days;
+  // returns the candidates it found, which may be more than the output holds.
+  template <class ExtraArguments>
+  cl_uint runKernel(cl_uint firstWithin, cl_uint count, ExtraArguments& extra) {
+    static const cl_uint zero = 0;  // read by the device after this call returns
+    checkCl(
+        cl_.enqueueWriteBuffer(queue_, days_, CL_FALSE, 0, dayWords_.size() * 4, dayWords_.data(), 0, nullptr, nullptr),
+        "clEnqueueWriteBuffer");
+    checkCl(cl_.enqueueWriteBuffer(queue_, count_, CL_FALSE, 0, 4, &zero, 0, nullptr, nullptr), "clEnqueueWriteBuffer");
+    const auto capacity = static_cast<cl_uint>(capacity_);
+    const cl_mem arguments[] = {days_, timeWords_, keyWords_, out_, count_};
+    checkCl(cl_.setKernelArg(kernel_, 0, sizeof firstWithin, &firstWithin), "clSetKernelArg");
+    checkCl(cl_.setKernelArg(kernel_, 1, sizeof count, &count), "clSetKernelArg");
+    for (cl_uint i = 0; i < 5; ++i)
+      checkCl(cl_.setKernelArg(kernel_, 2 + i, sizeof(cl_mem), &arguments[i]), "clSetKernelArg");
+    checkCl(cl_.setKernelArg(kernel_, 7, sizeof capacity, &capacity), "clSetKernelArg");
+    extra(kernel_);
+    const std::size_t group = 64;
+    const std::size_t global = (count + group - 1) / group * group;
+    checkCl(cl_.enqueueNDRangeKernel(queue_, kernel_, 1, nullptr, &global, &group, 0, nullptr, nullptr),
+            "clEnqueueNDRangeKernel");
+    ++backend_.launches_;
+    cl_uint listed = 0;
+    checkCl(cl_.enqueueReadBuffer(queue_, count_, CL_TRUE, 0, 4, &listed, 0, nullptr, nullptr), "clEnqueueReadBuffer");
+    return listed;
   }
 
   // Every launch comes before the first line, so a device error never leaves lines of
@@ -451,18 +297,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
   std::array<SearchCursor, maxEvaluationBatch> cursors_{};
 };
 
-std::vector<OpenClDevice> openClDevices() {
-  std::vector<OpenClDevice> devices;
-  for (const FoundDevice& found : findDevices()) devices.push_back(found.info);
-  return devices;
-}
-
-int bestOpenClDevice(const std::vector<OpenClDevice>& devices) {
-  for (std::size_t i = 0; i < devices.size(); ++i) {
-    if (devices[i].gpu) return static_cast<int>(i);
-  }
-  return -1;
-}
+bool openClServes(const SearchModeDefinition& mode) { return mode.prefilter != nullptr; }
 
 OpenClBackend::OpenClBackend(int deviceIndex, std::function<void(const std::string&)> warn) : warn_(std::move(warn)) {
   const OpenClApi* cl = openClApi();
@@ -477,17 +312,21 @@ OpenClBackend::OpenClBackend(int deviceIndex, std::function<void(const std::stri
 
 OpenClBackend::~OpenClBackend() = default;
 
-const OpenClDevice& OpenClBackend::device() const { return impl_->device.info; }
+const BackendDevice* OpenClBackend::device() const { return &impl_->device.info; }
+
+const SearchBackend& OpenClBackend::forSearch(const PreparedSearch& search) const {
+  if (fellBack_ || programFor(search).empty()) return cpuBackend();
+  return *this;
+}
 
 void OpenClBackend::fallBack(const std::string& why) const {
   if (!fellBack_.exchange(true) && warn_) warn_(why);
 }
 
 std::unique_ptr<ChunkEvaluator> OpenClBackend::makeChunkEvaluator(const PreparedSearch& search) const {
-  const std::optional<Prefilter> prefilter = search.mode.prefilter(search.settings);
-  std::string source;
-  if (prefilter && !prefilter->findsNothing()) source = programSource(search, *prefilter);
-  if (!fellBack_ && !source.empty()) {
+  const std::string source = programFor(search);
+  if (source.empty()) throw std::logic_error("a search the OpenCL device does not run: ask forSearch() first");
+  if (!fellBack_) {
     try {
       return std::make_unique<OpenClChunkEvaluator>(*this, search, source, "findCandidates");
     } catch (const OpenClError& error) {
@@ -506,8 +345,7 @@ std::uint64_t OpenClBackend::chunkMoments(const PreparedSearch&) const {
 
 double OpenClBackend::hashRate(const PreparedSearch& search, std::uint64_t moments) const {
   moments = std::min(moments, search.space.size());
-  Prefilter none;
-  OpenClChunkEvaluator evaluator(*this, search, programSource(search, none), "hashOnly");
+  OpenClChunkEvaluator evaluator(*this, search, kernelProgram(search, Prefilter{}), "hashOnly");
   evaluator.timeHashOnly(std::min<std::uint64_t>(moments, 1 << 16));  // warm up
   return static_cast<double>(moments) / evaluator.timeHashOnly(moments);
 }

@@ -1,8 +1,9 @@
-// The OpenCL backend: the GPU computes every moment's seed and the mode's prefilter and
-// lists the moments that pass it; the CPU evaluates exactly those moments with the mode's
-// own evaluation and writes their lines, so the file is the CPU backend's byte for byte.
-// A device error hands the rest of the search to the CPU backend, chunk by chunk, so no
-// line is lost or written twice. Modes without a prefilter run on the CPU backend.
+// The OpenCL backend: the GPU computes every moment's seed and the tests of the mode's
+// prefilter, as its record describes them, and lists the moments that pass them; the CPU
+// evaluates exactly those moments with the mode's own evaluation and writes their lines,
+// so the file is the CPU backend's byte for byte. A device error hands the rest of the
+// search to the CPU backend, chunk by chunk, so no line is lost or written twice. A mode
+// without a prefilter runs on the CPU backend.
 #pragma once
 
 #include <atomic>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "engine/search_backend.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira {
 
@@ -24,19 +26,15 @@ class OpenClError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct OpenClDevice {
-  std::string name;
-  std::string platform;
-  bool gpu = false;  // a GPU or another accelerator, not the host's own cores
-  unsigned computeUnits = 0;
-};
-
 // Every device of every platform, in the order --device counts them; none without a
 // loader or a platform.
-std::vector<OpenClDevice> openClDevices();
+std::vector<BackendDevice> openClDevices();
 
 // The index of the first GPU, or -1.
-int bestOpenClDevice(const std::vector<OpenClDevice>& devices);
+int bestOpenClDevice(const std::vector<BackendDevice>& devices);
+
+// Whether the device searches `mode`: a mode whose record gives a prefilter.
+bool openClServes(const SearchModeDefinition& mode);
 
 class OpenClBackend final : public SearchBackend {
  public:
@@ -46,14 +44,17 @@ class OpenClBackend final : public SearchBackend {
   ~OpenClBackend() override;
 
   std::string_view name() const override { return "opencl"; }
-  const OpenClDevice& device() const;
+  const BackendDevice* device() const override;
+  const SearchBackend& forSearch(const PreparedSearch& search) const override;
+  bool fellBack() const override { return fellBack_; }
+  // A worker of a search forSearch() gives this backend.
   std::unique_ptr<ChunkEvaluator> makeChunkEvaluator(const PreparedSearch& search) const override;
   std::uint64_t chunkMoments(const PreparedSearch& search) const override;
 
+  // The kernel launches the device has run, for tests.
+  std::uint64_t launches() const { return launches_; }
   // For tests: the launch after the next `launches` fails as a lost device would.
   void failAfterLaunches(int launches) { launchesBeforeFailure_ = launches; }
-  // Whether a device error has sent the rest of the work to the CPU.
-  bool fellBack() const { return fellBack_; }
 
   // Seeds per second of the hash alone over `moments` moments of `search`'s space from
   // its first: the device's ceiling for that message.
@@ -67,6 +68,7 @@ class OpenClBackend final : public SearchBackend {
 
   std::unique_ptr<Impl> impl_;
   std::function<void(const std::string&)> warn_;
+  mutable std::atomic<std::uint64_t> launches_{0};
   mutable std::atomic<int> launchesBeforeFailure_{-1};
   mutable std::atomic<bool> fellBack_{false};
 };

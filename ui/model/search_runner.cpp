@@ -6,14 +6,14 @@ namespace hanabira {
 
 namespace {
 
-// The first GPU, or none; a GPU that cannot be opened leaves the search on the CPU.
-std::unique_ptr<OpenClBackend> firstGpu() {
-  const int device = bestOpenClDevice(openClDevices());
-  if (device < 0) return nullptr;
+// The backend the machine chooses; a device that cannot be opened leaves the searches on
+// the CPU.
+std::shared_ptr<const SearchBackend> automaticChoice() {
+  const BackendRequest request;
   try {
-    return std::make_unique<OpenClBackend>(device);
-  } catch (const OpenClError&) {
-    return nullptr;
+    return chooseBackend(automaticBackendName, request)->open(request);
+  } catch (const BackendError&) {
+    return cpuBackendRow().open(request);
   }
 }
 
@@ -30,11 +30,9 @@ SearchRunner::~SearchRunner() {
 void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink) {
   if (isBusy()) abortAndWait();
   // Looked for at the first search, so that a window opens at once whatever the drivers.
-  if (!gpuLookedFor_) {
-    gpu_ = firstGpu();
-    gpuLookedFor_ = true;
-  }
+  if (!backend_) backend_ = automaticChoice();
   cancel_.store(false);
+  onDevice_ = false;
   std::uint64_t generation = 0;
   {
     const std::lock_guard lock(mutex_);
@@ -59,6 +57,10 @@ void SearchRunner::abortAndWait() {
   complete(generation);
 }
 
+std::string SearchRunner::gpuName() const {
+  return onDevice_ && backend_->device() != nullptr ? backend_->device()->name : std::string();
+}
+
 double SearchRunner::elapsedSeconds() const {
   if (!startedAt_) return 0.0;
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - *startedAt_).count();
@@ -68,7 +70,7 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   SearchOutcome outcome;
   SearchOptions options;
   options.cancel = &cancel_;
-  options.backend = gpu_.get();
+  options.backend = backend_.get();
   options.onProgress = [this, generation](const SearchProgress& progress) { report(generation, progress); };
   try {
     outcome.summary = runSearch(snapshot, *sink, options);
@@ -106,6 +108,7 @@ void SearchRunner::deliverProgress(std::uint64_t generation) {
     progress = latest_;
     progressPosted_ = false;
   }
+  onDevice_ = progress.backend == backend_->name() && backend_->device() != nullptr;
   if (thread_.joinable()) progressed_(progress);
 }
 

@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "core/search_settings.h"
-#include "engine/opencl/opencl_backend.h"
+#include "engine/backends/backend_registry.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "engine/search_progress.h"
@@ -62,10 +62,10 @@ class SearchRunner {
   // Aborts and waits for the thread; the end is reported before this returns.
   void abortAndWait();
 
-  // The GPU the searches run on, the first OpenCL offers (looked for at the first start);
-  // empty when they run on the CPU.
-  // A GPU that fails hands the rest of the search to the CPU.
-  std::string gpuName() const { return gpu_ ? gpu_->device().name : std::string(); }
+  // The GPU the running search runs on: the backend `auto` takes (looked for at the first
+  // start), when its device runs the search; empty while the search runs on the CPU. A
+  // GPU that fails hands the rest of the search to the CPU.
+  std::string gpuName() const;
 
   // From start until the end was reported, aborted or not.
   bool isBusy() const { return thread_.joinable(); }
@@ -85,8 +85,8 @@ class SearchRunner {
   ProgressHandler progressed_;
   FinishHandler finished_;
 
-  std::unique_ptr<OpenClBackend> gpu_;
-  bool gpuLookedFor_ = false;
+  std::shared_ptr<const SearchBackend> backend_;
+  bool onDevice_ = false;  // as the latest report delivered says
   std::thread thread_;
   std::atomic<bool> cancel_{false};
   std::optional<std::chrono::steady_clock::time_point> startedAt_;

@@ -1,5 +1,9 @@
-#include "cli/shard_merge.h"
-
+// `hanabira-cli merge`: the shards of one search joined into the file a single search of
+// it writes, byte for byte: the header once, then the lines of shards 1 to N in order.
+// Every shard is checked before anything is kept: records from one search, every shard
+// there once, each complete, its data as long as its record says and of the same SHA-1
+// and count of lines, none of them the output. A merge that fails or is stopped leaves no
+// output file and an existing one as it was.
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
@@ -11,6 +15,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "cli/command.h"
 #include "cli/output_file.h"
 #include "cli/progress_line.h"
 #include "cli/shard_record.h"
@@ -23,16 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MergeError : public std::runtime_error {
- public:
-  MergeError(int exitCode, const std::string& message) : std::runtime_error(message), exitCode_(exitCode) {}
-  int exitCode() const { return exitCode_; }
-
- private:
-  int exitCode_;
-};
-
-MergeError refused(const std::string& message) { return MergeError(exitInvalidInput, message); }
+CliError refused(const std::string& message) { return CliError(exitInvalidInput, message); }
 
 struct Shard {
   std::string name;  // the data file, as given
@@ -56,13 +52,13 @@ Shard loadShard(const std::string& argument) {
     }
     const std::string what =
         error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", utf8FromPath(recordPath));
-    throw MergeError(exitIoFailure, fmt::format("cannot read {}: {}", what, std::strerror(error)));
+    throw CliError(exitIoFailure, fmt::format("cannot read {}: {}", what, std::strerror(error)));
   }
   std::string text(maxRecordBytes + 1, '\0');
   text.resize(std::fread(text.data(), 1, text.size(), file.get()));
   if (std::ferror(file.get())) {
-    throw MergeError(exitIoFailure,
-                     fmt::format("cannot read shard record '{}': {}", utf8FromPath(recordPath), std::strerror(errno)));
+    throw CliError(exitIoFailure,
+                   fmt::format("cannot read shard record '{}': {}", utf8FromPath(recordPath), std::strerror(errno)));
   }
   try {
     return {name, parseShardRecord(text)};
@@ -117,7 +113,7 @@ std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
   for (const auto& [name, record] : shards) {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(pathFromUtf8(name), error);
-    if (error) throw MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", name, error.message()));
+    if (error) throw CliError(exitIoFailure, fmt::format("cannot read shard '{}': {}", name, error.message()));
     if (size != record.bytes) {
       throw refused(fmt::format("'{}' {}: it holds {} bytes, its record says {}", name,
                                 size < record.bytes ? "is truncated" : "has changed", size, record.bytes));
@@ -141,7 +137,7 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
   for (const Shard& shard : shards) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(shard.name), "rb"), &std::fclose);
     auto unreadable = [&] {
-      return MergeError(exitIoFailure, fmt::format("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
+      return CliError(exitIoFailure, fmt::format("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
     };
     if (!file) throw unreadable();
     Sha1Hasher hasher;
@@ -217,43 +213,51 @@ std::uint64_t mergeInto(const std::vector<Shard>& shards, const std::string& out
   }
 }
 
+struct MergeOptions {
+  std::vector<std::string> shards;  // data files, or their records
+  std::string outputPath = "result.txt";
+  bool quiet = false;
+};
+
+class MergeCommand final : public Command {
+ public:
+  explicit MergeCommand(CLI::App& parser) {
+    parser.add_option("shards", options_.shards, "The shards' data files (or their .shard.json records), in any order")
+        ->required();
+    addOutputOption(parser, options_.outputPath);
+    addQuietFlag(parser, options_.quiet);
+  }
+
+  // exitInvalidInput for shards that do not make one whole search, exitIoFailure for a
+  // file that cannot be read or written, abortedExitCode() when `env.cancel` stopped it.
+  int run(const CliEnvironment& env) override {
+    const std::string output = options_.outputPath == "-" ? "standard output" : options_.outputPath;
+    try {
+      const std::vector<Shard> shards = checkedShards(options_.shards);
+      const std::uint64_t lines = mergeInto(shards, options_.outputPath, env.cancel);
+      if (!options_.quiet) {
+        fmt::print(env.err, "{} in {} of {}; written to {}\n", formatCount(lines, "match", "matches"),
+                   formatCount(shards.size(), "shard", "shards"),
+                   formatCount(shards.front().record.moments, "boot moment", "boot moments"), output);
+      }
+      return exitDone;
+    } catch (const MergeStopped& stopped) {
+      const std::string left = stopped.partWritten          ? output + " holds only its start"
+                               : options_.outputPath == "-" ? "nothing went to standard output"
+                                                            : output + " is as it was";
+      fmt::print(env.err, "aborted: the merge did not finish; {}\n", left);
+      return abortedExitCode(env);
+    }
+  }
+
+ private:
+  MergeOptions options_;
+};
+
 }  // namespace
 
-CLI::App* addMergeCommand(CLI::App& app, MergeOptions& options) {
-  CLI::App* merge =
-      app.add_subcommand("merge", "Join the shards of a search (from --shard K/N) into the file one search writes");
-  merge->add_option("shards", options.shards, "The shards' data files (or their .shard.json records), in any order")
-      ->required();
-  merge->add_option("-o,--output", options.outputPath, "Result file; - writes to standard output")
-      ->capture_default_str();
-  merge->add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
-  return merge;
-}
-
-int runMerge(const MergeOptions& options, const CliEnvironment& env) {
-  const std::string output = options.outputPath == "-" ? "standard output" : options.outputPath;
-  try {
-    const std::vector<Shard> shards = checkedShards(options.shards);
-    const std::uint64_t lines = mergeInto(shards, options.outputPath, env.cancel);
-    if (!options.quiet) {
-      fmt::print(env.err, "{} in {} of {}; written to {}\n", formatCount(lines, "match", "matches"),
-                 formatCount(shards.size(), "shard", "shards"),
-                 formatCount(shards.front().record.moments, "boot moment", "boot moments"), output);
-    }
-    return exitDone;
-  } catch (const MergeError& error) {
-    fmt::print(env.err, "error: {}\n", error.what());
-    return error.exitCode();
-  } catch (const ResultWriteError& error) {
-    fmt::print(env.err, "error: {}\n", error.what());
-    return exitIoFailure;
-  } catch (const MergeStopped& stopped) {
-    const std::string left = stopped.partWritten         ? output + " holds only its start"
-                             : options.outputPath == "-" ? "nothing went to standard output"
-                                                         : output + " is as it was";
-    fmt::print(env.err, "aborted: the merge did not finish; {}\n", left);
-    return abortedExitCode(env);
-  }
+std::unique_ptr<Command> declareMergeCommand(CLI::App& parser, SharedOptions&) {
+  return std::make_unique<MergeCommand>(parser);
 }
 
 }  // namespace hanabira

@@ -1,0 +1,270 @@
+// The search: hanabira-cli's own options. The settings into the result file (or a
+// shard of it), progress and a summary on the error stream; --version, --list-devices and
+// --print-settings instead of a search.
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+#include <fmt/ranges.h>
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/backend_choice.h"
+#include "cli/command.h"
+#include "cli/output_file.h"
+#include "cli/progress_line.h"
+#include "cli/settings_json.h"
+#include "cli/shard_output.h"
+#include "core/kernel_levels.h"
+#include "core/utf8_path.h"
+#include "core/version.h"
+#include "engine/search_engine.h"
+#include "engine/settings_validation.h"
+#include "engine/settings_warnings.h"
+
+namespace hanabira {
+namespace {
+
+struct SearchCommandOptions {
+  std::string outputPath = "result.txt";
+  std::string encoding = "cp932";
+  bool encodingGiven = false;
+  std::string resultLanguage;  // empty: the settings file's
+  bool quiet = false;
+  bool printSettings = false;
+  bool reference = false;
+  std::string plan = "auto";
+  bool planGiven = false;
+  BackendChoice backend;
+  bool version = false;
+  std::optional<ShardSpec> shard;
+};
+
+// The levels of this build as --isa takes them, narrowest first.
+std::vector<std::string> levelNames() {
+  std::vector<std::string> names;
+  for (const KernelLevel& level : kernelLevels()) names.emplace(names.begin(), level.name);
+  return names;
+}
+
+std::optional<SearchPlan> requestedPlan(const std::string& plan) {
+  if (plan == "auto") return std::nullopt;
+  return parsePlan(plan);
+}
+
+void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, unsigned threads,
+                  const std::string& output, const std::string& searchedOn) {
+  const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
+  const std::string matches = formatCount(summary.candidates, "match", "matches");
+  if (summary.cancelled) {
+    fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
+               formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
+  } else {
+    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}, {}){}; written to {}\n", matches,
+               formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
+               formatCount(threads, "thread", "threads"), isaName(summary.isa), planName(summary.plan), searchedOn,
+               output);
+  }
+}
+
+class SearchCommand final : public Command {
+ public:
+  SearchCommand(CLI::App& parser, SharedOptions& shared);
+  void checkParsed() override;
+  int run(const CliEnvironment& env) override;
+
+ private:
+  void declareOutput(CLI::App& parser);
+  void declarePerformance(CLI::App& parser);
+  void declareDistribution(CLI::App& parser);
+  int printVersion(const KernelSet& kernels, const CliEnvironment& env) const;
+  SearchOptions engineOptions(const SearchSettings& settings, const CliEnvironment& env) const;
+  int search(const SearchSettings& settings, const CliEnvironment& env) const;
+
+  SharedOptions& shared_;
+  SearchCommandOptions options_;
+  CLI::Option* output_ = nullptr;
+  CLI::Option* encoding_ = nullptr;
+  CLI::Option* plan_ = nullptr;
+};
+
+SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
+  addSettingsOptions(parser, shared.input,
+                     {"Search settings: a JSON object whose keys are the settings field names (see README), plus "
+                      "macAddress",
+                      "Console parameters and version from a config.txt; the settings file overrides them",
+                      "Run the built-in example search (Black, 2011-09-27 13:47, key input on)", false});
+  declareOutput(parser);
+  declarePerformance(parser);
+  declareDistribution(parser);
+  parser.add_flag("--version", options_.version,
+                  "Print the version, the kernel level and the backend that would run (with --plan, the plan too), "
+                  "and exit");
+}
+
+void SearchCommand::declareOutput(CLI::App& parser) {
+  output_ = addOutputOption(parser, options_.outputPath)->group("Output");
+  encoding_ = parser.add_option("--encoding", options_.encoding, "Text encoding of the result file")
+                  ->check(CLI::IsMember({"cp932", "utf-8"}))
+                  ->capture_default_str()
+                  ->group("Output");
+  parser
+      .add_option("--result-language", options_.resultLanguage,
+                  "Language of the result file's header and names: ja, or en for the names of the English games "
+                  "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")
+      ->check(CLI::IsMember({"ja", "en"}))
+      ->group("Output");
+  addQuietFlag(parser, options_.quiet)->group("Output");
+  parser
+      .add_flag("--print-settings", options_.printSettings,
+                "Print the settings the search would use, as JSON, and exit")
+      ->group("Output");
+}
+
+void SearchCommand::declarePerformance(CLI::App& parser) {
+  addThreadsOption(parser, shared_.threads)->group("Performance");
+  const std::vector<std::string> levels = levelNames();
+  std::vector<std::string> isaChoices = {"auto"};
+  isaChoices.insert(isaChoices.end(), levels.begin(), levels.end());
+  parser
+      .add_option("--isa", shared_.isa,
+                  fmt::format("Instruction-set level of the kernels: {}, or auto for the best this CPU runs",
+                              fmt::join(levels, ", ")))
+      ->check(CLI::IsMember(isaChoices))
+      ->capture_default_str()
+      ->group("Performance");
+  plan_ = parser
+              .add_option("--plan", options_.plan,
+                          "How the search runs: direct (every boot moment through the whole evaluation), two-stage "
+                          "(first every MT19937 seed through the individual-value filters, then the boot moments "
+                          "whose seed passed; for long searches with strict filters), or auto for the one estimated "
+                          "to be faster; a search on an OpenCL device runs direct")
+              ->check(CLI::IsMember({"auto", "direct", "two-stage"}))
+              ->capture_default_str()
+              ->group("Performance");
+  addBackendOptions(parser, options_.backend);
+  parser
+      .add_flag("--reference", options_.reference,
+                "Use the plain reference path: one boot moment at a time, much slower; for verification")
+      ->group("Performance");
+}
+
+void SearchCommand::declareDistribution(CLI::App& parser) {
+  parser
+      .add_option_function<std::string>(
+          "--shard",
+          [this](const std::string& text) {
+            options_.shard = parseShardSpec(text);
+            if (!options_.shard) throw CLI::ValidationError("--shard", "expected K/N with 1 <= K <= N, got " + text);
+          },
+          "Search only the K-th of N equal parts of the boot moments, into result-K-of-N.txt unless -o says "
+          "otherwise, with a record beside it; merge joins the N shards into the whole search's result file")
+      ->type_name("K/N")
+      ->group("Distribution");
+}
+
+void SearchCommand::checkParsed() {
+  const SettingsInput& input = shared_.input;
+  if (input.settingsPath.empty() && !input.example && !options_.version && !options_.backend.listDevices) {
+    throw CLI::RequiredError("--settings or --example");
+  }
+  options_.planGiven = plan_->count() > 0;
+  options_.encodingGiven = encoding_->count() > 0;
+  if (options_.shard && output_->count() == 0) options_.outputPath = defaultShardFileName(*options_.shard);
+  if (options_.shard && options_.outputPath == "-") {
+    throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");
+  }
+}
+
+int SearchCommand::run(const CliEnvironment& env) {
+  const KernelSet& kernels = chosenKernels(shared_.isa);
+  if (options_.backend.listDevices) return listDevices(env);
+  if (options_.version) return printVersion(kernels, env);
+  const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
+  SearchSettings settings = loadSettings(shared_.input, ranges).settings;
+  if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
+  if (options_.printSettings) {
+    env.out << settingsToJson(settings).dump(2) << '\n';
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+    return exitDone;
+  }
+  if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
+  if (!options_.quiet) {
+    for (const SettingsWarning& warning : findSettingsWarnings(settings)) {
+      fmt::print(env.err, "warning: {}\n", describe(warning));
+    }
+  }
+  clampPidConsumption(settings);
+  return search(settings, env);
+}
+
+int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& env) const {
+  const auto backend = openBackend(options_.backend, options_.reference, options_.quiet, env.err);
+  fmt::print(env.out, "hanabira-cli {}\nkernels: {}\n{}", programVersion, isaName(kernels.isa), backendLines(*backend));
+  if (options_.planGiven) {
+    const std::optional<SearchPlan> plan = requestedPlan(options_.plan);
+    fmt::print(env.out, "plan: {}\n", plan ? planName(*plan) : "auto (direct or two-stage, by the search)");
+  }
+  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+  return exitDone;
+}
+
+SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const CliEnvironment& env) const {
+  SearchOptions options;
+  options.encoding = !options_.encodingGiven        ? defaultEncoding(settings.resultLanguage)
+                     : options_.encoding == "utf-8" ? TextEncoding::Utf8
+                                                    : TextEncoding::Cp932;
+  options.cancel = env.cancel;
+  options.threads = options_.reference ? 1 : resolveThreadCount(shared_.threads);
+  options.isa = requestedIsa(shared_.isa);
+  options.plan = requestedPlan(options_.plan);
+  return options;
+}
+
+// Everything that can refuse the search is decided before a file is touched.
+int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& env) const {
+  SearchOptions options = engineOptions(settings, env);
+  const auto backend = openBackend(options_.backend, options_.reference, options_.quiet, env.err);
+  options.backend = backend.get();
+  std::optional<ShardOutput> shard;
+  if (options_.shard) {
+    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath));
+    options.moments = shard->range();
+  }
+  ProgressLine progressLine(env.err, env.errIsTerminal && !options_.quiet);
+  options.onProgress = [&](const SearchProgress& progress) { progressLine.update(progress); };
+
+  SearchSummary summary;
+  try {
+    OutputFile output = options_.outputPath == "-"
+                            ? OutputFile::standardOutput()
+                            : OutputFile(pathFromUtf8(options_.outputPath), OutputFile::AtOnce::Keep);
+    ResultSink& target = shard ? shard->sink(output.sink()) : output.sink();
+    summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
+    output.commit();  // a stopped search's lines so far too
+    if (shard) shard->finish(summary);
+  } catch (const std::invalid_argument& error) {
+    progressLine.finish();
+    throw CliError(exitInvalidInput, error.what());
+  } catch (...) {
+    progressLine.finish();
+    throw;
+  }
+  progressLine.finish();
+  if (!options_.quiet) {
+    printSummary(env.err, summary, progressLine.elapsedSeconds(), options.threads,
+                 options_.outputPath == "-" ? "standard output" : options_.outputPath, searchedOn(*backend, summary));
+  }
+  return summary.cancelled ? abortedExitCode(env) : exitDone;
+}
+
+}  // namespace
+
+std::unique_ptr<Command> declareSearchCommand(CLI::App& parser, SharedOptions& shared) {
+  return std::make_unique<SearchCommand>(parser, shared);
+}
+
+}  // namespace hanabira
