@@ -67,7 +67,7 @@ SearchSettings typicalHunt(SearchMode mode) {
 constexpr std::size_t batchSize = 256;
 
 struct SeedBatch {
-  std::array<SearchCursor, batchSize> moments{};
+  std::array<BootMoment, batchSize> moments{};
   std::array<InitialSeed, batchSize> seeds{};
 
   SeedBatch() {

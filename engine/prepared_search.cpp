@@ -31,7 +31,7 @@ PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encodi
       keyWords(keyWordsOf(space)),
       keySchedules(keyWords) {}
 
-BootMessage PreparedSearch::messageOfBlock(const SearchCursor& block) const {
+BootMessage PreparedSearch::messageOfBlock(const BootMoment& block) const {
   BootMessage words = constantWords;
   words[5] = parameterWord(block.vcount, block.timer0);
   words[8] = dateWord(block.year, block.month, block.day, block.weekday);

@@ -16,7 +16,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/cpu_features.h"
+#include "core/isa.h"
 #include "core/search_mode.h"
 #include "core/search_settings.h"
 #include "engine/moment_range.h"

@@ -44,7 +44,7 @@ struct SearchModeDefinition {
   std::unique_ptr<ModeEvaluator> (*makeEvaluator)(const SearchSettings& settings, const ResultText& text,
                                                   const KernelSet& kernels);
   // One boot moment the plain way; returns the lines appended to `out`.
-  std::size_t (*evaluateReference)(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+  std::size_t (*evaluateReference)(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                                    InitialSeed seed, std::string& out);
   // The ranges that rule positions out before the exact check, for a backend that scans
   // them itself; none for a mode without such ranges.

@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
+#include "engine/boot_moment_space.h"
 #include "engine/opencl/opencl_backend.h"
-#include "engine/search_space.h"
 #include "evaluate/search_modes.h"
 #include "test_support.h"
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "core/kernel_levels.h"
 #include "engine/search_engine.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/search_modes.h"
@@ -124,7 +125,7 @@ TEST_P(EveryMode, FastEvaluatorAgreesWithTheReference) {
     SearchSettings settings = testing::randomSettings(random, GetParam());
     InitialSeed seed = random();
     trials.plant(random, settings, seed);
-    const SearchCursor moment{
+    const BootMoment moment{
         settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = testing::evaluateBothWays(settings, moment, seed);
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;

@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 
+#include "core/kernel_levels.h"
 #include "core/lcg64.h"
 #include "evaluate/comet_shard_search.h"
 #include "evaluate/reference_sequences.h"
@@ -200,7 +201,7 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
   return s;
 }
 
-BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
+BothEvaluations evaluateBothWays(const SearchSettings& settings, const BootMoment& moment, InitialSeed seed) {
   const SearchModeDefinition& mode = definitionOf(selectSearchMode(settings));
   const ResultText text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, TextEncoding::Utf8, false,
                         settings.resultLanguage);

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "core/calendar.h"
-#include "core/cpu_features.h"
 #include "core/edition.h"
+#include "core/kernel_levels.h"
 #include "core/search_mode.h"
+#include "engine/boot_moment_space.h"
 #include "engine/search_engine.h"
-#include "engine/search_space.h"
 #include "engine/settings_validation.h"
 #include "fuzz_support.h"
 
