@@ -22,7 +22,7 @@ std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
 
 PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
-      mode(definitionOf(selectSearchMode(settings))),
+      mode(selectedMode(settings)),
       text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
            searchesParameterRanges(settings), settings.resultLanguage),
       space(settings),

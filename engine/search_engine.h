@@ -63,7 +63,7 @@ struct SearchOptions {
 };
 
 struct SearchSummary {
-  SearchMode mode = SearchMode::IvSearch;
+  SearchMode mode{};      // the plain search, the mode table's first row, until a search has run
   Isa isa = Isa::Scalar;  // the level that ran
   bool cancelled = false;
   std::uint64_t candidates = 0;  // lines written

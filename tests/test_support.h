@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "core/initial_seed.h"
-#include "core/search_mode.h"
 #include "core/search_settings.h"
 #include "engine/search_engine.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira::testing {
 
