@@ -3,8 +3,9 @@
 // settings checks and their warnings, calibration, the engine, the tests, the fuzz
 // harness and the benchmarks go through the table. A mode lives in a file of its own
 // (its rules, its fast evaluation, its plain reference written straight from the game's
-// rules, and its line); adding one is that file, its enumerator of SearchMode, its
-// settings fields and its row here.
+// rules, and its line); the README's "Adding a search mode" lists what else a new one
+// needs: its enumerator of SearchMode, its settings fields, its row here, and in the
+// window its check box and its dialog.
 #pragma once
 
 #include <cstddef>

@@ -116,7 +116,7 @@ TEST(BootMomentSpace, AnEmptyTimeRangeHasNoMoments) {
   EXPECT_EQ(BootMomentSpace(settings).size(), 0u);
 }
 
-TEST(BootMomentSpace, CursorsCountThroughKeysTimesAndDays) {
+TEST(BootMomentSpace, MomentsCountThroughKeysTimesAndDays) {
   SearchSettings settings = dates({12, 2, 28}, {12, 3, 1});
   settings.keyInputEnabled = true;
   settings.startHour = settings.endHour = 23;
