@@ -75,7 +75,7 @@ void mtKernel(benchmark::State& state, Isa isa) {
   std::vector<std::uint32_t> seeds(batch), outputs(6 * batch);
   for (std::size_t i = 0; i < batch; ++i) seeds[i] = static_cast<std::uint32_t>(i) * 0x9E3779B9u;
   for (auto _ : state) {
-    kernels.mtWindow(seeds.data(), batch, 7, 12, outputs.data());
+    kernels.mtSpan(seeds.data(), batch, 7, 12, outputs.data());
     benchmark::DoNotOptimize(outputs.data());
     ++seeds[0];
   }

@@ -20,12 +20,12 @@ namespace {
 using bench::DiscardingSink;
 
 // A typical hunt of each mode over personality-value positions 50 to 150 (the default),
-// with filters that let few seeds through, except where noted; in the order of SearchMode.
+// with filters that let few seeds through, except where noted; the mode's own flag is
+// set from its row, and a mode without a hunt here runs on the default options.
 void ivHunt(SearchSettings& s) { s.ivMin.fill(31); }
 
 void shinyHunt(SearchSettings& s) {
   // No IV filter: every seed reaches the personality-value stage (the mode's worst case).
-  s.shinyPidSearch = true;
   s.shinyEncounterKind = 3;
   s.shinyNature = 11;
   s.idCorrection = true;
@@ -35,39 +35,44 @@ void shinyHunt(SearchSettings& s) {
 
 void eggHunt(SearchSettings& s) {
   // Parents of 31 pass the prefilter at every position: every seed computes its eggs.
-  s.inheritanceSearch = true;
   s.ivMin.fill(31);
   s.eggGenderRatio = 6;
 }
 
 void deliverymanHunt(SearchSettings& s) {
-  s.deliverymanSearch = true;
   s.deliveryNature = 11;
   s.ivMin.fill(25);
 }
 
-void cometShardHunt(SearchSettings& s) { s.cometShardSearch = true; }
-
 void domeHunt(SearchSettings& s) {
-  s.domeSearch = true;
   s.domeTrainers = {5, 12, 0, 0, 0, 0};
   s.domeConsumptionSlack = 2;
 }
 
-constexpr std::array<void (*)(SearchSettings&), 6> hunts = {ivHunt,          shinyHunt,      eggHunt,
-                                                            deliverymanHunt, cometShardHunt, domeHunt};
+struct Hunt {
+  std::string_view mode;  // the row's name
+  void (*options)(SearchSettings&);
+};
+constexpr Hunt hunts[] = {
+    {"iv", ivHunt},     {"shiny", shinyHunt}, {"inheritance", eggHunt}, {"deliveryman", deliverymanHunt},
+    {"dome", domeHunt},
+};
 
 SearchSettings typicalHunt(SearchMode mode) {
+  const SearchModeDefinition& definition = definitionOf(mode);
   SearchSettings s = bench::workedExampleHour();
   s.keyInputEnabled = true;
-  hunts.at(static_cast<std::size_t>(mode))(s);
+  if (definition.flag != nullptr) s.*definition.flag = true;
+  for (const Hunt& hunt : hunts) {
+    if (hunt.mode == definition.name) hunt.options(s);
+  }
   return s;
 }
 
 constexpr std::size_t batchSize = 256;
 
 struct SeedBatch {
-  std::array<SearchCursor, batchSize> moments{};
+  std::array<BootMoment, batchSize> moments{};
   std::array<InitialSeed, batchSize> seeds{};
 
   SeedBatch() {

@@ -6,7 +6,7 @@
 #include "core/calendar.h"
 #include "core/initial_seed.h"
 #include "core/mt19937.h"
-#include "core/mt_window.h"
+#include "core/mt_span.h"
 #include "engine/search_engine.h"
 
 namespace hanabira {
@@ -72,7 +72,7 @@ BENCHMARK(ivSearchThreads)
 // The parts on their own.
 void initialSeedPlain(benchmark::State& state) {
   const SearchSettings settings = strictIvSearch(1);
-  SearchCursor moment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+  BootMoment moment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
   for (auto _ : state) {
     moment.keyMask = (moment.keyMask + 1) & 0x3FF;
     benchmark::DoNotOptimize(computeInitialSeed(settings, moment));
@@ -92,17 +92,17 @@ void mtFullBlock(benchmark::State& state) {
 }
 BENCHMARK(mtFullBlock);
 
-void mtWindowPositions7To12(benchmark::State& state) {
-  const MtOutputWindow window(7, 12);
+void mtSpanPositions7To12(benchmark::State& state) {
+  const MtOutputSpan span(7, 12);
   std::uint32_t outputs[6];
   std::uint32_t seed = 1;
   for (auto _ : state) {
-    window.fill(seed++, outputs);
+    span.fill(seed++, outputs);
     benchmark::DoNotOptimize(outputs);
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(mtWindowPositions7To12);
+BENCHMARK(mtSpanPositions7To12);
 
 }  // namespace
 }  // namespace hanabira

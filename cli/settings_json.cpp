@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <unordered_set>
 #include <variant>
 #include <vector>
 
 #include "core/setting_choices.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira {
 namespace {
@@ -43,71 +45,81 @@ struct KeyFlags {
 using FieldKind = std::variant<HexWord, Integer, Id16, Flag, StatValues, KeyFlags>;
 
 struct Field {
-  const char* name;
+  std::string_view name;
   FieldKind kind;
 };
 
-// In the order of the settings record; also the order of settingsToJson.
+using S = SearchSettings;
+
+// In the order of the settings record, with the modes' flags after these; also the order
+// of settingsToJson.
+const Field fieldsBeforeModes[] = {
+    {"versionWord", HexWord{&S::versionWord}},
+    {"vcount", HexWord{&S::vcount}},
+    {"timer0", HexWord{&S::timer0}},
+    {"gxStat", HexWord{&S::gxStat}},
+    {"frame", Integer{&S::frame}},
+    {"messageWord6", HexWord{&S::messageWord6}},
+    {"messageWord7", HexWord{&S::messageWord7}},
+    {"is3ds", Flag{&S::is3ds}},
+    {"startYear", Integer{&S::startYear}},
+    {"startMonth", Integer{&S::startMonth}},
+    {"startDay", Integer{&S::startDay}},
+    {"endYear", Integer{&S::endYear}},
+    {"endMonth", Integer{&S::endMonth}},
+    {"endDay", Integer{&S::endDay}},
+    {"startHour", Integer{&S::startHour}},
+    {"endHour", Integer{&S::endHour}},
+    {"startMinute", Integer{&S::startMinute}},
+    {"endMinute", Integer{&S::endMinute}},
+    {"startSecond", Integer{&S::startSecond}},
+    {"endSecond", Integer{&S::endSecond}},
+    {"keyInputEnabled", Flag{&S::keyInputEnabled}},
+    {"keyAllowed", KeyFlags{&S::keyAllowed}},
+    {"excludeOppositeAndReset", Flag{&S::excludeOppositeAndReset}},
+};
+
+const Field fieldsAfterModes[] = {
+    {"roaming", Flag{&S::roaming}},
+    {"ivMax", StatValues{&S::ivMax}},
+    {"ivMin", StatValues{&S::ivMin}},
+    {"hiddenPowerType", Integer{&S::hiddenPowerType, hiddenPowerTypeChoices}},
+    {"hiddenPowerMinPower", Integer{&S::hiddenPowerMinPower}},
+    {"ivConsumptionMin", Integer{&S::ivConsumptionMin}},
+    {"ivConsumptionMax", Integer{&S::ivConsumptionMax}},
+    {"pidConsumptionMin", Integer{&S::pidConsumptionMin}},
+    {"pidConsumptionMax", Integer{&S::pidConsumptionMax}},
+    {"trainerId", Id16{&S::trainerId}},
+    {"secretId", Id16{&S::secretId}},
+    {"shinyNature", Integer{&S::shinyNature, natureChoices}},
+    {"shinyEncounterKind", Integer{&S::shinyEncounterKind, encounterKindChoices}},
+    {"idCorrection", Flag{&S::idCorrection}},
+    {"firstParentIvs", StatValues{&S::firstParentIvs}},
+    {"secondParentIvs", StatValues{&S::secondParentIvs}},
+    {"withoutDitto", Flag{&S::withoutDitto}},
+    {"eggNature", Integer{&S::eggNature, eggNatureChoices}},
+    {"eggAbility", Integer{&S::eggAbility, eggAbilityChoices}},
+    {"eggGenderRatio", Integer{&S::eggGenderRatio, eggGenderRatioChoices}},
+    {"compoundEyes", Flag{&S::compoundEyes}},
+    {"domeTrainers", StatValues{&S::domeTrainers, domeTrainerChoices}},
+    {"domeConsumptionSlack", Integer{&S::domeConsumptionSlack}},
+    {"deliveryNaturePosition", Integer{&S::deliveryNaturePosition}},
+    {"deliveryNature", Integer{&S::deliveryNature, natureChoices}},
+    {"deliveryShiny", Flag{&S::deliveryShiny}},
+    {"deliveryTrainerId", Id16{&S::deliveryTrainerId}},
+    {"deliverySecretId", Id16{&S::deliverySecretId}},
+};
+
+// Each mode's flag under its key, in the order of the mode table.
 const std::vector<Field>& fields() {
-  using S = SearchSettings;
-  static const std::vector<Field> table = {
-      {"versionWord", HexWord{&S::versionWord}},
-      {"vcount", HexWord{&S::vcount}},
-      {"timer0", HexWord{&S::timer0}},
-      {"gxStat", HexWord{&S::gxStat}},
-      {"frame", Integer{&S::frame}},
-      {"messageWord6", HexWord{&S::messageWord6}},
-      {"messageWord7", HexWord{&S::messageWord7}},
-      {"is3ds", Flag{&S::is3ds}},
-      {"startYear", Integer{&S::startYear}},
-      {"startMonth", Integer{&S::startMonth}},
-      {"startDay", Integer{&S::startDay}},
-      {"endYear", Integer{&S::endYear}},
-      {"endMonth", Integer{&S::endMonth}},
-      {"endDay", Integer{&S::endDay}},
-      {"startHour", Integer{&S::startHour}},
-      {"endHour", Integer{&S::endHour}},
-      {"startMinute", Integer{&S::startMinute}},
-      {"endMinute", Integer{&S::endMinute}},
-      {"startSecond", Integer{&S::startSecond}},
-      {"endSecond", Integer{&S::endSecond}},
-      {"keyInputEnabled", Flag{&S::keyInputEnabled}},
-      {"keyAllowed", KeyFlags{&S::keyAllowed}},
-      {"excludeOppositeAndReset", Flag{&S::excludeOppositeAndReset}},
-      {"shinyPidSearch", Flag{&S::shinyPidSearch}},
-      {"inheritanceSearch", Flag{&S::inheritanceSearch}},
-      {"deliverymanSearch", Flag{&S::deliverymanSearch}},
-      {"cometShardSearch", Flag{&S::cometShardSearch}},
-      {"domeSearch", Flag{&S::domeSearch}},
-      {"roaming", Flag{&S::roaming}},
-      {"ivMax", StatValues{&S::ivMax}},
-      {"ivMin", StatValues{&S::ivMin}},
-      {"hiddenPowerType", Integer{&S::hiddenPowerType, hiddenPowerTypeChoices}},
-      {"hiddenPowerMinPower", Integer{&S::hiddenPowerMinPower}},
-      {"ivConsumptionMin", Integer{&S::ivConsumptionMin}},
-      {"ivConsumptionMax", Integer{&S::ivConsumptionMax}},
-      {"pidConsumptionMin", Integer{&S::pidConsumptionMin}},
-      {"pidConsumptionMax", Integer{&S::pidConsumptionMax}},
-      {"trainerId", Id16{&S::trainerId}},
-      {"secretId", Id16{&S::secretId}},
-      {"shinyNature", Integer{&S::shinyNature, natureChoices}},
-      {"shinyEncounterKind", Integer{&S::shinyEncounterKind, encounterKindChoices}},
-      {"idCorrection", Flag{&S::idCorrection}},
-      {"firstParentIvs", StatValues{&S::firstParentIvs}},
-      {"secondParentIvs", StatValues{&S::secondParentIvs}},
-      {"withoutDitto", Flag{&S::withoutDitto}},
-      {"eggNature", Integer{&S::eggNature, eggNatureChoices}},
-      {"eggAbility", Integer{&S::eggAbility, eggAbilityChoices}},
-      {"eggGenderRatio", Integer{&S::eggGenderRatio, eggGenderRatioChoices}},
-      {"compoundEyes", Flag{&S::compoundEyes}},
-      {"domeTrainers", StatValues{&S::domeTrainers, domeTrainerChoices}},
-      {"domeConsumptionSlack", Integer{&S::domeConsumptionSlack}},
-      {"deliveryNaturePosition", Integer{&S::deliveryNaturePosition}},
-      {"deliveryNature", Integer{&S::deliveryNature, natureChoices}},
-      {"deliveryShiny", Flag{&S::deliveryShiny}},
-      {"deliveryTrainerId", Id16{&S::deliveryTrainerId}},
-      {"deliverySecretId", Id16{&S::deliverySecretId}},
-  };
+  static const std::vector<Field> table = [] {
+    std::vector<Field> all(std::begin(fieldsBeforeModes), std::end(fieldsBeforeModes));
+    for (const SearchModeDefinition& mode : searchModes()) {
+      if (mode.flag != nullptr) all.push_back({mode.settingsKey, Flag{mode.flag}});
+    }
+    all.insert(all.end(), std::begin(fieldsAfterModes), std::end(fieldsAfterModes));
+    return all;
+  }();
   return table;
 }
 
@@ -398,7 +410,7 @@ nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
   nlohmann::ordered_json object = nlohmann::ordered_json::object();
   auto hex = [](std::uint32_t value) { return fmt::format("0x{:X}", value); };
   for (const Field& field : fields()) {
-    object[field.name] = fieldToJson(field, settings);
+    object[std::string(field.name)] = fieldToJson(field, settings);
     const std::string_view name = field.name;
     if (name == "versionWord" && settings.edition) {
       object["game"] = gameKey(settings.edition->game);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "engine/search_space.h"
+#include "engine/boot_moment_space.h"
 
 namespace hanabira {
 

@@ -10,7 +10,7 @@ namespace hanabira {
 // A, B, Select, Start, Right, Left, Up, Down, R, L.
 inline constexpr int noKeysHeld = 0x3FF;
 
-struct SearchCursor {
+struct BootMoment {
   int year = 0;  // 0 to 99 for 2000 to 2099
   int month = 1;
   int day = 1;
@@ -24,7 +24,7 @@ struct SearchCursor {
   std::uint32_t vcount = 0;
   std::uint32_t timer0 = 0;
 
-  friend bool operator==(const SearchCursor&, const SearchCursor&) = default;
+  friend bool operator==(const BootMoment&, const BootMoment&) = default;
 };
 
 }  // namespace hanabira

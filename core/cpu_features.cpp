@@ -1,26 +1,16 @@
 #include "core/cpu_features.h"
 
-#include "core/kernel_levels.h"
-
 namespace hanabira {
 
-std::string_view isaName(Isa isa) { return kernelLevel(isa).name; }
+#ifdef HANABIRA_X86_64_LEVELS
+// __builtin_cpu_supports reports AVX features only when the operating system has
+// enabled saving the wide registers (XCR0), so no separate XGETBV test is needed.
+bool cpuHasAvx2() { return __builtin_cpu_supports("avx2") != 0; }
 
-std::optional<Isa> parseIsa(std::string_view name) {
-  for (const KernelLevel& level : kernelLevels()) {
-    if (name == level.name) return level.isa();
-  }
-  return std::nullopt;
+bool cpuHasAvx512() {
+  return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0 &&
+         __builtin_cpu_supports("avx512dq") != 0 && __builtin_cpu_supports("avx512vl") != 0;
 }
-
-bool cpuSupports(Isa isa) { return kernelLevel(isa).cpuHasFeatures(); }
-
-std::vector<Isa> supportedIsas() {
-  std::vector<Isa> isas;
-  for (const KernelLevel& level : kernelLevels()) {
-    if (level.cpuHasFeatures()) isas.push_back(level.isa());
-  }
-  return isas;
-}
+#endif
 
 }  // namespace hanabira

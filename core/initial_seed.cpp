@@ -18,16 +18,16 @@ BootMessage constantMessageWords(const SearchSettings& settings) {
   return w;
 }
 
-BootMessage buildBootMessage(const SearchSettings& settings, const SearchCursor& cursor) {
+BootMessage buildBootMessage(const SearchSettings& settings, const BootMoment& moment) {
   BootMessage w = constantMessageWords(settings);
-  w[8] = dateWord(cursor.year, cursor.month, cursor.day, cursor.weekday);
-  w[9] = timeWord(cursor.hour, cursor.minute, cursor.second, settings.is3ds);
-  w[12] = keyWord(cursor.keyMask);
+  w[8] = dateWord(moment.year, moment.month, moment.day, moment.weekday);
+  w[9] = timeWord(moment.hour, moment.minute, moment.second, settings.is3ds);
+  w[12] = keyWord(moment.keyMask);
   return w;
 }
 
-InitialSeed computeInitialSeed(const SearchSettings& settings, const SearchCursor& cursor) {
-  const Sha1Digest digest = sha1Compress(buildBootMessage(settings, cursor));
+InitialSeed computeInitialSeed(const SearchSettings& settings, const BootMoment& moment) {
+  const Sha1Digest digest = sha1Compress(buildBootMessage(settings, moment));
   return initialSeedFromDigest(digest[0], digest[1]);
 }
 

@@ -43,7 +43,7 @@ EditionWords editionWordsOf(const SearchSettings& settings);
 // Words W0 to W7 and the padding: what stays fixed for a whole search.
 BootMessage constantMessageWords(const SearchSettings& settings);
 
-BootMessage buildBootMessage(const SearchSettings& settings, const SearchCursor& cursor);
+BootMessage buildBootMessage(const SearchSettings& settings, const BootMoment& moment);
 
 // The first eight digest bytes read as a little-endian number, stepped once.
 constexpr InitialSeed initialSeedFromDigest(std::uint32_t h0, std::uint32_t h1) {
@@ -52,6 +52,6 @@ constexpr InitialSeed initialSeedFromDigest(std::uint32_t h0, std::uint32_t h1) 
 }
 
 // The initial seed of one boot moment, straight from the game's rules.
-InitialSeed computeInitialSeed(const SearchSettings& settings, const SearchCursor& cursor);
+InitialSeed computeInitialSeed(const SearchSettings& settings, const BootMoment& moment);
 
 }  // namespace hanabira

@@ -2,28 +2,18 @@
 
 #include <stdexcept>
 
+#include "core/cpu_features.h"
 #include "core/kernels/kernel_sets.h"
 
 namespace hanabira {
 namespace {
 
-#ifdef HANABIRA_X86_64_LEVELS
-// __builtin_cpu_supports reports AVX features only when the operating system has
-// enabled saving the wide registers (XCR0), so no separate XGETBV test is needed.
-bool hasAvx2() { return __builtin_cpu_supports("avx2") != 0; }
-
-bool hasAvx512() {
-  return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0 &&
-         __builtin_cpu_supports("avx512dq") != 0 && __builtin_cpu_supports("avx512vl") != 0;
-}
-#endif
-
 bool always() { return true; }
 
 constexpr KernelLevel levels[] = {
 #ifdef HANABIRA_X86_64_LEVELS
-    {"avx512", "AVX-512 F, BW, DQ and VL", hasAvx512, avx512Kernels},
-    {"avx2", "AVX2", hasAvx2, avx2Kernels},
+    {"avx512", "AVX-512 F, BW, DQ and VL", cpuHasAvx512, avx512Kernels},
+    {"avx2", "AVX2", cpuHasAvx2, avx2Kernels},
 #endif
     {"scalar", "nothing beyond the base instruction set", always, scalarKernels},
 };
@@ -37,6 +27,25 @@ const KernelLevel& kernelLevel(Isa isa) {
     if (level.isa() == isa) return level;
   }
   throw std::logic_error("an Isa without a kernel level");
+}
+
+std::string_view isaName(Isa isa) { return kernelLevel(isa).name; }
+
+std::optional<Isa> parseIsa(std::string_view name) {
+  for (const KernelLevel& level : levels) {
+    if (name == level.name) return level.isa();
+  }
+  return std::nullopt;
+}
+
+bool cpuSupports(Isa isa) { return kernelLevel(isa).cpuHasFeatures(); }
+
+std::vector<Isa> supportedIsas() {
+  std::vector<Isa> isas;
+  for (const KernelLevel& level : levels) {
+    if (level.cpuHasFeatures()) isas.push_back(level.isa());
+  }
+  return isas;
 }
 
 }  // namespace hanabira

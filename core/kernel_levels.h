@@ -4,8 +4,10 @@
 // in it at all.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/kernels.h"
 
@@ -23,5 +25,15 @@ struct KernelLevel {
 // Best first; the last is scalar, which every CPU runs.
 std::span<const KernelLevel> kernelLevels();
 const KernelLevel& kernelLevel(Isa isa);
+
+std::string_view isaName(Isa isa);                   // "scalar", "avx2", "avx512"
+std::optional<Isa> parseIsa(std::string_view name);  // the names above
+
+// True when the CPU has the level's instructions and the operating system saves the
+// registers they use.
+bool cpuSupports(Isa isa);
+
+// The levels this CPU runs, best first; scalar is always among them.
+std::vector<Isa> supportedIsas();
 
 }  // namespace hanabira

@@ -1,7 +1,9 @@
-// The three hot computations of a search, in one version per instruction-set level:
-// the initial seeds of many boot moments of one day, MT19937 outputs for many seeds, and
-// the LCG's outputs for many states. Evaluations call them through a KernelSet and never
-// know which level runs; every level gives the same numbers.
+// The seven hot computations of a search, in one version per instruction-set level: the
+// initial seeds of many boot moments of one day and of the key masks of one second, the
+// MT19937 outputs and the LCG's outputs of many seeds, and three scans that keep only
+// the seeds that pass a mode's filters: ranges over stored rows, ranges over LCG values
+// still in registers, and the dome's draws without replacement. Evaluations call them
+// through a KernelSet and never know which level runs; every level gives the same numbers.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/cpu_features.h"
 #include "core/initial_seed.h"
+#include "core/isa.h"
 
 namespace hanabira {
 
@@ -75,8 +77,8 @@ using ComputeMaskSeedsKernel = void (*)(const SeedTime& time, const std::uint32_
 // The MT19937 outputs at positions first to last (last <= mtKernelLastPosition) of the
 // sequence seeded with mtSeeds[i], for i < count: output k of seed i goes to
 // outputs[(k - first) * count + i].
-using MtWindowKernel = void (*)(const std::uint32_t* mtSeeds, std::size_t count, int first, int last,
-                                std::uint32_t* outputs);
+using MtSpanKernel = void (*)(const std::uint32_t* mtSeeds, std::size_t count, int first, int last,
+                              std::uint32_t* outputs);
 // The farthest position whose output needs no word that the twist has rewritten.
 inline constexpr int mtKernelLastPosition = 226;
 
@@ -182,7 +184,7 @@ struct KernelSet {
   std::size_t lanes;  // 32-bit lanes of one vector
   ComputeSeedsKernel computeSeeds;
   ComputeMaskSeedsKernel computeMaskSeeds;
-  MtWindowKernel mtWindow;
+  MtSpanKernel mtSpan;
   LcgOutputsKernel lcgOutputs;
   ScanRangesKernel scanRanges;
   ScanLcgKernel scanLcg;

@@ -1,5 +1,5 @@
 // The boot moments of one batch, as the evaluations see them: moment i goes with seed i
-// of the batch. Its cursor is worked out only for the few moments that make a line.
+// of the batch. Its date and time are worked out only for the few moments that make a line.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +12,7 @@ namespace hanabira {
 class MomentBatch {
  public:
   virtual std::size_t size() const = 0;
-  virtual SearchCursor operator[](std::size_t i) const = 0;
+  virtual BootMoment operator[](std::size_t i) const = 0;
 
  protected:
   ~MomentBatch() = default;
@@ -21,13 +21,13 @@ class MomentBatch {
 // Moments given one by one.
 class MomentList final : public MomentBatch {
  public:
-  explicit MomentList(std::span<const SearchCursor> moments) : moments_(moments) {}
+  explicit MomentList(std::span<const BootMoment> moments) : moments_(moments) {}
 
   std::size_t size() const override { return moments_.size(); }
-  SearchCursor operator[](std::size_t i) const override { return moments_[i]; }
+  BootMoment operator[](std::size_t i) const override { return moments_[i]; }
 
  private:
-  std::span<const SearchCursor> moments_;
+  std::span<const BootMoment> moments_;
 };
 
 }  // namespace hanabira

@@ -114,8 +114,8 @@ class CalibrationWorker {
   CalibrationMatch matchOf(std::size_t i, int position) const {
     const Boot& boot = pending_[i];
     const BootAround& at = boots_[boot.bootIndex];
-    const SearchCursor moment{at.date.year,     at.date.month,          at.date.day, at.hour,    at.minute, at.second,
-                              weekday(at.date), masks_[boot.maskIndex], boot.vcount, boot.timer0};
+    const BootMoment moment{at.date.year,     at.date.month,          at.date.day, at.hour,    at.minute, at.second,
+                            weekday(at.date), masks_[boot.maskIndex], boot.vcount, boot.timer0};
     return {boot.vcount, boot.timer0, frame_, moment, at.secondsOff, seeds_[i], position};
   }
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/boot_moment.h"
-#include "core/cpu_features.h"
 #include "core/initial_seed.h"
+#include "core/isa.h"
 #include "core/search_settings.h"
 #include "core/settings_problem.h"
 
@@ -47,8 +47,8 @@ struct CalibrationMatch {
   std::uint32_t vcount;
   std::uint32_t timer0;
   int frame;
-  SearchCursor moment;  // date, time and keys of the boot, with vcount and timer0
-  int secondsOff;       // from the boot moment of the request
+  BootMoment moment;  // date, time and keys of the boot, with vcount and timer0
+  int secondsOff;     // from the boot moment of the request
   InitialSeed seed;
   int position;  // where the values were drawn; -1 for a seed
 

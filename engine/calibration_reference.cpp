@@ -23,8 +23,8 @@ std::vector<CalibrationMatch> calibrateReference(const CalibrationRequest& reque
             if (!request.settings.keyInputEnabled ? mask != noKeysHeld : !isKeyMaskSearched(request.settings, mask)) {
               continue;
             }
-            const SearchCursor moment{at.date.year, at.date.month,    at.date.day, at.hour,     at.minute,
-                                      at.second,    weekday(at.date), mask,        boot.vcount, boot.timer0};
+            const BootMoment moment{at.date.year, at.date.month,    at.date.day, at.hour,     at.minute,
+                                    at.second,    weekday(at.date), mask,        boot.vcount, boot.timer0};
             const InitialSeed seed = computeInitialSeed(boot, moment);
             const CalibrationMatch match{boot.vcount, boot.timer0, frame, moment, at.secondsOff, seed, -1};
             if (request.seed) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "evaluate/search_modes.h"
+
 namespace hanabira {
 
 std::vector<BootAround> bootsAround(const CalibrationRequest& request) {
@@ -33,7 +35,9 @@ SearchSettings withFrame(const SearchSettings& settings, int frame) {
 
 SearchSettings observedValueSettings(const CalibrationRequest& request) {
   SearchSettings s = request.settings;
-  s.shinyPidSearch = s.inheritanceSearch = s.deliverymanSearch = s.cometShardSearch = s.domeSearch = false;
+  for (const SearchModeDefinition& mode : searchModes()) {
+    if (mode.flag != nullptr) s.*mode.flag = false;
+  }
   s.hiddenPowerType = -1;
   s.hiddenPowerMinPower = 0;
   s.vcountRange = request.vcounts;

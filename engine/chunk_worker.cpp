@@ -15,13 +15,13 @@ void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
   if (preparedBlock_ && preparedBlock_->sameBlock(at)) return;
   const BootMomentSpace& space = search_.space;
   const Date date = space.dateAt(at.day);
-  blockCursor_.year = date.year;
-  blockCursor_.month = date.month;
-  blockCursor_.day = date.day;
-  blockCursor_.weekday = weekday(date);
-  blockCursor_.vcount = space.vcountAt(at.vcount);
-  blockCursor_.timer0 = space.timer0At(at.timer0);
-  block_ = prepareSeedDay(search_.messageOfBlock(blockCursor_));
+  blockMoment_.year = date.year;
+  blockMoment_.month = date.month;
+  blockMoment_.day = date.day;
+  blockMoment_.weekday = weekday(date);
+  blockMoment_.vcount = space.vcountAt(at.vcount);
+  blockMoment_.timer0 = space.timer0At(at.timer0);
+  block_ = prepareSeedDay(search_.messageOfBlock(blockMoment_));
   preparedBlock_ = at;
   ++blockNumber_;
 }
@@ -83,7 +83,7 @@ void ChunkWorker::run(std::uint64_t begin, std::uint64_t end, const std::atomic<
     prepareBlock(at);
     const BootMomentSpace::Coordinates batchStart = at;
     const std::size_t count = computeBatch(at, end - index);
-    const SpaceBatch batch(search_.space, blockCursor_, batchStart, count);
+    const SpaceBatch batch(search_.space, blockMoment_, batchStart, count);
     const std::span<const InitialSeed> seeds(seeds_.data(), count);
     if (members_) {
       members_->add(batch, seeds, result.lines);

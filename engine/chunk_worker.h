@@ -40,7 +40,7 @@ class ChunkWorker final : public ChunkEvaluator {
   std::unique_ptr<ModeEvaluator> evaluator_;
   std::optional<MemberFilter> members_;
   std::optional<BootMomentSpace::Coordinates> preparedBlock_;
-  SearchCursor blockCursor_;  // date, weekday, VCount and Timer0 of the prepared block
+  BootMoment blockMoment_;  // date, weekday, VCount and Timer0 of the prepared block
   SeedDay block_;
   std::uint64_t blockNumber_ = 0;  // counts the blocks prepared, so that a time knows its block
   std::uint64_t timeBlock_ = 0;    // the block and time of the prepared time

@@ -52,7 +52,7 @@ class MemberFilter {
   const MtSeedSet& members_;
   ModeEvaluator& evaluator_;
   std::array<std::uint16_t, maxEvaluationBatch> candidates_;
-  std::array<SearchCursor, maxEvaluationBatch> moments_;
+  std::array<BootMoment, maxEvaluationBatch> moments_;
   std::array<InitialSeed, maxEvaluationBatch> seeds_;
   std::size_t count_ = 0;
 };

@@ -22,7 +22,7 @@ std::vector<std::uint32_t> keyWordsOf(const BootMomentSpace& space) {
 
 PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encoding, std::optional<Isa> isa)
     : settings(checkedSnapshot(source)),
-      mode(definitionOf(selectSearchMode(settings))),
+      mode(selectedMode(settings)),
       text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
            searchesParameterRanges(settings), settings.resultLanguage),
       space(settings),
@@ -31,7 +31,7 @@ PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encodi
       keyWords(keyWordsOf(space)),
       keySchedules(keyWords) {}
 
-BootMessage PreparedSearch::messageOfBlock(const SearchCursor& block) const {
+BootMessage PreparedSearch::messageOfBlock(const BootMoment& block) const {
   BootMessage words = constantWords;
   words[5] = parameterWord(block.vcount, block.timer0);
   words[8] = dateWord(block.year, block.month, block.day, block.weekday);

@@ -8,7 +8,7 @@
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/search_settings.h"
-#include "engine/search_space.h"
+#include "engine/boot_moment_space.h"
 #include "evaluate/result_text.h"
 #include "evaluate/search_modes.h"
 
@@ -21,7 +21,7 @@ struct PreparedSearch {
 
   // W0 to W15 of the boot message of a block (date, weekday, VCount and Timer0 of
   // `block`), with the parts that vary in it left zero: W9 (the time) and W12 (the keys).
-  BootMessage messageOfBlock(const SearchCursor& block) const;
+  BootMessage messageOfBlock(const BootMoment& block) const;
   std::uint32_t timeWordAt(int timeIndex) const;
 
   SearchSettings settings;

@@ -55,7 +55,7 @@ SearchSummary runReferenceSearch(const SearchSettings& source, ResultSink& sink,
   do {
     progress.date = date;
     if (options.onProgress) options.onProgress(progress);
-    SearchCursor moment{date.year, date.month, date.day, 0, 0, 0, weekday(date), noKeysHeld};
+    BootMoment moment{date.year, date.month, date.day, 0, 0, 0, weekday(date), noKeysHeld};
     // The boot's own settings: those of the search with this VCount and Timer0.
     SearchSettings boot = settings;
     for (std::uint64_t vcount = vcounts.min; vcount <= vcounts.max; ++vcount) {

@@ -17,7 +17,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/cpu_features.h"
+#include "core/isa.h"
 #include "core/search_mode.h"
 #include "core/search_settings.h"
 #include "engine/moment_range.h"
@@ -64,7 +64,7 @@ struct SearchOptions {
 };
 
 struct SearchSummary {
-  SearchMode mode = SearchMode::IvSearch;
+  SearchMode mode{};      // the plain search, the mode table's first row, until a search has run
   Isa isa = Isa::Scalar;  // the level that ran
   bool cancelled = false;
   std::uint64_t candidates = 0;  // lines written

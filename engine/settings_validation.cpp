@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/search_mode.h"
 #include "evaluate/search_modes.h"
 
 namespace hanabira {
@@ -53,7 +52,7 @@ std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
   check.range("endSecond", s.endSecond, 0, 59);
 
   // Only the positions that the active mode reads are checked, then its own options.
-  const SearchModeDefinition& mode = definitionOf(selectSearchMode(s));
+  const SearchModeDefinition& mode = selectedMode(s);
   if (mode.readsIndividualValues) {
     check.range("ivConsumptionMin", s.ivConsumptionMin, 0, SettingsCheck::unbounded);
     check.range("ivConsumptionMax", s.ivConsumptionMax, SettingsCheck::unboundedBelow, ivConsumptionLimit);

@@ -2,8 +2,8 @@
 
 #include <fmt/format.h>
 
-#include "core/search_mode.h"
 #include "engine/settings_validation.h"
+#include "evaluate/search_modes.h"
 #include "evaluate/shiny_rules.h"
 
 namespace hanabira {
@@ -28,29 +28,9 @@ std::string_view certaintyText(Certainty certainty) {
   return "confirmed";
 }
 
-// The modes written from Black and White's rules alone, by their settings flag.
-const char* firstGamesModeFlag(SearchMode mode) {
-  switch (mode) {
-    case SearchMode::DeliverymanSearch:
-      return "deliverymanSearch";
-    case SearchMode::CometShardSearch:
-      return "cometShardSearch";
-    case SearchMode::DomeSearch:
-      return "domeSearch";
-    default:
-      return nullptr;
-  }
-}
-
 std::string editionText(const Edition& e) {
   return fmt::format("game {}, language {}, console {}", gameKey(e.game), languageKey(e.language),
                      consoleKey(e.console));
-}
-
-// The modes that filter individual values and hidden powers by ivMin, ivMax and
-// hiddenPowerMinPower.
-bool filtersIndividualValues(SearchMode mode) {
-  return mode != SearchMode::CometShardSearch && mode != SearchMode::DomeSearch;
 }
 
 // Bounds past the values there are: below 0 and above 31 they pass every value or none.
@@ -96,7 +76,7 @@ std::string describe(const SettingsWarning& warning) {
       return fmt::format(
           "{} with game {}: the mode follows the rules of Black and White; results may not be the "
           "game's",
-          firstGamesModeFlag(static_cast<SearchMode>(warning.value)), gameKey(warning.edition.game));
+          definitionOf(static_cast<SearchMode>(warning.value)).settingsKey, gameKey(warning.edition.game));
     case SettingsWarning::Kind::ConsoleContradictsIs3ds:
       return fmt::format("is3ds {} with console {}: the afternoon flag follows is3ds", warning.value != 0,
                          consoleKey(warning.edition.console));
@@ -127,7 +107,7 @@ std::string describe(const SettingsWarning& warning) {
 
 std::vector<SettingsWarning> findSettingsWarnings(const SearchSettings& s) {
   std::vector<SettingsWarning> warnings;
-  const SearchMode mode = selectSearchMode(s);
+  const SearchModeDefinition& mode = selectedMode(s);
   if (s.edition) {
     const EditionFacts& facts = editionFacts(*s.edition);
     if (facts.wordsCertainty != Certainty::Confirmed) {
@@ -137,18 +117,18 @@ std::vector<SettingsWarning> findSettingsWarnings(const SearchSettings& s) {
     if (s.is3ds != dropsAfternoonFlag(s.edition->console)) {
       warnings.push_back({SettingsWarning::Kind::ConsoleContradictsIs3ds, s.is3ds, *s.edition});
     }
-    if (isSequel(s.edition->game) && firstGamesModeFlag(mode) != nullptr) {
-      warnings.push_back({SettingsWarning::Kind::FirstGamesRules, static_cast<long long>(mode), *s.edition});
+    if (isSequel(s.edition->game) && mode.warnings.firstGamesRules) {
+      warnings.push_back({SettingsWarning::Kind::FirstGamesRules, static_cast<long long>(mode.mode), *s.edition});
     }
   }
   const Date start{s.startYear, s.startMonth, s.startDay};
   const Date end{s.endYear, s.endMonth, s.endDay};
   if (end < start) warnings.push_back({SettingsWarning::Kind::EndDateBeforeStart, 0, {}, 0, 0, start, end});
-  if (filtersIndividualValues(mode)) addIvBoundWarnings(s, warnings);
+  if (mode.warnings.ivBounds) addIvBoundWarnings(s, warnings);
   if (s.pidConsumptionMax > pidConsumptionLimit) {
     warnings.push_back({SettingsWarning::Kind::PidConsumptionLowered, s.pidConsumptionMax});
   }
-  if (mode == SearchMode::ShinyPidSearch && lacksStationaryIdCorrection(s)) {
+  if (mode.warnings.stationaryIdCorrection && lacksStationaryIdCorrection(s)) {
     warnings.push_back(
         {SettingsWarning::Kind::StationaryWithoutIdCorrection, trainerShinyValue(s.trainerId, s.secretId)});
   }

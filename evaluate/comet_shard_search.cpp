@@ -53,7 +53,7 @@ class CometShardSearchEvaluator final : public ModeEvaluator {
 
 }  // namespace
 
-void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendCometShardSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                 const CometShardMatch& match) {
   text.appendMoment(out, moment);
   char fields[12 + 16];
@@ -82,8 +82,8 @@ std::unique_ptr<ModeEvaluator> makeCometShardSearchEvaluator(const SearchSetting
   return std::make_unique<CometShardSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text,
-                                      const SearchCursor& moment, InitialSeed seed, std::string& out) {
+std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                      InitialSeed seed, std::string& out) {
   PlainPidSequence r(seed);
   const auto inMiddleRange = [](std::uint32_t roll) {
     return roll <= 320 || (641 <= roll && roll <= 800) || (961 <= roll && roll <= 1280);

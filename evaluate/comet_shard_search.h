@@ -77,13 +77,13 @@ struct CometShardMatch {
 };
 
 // "…,position,seed"
-void appendCometShardSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendCometShardSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                 const CometShardMatch& match);
 
 std::optional<Prefilter> cometShardSearchPrefilter(const SearchSettings& settings);
 std::unique_ptr<ModeEvaluator> makeCometShardSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                              const KernelSet& kernels);
-std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text,
-                                      const SearchCursor& moment, InitialSeed seed, std::string& out);
+std::size_t cometShardSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                      InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/pid_window.h"
+#include "core/pid_span.h"
 #include "evaluate/position_range.h"
 #include "evaluate/prefilter_stage.h"
 #include "evaluate/reference_sequences.h"
@@ -20,7 +20,7 @@ namespace {
 int valuesRead(const SearchSettings& settings) { return settings.deliveryShiny ? 10 : 6; }
 
 // Natures that lie within or just behind the values are stepped to with them; farther
-// ones get a window of their own, reached with a jump.
+// ones get a span of their own, reached with a jump.
 bool separateNatures(const SearchSettings& settings) {
   return static_cast<std::size_t>(settings.deliveryNaturePosition) >
          pidPositions(settings).size() + static_cast<std::size_t>(valuesRead(settings));
@@ -42,10 +42,10 @@ bool prefiltersNature(const SearchSettings& settings) {
 }
 
 // Positions in 64 bits: no nature position is too far.
-PidWindow natureWindowFor(const SearchSettings& settings) {
+PidSpan natureSpanFor(const SearchSettings& settings) {
   const PositionRange positions = pidPositions(settings);
-  if (positions.empty() || !separateNatures(settings)) return PidWindow(0, 0);
-  return PidWindow(positions.first + settings.deliveryNaturePosition, positions.size());
+  if (positions.empty() || !separateNatures(settings)) return PidSpan(0, 0);
+  return PidSpan(positions.first + settings.deliveryNaturePosition, positions.size());
 }
 
 // The distribution's PID keeps the upper three bytes of one value and takes its low byte,
@@ -62,7 +62,7 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
         trainerValue_(trainerShinyValue(settings.deliveryTrainerId, settings.deliverySecretId)),
         stage_(*deliverymanSearchPrefilter(settings), kernels),
         separateNatures_(separateNatures(settings)),
-        natures_(natureWindowFor(settings)) {}
+        natures_(natureSpanFor(settings)) {}
 
   void evaluate(const MomentBatch& moments, std::span<const InitialSeed> seeds, LineOutput& out) override {
     stage_.run(seeds, [&](std::size_t seed, std::span<const int> positions) {
@@ -115,15 +115,15 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
   const ResultText& text_;
   std::uint32_t trainerValue_;
   // The values from the first H value on; they hold the natures too unless the nature
-  // lies far behind, where a window of a seed's own starts with a jump.
+  // lies far behind, where a span of a seed's own starts with a jump.
   PrefilterStage stage_;
   bool separateNatures_;
-  PidWindow natures_;
+  PidSpan natures_;
 };
 
 }  // namespace
 
-void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                  const DeliverymanMatch& match) {
   text.appendMoment(out, moment);
   fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
@@ -160,8 +160,8 @@ std::unique_ptr<ModeEvaluator> makeDeliverymanSearchEvaluator(const SearchSettin
   return std::make_unique<DeliverymanSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text,
-                                       const SearchCursor& moment, InitialSeed seed, std::string& out) {
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                       InitialSeed seed, std::string& out) {
   PlainPidSequence r(seed);
   const std::uint32_t trainerValue = static_cast<std::uint32_t>(settings.deliveryTrainerId ^ settings.deliverySecretId);
   std::size_t lines = 0;

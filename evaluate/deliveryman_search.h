@@ -28,14 +28,14 @@ struct DeliverymanMatch {
 };
 
 // "…,position,nature name,H,A,B,C,D,S,type name,power,seed"
-void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                  const DeliverymanMatch& match);
 
 void checkDeliverymanOptions(const SearchSettings& settings, SettingsCheck& check);
 std::optional<Prefilter> deliverymanSearchPrefilter(const SearchSettings& settings);
 std::unique_ptr<ModeEvaluator> makeDeliverymanSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                               const KernelSet& kernels);
-std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text,
-                                       const SearchCursor& moment, InitialSeed seed, std::string& out);
+std::size_t deliverymanSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                       InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

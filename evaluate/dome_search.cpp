@@ -98,7 +98,7 @@ DomeWanted domeWantedTrainers(const SearchSettings& settings) {
   return wanted;
 }
 
-void appendDomeSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendDomeSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                           const DomeMatch& match) {
   text.appendMoment(out, moment);
   char fields[2 * 12 + 16];
@@ -116,7 +116,7 @@ std::unique_ptr<ModeEvaluator> makeDomeSearchEvaluator(const SearchSettings& set
   return std::make_unique<DomeSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                                 InitialSeed seed, std::string& out) {
   PlainPidSequence r(seed);
   const int slack = settings.domeConsumptionSlack;

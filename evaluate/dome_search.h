@@ -47,13 +47,13 @@ struct DomeMatch {
 };
 
 // "…,lower position,upper position,seed"
-void appendDomeSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendDomeSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                           const DomeMatch& match);
 
 void checkDomeOptions(const SearchSettings& settings, SettingsCheck& check);
 std::unique_ptr<ModeEvaluator> makeDomeSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                        const KernelSet& kernels);
-std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t domeSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                                 InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "core/pid_window.h"
+#include "core/pid_span.h"
 #include "evaluate/iv_draws.h"
 #include "evaluate/position_range.h"
 #include "evaluate/prefilter_stage.h"
@@ -17,13 +17,13 @@ namespace hanabira {
 namespace {
 
 // An egg that discards no pair reads up to ten positions past its own; thirty leave room
-// for ten discarded pairs before the window has to grow.
-constexpr int windowMargin = 30;
+// for ten discarded pairs before the span has to grow.
+constexpr int spanMargin = 30;
 
-PidWindow pidWindowFor(const SearchSettings& settings) {
+PidSpan pidSpanFor(const SearchSettings& settings) {
   const PositionRange eggs = pidPositions(settings);
-  if (eggs.empty()) return PidWindow(0, 0);
-  return PidWindow(eggs.first, eggs.size() + windowMargin);
+  if (eggs.empty()) return PidSpan(0, 0);
+  return PidSpan(eggs.first, eggs.size() + spanMargin);
 }
 
 bool withinBounds(const SearchSettings& settings, int stat, int value) {
@@ -39,7 +39,7 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
         abilityRollOffset_(eggAbilityRollOffset(settings)),
         firstPairOffset_(eggFirstPairOffset(settings)),
         stage_(*inheritanceSearchPrefilter(settings), kernels),
-        pids_(pidWindowFor(settings)) {
+        pids_(pidSpanFor(settings)) {
     eggs_.reserve(pidPositions(settings).size());
   }
 
@@ -150,13 +150,13 @@ class InheritanceSearchEvaluator final : public ModeEvaluator {
   int abilityRollOffset_;
   int firstPairOffset_;
   PrefilterStage stage_;
-  PidWindow pids_;
+  PidSpan pids_;
   std::vector<Egg> eggs_;
 };
 
 }  // namespace
 
-void appendInheritanceSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendInheritanceSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                  const InheritanceMatch& match) {
   text.appendMoment(out, moment);
   const IvSet& iv = match.drawnIvs;
@@ -197,8 +197,8 @@ std::unique_ptr<ModeEvaluator> makeInheritanceSearchEvaluator(const SearchSettin
   return std::make_unique<InheritanceSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text,
-                                       const SearchCursor& moment, InitialSeed seed, std::string& out) {
+std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                       InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
   const std::vector<std::uint32_t> ivSequence =
       plainIvSequence(seed, static_cast<std::size_t>(settings.ivConsumptionMax) + 7);

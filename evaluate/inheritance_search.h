@@ -31,14 +31,14 @@ struct InheritanceMatch {
 };
 
 // "…,position,H,A,B,C,D,S,seed,egg position,H-先,D-後,S-先,gender value,ability slot"
-void appendInheritanceSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendInheritanceSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                                  const InheritanceMatch& match);
 
 void checkInheritanceOptions(const SearchSettings& settings, SettingsCheck& check);
 std::optional<Prefilter> inheritanceSearchPrefilter(const SearchSettings& settings);
 std::unique_ptr<ModeEvaluator> makeInheritanceSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                               const KernelSet& kernels);
-std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text,
-                                       const SearchCursor& moment, InitialSeed seed, std::string& out);
+std::size_t inheritanceSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
+                                       InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

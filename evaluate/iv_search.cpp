@@ -41,7 +41,7 @@ class IvSearchEvaluator final : public ModeEvaluator {
 
 }  // namespace
 
-void appendIvSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendIvSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                         const IvMatch& match) {
   text.appendMoment(out, moment);
   fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
@@ -58,7 +58,7 @@ std::unique_ptr<ModeEvaluator> makeIvSearchEvaluator(const SearchSettings& setti
   return std::make_unique<IvSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                               InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
   const std::vector<std::uint32_t> sequence =

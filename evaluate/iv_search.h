@@ -25,13 +25,13 @@ struct IvMatch {
 };
 
 // "…,position,H,A,B,C,D,S,type name,power,seed"
-void appendIvSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendIvSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                         const IvMatch& match);
 
 std::optional<Prefilter> ivSearchPrefilter(const SearchSettings& settings);
 std::unique_ptr<ModeEvaluator> makeIvSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                      const KernelSet& kernels);
-std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t ivSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                               InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -98,7 +98,7 @@ std::string ResultText::header() const {
 
 // The fields go to a buffer on the stack and from there to `out` at once: appending to
 // the string a character at a time costs more than the formatting.
-void ResultText::appendMoment(std::string& out, const SearchCursor& moment) const {
+void ResultText::appendMoment(std::string& out, const BootMoment& moment) const {
   char fields[6 * 12 + 2 * 9];  // six ints and two 32-bit hexadecimals, each with a comma
   char* end = fmt::format_to(fields, FMT_COMPILE("{},{},{},{},{},{},"), moment.year, moment.month, moment.day,
                              moment.hour, moment.minute, moment.second);

@@ -42,7 +42,7 @@ class ResultText {
   std::string header() const;
 
   // "year,month,day,hour,minute,second," and, with the parameter columns, "vcount,timer0,"
-  void appendMoment(std::string& out, const SearchCursor& moment) const;
+  void appendMoment(std::string& out, const BootMoment& moment) const;
   // "H,A,B,C,D,S,type name,power,seed"
   void appendIvsAndHiddenPower(std::string& out, const IvSet& ivs, const HiddenPower& hiddenPower,
                                InitialSeed seed) const;

@@ -24,10 +24,10 @@ std::vector<Lcg64::Jump> jumpsFor(const Prefilter& prefilter) {
   return jumps;
 }
 
-MtOutputWindow mtWindowFor(const Prefilter& prefilter) {
-  if (!individual(prefilter)) return MtOutputWindow(0, 0);
+MtOutputSpan mtSpanFor(const Prefilter& prefilter) {
+  if (!individual(prefilter)) return MtOutputSpan(0, 0);
   const auto first = static_cast<int>(prefilter.first);
-  return MtOutputWindow(first, first + prefilter.rowCount - 1);
+  return MtOutputSpan(first, first + prefilter.rowCount - 1);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ SequenceRows::SequenceRows(const Prefilter& prefilter, const KernelSet& kernels,
       kernels_(kernels),
       jumps_(jumpsFor(prefilter)),
       seeds_(personality(prefilter) ? maxSeeds : 0),
-      mtWindow_(mtWindowFor(prefilter)),
+      mtSpan_(mtSpanFor(prefilter)),
       mtSeeds_(individual(prefilter) ? maxSeeds : 0),
       seedColumn_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) : 0),
       mtRows_(individual(prefilter) ? static_cast<std::size_t>(prefilter.rowCount) * maxSeeds : 0) {
@@ -77,14 +77,14 @@ void SequenceRows::fill(std::span<const InitialSeed> seeds) {
 // MT19937 is seeded with the upper half of each initial seed.
 void SequenceRows::fillIndividual(std::span<const InitialSeed> seeds) {
   for (std::size_t i = 0; i < count_; ++i) mtSeeds_[i] = static_cast<std::uint32_t>(seeds[i] >> 32);
-  const int last = mtWindow_.first() + mtWindow_.size() - 1;
+  const int last = mtSpan_.first() + mtSpan_.size() - 1;
   if (last <= mtKernelLastPosition) {
-    kernels_.mtWindow(mtSeeds_.data(), count_, mtWindow_.first(), last, mtRows_.data());
+    kernels_.mtSpan(mtSeeds_.data(), count_, mtSpan_.first(), last, mtRows_.data());
     return;
   }
   // Far positions need every word of several twists: a seed at a time.
   for (std::size_t i = 0; i < count_; ++i) {
-    mtWindow_.fill(mtSeeds_[i], seedColumn_.data());
+    mtSpan_.fill(mtSeeds_[i], seedColumn_.data());
     for (std::size_t r = 0; r < seedColumn_.size(); ++r) mtRows_[r * count_ + i] = seedColumn_[r];
   }
 }

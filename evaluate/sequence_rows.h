@@ -14,7 +14,7 @@
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/lcg64.h"
-#include "core/mt_window.h"
+#include "core/mt_span.h"
 #include "evaluate/prefilter.h"
 
 namespace hanabira {
@@ -55,7 +55,7 @@ class SequenceRows {
   Lcg64::Jump scanStart_;
   std::vector<std::uint64_t> scratch_;
   // The individual-value rows; positions past the kernels' reach come a seed at a time.
-  MtOutputWindow mtWindow_;
+  MtOutputSpan mtSpan_;
   std::vector<std::uint32_t> mtSeeds_;
   std::vector<std::uint32_t> seedColumn_;
   std::vector<std::uint32_t> mtRows_;

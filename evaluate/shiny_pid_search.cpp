@@ -78,7 +78,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
   // Seed `seed` of the batch, candidate `candidate` of the personality-value scan, at
   // the positions each stage found for it.
   void evaluateSeed(std::size_t seed, std::size_t candidate, std::span<const int> ivHits, std::span<const int> pidHits,
-                    const SearchCursor& moment, InitialSeed initialSeed, LineOutput& out) {
+                    const BootMoment& moment, InitialSeed initialSeed, LineOutput& out) {
     findShinyPids(candidate, pidHits);
     if (shinyPids_.empty()) return;
     for (const int hit : ivHits) {
@@ -124,7 +124,7 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
 
 }  // namespace
 
-void appendShinyPidSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendShinyPidSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                               const ShinyPidMatch& match) {
   text.appendMoment(out, moment);
   fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.ivPosition);
@@ -154,7 +154,7 @@ std::unique_ptr<ModeEvaluator> makeShinyPidSearchEvaluator(const SearchSettings&
   return std::make_unique<ShinyPidSearchEvaluator>(settings, text, kernels);
 }
 
-std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                                     InitialSeed seed, std::string& out) {
   if (settings.ivConsumptionMin > settings.ivConsumptionMax) return 0;
   const std::vector<std::uint32_t> ivSequence =

@@ -30,14 +30,14 @@ struct ShinyPidMatch {
   std::uint32_t pid;
 };
 
-void appendShinyPidSearchLine(const ResultText& text, std::string& out, const SearchCursor& moment, InitialSeed seed,
+void appendShinyPidSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                               const ShinyPidMatch& match);
 
 void checkShinyPidOptions(const SearchSettings& settings, SettingsCheck& check);
 std::optional<Prefilter> shinyPidSearchPrefilter(const SearchSettings& settings);
 std::unique_ptr<ModeEvaluator> makeShinyPidSearchEvaluator(const SearchSettings& settings, const ResultText& text,
                                                            const KernelSet& kernels);
-std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultText& text, const SearchCursor& moment,
+std::size_t shinyPidSearchReference(const SearchSettings& settings, const ResultText& text, const BootMoment& moment,
                                     InitialSeed seed, std::string& out);
 
 }  // namespace hanabira

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/key_input.h"
-#include "engine/search_space.h"
+#include "engine/boot_moment_space.h"
 
 namespace hanabira {
 namespace {
@@ -103,7 +103,7 @@ TEST(BootMomentSpace, HoursMinutesAndSecondsAreThreeRanges) {
   const std::vector<std::array<int, 3>> expected = {{10, 0, 5}, {10, 0, 6}, {10, 1, 5}, {10, 1, 6},
                                                     {11, 0, 5}, {11, 0, 6}, {11, 1, 5}, {11, 1, 6}};
   for (std::uint64_t i = 0; i < 8; ++i) {
-    const SearchCursor moment = space.cursorAt(i);
+    const BootMoment moment = space.momentAt(i);
     EXPECT_EQ((std::array<int, 3>{moment.hour, moment.minute, moment.second}), expected[i]) << i;
     EXPECT_EQ(moment.keyMask, 0x3FF);
   }
@@ -116,7 +116,7 @@ TEST(BootMomentSpace, AnEmptyTimeRangeHasNoMoments) {
   EXPECT_EQ(BootMomentSpace(settings).size(), 0u);
 }
 
-TEST(BootMomentSpace, CursorsCountThroughKeysTimesAndDays) {
+TEST(BootMomentSpace, MomentsCountThroughKeysTimesAndDays) {
   SearchSettings settings = dates({12, 2, 28}, {12, 3, 1});
   settings.keyInputEnabled = true;
   settings.startHour = settings.endHour = 23;
@@ -124,10 +124,10 @@ TEST(BootMomentSpace, CursorsCountThroughKeysTimesAndDays) {
   settings.startSecond = 58;
   const BootMomentSpace space(settings);
   ASSERT_EQ(space.size(), 3u * 2 * 540);
-  const SearchCursor last = space.cursorAt(space.size() - 1);
+  const BootMoment last = space.momentAt(space.size() - 1);
   EXPECT_EQ((std::array<int, 5>{last.month, last.day, last.second, last.keyMask, last.weekday}),
             (std::array<int, 5>{3, 1, 59, 0x3FF, 4}));
-  const SearchCursor leapDay = space.cursorAt(2 * 540 + 540 + 1);
+  const BootMoment leapDay = space.momentAt(2 * 540 + 540 + 1);
   EXPECT_EQ((std::array<int, 4>{leapDay.month, leapDay.day, leapDay.second, leapDay.weekday}),
             (std::array<int, 4>{2, 29, 59, 3}));
 }

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "core/kernel_levels.h"
 #include "evaluate/iv_rules.h"
 #include "evaluate/reference_sequences.h"
 #include "test_support.h"
@@ -32,7 +33,7 @@ SearchSettings plantedConsole() {
   return s;
 }
 
-const SearchCursor plantedBoot{12, 10, 7, 12, 34, 56, 0, noKeysHeld};
+const BootMoment plantedBoot{12, 10, 7, 12, 34, 56, 0, noKeysHeld};
 
 void expectPlantedFirst(const std::vector<CalibrationMatch>& matches, int secondsOff) {
   ASSERT_FALSE(matches.empty());

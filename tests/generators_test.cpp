@@ -5,8 +5,8 @@
 
 #include "core/lcg64.h"
 #include "core/mt19937.h"
-#include "core/mt_window.h"
-#include "core/pid_window.h"
+#include "core/mt_span.h"
+#include "core/pid_span.h"
 
 namespace hanabira {
 namespace {
@@ -36,20 +36,20 @@ TEST(Lcg64, JumpsEqualSteps) {
   EXPECT_EQ(Lcg64::jump(std::uint64_t{1} << 63).apply(Lcg64::jump(std::uint64_t{1} << 63).apply(start)), start);
 }
 
-TEST(PidWindow, HoldsTheSequenceFromItsFirstPositionAndGrowsOnDemand) {
+TEST(PidSpan, HoldsTheSequenceFromItsFirstPositionAndGrowsOnDemand) {
   for (std::int64_t first : {0, 1, 50, 100003}) {
-    PidWindow window(first, 20);
+    PidSpan span(first, 20);
     for (std::uint64_t seed : {std::uint64_t{0}, std::uint64_t{0x9D76553EC8C0FA7A}}) {
-      window.fill(seed);
-      EXPECT_EQ(window.end(), first + 20);
-      window.reach(first + 300);  // more than twice the storage
-      EXPECT_GE(window.end(), first + 301);
+      span.fill(seed);
+      EXPECT_EQ(span.end(), first + 20);
+      span.reach(first + 300);  // more than twice the storage
+      EXPECT_GE(span.end(), first + 301);
       Lcg64 lcg(seed);
       for (std::int64_t k = 0; k < first; ++k) lcg.next();
-      for (std::int64_t k = first; k <= first + 300; ++k) ASSERT_EQ(window[k], lcg.next()) << first << " at " << k;
+      for (std::int64_t k = first; k <= first + 300; ++k) ASSERT_EQ(span[k], lcg.next()) << first << " at " << k;
     }
-    window.fill(1);  // a new seed starts over at the first length
-    EXPECT_EQ(window.end(), first + 20);
+    span.fill(1);  // a new seed starts over at the first length
+    EXPECT_EQ(span.end(), first + 20);
   }
 }
 
@@ -91,17 +91,17 @@ TEST(Mt19937, SeedZeroStartsWithWordsZeroAndOne) {
   EXPECT_EQ(ours.next(), standard());
 }
 
-TEST(MtOutputWindow, MatchesTheFullGeneratorOnEveryKindOfWindow) {
-  // Windows inside the shortcut's reach, across its edge at 226/227, and past 623.
-  const std::vector<std::pair<int, int>> windows = {{0, 0},     {7, 12},    {0, 226},   {220, 227},
-                                                    {226, 226}, {227, 230}, {600, 700}, {1240, 1260}};
+TEST(MtOutputSpan, MatchesTheFullGeneratorOnEveryKindOfSpan) {
+  // Spans inside the shortcut's reach, across its edge at 226/227, and past 623.
+  const std::vector<std::pair<int, int>> spans = {{0, 0},     {7, 12},    {0, 226},   {220, 227},
+                                                  {226, 226}, {227, 230}, {600, 700}, {1240, 1260}};
   std::mt19937 random(7);
-  for (const auto& [first, last] : windows) {
-    const MtOutputWindow window(first, last);
-    std::vector<std::uint32_t> outputs(static_cast<std::size_t>(window.size()));
+  for (const auto& [first, last] : spans) {
+    const MtOutputSpan span(first, last);
+    std::vector<std::uint32_t> outputs(static_cast<std::size_t>(span.size()));
     for (int trial = 0; trial < 20; ++trial) {
       const auto seed = static_cast<std::uint32_t>(random());
-      window.fill(seed, outputs.data());
+      span.fill(seed, outputs.data());
       Mt19937 full(seed);
       for (int k = 0; k < first; ++k) full.next();
       for (int k = first; k <= last; ++k)

@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "core/kernel_levels.h"
 #include "core/kernels.h"
 #include "test_support.h"
 
 namespace hanabira {
 namespace {
 
-SearchCursor workedExampleMoment() {
+BootMoment workedExampleMoment() {
   // 2011-09-27 is a Tuesday; 13:47:35 with A held.
-  return SearchCursor{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+  return BootMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
 }
 
 TEST(Sha1, CompressesTheStandardOneBlockMessage) {
@@ -89,7 +90,7 @@ TEST(InitialSeed, NegativeFrameEntersAsItsTwosComplementPattern) {
 struct SeedVector {
   std::string line;
   SearchSettings settings;
-  SearchCursor moment;
+  BootMoment moment;
   InitialSeed seed;
 };
 

@@ -14,7 +14,7 @@ namespace hanabira {
 namespace {
 
 constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
 
 TEST(HiddenPower, TypeAndPower) {
   EXPECT_EQ(hiddenPowerOf({31, 31, 31, 31, 31, 31}).type, 15);
@@ -54,7 +54,7 @@ TEST(DrawIvs, RoamingSkipsOneOutputAndFillsDSCLast) {
   EXPECT_EQ(drawIvs(outputs, true), (IvSet{1, 2, 3, 6, 4, 5}));  // C from the 7th output, D from the 5th
 }
 
-std::string evaluateBoth(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed,
+std::string evaluateBoth(const SearchSettings& settings, const BootMoment& moment, InitialSeed seed,
                          std::string* reference) {
   const testing::BothEvaluations both = testing::evaluateBothWays(settings, moment, seed);
   *reference = both.reference;

@@ -45,7 +45,7 @@ TEST_P(Kernels, SeedsMatchThePlainComputation) {
     const SeedDay day = prepareSeedDay(words);
 
     for (std::size_t count : counts()) {
-      std::vector<SearchCursor> moments(count);
+      std::vector<BootMoment> moments(count);
       std::vector<std::uint32_t> timeWords(count), keyWords(count);
       for (std::size_t i = 0; i < count; ++i) {
         moments[i] = {date.year,
@@ -85,14 +85,14 @@ TEST_P(Kernels, MaskSeedsMatchThePlainComputation) {
     BootMessage words = constantMessageWords(settings);
     words[8] = dateWord(date.year, date.month, date.day, weekday(date));
     const SeedDay day = prepareSeedDay(words);
-    SearchCursor moment{date.year,
-                        date.month,
-                        date.day,
-                        static_cast<int>(random_() % 24),
-                        static_cast<int>(random_() % 60),
-                        static_cast<int>(random_() % 60),
-                        weekday(date),
-                        0};
+    BootMoment moment{date.year,
+                      date.month,
+                      date.day,
+                      static_cast<int>(random_() % 24),
+                      static_cast<int>(random_() % 60),
+                      static_cast<int>(random_() % 60),
+                      weekday(date),
+                      0};
     const SeedTime time = prepareSeedTime(day, timeWord(moment.hour, moment.minute, moment.second, settings.is3ds));
 
     for (std::size_t count : counts()) {
@@ -116,7 +116,7 @@ TEST_P(Kernels, MtWindowsMatchTheGenerator) {
       for (auto& seed : seeds) seed = static_cast<std::uint32_t>(random_());
       const std::size_t rows = static_cast<std::size_t>(last - first + 1);
       std::vector<std::uint32_t> outputs(rows * count + 1, 0xDEADBEEF);
-      kernels().mtWindow(seeds.data(), count, first, last, outputs.data());
+      kernels().mtSpan(seeds.data(), count, first, last, outputs.data());
       for (std::size_t i = 0; i < count; ++i) {
         Mt19937 generator(seeds[i]);
         for (int k = 0; k < first; ++k) generator.next();

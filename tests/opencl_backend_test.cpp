@@ -11,8 +11,8 @@
 #include <string>
 
 #include "engine/backends/backend_registry.h"
+#include "engine/boot_moment_space.h"
 #include "engine/opencl/opencl_backend.h"
-#include "engine/search_space.h"
 #include "evaluate/search_modes.h"
 #include "test_support.h"
 

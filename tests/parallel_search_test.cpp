@@ -7,6 +7,7 @@
 #include <random>
 #include <thread>
 
+#include "core/kernel_levels.h"
 #include "engine/chunk_pipeline.h"
 #include "engine/search_engine.h"
 #include "engine/thread_team.h"

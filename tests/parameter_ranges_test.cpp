@@ -8,8 +8,9 @@
 #include <random>
 #include <string>
 
+#include "core/kernel_levels.h"
+#include "engine/boot_moment_space.h"
 #include "engine/search_engine.h"
-#include "engine/search_space.h"
 #include "evaluate/search_modes.h"
 #include "test_support.h"
 

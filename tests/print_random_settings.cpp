@@ -1,6 +1,6 @@
 // Prints random settings of a search mode as a settings file, for comparing two builds
 // of hanabira-cli on them (scripts/test-windows):
-//   print_random_settings MODE SEED      MODE 0 to 5 in the order of SearchMode
+//   print_random_settings MODE SEED      MODE from 0, a row of the mode table
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int mode = std::stoi(argv[1]);
-  if (mode < 0 || mode > static_cast<int>(hanabira::SearchMode::DomeSearch)) {
+  if (mode < 0 || mode >= static_cast<int>(hanabira::searchModes().size())) {
     std::fprintf(stderr, "no mode %d\n", mode);
     return 2;
   }

@@ -57,9 +57,9 @@ TEST(ResultText, SelectsTheModeByPriority) {
 }
 
 const IvMatch workedMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}};
-const SearchCursor workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
 
-std::string ivLine(bool keys, const SearchCursor& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
+std::string ivLine(bool keys, const BootMoment& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
   std::string line;
   appendIvSearchLine(utf8Text(SearchMode::IvSearch, keys), line, moment, seed, workedMatch);
   return line;
@@ -70,7 +70,7 @@ TEST(ResultText, IvSearchLine) {
   EXPECT_EQ(ivLine(false, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A\r\n");
   // Leading zeros of both halves of the seed are kept.
   EXPECT_EQ(ivLine(false, workedMoment, 0x0000ABCD12345678).substr(48), "0000ABCD12345678\r\n");
-  SearchCursor early = workedMoment;
+  BootMoment early = workedMoment;
   early.year = 5;
   early.month = 1;
   early.hour = 0;
@@ -79,7 +79,7 @@ TEST(ResultText, IvSearchLine) {
 
 TEST(ResultText, KeyColumnNamesTheKeysHeldInRegisterOrder) {
   auto keys = [](int mask) {
-    SearchCursor moment = workedMoment;
+    BootMoment moment = workedMoment;
     moment.keyMask = mask;
     const std::string line = ivLine(true, moment);
     return line.substr(line.rfind(',') + 1);
@@ -104,7 +104,7 @@ std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextE
                    ResultLanguage language = ResultLanguage::Japanese) {
   const ResultText text(definitionOf(mode).columnsIn(language), keys, encoding, false, language);
   std::string line;
-  const SearchCursor& moment = workedMoment;
+  const BootMoment& moment = workedMoment;
   const InitialSeed seed = 0x0000ABCD12345678;
   if constexpr (std::is_same_v<Match, ShinyPidMatch>) appendShinyPidSearchLine(text, line, moment, seed, match);
   if constexpr (std::is_same_v<Match, InheritanceMatch>) appendInheritanceSearchLine(text, line, moment, seed, match);

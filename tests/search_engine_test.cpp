@@ -7,8 +7,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "engine/boot_moment_space.h"
 #include "engine/search_backend.h"
-#include "engine/search_space.h"
 #include "engine/settings_validation.h"
 #include "test_support.h"
 #include "vocab/cp932.h"

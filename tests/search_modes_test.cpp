@@ -3,13 +3,21 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <random>
+#include <set>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "cli/settings_json.h"
+#include "core/kernel_levels.h"
+#include "engine/calibration_rules.h"
 #include "engine/search_engine.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/search_modes.h"
 #include "evaluate/shiny_rules.h"
+#include "fuzz/mode_choice.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 
@@ -124,7 +132,7 @@ TEST_P(EveryMode, FastEvaluatorAgreesWithTheReference) {
     SearchSettings settings = testing::randomSettings(random, GetParam());
     InitialSeed seed = random();
     trials.plant(random, settings, seed);
-    const SearchCursor moment{
+    const BootMoment moment{
         settings.startYear, settings.startMonth, settings.startDay, 1, 2, 3, 4, static_cast<int>(random() % 1024)};
     const auto both = testing::evaluateBothWays(settings, moment, seed);
     ASSERT_EQ(both.fast, both.reference) << "trial " << trial;
@@ -138,25 +146,72 @@ TEST_P(EveryMode, FastEvaluatorAgreesWithTheReference) {
   }
 }
 
-// Every mode has its record, in the order of SearchMode, with a name of its own.
+// Every mode has its record, in the order of SearchMode, with a name and a key of its own.
 TEST(SearchModes, TheTableHoldsEveryModeOnce) {
   const auto modes = searchModes();
   ASSERT_EQ(modes.size(), evaluatorTrials.size());
   for (std::size_t i = 0; i < modes.size(); ++i) {
     EXPECT_EQ(static_cast<std::size_t>(modes[i].mode), i);
     EXPECT_EQ(&definitionOf(modes[i].mode), &modes[i]);
-    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(modes[i].name, modes[j].name);
-    // The mode's own check box selects it.
+    for (std::size_t j = 0; j < i; ++j) {
+      EXPECT_NE(modes[i].name, modes[j].name);
+      EXPECT_NE(modes[i].settingsKey, modes[j].settingsKey);
+      EXPECT_NE(modes[i].flag, modes[j].flag);
+    }
+    // The mode's own check box selects it, over the flags of every row before it.
     SearchSettings settings;
     if (modes[i].flag != nullptr) settings.*modes[i].flag = true;
+    EXPECT_EQ(selectSearchMode(settings), modes[i].mode);
+    for (std::size_t j = 1; j < i; ++j) settings.*modes[j].flag = true;
     EXPECT_EQ(selectSearchMode(settings), modes[i].mode);
   }
 }
 
+// Every row is reached wherever a mode is chosen: its flag round-trips through a settings
+// file under its key, calibration clears it, and the random tests and the fuzz harness
+// draw it.
+TEST(SearchModes, EveryRowIsReachedWhereverAModeIsChosen) {
+  std::set<SearchMode> fuzzed;
+  for (int byte = 0; byte < 256; ++byte) {
+    const auto data = static_cast<std::uint8_t>(byte);
+    fuzz::ByteReader in(&data, 1);
+    SearchSettings settings;
+    fuzz::chooseMode(in, settings);
+    fuzzed.insert(selectSearchMode(settings));
+  }
+  std::mt19937_64 random(11);
+  for (const SearchModeDefinition& row : searchModes()) {
+    SCOPED_TRACE(std::string(row.name));
+    EXPECT_TRUE(fuzzed.contains(row.mode));
+    EXPECT_EQ(selectSearchMode(testing::randomSettings(random, row.mode)), row.mode);
+
+    SearchSettings asked = testing::workedExampleSettings();
+    if (row.flag != nullptr) asked.*row.flag = true;
+    const nlohmann::ordered_json file = settingsToJson(asked);
+    if (row.flag != nullptr) {
+      EXPECT_EQ(file.at(std::string(row.settingsKey)), true);
+    }
+    const SearchSettings read = settingsFromJson(nlohmann::json::parse(file.dump()), {}).settings;
+    EXPECT_EQ(selectSearchMode(read), row.mode);
+
+    const SearchSettings calibrated = observedValueSettings(calibrationRequest(asked));
+    EXPECT_EQ(selectSearchMode(calibrated), SearchMode::IvSearch);
+  }
+}
+
+// The row's name as a test name: "comet-shard" is CometShard.
 std::string modeName(const ::testing::TestParamInfo<SearchMode>& mode) {
-  constexpr std::array<const char*, 6> names = {"IvSearch",          "ShinyPidSearch",   "InheritanceSearch",
-                                                "DeliverymanSearch", "CometShardSearch", "DomeSearch"};
-  return names[static_cast<std::size_t>(mode.param)];
+  std::string name;
+  bool wordStarts = true;
+  for (const char c : definitionOf(mode.param).name) {
+    if (c == '-') {
+      wordStarts = true;
+      continue;
+    }
+    name += wordStarts ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+    wordStarts = false;
+  }
+  return name;
 }
 
 std::vector<SearchMode> everyMode() {

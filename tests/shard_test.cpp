@@ -17,8 +17,8 @@
 #include "cli/cli_app.h"
 #include "cli/settings_json.h"
 #include "core/sha1_hasher.h"
+#include "engine/boot_moment_space.h"
 #include "engine/moment_range.h"
-#include "engine/search_space.h"
 #include "test_support.h"
 
 namespace hanabira {

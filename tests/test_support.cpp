@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 
+#include "core/kernel_levels.h"
 #include "core/lcg64.h"
 #include "evaluate/comet_shard_search.h"
 #include "evaluate/reference_sequences.h"
@@ -117,12 +118,10 @@ int randomParentIv(std::mt19937_64& random) {
 
 namespace {
 
-// Each mode's options drawn from their whole lists and their edges, in the order of
-// SearchMode (flags of modes of lower priority are set now and then too).
-void noOptions(std::mt19937_64&, SearchSettings&) {}
+// Each mode's options drawn from their whole lists and their edges (flags of modes of
+// lower priority are set now and then too); the mode's own flag is set already.
 
 void randomShinyOptions(std::mt19937_64& random, SearchSettings& s) {
-  s.shinyPidSearch = true;
   s.trainerId = randomId(random);
   s.secretId = randomId(random);
   s.shinyEncounterKind = uniform(random, 1, 3);
@@ -132,7 +131,6 @@ void randomShinyOptions(std::mt19937_64& random, SearchSettings& s) {
 }
 
 void randomInheritanceOptions(std::mt19937_64& random, SearchSettings& s) {
-  s.inheritanceSearch = true;
   s.shinyPidSearch = chance(random, 0.3);
   s.trainerId = randomId(random);
   s.secretId = randomId(random);
@@ -149,7 +147,6 @@ void randomInheritanceOptions(std::mt19937_64& random, SearchSettings& s) {
 }
 
 void randomDeliverymanOptions(std::mt19937_64& random, SearchSettings& s) {
-  s.deliverymanSearch = true;
   s.inheritanceSearch = chance(random, 0.2);
   s.shinyPidSearch = chance(random, 0.2);
   s.deliveryNature = chance(random, 0.5) ? 0 : uniform(random, 1, 25);
@@ -168,14 +165,12 @@ void randomDeliverymanOptions(std::mt19937_64& random, SearchSettings& s) {
 }
 
 void randomCometShardOptions(std::mt19937_64& random, SearchSettings& s) {
-  s.cometShardSearch = true;
   s.deliverymanSearch = chance(random, 0.2);
   s.compoundEyes = chance(random, 0.5);
   randomPidRange(random, s, 150);
 }
 
 void randomDomeOptions(std::mt19937_64& random, SearchSettings& s) {
-  s.domeSearch = true;
   s.cometShardSearch = chance(random, 0.2);
   s.deliverymanSearch = chance(random, 0.2);
   // Mostly one to three trainers wanted (in any of the six boxes, the same one twice
@@ -188,20 +183,32 @@ void randomDomeOptions(std::mt19937_64& random, SearchSettings& s) {
   randomPidRange(random, s, 150);
 }
 
-constexpr std::array<void (*)(std::mt19937_64&, SearchSettings&), 6> randomOptions = {
-    noOptions,        randomShinyOptions, randomInheritanceOptions, randomDeliverymanOptions, randomCometShardOptions,
-    randomDomeOptions};
+struct RandomOptions {
+  SearchMode mode;
+  void (*draw)(std::mt19937_64& random, SearchSettings& s);
+};
+constexpr RandomOptions randomOptions[] = {
+    {SearchMode::ShinyPidSearch, randomShinyOptions},
+    {SearchMode::InheritanceSearch, randomInheritanceOptions},
+    {SearchMode::DeliverymanSearch, randomDeliverymanOptions},
+    {SearchMode::CometShardSearch, randomCometShardOptions},
+    {SearchMode::DomeSearch, randomDomeOptions},
+};
 
 }  // namespace
 
 SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
   SearchSettings s = randomIvSearchSettings(random);
-  randomOptions.at(static_cast<std::size_t>(mode))(random, s);  // a new mode needs its entry
+  const SearchModeDefinition& row = definitionOf(mode);
+  if (row.flag != nullptr) s.*row.flag = true;
+  for (const RandomOptions& options : randomOptions) {
+    if (options.mode == mode) options.draw(random, s);
+  }
   return s;
 }
 
-BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed) {
-  const SearchModeDefinition& mode = definitionOf(selectSearchMode(settings));
+BothEvaluations evaluateBothWays(const SearchSettings& settings, const BootMoment& moment, InitialSeed seed) {
+  const SearchModeDefinition& mode = selectedMode(settings);
   const ResultText text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, TextEncoding::Utf8, false,
                         settings.resultLanguage);
   BothEvaluations both;

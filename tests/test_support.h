@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "core/initial_seed.h"
-#include "core/search_mode.h"
 #include "core/search_settings.h"
 #include "engine/search_engine.h"
+#include "evaluate/search_modes.h"
 
 namespace hanabira::testing {
 
@@ -37,7 +37,7 @@ struct BothEvaluations {
   std::size_t fastLines;
   std::size_t referenceLines;
 };
-BothEvaluations evaluateBothWays(const SearchSettings& settings, const SearchCursor& moment, InitialSeed seed);
+BothEvaluations evaluateBothWays(const SearchSettings& settings, const BootMoment& moment, InitialSeed seed);
 
 // A trainer ID for which `pid` is shiny with the given secret ID (any of the eight).
 std::uint16_t shinyTrainerId(std::uint32_t pid, std::uint16_t secretId, std::mt19937_64& random);

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/kernel_levels.h"
+#include "engine/boot_moment_space.h"
 #include "engine/mt_seed_set.h"
 #include "engine/passing_seeds.h"
 #include "engine/prepared_search.h"
 #include "engine/search_engine.h"
 #include "engine/search_plan.h"
-#include "engine/search_space.h"
 #include "evaluate/iv_draws.h"
 #include "evaluate/iv_search.h"
 #include "evaluate/reference_sequences.h"
@@ -29,7 +29,7 @@ using testing::fastResult;
 using testing::referenceResult;
 
 // The settings give VCount and Timer0 to the seed; a moment of a range carries its own.
-std::uint32_t mtSeedOf(SearchSettings settings, const SearchCursor& moment) {
+std::uint32_t mtSeedOf(SearchSettings settings, const BootMoment& moment) {
   settings.vcount = moment.vcount;
   settings.timer0 = moment.timer0;
   return static_cast<std::uint32_t>(computeInitialSeed(settings, moment) >> 32);
@@ -41,7 +41,7 @@ MtSeedSpace seedsOfMoments(const SearchSettings& settings, const std::set<std::u
   std::vector<MtSeedRange> ranges;
   for (std::uint64_t i = 0; i < space.size(); ++i) {
     if (left.contains(i)) continue;
-    const std::uint32_t seed = mtSeedOf(settings, space.cursorAt(i));
+    const std::uint32_t seed = mtSeedOf(settings, space.momentAt(i));
     ranges.push_back({seed, std::uint64_t{seed} + 1});
   }
   return MtSeedSpace(std::move(ranges));

@@ -12,6 +12,7 @@
 
 #include "engine/calibration.h"
 #include "engine/settings_validation.h"
+#include "evaluate/search_modes.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/file_problem.h"
 #include "ui/model/main_window_layout.h"
@@ -136,6 +137,22 @@ TEST(WindowFields, CheckBoxesComboAndVersion) {
   // Neither version checked: the word from "config.txt" stays in force.
   fields.checked = {};
   EXPECT_EQ(readStart(fields, loaded).versionWord, 0x02215F20u);
+}
+
+// Every mode but the plain search has a check box of the window, which asks for it alone.
+TEST(WindowFields, EveryModeHasItsCheckBox) {
+  for (const SearchModeDefinition& row : searchModes()) {
+    if (row.flag == nullptr) continue;
+    const auto box = std::find_if(modeCheckBoxes.begin(), modeCheckBoxes.end(),
+                                  [&](const ModeCheckBox& b) { return b.mode == row.mode; });
+    ASSERT_NE(box, modeCheckBoxes.end()) << row.name;
+    EXPECT_TRUE(std::any_of(mainWindowControls.begin(), mainWindowControls.end(), [&](const ControlPlace& c) {
+      return c.id == box->id && c.kind == ControlKind::CheckBox;
+    })) << row.name;
+    WindowFields fields;
+    fields.checked = {box->id};
+    EXPECT_EQ(selectSearchMode(readStart(fields)), row.mode) << row.name;
+  }
 }
 
 TEST(WindowFields, SaveReadsTheConsoleFieldsLikeTheStart) {

@@ -56,8 +56,8 @@ void computeMaskSeeds(const SeedTime& time, const std::uint32_t* keys, std::size
   computeMaskSeedsWith<Avx2Vec, 2>(time, keys, stride, firstMask, count, seeds);
 }
 
-void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
-  mtWindowWith<Avx2Vec, 8>(mtSeeds, count, first, last, outputs);
+void mtSpan(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+  mtSpanWith<Avx2Vec, 8>(mtSeeds, count, first, last, outputs);
 }
 
 void lcgOutputs(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
@@ -80,7 +80,7 @@ void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& sca
 
 }  // namespace
 
-const KernelSet avx2Kernels{Isa::Avx2,  Avx2Vec::lanes, computeSeeds, computeMaskSeeds, mtWindow,
+const KernelSet avx2Kernels{Isa::Avx2,  Avx2Vec::lanes, computeSeeds, computeMaskSeeds, mtSpan,
                             lcgOutputs, scanRanges,     scanLcg,      scanDraws};
 
 }  // namespace hanabira

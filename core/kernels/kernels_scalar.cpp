@@ -35,9 +35,9 @@ void computeMaskSeeds(const SeedTime& time, const std::uint32_t* keys, std::size
   computeMaskSeedsWith<ScalarVec, 2>(time, keys, stride, firstMask, count, seeds);
 }
 
-void mtWindow(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+void mtSpan(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   // Four seeds side by side: the seeding chains overlap in the pipeline.
-  mtWindowWith<ScalarVec, 4>(mtSeeds, count, first, last, outputs);
+  mtSpanWith<ScalarVec, 4>(mtSeeds, count, first, last, outputs);
 }
 
 void lcgOutputs(const std::uint64_t* states, std::size_t count, int length, std::uint32_t* outputs) {
@@ -60,7 +60,7 @@ void scanDraws(const std::uint32_t* rows, std::size_t count, const DrawScan& sca
 
 }  // namespace
 
-const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, computeMaskSeeds, mtWindow,
+const KernelSet scalarKernels{Isa::Scalar, ScalarVec::lanes, computeSeeds, computeMaskSeeds, mtSpan,
                               lcgOutputs,  scanRanges,       scanLcg,      scanDraws};
 
 }  // namespace hanabira

@@ -26,7 +26,7 @@ inline typename Vec::V mtTemper(typename Vec::V y) {
 // Seeds seeds[0 .. streams * lanes); row r of the outputs (position first + r) starts at
 // outputs + r * stride. The output rows hold the raw seeded words until they are twisted.
 template <class Vec, int streams>
-inline void mtWindowGroup(const std::uint32_t* seeds, int first, int last, std::uint32_t* outputs, std::size_t stride) {
+inline void mtSpanGroup(const std::uint32_t* seeds, int first, int last, std::uint32_t* outputs, std::size_t stride) {
   using V = typename Vec::V;
   constexpr std::size_t lanes = Vec::lanes;
   const V multiplier = Vec::set1(1812433253u);
@@ -74,22 +74,21 @@ inline void mtWindowGroup(const std::uint32_t* seeds, int first, int last, std::
 }
 
 template <class Vec, int streams>
-inline void mtWindowWith(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
+inline void mtSpanWith(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
   constexpr std::size_t lanes = Vec::lanes;
   constexpr std::size_t group = streams * lanes;
   std::size_t base = 0;
   for (; base + group <= count; base += group)
-    mtWindowGroup<Vec, streams>(mtSeeds + base, first, last, outputs + base, count);
-  for (; base + lanes <= count; base += lanes)
-    mtWindowGroup<Vec, 1>(mtSeeds + base, first, last, outputs + base, count);
+    mtSpanGroup<Vec, streams>(mtSeeds + base, first, last, outputs + base, count);
+  for (; base + lanes <= count; base += lanes) mtSpanGroup<Vec, 1>(mtSeeds + base, first, last, outputs + base, count);
   if (base == count) return;
 
-  // The last, partial vector: zero-padded seeds into a scratch window, the live lanes copied out.
+  // The last, partial vector: zero-padded seeds into a scratch span, the live lanes copied out.
   const std::size_t live = count - base;
   std::uint32_t seeds[lanes] = {};
   for (std::size_t i = 0; i < live; ++i) seeds[i] = mtSeeds[base + i];
   std::uint32_t scratch[(mtKernelLastPosition + 1) * lanes];
-  mtWindowGroup<Vec, 1>(seeds, first, last, scratch, lanes);
+  mtSpanGroup<Vec, 1>(seeds, first, last, scratch, lanes);
   for (int r = 0; r <= last - first; ++r) {
     for (std::size_t i = 0; i < live; ++i)
       outputs[static_cast<std::size_t>(r) * count + base + i] = scratch[r * lanes + i];

@@ -54,8 +54,6 @@ struct Avx512Vec {
   static Mask inRange(V value, V low, V span) { return _mm512_cmple_epu32_mask(_mm512_sub_epi32(value, low), span); }
   static Mask atMost(V value, V limit) { return _mm512_cmple_epu32_mask(value, limit); }
   static std::uint64_t maskBits(Mask m) { return m; }
-  // The lanes' bits, two bytes, straight from the mask register.
-  static void storeMask(void* to, Mask m) { _store_mask16(static_cast<__mmask16*>(to), m); }
 };
 
 }  // namespace

@@ -32,9 +32,9 @@ std::string programFor(const PreparedSearch& search) {
   return kernelProgram(search, *prefilter);
 }
 
-SearchCursor blockCursor(const BootMomentSpace& space, const BootMomentSpace::Coordinates& at) {
+BootMoment blockCursor(const BootMomentSpace& space, const BootMomentSpace::Coordinates& at) {
   const Date date = space.dateAt(at.day);
-  SearchCursor block;
+  BootMoment block;
   block.year = date.year;
   block.month = date.month;
   block.day = date.day;
@@ -272,7 +272,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
         const BootMomentSpace::Coordinates at = space.coordinatesOf(found_[i]);
         batchTimeWords_[n] = search_.timeWordAt(at.time);
         batchKeyWords_[n] = search_.keyWords[static_cast<std::size_t>(at.mask)];
-        cursors_[n] = space.cursorAt(found_[i]);
+        cursors_[n] = space.momentAt(found_[i]);
       }
       search_.kernels.computeSeeds(day, batchTimeWords_.data(), batchKeyWords_.data(), n, seeds_.data());
       exact_->evaluate(MomentList(std::span(cursors_.data(), n)), std::span(seeds_.data(), n), result.lines);
@@ -294,7 +294,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
   std::vector<std::uint64_t> found_;  // moments listed by the device
   std::array<std::uint32_t, maxEvaluationBatch> batchTimeWords_{}, batchKeyWords_{};
   std::array<InitialSeed, maxEvaluationBatch> seeds_{};
-  std::array<SearchCursor, maxEvaluationBatch> cursors_{};
+  std::array<BootMoment, maxEvaluationBatch> cursors_{};
 };
 
 bool openClServes(const SearchModeDefinition& mode) { return mode.prefilter != nullptr; }

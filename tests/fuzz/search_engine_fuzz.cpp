@@ -12,13 +12,13 @@
 #include <string>
 
 #include "core/calendar.h"
-#include "core/cpu_features.h"
 #include "core/edition.h"
-#include "core/search_mode.h"
+#include "core/kernel_levels.h"
+#include "engine/boot_moment_space.h"
 #include "engine/search_engine.h"
-#include "engine/search_space.h"
 #include "engine/settings_validation.h"
 #include "fuzz_support.h"
+#include "mode_choice.h"
 
 namespace hanabira::fuzz {
 namespace {
@@ -26,14 +26,6 @@ namespace {
 // A personality-value position beyond this is out of the reference's reach (it steps
 // there one value at a time); such searches are held to the scalar single-thread path.
 constexpr int referenceReach = 200'000;
-
-void chooseMode(ByteReader& in, SearchSettings& s) {
-  // In the order of precedence; flags of the modes a chosen one overrides are set now and then.
-  bool* const flags[] = {&s.domeSearch, &s.cometShardSearch, &s.deliverymanSearch, &s.inheritanceSearch,
-                         &s.shinyPidSearch};
-  const int mode = in.intBetween(0, 5);  // 5: the individual-value search
-  for (int k = 0; k < 5; ++k) *flags[k] = k == mode || (k > mode && in.oneIn(4));
-}
 
 void chooseConsole(ByteReader& in, SearchSettings& s) {
   s.versionWord = in.oneIn(8) ? in.word() : in.flag() ? whiteVersionWord : blackVersionWord;
@@ -174,20 +166,20 @@ void chooseEditionAndRanges(ByteReader& in, SearchSettings& s) {
 
 std::int64_t positionsIn(int first, int last) { return std::max<std::int64_t>(0, std::int64_t{last} - first + 1); }
 
-bool readsIvPositions(SearchMode mode) {
-  return mode == SearchMode::IvSearch || mode == SearchMode::ShinyPidSearch || mode == SearchMode::InheritanceSearch;
+// How far past its positions the mode reads, one value at a time in the reference.
+std::int64_t readsAhead(const SearchSettings& s, const SearchModeDefinition& mode) {
+  return mode.readsAhead != nullptr ? s.*mode.readsAhead : 0;
 }
 
 // The reference's work on one boot moment, in positions (or pairs of positions) it tries:
-// the shiny and egg searches try every personality-value position for each
-// individual-value one, and the deliveryman steps to its nature one value at a time.
-std::int64_t workPerMoment(const SearchSettings& s, SearchMode mode) {
+// a mode of both sequences tries every personality-value position for each
+// individual-value one, and steps to what it reads ahead one value at a time.
+std::int64_t workPerMoment(const SearchSettings& s, const SearchModeDefinition& mode) {
   const std::int64_t ivRange = positionsIn(s.ivConsumptionMin, s.ivConsumptionMax);
-  const std::int64_t ivs = readsIvPositions(mode) ? std::max<std::int64_t>(1, ivRange) : 1;
-  if (mode == SearchMode::IvSearch) return ivs;
+  const std::int64_t ivs = mode.readsIndividualValues ? std::max<std::int64_t>(1, ivRange) : 1;
+  if (!mode.readsPersonalityValues) return ivs;
   const std::int64_t pids = positionsIn(s.pidConsumptionMin, std::min(s.pidConsumptionMax, pidConsumptionLimit));
-  const std::int64_t nature = mode == SearchMode::DeliverymanSearch ? s.deliveryNaturePosition : 0;
-  return std::max<std::int64_t>(1, ivs * pids + nature);
+  return std::max<std::int64_t>(1, ivs * pids + readsAhead(s, mode));
 }
 
 // Valid settings of any size are cut down so that every input runs fast: a long
@@ -217,9 +209,9 @@ void limitWork(SearchSettings& s) {
   };
 
   if (findSettingsProblem(s)) return;  // refused before any work
-  const SearchMode mode = selectSearchMode(s);
+  const SearchModeDefinition& mode = selectedMode(s);
   const std::int64_t work = workPerMoment(s, mode);
-  if (work > maxWorkPerMoment && readsIvPositions(mode) && s.ivConsumptionMin <= s.ivConsumptionMax) {
+  if (work > maxWorkPerMoment && mode.readsIndividualValues && s.ivConsumptionMin <= s.ivConsumptionMax) {
     const std::int64_t ivs = positionsIn(s.ivConsumptionMin, s.ivConsumptionMax);
     s.ivConsumptionMax = plus(s.ivConsumptionMin, std::max<std::int64_t>(1, ivs * maxWorkPerMoment / work) - 1);
   }
@@ -286,11 +278,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   limitWork(settings);
 
   const Outcome fast = run(runSearch, settings, options);
-  const bool farNature = settings.deliverymanSearch && settings.deliveryNaturePosition > referenceReach;
+  const bool farAhead = readsAhead(settings, selectedMode(settings)) > referenceReach;
   SearchOptions plainOptions = options;
   plainOptions.threads = 1;
   plainOptions.isa = Isa::Scalar;
-  const Outcome plain = farNature ? run(runSearch, settings, plainOptions) : run(runReferenceSearch, settings, options);
+  const Outcome plain = farAhead ? run(runSearch, settings, plainOptions) : run(runReferenceSearch, settings, options);
 
   require(fast.refusal == plain.refusal,
           "both paths refuse the same settings: '" + fast.refusal + "' and '" + plain.refusal + "'");

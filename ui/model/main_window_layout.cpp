@@ -81,6 +81,14 @@ const std::array<ControlPlace, 59> mainWindowControls = {{
     {consoleButton, PushButton, "本体...", 186, 23, 42, 25},
 }};
 
+const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
+    {SearchMode::ShinyPidSearch, shinyPidCheck},
+    {SearchMode::InheritanceSearch, inheritanceCheck},
+    {SearchMode::DeliverymanSearch, deliverymanCheck},
+    {SearchMode::CometShardSearch, cometShardCheck},
+    {SearchMode::DomeSearch, domeCheck},
+}};
+
 const std::array<PaintedLabel, 43> mainWindowLabels = {{
     {"共通の設定", 2, 2},     {"MACアドレス:", 230, 25}, {"VCount:0x", 12, 60}, {"Timer0:0x", 150, 60},
     {"GxStat:0x", 280, 60},   {"Frame:", 450, 60},       {"日付:20", 12, 95},   {"年", 94, 95},

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/search_mode.h"
+
 namespace hanabira {
 
 enum class ControlKind { Edit, CheckBox, PushButton, ComboBox, RadioButton };
@@ -52,6 +54,14 @@ std::string mainWindowTitle();  // "Hanabira ver" and the version
 
 extern const std::array<ControlPlace, 59> mainWindowControls;
 extern const std::array<PaintedLabel, 43> mainWindowLabels;
+
+// The check box that asks for each mode, other than the plain search that runs when none
+// is checked; the start command sets the mode's flag from it.
+struct ModeCheckBox {
+  SearchMode mode;
+  int id;
+};
+extern const std::array<ModeCheckBox, 5> modeCheckBoxes;
 
 // The slim bar under the start button that shows the share searched and the time left.
 struct BarPlace {

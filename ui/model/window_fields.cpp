@@ -1,7 +1,9 @@
 #include "ui/model/window_fields.h"
 
 #include "core/field_text.h"
+#include "evaluate/search_modes.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/main_window_layout.h"
 
 namespace hanabira {
 namespace {
@@ -86,11 +88,7 @@ void readStartFields(const WindowFields& f, SearchSettings& s) {
   s.pidConsumptionMin = decimal(pidConsumptionMinEdit, pidConsumptionChars);
   s.pidConsumptionMax = decimal(pidConsumptionMaxEdit, pidConsumptionChars);
 
-  s.shinyPidSearch = f.isChecked(shinyPidCheck);
-  s.inheritanceSearch = f.isChecked(inheritanceCheck);
-  s.deliverymanSearch = f.isChecked(deliverymanCheck);
-  s.cometShardSearch = f.isChecked(cometShardCheck);
-  s.domeSearch = f.isChecked(domeCheck);
+  for (const ModeCheckBox& box : modeCheckBoxes) s.*definitionOf(box.mode).flag = f.isChecked(box.id);
 }
 
 ConsoleParameters readSavedConsole(const WindowFields& f, const SearchSettings& choices) {

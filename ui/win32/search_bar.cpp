@@ -78,6 +78,4 @@ void showOnSearchBar(HWND bar, const ProgressBarState& state) {
   InvalidateRect(bar, nullptr, FALSE);
 }
 
-int searchBarValue(HWND bar) { return static_cast<int>(GetWindowLongPtrW(bar, valueSlot)); }
-
 }  // namespace hanabira

@@ -12,6 +12,5 @@ namespace hanabira {
 // Registers the window class once; `font` draws the text.
 HWND createSearchBar(HWND parent, int x, int y, int width, int height, HFONT font);
 void showOnSearchBar(HWND bar, const ProgressBarState& state);
-int searchBarValue(HWND bar);
 
 }  // namespace hanabira

@@ -6,10 +6,10 @@
 
 namespace hanabira {
 
-class MtOutputWindow {
+class MtOutputSpan {
  public:
   // Positions first to last of the sequence, both inclusive; 0 <= first <= last.
-  MtOutputWindow(int first, int last);
+  MtOutputSpan(int first, int last);
 
   int first() const { return first_; }
   int size() const { return last_ - first_ + 1; }

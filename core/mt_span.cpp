@@ -1,4 +1,4 @@
-#include "core/mt_window.h"
+#include "core/mt_span.h"
 
 #include <array>
 
@@ -14,9 +14,9 @@ constexpr int lastShortcutPosition = Mt19937::stateSize - Mt19937::shift - 1;
 
 }  // namespace
 
-MtOutputWindow::MtOutputWindow(int first, int last) : first_(first), last_(last) {}
+MtOutputSpan::MtOutputSpan(int first, int last) : first_(first), last_(last) {}
 
-void MtOutputWindow::fill(std::uint32_t seed, std::uint32_t* out) const {
+void MtOutputSpan::fill(std::uint32_t seed, std::uint32_t* out) const {
   if (last_ <= lastShortcutPosition) {
     std::array<std::uint32_t, Mt19937::stateSize> words;
     words[0] = seed;

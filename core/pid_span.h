@@ -1,6 +1,6 @@
 // The part of the personality-value random sequence that a search reads, for one seed.
 // Element k of the sequence is the upper half of the LCG state after k steps from the
-// initial seed. A mode reads a range of positions from some `first` on; the window
+// initial seed. A mode reads a range of positions from some `first` on; the span
 // reaches `first` with one jump instead of `first` steps and computes the values from
 // there as far as asked.
 #pragma once
@@ -14,10 +14,10 @@
 
 namespace hanabira {
 
-class PidWindow {
+class PidSpan {
  public:
   // fill() computes positions first to first + length - 1; 0 <= first.
-  PidWindow(std::int64_t first, std::size_t length);
+  PidSpan(std::int64_t first, std::size_t length);
 
   std::int64_t first() const { return first_; }
   // One past the last position computed for the current seed.

@@ -1,4 +1,4 @@
-#include "engine/search_space.h"
+#include "engine/boot_moment_space.h"
 
 #include <algorithm>
 
@@ -47,7 +47,7 @@ BootMomentSpace::Coordinates BootMomentSpace::nextBlock(Coordinates at) const {
   return at;
 }
 
-SearchCursor BootMomentSpace::cursorAt(std::uint64_t index) const {
+BootMoment BootMomentSpace::momentAt(std::uint64_t index) const {
   const Coordinates at = coordinatesOf(index);
   const Date date = dateAt(at.day);
   const TimeOfDay time = timeAt(at.time);

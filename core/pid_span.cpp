@@ -1,13 +1,13 @@
-#include "core/pid_window.h"
+#include "core/pid_span.h"
 
 #include <algorithm>
 
 namespace hanabira {
 
-PidWindow::PidWindow(std::int64_t first, std::size_t length)
+PidSpan::PidSpan(std::int64_t first, std::size_t length)
     : first_(first), length_(length), toFirst_(Lcg64::jump(static_cast<std::uint64_t>(first))), values_(length) {}
 
-void PidWindow::extend(std::int64_t last) {
+void PidSpan::extend(std::int64_t last) {
   const std::size_t needed = static_cast<std::size_t>(last - first_) + 1;
   if (needed > values_.size()) values_.resize(std::max(needed, 2 * values_.size()));
   std::uint64_t state = nextState_;

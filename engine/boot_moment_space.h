@@ -22,8 +22,6 @@ class BootMomentSpace {
 
   std::uint64_t size() const { return blockCount() * momentsPerBlock(); }
   int dayCount() const { return dayCount_; }
-  int vcountCount() const { return vcountCount_; }
-  int timer0Count() const { return timer0Count_; }
   std::uint64_t blockCount() const {
     return static_cast<std::uint64_t>(dayCount_) * static_cast<std::uint64_t>(vcountCount_) *
            static_cast<std::uint64_t>(timer0Count_);
@@ -64,7 +62,7 @@ class BootMomentSpace {
   // The first moment of the block after that of `at`.
   Coordinates nextBlock(Coordinates at) const;
 
-  SearchCursor cursorAt(std::uint64_t index) const;
+  BootMoment momentAt(std::uint64_t index) const;
 
  private:
   int firstDayNumber_;
