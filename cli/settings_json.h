@@ -6,8 +6,8 @@
 // printed only when "en". "keyAllowed" holds the ten keys of the key register; X and Y
 // are "keyXYEnabled", "keyAllowedX" and "keyAllowedY", and "keyCountMax" the most keys
 // held at once: each printed only when it differs from a fresh start. Every key is
-// optional but the six date fields; unknown keys,
-// wrong types and values outside a field's choices are errors that name the field.
+// optional but the six date fields; unknown keys, wrong types and values outside a
+// field's choices are errors that name the field.
 #pragma once
 
 #include <nlohmann/json_fwd.hpp>
