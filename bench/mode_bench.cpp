@@ -78,7 +78,7 @@ struct SeedBatch {
   SeedBatch() {
     std::mt19937_64 random(1);
     for (auto& seed : seeds) seed = random();
-    for (auto& moment : moments) moment = {11, 9, 27, 13, 0, 0, 2, 0x3FF};
+    for (auto& moment : moments) moment = {11, 9, 27, 13, 0, 0, 2, noKeysHeld};
   }
 };
 

@@ -72,9 +72,9 @@ BENCHMARK(ivSearchThreads)
 // The parts on their own.
 void initialSeedPlain(benchmark::State& state) {
   const SearchSettings settings = strictIvSearch(1);
-  BootMoment moment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+  BootMoment moment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
   for (auto _ : state) {
-    moment.keyMask = (moment.keyMask + 1) & 0x3FF;
+    moment.keyMask = (moment.keyMask + 1) & noKeysHeld;
     benchmark::DoNotOptimize(computeInitialSeed(settings, moment));
   }
   state.SetItemsProcessed(state.iterations());

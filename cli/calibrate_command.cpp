@@ -18,12 +18,12 @@
 namespace hanabira {
 namespace {
 
-constexpr std::array<std::string_view, 10> keyNamesInEnglish = {"A",    "B",  "Select", "Start", "Right",
-                                                                "Left", "Up", "Down",   "R",     "L"};
+constexpr std::array<std::string_view, keyMaskBits> keyNamesInEnglish = {
+    "A", "B", "Select", "Start", "Right", "Left", "Up", "Down", "R", "L", "X", "Y"};
 
 std::string keysText(int keyMask) {
   std::string text;
-  for (int bit = 0; bit < 10; ++bit) {
+  for (int bit = 0; bit < keyMaskBits; ++bit) {
     if ((keyMask & (1 << bit)) != 0) continue;  // a 0 bit is a key held
     if (!text.empty()) text += '+';
     text += keyNamesInEnglish[static_cast<std::size_t>(bit)];

@@ -39,9 +39,12 @@ struct StatValues {
   StatArray SearchSettings::*member;
   ChoiceRange range = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
 };
+// The flags of the key register's ten keys; X and Y have keys of their own (keyAllowedX,
+// keyAllowedY), so that files written before them keep their meaning.
 struct KeyFlags {
-  std::array<bool, 10> SearchSettings::*member;
+  std::array<bool, keyMaskBits> SearchSettings::*member;
 };
+constexpr std::size_t registerKeys = 10;
 using FieldKind = std::variant<HexWord, Integer, Id16, Flag, StatValues, KeyFlags>;
 
 struct Field {
@@ -244,8 +247,8 @@ void readField(const Field& field, const json& value, SearchSettings& settings) 
                 static_cast<int>(integerIn(fmt::format("{}[{}]", name, k), items[k], kind.range.low, kind.range.high));
           }
         } else if constexpr (std::is_same_v<Kind, KeyFlags>) {
-          const json& items = arrayOf(name, value, 10);
-          for (std::size_t k = 0; k < 10; ++k)
+          const json& items = arrayOf(name, value, registerKeys);
+          for (std::size_t k = 0; k < registerKeys; ++k)
             (settings.*kind.member)[k] = flag(fmt::format("{}[{}]", name, k), items[k]);
         }
       },
@@ -258,6 +261,9 @@ nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& set
         using Kind = std::decay_t<decltype(kind)>;
         if constexpr (std::is_same_v<Kind, HexWord>) {
           return fmt::format("0x{:X}", settings.*kind.member);
+        } else if constexpr (std::is_same_v<Kind, KeyFlags>) {
+          const auto& flags = settings.*kind.member;
+          return std::vector<bool>(flags.begin(), flags.begin() + registerKeys);
         } else {
           return settings.*kind.member;
         }
@@ -272,11 +278,14 @@ ResultLanguage resultLanguageIn(const json& value) {
 }
 
 // The keys that are printed only when set: the edition's three, the ends of the ranges
-// of VCount and Timer0 (each group given whole or not at all), and an English result.
+// of VCount and Timer0 (each group given whole or not at all), an English result, and
+// X, Y and the hand's limit away from a fresh start's.
 struct OptionalKeys {
   std::optional<std::string> game, language, console;
   std::optional<std::uint32_t> vcountMin, vcountMax, timer0Min, timer0Max;
   std::optional<ResultLanguage> resultLanguage;
+  std::optional<bool> keyXYEnabled, keyAllowedX, keyAllowedY;
+  std::optional<int> keyCountMax;
 
   bool read(const std::string& key, const json& value) {
     auto text = [&](std::optional<std::string>& part) {
@@ -291,10 +300,30 @@ struct OptionalKeys {
     else if (key == "timer0Min") timer0Min = hexWord(key, value);
     else if (key == "timer0Max") timer0Max = hexWord(key, value);
     else if (key == "resultLanguage") resultLanguage = resultLanguageIn(value);
+    else if (key == "keyXYEnabled") keyXYEnabled = flag(key, value);
+    else if (key == "keyAllowedX") keyAllowedX = flag(key, value);
+    else if (key == "keyAllowedY") keyAllowedY = flag(key, value);
+    else if (key == "keyCountMax") keyCountMax = static_cast<int>(integerIn(key, value, 0, keyMaskBits));
     else return false;
     return true;
   }
 };
+
+void applyKeyOptions(const OptionalKeys& keys, SearchSettings& settings) {
+  if (keys.keyXYEnabled) settings.keyXYEnabled = *keys.keyXYEnabled;
+  if (keys.keyAllowedX) settings.keyAllowed[keyX] = *keys.keyAllowedX;
+  if (keys.keyAllowedY) settings.keyAllowed[keyY] = *keys.keyAllowedY;
+  if (keys.keyCountMax) settings.keyCountMax = keys.keyCountMax;
+}
+
+// Said only where they differ from a fresh start, so that settings of the ten keys
+// print as they did before X and Y came.
+void appendKeyOptions(const SearchSettings& settings, nlohmann::ordered_json& object) {
+  if (settings.keyXYEnabled) object["keyXYEnabled"] = true;
+  if (!settings.keyAllowed[keyX]) object["keyAllowedX"] = false;
+  if (!settings.keyAllowed[keyY]) object["keyAllowedY"] = false;
+  if (settings.keyCountMax) object["keyCountMax"] = *settings.keyCountMax;
+}
 
 std::optional<ParameterRange> rangeOf(const char* field, const std::optional<std::uint32_t>& min,
                                       const std::optional<std::uint32_t>& max) {
@@ -395,6 +424,7 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   if (auto range = rangeOf("vcount", optional.vcountMin, optional.vcountMax)) result.settings.vcountRange = range;
   if (auto range = rangeOf("timer0", optional.timer0Min, optional.timer0Max)) result.settings.timer0Range = range;
   if (optional.resultLanguage) result.settings.resultLanguage = *optional.resultLanguage;
+  applyKeyOptions(optional, result.settings);
 
   const bool word6 = object.contains("messageWord6");
   const bool word7 = object.contains("messageWord7");
@@ -422,6 +452,8 @@ nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
     } else if (name == "timer0" && settings.timer0Range) {
       object["timer0Min"] = hex(settings.timer0Range->min);
       object["timer0Max"] = hex(settings.timer0Range->max);
+    } else if (name == "excludeOppositeAndReset") {
+      appendKeyOptions(settings, object);
     }
   }
   // Japanese is the file as it always was, and left unsaid.

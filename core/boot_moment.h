@@ -6,9 +6,14 @@
 
 namespace hanabira {
 
-// The key register is active low: a 0 bit means the key is held. Bits from 0 up:
-// A, B, Select, Start, Right, Left, Up, Down, R, L.
-inline constexpr int noKeysHeld = 0x3FF;
+// A key mask is active low, as the console reads its keys: a 0 bit means the key is
+// held. Bits 0 to 9 are the key register (A, B, Select, Start, Right, Left, Up, Down, R,
+// L); X and Y, which the console reads apart from it, are bits 10 and 11. The boot
+// message's key word carries all twelve.
+inline constexpr int keyMaskBits = 12;
+inline constexpr int noKeysHeld = (1 << keyMaskBits) - 1;
+inline constexpr int keyX = 10;  // bit numbers
+inline constexpr int keyY = 11;
 
 struct BootMoment {
   int year = 0;  // 0 to 99 for 2000 to 2099

@@ -31,7 +31,9 @@ constexpr std::uint32_t timeWord(int hour, int minute, int second, bool is3ds) {
   return (hourByte(hour, is3ds) << 24) | (bcd(minute) << 16) | (bcd(second) << 8);
 }
 
-constexpr std::uint32_t keyWord(int keyMask) { return byteSwap32(static_cast<std::uint32_t>(keyMask) ^ 0x2C00u); }
+// W12: the twelve bits of the key mask with bit 13 set beside them (0x2FFF with no key
+// held), as the game lays the word out in memory.
+constexpr std::uint32_t keyWord(int keyMask) { return byteSwap32(static_cast<std::uint32_t>(keyMask) ^ 0x2000u); }
 
 constexpr std::uint32_t parameterWord(std::uint32_t vcount, std::uint32_t timer0) {
   return byteSwap32((vcount << 16) | timer0);

@@ -1,20 +1,34 @@
 #include "core/key_input.h"
 
-#include "core/boot_moment.h"
-
 namespace hanabira {
+namespace {
+
+constexpr int rightAndLeft = 0x30;
+constexpr int upAndDown = 0xC0;
+constexpr int selectAndStart = 0x0C;
+constexpr int rAndL = 0x300;
+
+// The bits of the keys that may be held.
+int allowedKeys(const SearchSettings& settings) {
+  int allowed = 0;
+  for (int bit = 0; bit < keyMaskBits; ++bit) {
+    if (settings.keyAllowed[static_cast<std::size_t>(bit)]) allowed |= 1 << bit;
+  }
+  if (!settings.keyXYEnabled) allowed &= ~(1 << keyX | 1 << keyY);
+  return allowed;
+}
+
+}  // namespace
 
 bool isKeyMaskSearched(const SearchSettings& settings, int keyMask) {
   if (!settings.keyInputEnabled) return keyMask == noKeysHeld;
-  for (int key = 0; key < 10; ++key) {
-    const bool held = (keyMask & (1 << key)) == 0;
-    if (held && !settings.keyAllowed[key]) return false;
-  }
+  // The hand's limit comes first: a count of bits is the cheapest test.
+  if (settings.keyCountMax && heldKeyCount(keyMask) > *settings.keyCountMax) return false;
+  const int held = ~keyMask & noKeysHeld;
+  if ((held & ~allowedKeys(settings)) != 0) return false;
   if (settings.excludeOppositeAndReset) {
-    const bool rightAndLeft = (keyMask & 0x30) == 0;
-    const bool upAndDown = (keyMask & 0xC0) == 0;
-    const bool softReset = (keyMask & 0x0C) == 0 && (keyMask & 0x300) == 0;
-    if (rightAndLeft || upAndDown || softReset) return false;
+    const bool softReset = (held & (selectAndStart | rAndL)) == (selectAndStart | rAndL);
+    if ((held & rightAndLeft) == rightAndLeft || (held & upAndDown) == upAndDown || softReset) return false;
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/boot_moment.h"
 #include "core/edition.h"
 #include "core/parameter_range.h"
 
@@ -63,10 +64,15 @@ struct SearchSettings {
   int startMinute = 0, endMinute = 59;
   int startSecond = 0, endSecond = 59;
   bool keyInputEnabled = false;
-  // Indexed by the key's bit in the key register: A, B, Select, Start, Right, Left, Up,
-  // Down, R, L. A key whose flag is false is never assumed held.
-  std::array<bool, 10> keyAllowed = {true, true, true, true, true, true, true, true, true, true};
+  // Indexed by the key's bit in a key mask (core/boot_moment.h): A, B, Select, Start,
+  // Right, Left, Up, Down, R, L, X, Y. A key whose flag is false is never assumed held.
+  std::array<bool, keyMaskBits> keyAllowed = {true, true, true, true, true, true, true, true, true, true, true, true};
   bool excludeOppositeAndReset = true;
+  // X and Y may be held only with this flag; without it they stay released, and a
+  // second has the masks of the ten keys of the key register alone.
+  bool keyXYEnabled = false;
+  // The most keys held at once (0 to keyMaskBits); none: any number.
+  std::optional<int> keyCountMax;
 
   // Mode flags; selectSearchMode() picks the one that applies.
   bool shinyPidSearch = false;

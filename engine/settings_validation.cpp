@@ -50,6 +50,7 @@ std::optional<SettingsProblem> findSettingsProblem(const SearchSettings& s) {
   check.range("endMinute", s.endMinute, 0, 59);
   check.range("startSecond", s.startSecond, 0, 59);
   check.range("endSecond", s.endSecond, 0, 59);
+  if (s.keyCountMax) check.range("keyCountMax", *s.keyCountMax, 0, keyMaskBits);
 
   // Only the positions that the active mode reads are checked, then its own options.
   const SearchModeDefinition& mode = selectedMode(s);

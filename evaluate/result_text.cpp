@@ -16,7 +16,7 @@ namespace hanabira {
 struct ResultWords {
   std::string_view momentColumns;  // the header's start, which every mode shares
   std::string_view keyColumn;
-  const std::array<std::string_view, 10>& keyNames;
+  const std::array<std::string_view, keyMaskBits>& keyNames;
   std::optional<std::string_view> (*natureName)(int id);
   std::optional<std::string_view> (*hiddenPowerTypeName)(int id);
   std::array<std::string_view, 6> statLabels;  // H, A, B, C, D, S
@@ -65,13 +65,13 @@ ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncod
     hiddenPowerTypeNames_[id] = encode(*words_->hiddenPowerTypeName(id));
   }
   if (keyInputEnabled_) {
-    std::array<std::string, 10> names;
-    for (int bit = 0; bit < 10; ++bit) names[bit] = encode(words_->keyNames[bit]);
-    keyFields_.resize(1 << 10);
-    for (int mask = 0; mask < (1 << 10); ++mask) {
+    std::array<std::string, keyMaskBits> names;
+    for (int bit = 0; bit < keyMaskBits; ++bit) names[bit] = encode(words_->keyNames[bit]);
+    keyFields_.resize(noKeysHeld + 1);
+    for (int mask = 0; mask <= noKeysHeld; ++mask) {
       std::string& field = keyFields_[static_cast<std::size_t>(mask)];
       field = ',';
-      for (int bit = 0; bit < 10; ++bit) {
+      for (int bit = 0; bit < keyMaskBits; ++bit) {
         if ((mask & (1 << bit)) == 0) field += names[bit];
       }
     }
@@ -107,7 +107,7 @@ void ResultText::appendMoment(std::string& out, const BootMoment& moment) const 
 }
 
 void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {
-  if (keyInputEnabled_) out += keyFields_[static_cast<std::size_t>(keyMask & ((1 << 10) - 1))];
+  if (keyInputEnabled_) out += keyFields_[static_cast<std::size_t>(keyMask & noKeysHeld)];
   out += lineEnd;
 }
 

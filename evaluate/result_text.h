@@ -46,7 +46,7 @@ class ResultText {
   // "H,A,B,C,D,S,type name,power,seed"
   void appendIvsAndHiddenPower(std::string& out, const IvSet& ivs, const HiddenPower& hiddenPower,
                                InitialSeed seed) const;
-  // ",A St" for the keys held, when key input is on; then CR LF.
+  // ",A St" for the keys held (X and Y last), when key input is on; then CR LF.
   void appendKeysAndLineEnd(std::string& out, int keyMask) const;
 
   // Encoded names. A Japanese nature's is filled out to five characters with ideographic

@@ -71,6 +71,24 @@ TEST(Calibration, AKnownSeedFindsItsBootFirst) {
   expectPlantedFirst(matches, 0);
 }
 
+// A boot with X held is found once X may be held, and not before.
+TEST(Calibration, ABootWithXHeldIsFoundWithXAndY) {
+  BootMoment boot = plantedBoot;
+  boot.keyMask = noKeysHeld & ~(1 << keyX | 1 << 0);  // X and A
+  SearchSettings observed = plantedConsole();
+  const InitialSeed seed = computeInitialSeed(observed, boot);
+  observed.keyInputEnabled = true;
+  observed.keyAllowed.fill(false);
+  observed.keyAllowed[0] = observed.keyAllowed[keyX] = true;
+  const std::vector<CalibrationMatch> without = calibrate(calibrationRequest(observed, 2, seed));
+  EXPECT_TRUE(without.empty());
+  observed.keyXYEnabled = true;
+  const std::vector<CalibrationMatch> with = calibrate(calibrationRequest(observed, 2, seed));
+  ASSERT_EQ(with.size(), 1u);
+  EXPECT_EQ(with[0].moment.keyMask, boot.keyMask);
+  EXPECT_EQ(with[0].secondsOff, 0);
+}
+
 // Random consoles, boots, outcomes and small ranges: every level and thread count finds
 // the plain calibration's matches in its order.
 TEST(Calibration, FastFindsWhatThePlainOneFinds) {
@@ -80,7 +98,7 @@ TEST(Calibration, FastFindsWhatThePlainOneFinds) {
     SearchSettings s = testing::randomIvSearchSettings(random);
     s.keyInputEnabled = random() % 4 == 0;
     s.keyAllowed.fill(false);
-    s.keyAllowed[random() % 10] = true;
+    s.keyAllowed[random() % keyMaskBits] = true;  // X or Y now and then, held with keyXYEnabled
     if (random() % 2 == 0) s.edition = Edition{Game::Black2, Language::German, ConsoleKind::Ds};
     CalibrationRequest request = calibrationRequest(s, static_cast<int>(random() % 4));
     request.vcounts.min = static_cast<std::uint32_t>(random() % 0x100);

@@ -275,6 +275,40 @@ TEST(SettingsJson, RangesAreTwoEndsThatPrintOnlyWhenSet) {
   EXPECT_EQ(errorOf(object), "timer0: give timer0Min and timer0Max together, or neither");
 }
 
+// X, Y and the hand's limit print only where they differ from a fresh start, so that
+// settings of the ten keys print (and name a shard's search) as before; they load back.
+TEST(SettingsJson, XAndYAndTheKeyCountPrintOnlyWhenSet) {
+  const std::string plain = settingsToJson(load(dates()).settings).dump();
+  for (const char* name : {"keyXYEnabled", "keyAllowedX", "keyAllowedY", "keyCountMax"}) {
+    EXPECT_EQ(plain.find(name), std::string::npos) << name;
+  }
+  json object = dates();
+  object["keyXYEnabled"] = true;
+  object["keyAllowedY"] = false;
+  object["keyCountMax"] = 3;
+  const SearchSettings settings = load(object).settings;
+  EXPECT_TRUE(settings.keyXYEnabled);
+  EXPECT_TRUE(settings.keyAllowed[keyX]);
+  EXPECT_FALSE(settings.keyAllowed[keyY]);
+  EXPECT_EQ(settings.keyCountMax, 3);
+  const std::string printed = settingsToJson(settings).dump();
+  EXPECT_NE(
+      printed.find(
+          R"("excludeOppositeAndReset":true,"keyXYEnabled":true,"keyAllowedY":false,"keyCountMax":3,"shinyPidSearch")"),
+      std::string::npos)
+      << printed;
+  EXPECT_EQ(settingsToJson(load(json::parse(printed)).settings).dump(), printed);
+
+  for (const char* name : {"keyXYEnabled", "keyAllowedX", "keyAllowedY"}) {
+    EXPECT_EQ(errorOf(with(name, 1)), fmt::format("{}: expected true or false, got 1", name));
+  }
+  EXPECT_EQ(errorOf(with("keyCountMax", 13)), "keyCountMax: expected an integer from 0 to 12, got 13");
+  EXPECT_EQ(errorOf(with("keyCountMax", -1)), "keyCountMax: expected an integer from 0 to 12, got -1");
+  EXPECT_EQ(errorOf(with("keyAllowed",
+                         json::array({true, true, true, true, true, true, true, true, true, true, true, true}))),
+            "keyAllowed: expected an array of 10 values, got [true,true,true,true,true,true,true,true...");
+}
+
 // Japanese, the file as it always was, is left unsaid; English is printed and loads back.
 TEST(SettingsJson, TheResultLanguageIsJaOrEnAndPrintsOnlyWhenEnglish) {
   EXPECT_EQ(load(with("resultLanguage", "ja")).settings.resultLanguage, ResultLanguage::Japanese);

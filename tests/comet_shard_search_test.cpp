@@ -117,7 +117,7 @@ TEST(CometShardSearch, WithoutCompoundEyesEveryTestReadsOnePositionLater) {
   settings.cometShardSearch = true;
   settings.pidConsumptionMin = 40;
   settings.pidConsumptionMax = 60;
-  const BootMoment moment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+  const BootMoment moment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
   for (bool compoundEyes : {true, false}) {
     settings.compoundEyes = compoundEyes;
     // The tests pass from R[51] on: position 51 with compound eyes, 50 without.

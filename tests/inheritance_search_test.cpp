@@ -19,7 +19,7 @@ using testing::evaluateBothWays;
 // its personality-value sequence gives, pair by pair from R[2]: (S, 先), (C, 後), (H, 後),
 // (A, 後); from R[3]: (B, 後), (S, 先), (D, 先), (D, 先), (C, 後).
 constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
 
 SearchSettings eggAt(int position, bool ditto, int eggNature) {
   SearchSettings settings;

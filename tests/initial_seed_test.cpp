@@ -10,6 +10,7 @@
 #include "core/calendar.h"
 #include "core/kernel_levels.h"
 #include "core/kernels.h"
+#include "core/sha1_hasher.h"
 #include "test_support.h"
 
 namespace hanabira {
@@ -17,7 +18,7 @@ namespace {
 
 BootMoment workedExampleMoment() {
   // 2011-09-27 is a Tuesday; 13:47:35 with A held.
-  return BootMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+  return BootMoment{11, 9, 27, 13, 47, 35, 2, 0xFFE};
 }
 
 TEST(Sha1, CompressesTheStandardOneBlockMessage) {
@@ -64,8 +65,47 @@ TEST(InitialSeed, HourByteCarriesTheAfternoonFlagOnTheDsOnly) {
 TEST(InitialSeed, DateAndKeyWords) {
   EXPECT_EQ(dateWord(0, 1, 1, 6), 0x00010106u);  // year 2000 is byte 0x00
   EXPECT_EQ(dateWord(99, 12, 31, 4) >> 24, 0x99u);
-  EXPECT_EQ(keyWord(0x3FF), 0xFF2F0000u);  // no key held
-  EXPECT_EQ(keyWord(0), 0x002C0000u);      // all ten keys held
+  EXPECT_EQ(keyWord(noKeysHeld), 0xFF2F0000u);  // no key held
+  EXPECT_EQ(keyWord(0xC00), 0x002C0000u);       // the key register's ten keys held
+  // X and Y as a peer's table of the keys' shares of W12 has them: X takes 0x40000 off
+  // the word of no key held, Y 0x80000.
+  EXPECT_EQ(keyWord(noKeysHeld & ~(1 << keyX)), 0xFF2B0000u);
+  EXPECT_EQ(keyWord(noKeysHeld & ~(1 << keyY)), 0xFF270000u);
+  EXPECT_EQ(keyWord(0), 0x00200000u);  // all twelve
+}
+
+// The game lays the 16-bit key word out little-endian at bytes 48 and 49 of the message:
+// bit 13 set, then the key mask's twelve bits, a 0 bit for a key held. A moment with X
+// or Y held has the seed of that message, hashed here byte by byte, at every level.
+TEST(InitialSeed, XAndYEnterTheKeyWordAsItsBits10And11) {
+  const SearchSettings settings = testing::workedExampleSettings();
+  std::mt19937_64 random(28);
+  for (const int mask : {0xBFE, 0x7FE, 0x3FE, 0x3FF, 0x000, 0xFFE, static_cast<int>(random() % 4096)}) {
+    BootMoment moment = workedExampleMoment();
+    moment.keyMask = mask;
+    const BootMessage words = buildBootMessage(settings, moment);
+    std::string bytes;
+    for (int k = 0; k < 12; ++k) {
+      for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>(words[k] >> shift);
+    }
+    const int keyWord16 = 0x2000 | mask;
+    bytes += {static_cast<char>(keyWord16 & 0xFF), static_cast<char>(keyWord16 >> 8), '\0', '\0'};
+    const std::string digest = sha1Hex(bytes);
+    std::uint64_t digestValue = 0;  // the digest's first eight bytes, little-endian
+    for (int k = 7; k >= 0; --k) digestValue = digestValue << 8 | std::stoul(digest.substr(2 * k, 2), nullptr, 16);
+    const InitialSeed expected = Lcg64::step(digestValue);
+    EXPECT_EQ(computeInitialSeed(settings, moment), expected) << std::hex << mask;
+
+    BootMessage dayWords = constantMessageWords(settings);
+    dayWords[8] = words[8];
+    const SeedDay day = prepareSeedDay(dayWords);
+    const std::uint32_t keys = keyWord(mask);
+    for (Isa isa : supportedIsas()) {
+      InitialSeed seed = 0;
+      kernelsFor(isa).computeSeeds(day, &words[9], &keys, 1, &seed);
+      EXPECT_EQ(seed, expected) << isaName(isa) << ", mask " << std::hex << mask;
+    }
+  }
 }
 
 TEST(InitialSeed, VersionChangesOnlyTheFirstFiveWords) {
@@ -114,9 +154,15 @@ std::vector<SeedVector> readSeedVectors() {
     v.settings.frame = std::stoi(cells[5]);
     applyMacAddress(v.settings, mac);
     const Date date{std::stoi(cells[6]) - 2000, std::stoi(cells[7]), std::stoi(cells[8])};
-    v.moment = {date.year,           date.month,           date.day,
-                std::stoi(cells[9]), std::stoi(cells[10]), std::stoi(cells[11]),
-                weekday(date),       std::stoi(cells[12])};
+    // The key register's ten bits; X and Y released.
+    v.moment = {date.year,
+                date.month,
+                date.day,
+                std::stoi(cells[9]),
+                std::stoi(cells[10]),
+                std::stoi(cells[11]),
+                weekday(date),
+                std::stoi(cells[12]) | (1 << keyX) | (1 << keyY)};
     v.seed = std::stoull(cells[13], nullptr, 16);
     vectors.push_back(v);
   }

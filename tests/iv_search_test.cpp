@@ -14,7 +14,7 @@ namespace hanabira {
 namespace {
 
 constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0xFFE};
 
 TEST(HiddenPower, TypeAndPower) {
   EXPECT_EQ(hiddenPowerOf({31, 31, 31, 31, 31, 31}).type, 15);

@@ -55,7 +55,7 @@ TEST_P(Kernels, SeedsMatchThePlainComputation) {
                       static_cast<int>(random_() % 60),
                       static_cast<int>(random_() % 60),
                       dayOfWeek,
-                      static_cast<int>(random_() % 1024)};
+                      static_cast<int>(random_() % (noKeysHeld + 1))};
         timeWords[i] = timeWord(moments[i].hour, moments[i].minute, moments[i].second, settings.is3ds);
         keyWords[i] = keyWord(moments[i].keyMask);
       }
@@ -75,7 +75,7 @@ TEST_P(Kernels, MaskSeedsMatchThePlainComputation) {
     SearchSettings settings = testing::randomIvSearchSettings(random_);
     settings.keyInputEnabled = true;
     std::vector<int> masks;
-    for (int mask = 0; mask < 1024; ++mask) {
+    for (int mask = 0; mask <= noKeysHeld; ++mask) {
       if (random_() % 4 != 0) masks.push_back(mask);
     }
     std::vector<std::uint32_t> keyWords;

@@ -132,8 +132,9 @@ TEST(OpenClBackend, WritesTheCpuBytesAcrossManySmallBlocksAndDays) {
     EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), chunk), cpu) << "chunks of " << chunk;
 }
 
-// Every key combination, the keys filtered; a day's boundary inside the chunks (the last
-// ten seconds of two days: the hours, minutes and seconds are ranges within each day).
+// Every key combination, the keys filtered, with and without X and Y; a day's boundary
+// inside the chunks (the last ten seconds of two days: the hours, minutes and seconds are
+// ranges within each day).
 TEST(OpenClBackend, WritesTheCpuBytesWithKeysAcrossMidnight) {
   REQUIRE_OPENCL();
   SearchSettings settings = testing::workedExampleSettings();
@@ -146,9 +147,12 @@ TEST(OpenClBackend, WritesTheCpuBytesWithKeysAcrossMidnight) {
   settings.ivMin = {25, 0, 25, 0, 0, 0};
   settings.ivConsumptionMin = 0;
   settings.ivConsumptionMax = 30;
-  const std::string cpu = viaCpu(settings);
-  for (const std::uint64_t chunk : {777ull, 4096ull, 1ull << 20})
-    EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), chunk), cpu) << "chunks of " << chunk;
+  for (const bool xAndY : {false, true}) {  // the ten keys' masks, then the twelve's
+    settings.keyXYEnabled = xAndY;
+    const std::string cpu = viaCpu(settings);
+    for (const std::uint64_t chunk : {777ull, 4096ull, 1ull << 20})
+      EXPECT_EQ(viaOpenCl(settings, *sharedBackend(), chunk), cpu) << "chunks of " << chunk << ", X and Y " << xAndY;
+  }
 }
 
 // The individual values up to position 226 come from the seeding alone; later ones need

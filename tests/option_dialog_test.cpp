@@ -37,7 +37,10 @@ const std::vector<DialogCase> dialogCases = {
      "遺伝込みで検索",
      {1, 2, 1026, 1005, 1006, 1023, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1024, 1025}},
     {1105, 103, "すいせいのかけら設定", {1, 2, 1001}},
-    {1106, 105, "キー入力パターン", {1, 2, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011}},
+    {1106,
+     105,
+     "キー入力パターン",
+     {1, 2, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1012, 1013, 1011, 1014}},
     {1107, 106, "ライモンドーム設定", {1, 2, 1007, 1021, 1024, 1025, 1026, 1008, 1005}},
     {1108, 107, "配達員", {1, 2, 1005, 1007, 1001, 1006, 1023}},
 };
@@ -105,7 +108,9 @@ SearchSettings unusualOptions() {
   s.deliveryShiny = true;
   s.deliveryTrainerId = 54321;
   s.deliverySecretId = 65535;
-  s.keyAllowed = {true, false, true, false, false, true, true, false, true, false};
+  s.keyAllowed = {true, false, true, false, false, true, true, false, true, false, true, false};
+  s.keyXYEnabled = true;
+  s.keyCountMax = 12;
   s.excludeOppositeAndReset = false;
   return s;
 }

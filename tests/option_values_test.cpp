@@ -163,8 +163,36 @@ class OptionValuesTest : public QObject {
     OptionDialog* dialog = open(keyInputOptionsButton);
     for (int id = 1001; id <= 1011; ++id) click(*dialog, id);
     pressOk(*dialog);
-    QCOMPARE(settings().keyAllowed, (std::array<bool, 10>{}));
+    for (int k = 0; k < 10; ++k) QVERIFY(!settings().keyAllowed[static_cast<std::size_t>(k)]);
     QVERIFY(!settings().excludeOppositeAndReset);
+    QVERIFY(!settings().keyXYEnabled);
+  }
+
+  // X and Y start unchecked, taking no part; checking one of them brings both in, the
+  // other as checked. The hand's limit is "指定無し" or 0 to 12.
+  void keyInputDialogXAndYAndTheLimit() {
+    OptionDialog* dialog = open(keyInputOptionsButton);
+    QVERIFY(!button(*dialog, 1012)->isChecked());
+    QVERIFY(!button(*dialog, 1013)->isChecked());
+    QCOMPARE(button(*dialog, 1013)->text(), QStringLiteral("Y"));
+    QCOMPARE(selected(*dialog, 1014), QStringLiteral("指定無し"));
+    click(*dialog, 1012);
+    choose(*dialog, 1014, "3");
+    pressOk(*dialog);
+    QVERIFY(settings().keyXYEnabled);
+    QVERIFY(settings().keyAllowed[10]);
+    QVERIFY(!settings().keyAllowed[11]);
+    QCOMPARE(settings().keyCountMax, std::optional<int>(3));
+
+    dialog = open(keyInputOptionsButton);
+    QVERIFY(button(*dialog, 1012)->isChecked());
+    QVERIFY(!button(*dialog, 1013)->isChecked());
+    QCOMPARE(selected(*dialog, 1014), QStringLiteral("3"));
+    click(*dialog, 1012);
+    choose(*dialog, 1014, "指定無し");
+    pressOk(*dialog);
+    QVERIFY(!settings().keyXYEnabled);
+    QCOMPARE(settings().keyCountMax, std::optional<int>());
   }
 
   void deliverymanDialog() {

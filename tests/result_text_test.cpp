@@ -57,7 +57,7 @@ TEST(ResultText, SelectsTheModeByPriority) {
 }
 
 const IvMatch workedMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}};
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FE};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0xFFE};
 
 std::string ivLine(bool keys, const BootMoment& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
   std::string line;
@@ -84,11 +84,15 @@ TEST(ResultText, KeyColumnNamesTheKeysHeldInRegisterOrder) {
     const std::string line = ivLine(true, moment);
     return line.substr(line.rfind(',') + 1);
   };
-  EXPECT_EQ(keys(0x3FF), "\r\n");     // nothing held: the field is empty
-  EXPECT_EQ(keys(0x3F6), "ASt\r\n");  // A and Start
-  EXPECT_EQ(keys(0x0FF), "RL\r\n");   // R and L
-  EXPECT_EQ(keys(0x30F), "→←↑↓\r\n");
-  EXPECT_EQ(keys(0), "ABSeSt→←↑↓RL\r\n");
+  EXPECT_EQ(keys(noKeysHeld), "\r\n");  // nothing held: the field is empty
+  EXPECT_EQ(keys(0xFF6), "ASt\r\n");    // A and Start
+  EXPECT_EQ(keys(0xCFF), "RL\r\n");     // R and L
+  EXPECT_EQ(keys(0xF0F), "→←↑↓\r\n");
+  EXPECT_EQ(keys(0xC00), "ABSeSt→←↑↓RL\r\n");
+  // X and Y come after the key register's keys.
+  EXPECT_EQ(keys(0xBFF), "X\r\n");
+  EXPECT_EQ(keys(0x7FE), "AY\r\n");
+  EXPECT_EQ(keys(0), "ABSeSt→←↑↓RLXY\r\n");
 }
 
 TEST(ResultText, Cp932LineBytes) {
@@ -150,7 +154,7 @@ TEST(ResultText, EnglishWordsAndNames) {
             "Initial seed,Keys\r\n");
   std::string keys;
   ranges.appendKeysAndLineEnd(keys, 0);
-  EXPECT_EQ(keys, ",ABSeStRightLeftUpDownRL\r\n");
+  EXPECT_EQ(keys, ",ABSeStRightLeftUpDownRLXY\r\n");
 
   const std::string moment = "11,9,27,13,47,35,";
   for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Cp932}) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <random>
@@ -42,6 +43,30 @@ TEST(SearchEngine, WorkedExampleEndToEnd) {
   EXPECT_EQ(fastResult(settings, utf8()), expected);
   EXPECT_EQ(referenceResult(settings, utf8()), expected);
   EXPECT_EQ(fastResult(settings), utf8ToCp932(expected));
+}
+
+// With X and Y and no exclusion a second is 4,096 boot moments: a line for each, every
+// key mask once, each named in the key column, the fast and the reference path alike.
+TEST(SearchEngine, ASecondWithXAndYHoldsEveryOneOfTheTwelveBitMasks) {
+  SearchSettings settings = testing::workedExampleSettings();
+  settings.keyInputEnabled = true;
+  settings.keyXYEnabled = true;
+  settings.excludeOppositeAndReset = false;
+  const std::string result = fastResult(settings, utf8());
+  EXPECT_EQ(result, referenceResult(settings, utf8()));
+  std::vector<std::string> keyFields;
+  for (const std::string& line : lines(result)) keyFields.push_back(line.substr(line.rfind(',') + 1));
+  ASSERT_EQ(keyFields.size(), 1u + 4096);
+  EXPECT_EQ(keyFields.back(), "");  // no key held comes last
+  EXPECT_EQ(keyFields[1], "ABSeSt→←↑↓RLXY");
+  std::sort(keyFields.begin() + 1, keyFields.end());
+  EXPECT_EQ(std::unique(keyFields.begin() + 1, keyFields.end()), keyFields.end());
+  // The worked example's A: the line of 0xFFE as ever, X or Y held beside it another seed.
+  const std::vector<std::string> all = lines(result);
+  EXPECT_EQ(all[1 + 0xFFE], "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A");
+  EXPECT_EQ(all[1 + 0xBFE].substr(0, 17), "11,9,27,13,47,35,");
+  EXPECT_TRUE(all[1 + 0xBFE].ends_with(",AX"));
+  EXPECT_EQ(all[1 + 0xBFE].find("9D76553EC8C0FA7A"), std::string::npos);
 }
 
 TEST(SearchEngine, NoMatchesLeavesTheHeaderOnly) {

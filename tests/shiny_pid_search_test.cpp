@@ -14,7 +14,7 @@ namespace {
 using testing::evaluateBothWays;
 
 constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;  // R[0] = 9D76553E, R[1] = ACCA3248
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0x3FF};
+const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
 
 TEST(ShinyRules, PidsOfTheEncounterKindsAndTheShinyTest) {
   EXPECT_EQ(encounterPid(0, hatchedEncounter), 0u);

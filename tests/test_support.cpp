@@ -73,13 +73,17 @@ SearchSettings randomIvSearchSettings(std::mt19937_64& random) {
   s.keyInputEnabled = chance(random, 0.4);
   for (bool& allowed : s.keyAllowed) allowed = chance(random, 0.7);
   s.excludeOppositeAndReset = chance(random, 0.7);
+  s.keyXYEnabled = chance(random, 0.5);
+  if (chance(random, 0.3)) s.keyCountMax = uniform(random, 0, keyMaskBits);
   const int span = s.keyInputEnabled ? 0 : 2;
+  // Up to four times the masks with X and Y: one hour and one second of them.
+  const bool twelveKeys = s.keyInputEnabled && s.keyXYEnabled;
   s.startHour = uniform(random, 0, 23);
-  s.endHour = std::clamp(s.startHour + uniform(random, -1, 1), 0, 23);  // sometimes before the start
+  s.endHour = std::clamp(s.startHour + uniform(random, -1, twelveKeys ? 0 : 1), 0, 23);  // sometimes before the start
   s.startMinute = uniform(random, 0, 59);
   s.endMinute = std::min(59, s.startMinute + uniform(random, 0, span));
   s.startSecond = uniform(random, 0, 59);
-  s.endSecond = std::min(59, s.startSecond + uniform(random, 0, 3));
+  s.endSecond = std::min(59, s.startSecond + uniform(random, 0, twelveKeys ? 0 : 3));
 
   s.roaming = chance(random, 0.3);
   for (int k = 0; k < 6; ++k) {

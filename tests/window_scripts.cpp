@@ -72,10 +72,14 @@ const std::vector<ModeScript> modeScripts = {
     {"individual_values",
      {{Action::Type, ivMinEdits + 5, "31"}},  // keeps the file short
      keyInputOptionsButton,
-     {{Action::Click, 1003}, {Action::Click, 1005}, {Action::Click, keyExclusionCheck}},  // St, L
+     {{Action::Click, 1003},  // St, L off; X on, Y off with it
+      {Action::Click, 1005},
+      {Action::Click, keyXCheck},
+      {Action::Click, keyExclusionCheck},
+      {Action::Choose, keyCountBox, "4"}},
      R"("ivMin": [0, 0, 0, 0, 0, 31],
         "keyAllowed": [true, true, true, false, true, true, true, true, true, false],
-        "excludeOppositeAndReset": false)"},
+        "excludeOppositeAndReset": false, "keyXYEnabled": true, "keyAllowedY": false, "keyCountMax": 4)"},
     {"shiny",
      {{Action::Check, shinyPidCheck}},
      shinyOptionsButton,

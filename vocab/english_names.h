@@ -18,7 +18,7 @@ std::optional<std::string_view> englishDomeTrainerName(int id);
 // arrows of the +Control Pad written out. Every name is a capital letter and lower-case
 // ones, so that the names of a key field, written one after another, split again
 // before each capital ("AStRight" is A, Start and Right).
-inline constexpr std::array<std::string_view, 10> englishKeyNames = {"A",    "B",  "Se",   "St", "Right",
-                                                                     "Left", "Up", "Down", "R",  "L"};
+inline constexpr std::array<std::string_view, 12> englishKeyNames = {"A",  "B",    "Se", "St", "Right", "Left",
+                                                                     "Up", "Down", "R",  "L",  "X",     "Y"};
 
 }  // namespace hanabira

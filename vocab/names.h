@@ -30,7 +30,9 @@ inline constexpr std::array<std::string_view, 3> eggAbilityLabels = {"1", "2", "
 inline constexpr std::array<std::string_view, 8> eggGenderRatioLabels = {"♂(7/8)", "♂(3/4)", "♂(1/2)", "♂(1/4)",
                                                                          "♀(3/4)", "♀(1/2)", "♀(1/4)", "♀(1/8)"};
 
-// Result-file names of the keys, indexed by their bit in the key register.
-inline constexpr std::array<std::string_view, 10> keyNames = {"A", "B", "Se", "St", "→", "←", "↑", "↓", "R", "L"};
+// Result-file names of the keys, indexed by their bit in a key mask (the key register's
+// ten, then X and Y).
+inline constexpr std::array<std::string_view, 12> keyNames = {"A", "B", "Se", "St", "→", "←",
+                                                              "↑", "↓", "R",  "L",  "X", "Y"};
 
 }  // namespace hanabira

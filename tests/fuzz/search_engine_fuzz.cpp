@@ -77,13 +77,18 @@ void chooseRange(ByteReader& in, int& start, int& end, int high, int longest) {
   end = in.oneIn(32) ? aroundRange(in, 0, high) : std::min(high, plus(start, in.intBetween(-1, longest - 1)));
 }
 
-// Key input over at most three keys (eight masks).
+// Key input over at most three keys (eight masks), X and Y among them, sometimes with a
+// limit on the keys held at once.
 void chooseKeys(ByteReader& in, SearchSettings& s) {
   s.keyInputEnabled = in.oneIn(3);
   s.keyAllowed.fill(false);
-  for (int k = in.intBetween(0, 3); k > 0; --k) s.keyAllowed[static_cast<std::size_t>(in.intBetween(0, 9))] = true;
+  for (int k = in.intBetween(0, 3); k > 0; --k) {
+    s.keyAllowed[static_cast<std::size_t>(in.intBetween(0, keyMaskBits - 1))] = true;
+  }
   if (!s.keyInputEnabled && in.flag()) s.keyAllowed.fill(true);  // without key input they count for nothing
   s.excludeOppositeAndReset = in.flag();
+  s.keyXYEnabled = in.flag();
+  if (in.oneIn(4)) s.keyCountMax = in.intBetween(0, 3);
 }
 
 void chooseIvFilters(ByteReader& in, SearchSettings& s) {

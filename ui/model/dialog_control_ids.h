@@ -36,8 +36,12 @@ enum OptionDialogControlId : int {
   eggGenderRatioBox = 1025,
   eggNatureBox = 1026,
 
-  // Key input: the check boxes run from 1001 ("A") to 1010 ("左") in the order shown.
+  // Key input: the check boxes run from 1001 ("A") to 1010 ("左") in the order shown,
+  // then X and Y.
   keyExclusionCheck = 1011,
+  keyXCheck = 1012,
+  keyYCheck = 1013,
+  keyCountBox = 1014,
 
   // Deliveryman.
   deliveryShinyCheck = 1001,
@@ -57,10 +61,11 @@ enum OptionDialogControlId : int {
 inline constexpr std::array<int, 6> firstParentIvFields = {1005, 1006, 1023, 1027, 1028, 1029};
 inline constexpr std::array<int, 6> secondParentIvFields = {1030, 1031, 1032, 1033, 1034, 1035};
 
-// The key check boxes by their key's bit in the key register (A, B, Select, Start,
-// Right, Left, Up, Down, R, L). The dialog shows them in another order: A B St Se L R
-// on the first row, 上 下 右 左 on the second.
-inline constexpr std::array<int, 10> keyChecks = {1001, 1002, 1004, 1003, 1009, 1010, 1007, 1008, 1006, 1005};
+// The key check boxes by their key's bit in a key mask (A, B, Select, Start, Right,
+// Left, Up, Down, R, L, X, Y). The dialog shows them in another order: A B St Se L R on
+// the first row, 上 下 右 左 X Y on the second.
+inline constexpr std::array<int, 12> keyChecks = {1001, 1002, 1004, 1003, 1009,      1010,
+                                                  1007, 1008, 1006, 1005, keyXCheck, keyYCheck};
 
 // The six wanted trainers, first to sixth.
 inline constexpr std::array<int, 6> domeTrainerBoxes = {1007, 1021, 1024, 1025, 1026, 1008};

@@ -104,8 +104,16 @@ const std::array keyInputControls = {
     checkBox(1008, "下", 57, 45, 24, 10),
     checkBox(1009, "右", 84, 45, 24, 10),
     checkBox(1010, "左", 111, 45, 24, 10),
+    checkBox(keyXCheck, "X", 138, 45, 24, 10),
+    checkBox(keyYCheck, "Y", 165, 45, 24, 10),
     checkBox(keyExclusionCheck, "逆方向同時押し・リセットを除外", 41, 65, 130, 10),
+    label("同時押し上限:", 86, 14, 54, 8),
+    choiceBox(keyCountBox, ChoiceList::KeyCounts, 143, 12, 46, 120),
 };
+
+// The most keys held at once, after "指定無し" (any number).
+constexpr std::array<std::string_view, 13> keyCountLabels = {"0", "1", "2", "3",  "4",  "5", "6",
+                                                             "7", "8", "9", "10", "11", "12"};
 
 const std::array deliverymanControls = {
     okButton(43, 128, 50, 14),
@@ -175,6 +183,9 @@ std::vector<std::string_view> choiceItems(ChoiceList list) {
       break;
     case ChoiceList::DomeTrainers:
       appendNames(items, domeTrainerCount, domeTrainerName);
+      break;
+    case ChoiceList::KeyCounts:
+      items.insert(items.end(), keyCountLabels.begin(), keyCountLabels.end());
       break;
     case ChoiceList::Games:
     case ChoiceList::Languages:

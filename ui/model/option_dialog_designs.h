@@ -52,7 +52,8 @@ enum class ChoiceList {
   DomeTrainers,
   Games,
   Languages,
-  ConsoleKinds
+  ConsoleKinds,
+  KeyCounts
 };
 
 // The items of a choice box: "指定無し" first, then the list in the games' own order;

@@ -91,16 +91,33 @@ void storeInheritanceOptions(const DialogState& state, SearchSettings& s) {
   storeChoice(state, eggGenderRatioBox, 0, s.eggGenderRatio);
 }
 
+// X and Y are checked only where they take part (keyXYEnabled); checking either of them
+// turns them on, and with both unchecked the search holds neither, as before they came.
 DialogState keyInputOptionsShown(const SearchSettings& s) {
   DialogState shown;
-  for (std::size_t bit = 0; bit < keyChecks.size(); ++bit) check(shown, keyChecks[bit], s.keyAllowed[bit]);
+  for (int bit = 0; bit < keyMaskBits; ++bit) {
+    const bool xOrY = bit == keyX || bit == keyY;
+    const auto k = static_cast<std::size_t>(bit);
+    check(shown, keyChecks[k], s.keyAllowed[k] && (!xOrY || s.keyXYEnabled));
+  }
   check(shown, keyExclusionCheck, s.excludeOppositeAndReset);
+  // "指定無し" (no limit), then 0 to 12.
+  shown.selected[keyCountBox] = s.keyCountMax ? *s.keyCountMax + 1 : 0;
   return shown;
 }
 
 void storeKeyInputOptions(const DialogState& state, SearchSettings& s) {
-  for (std::size_t bit = 0; bit < keyChecks.size(); ++bit) s.keyAllowed[bit] = state.isChecked(keyChecks[bit]);
+  for (int bit = 0; bit < keyX; ++bit) {
+    s.keyAllowed[static_cast<std::size_t>(bit)] = state.isChecked(keyChecks[static_cast<std::size_t>(bit)]);
+  }
+  s.keyXYEnabled = state.isChecked(keyXCheck) || state.isChecked(keyYCheck);
+  if (s.keyXYEnabled) {
+    s.keyAllowed[keyX] = state.isChecked(keyXCheck);
+    s.keyAllowed[keyY] = state.isChecked(keyYCheck);
+  }
   s.excludeOppositeAndReset = state.isChecked(keyExclusionCheck);
+  const int position = state.selection(keyCountBox);
+  if (position >= 0) s.keyCountMax = position == 0 ? std::nullopt : std::optional<int>(position - 1);
 }
 
 DialogState deliverymanOptionsShown(const SearchSettings& s) {
