@@ -3,12 +3,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/qt/qt_strings.h"
@@ -21,7 +23,7 @@ namespace {
 QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
 
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
-  const QString text = toQString(place.text);
+  const QString text = toQString(tr(place.text));
   QWidget* control = nullptr;
   switch (place.kind) {
     case ControlKind::Edit: {
@@ -121,6 +123,22 @@ void MainWindow::showChecked(int id, bool checked) {
   }
 }
 
+int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
+  QMenu popup(this);
+  for (const Submenu& submenu : menu) {
+    QMenu* items = popup.addMenu(toQString(submenu.title));
+    for (const MenuItem& item : submenu.items) {
+      QAction* action = items->addAction(toQString(item.text));
+      action->setCheckable(true);
+      action->setChecked(item.checked);
+      action->setData(item.command);
+    }
+  }
+  const QWidget* button = findChild<QPushButton*>(controlName(languageButton));
+  const QAction* chosen = popup.exec(button->mapToGlobal(QPoint(0, button->height())));
+  return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
 void MainWindow::showStartCaption(std::string_view caption) { startButton_->setText(toQString(caption)); }
 
 void MainWindow::showTitle(std::string_view title) {
@@ -149,7 +167,7 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(Qt::black);
   for (const PaintedLabel& label : mainWindowLabels) {
     const QRect area(label.x, label.y, width() - label.x, height() - label.y);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(label.text));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(hanabira::tr(label.text)));
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "i18n/translate.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/option_dialog_flow.h"
 #include "ui/win32/dialog_template.h"
@@ -118,7 +119,7 @@ DWORD controlStyle(const DialogControl& control) {
 }
 
 DialogTemplate buildTemplate(const OptionDialogDesign& design) {
-  DialogTemplate dialog(wideFromUtf8(design.title), design.width, design.height, uiFontFace(), dialogFontPoints);
+  DialogTemplate dialog(wideFromUtf8(tr(design.title)), design.width, design.height, uiFontFace(), dialogFontPoints);
   DialogControlKind previous = DialogControlKind::Label;
   for (const DialogControl& control : design.controls) {
     DWORD style = controlStyle(control);
@@ -132,7 +133,7 @@ DialogTemplate buildTemplate(const OptionDialogDesign& design) {
                         control.height);
       continue;
     }
-    dialog.addControl(controlClass(control.kind), static_cast<DWORD>(id), style, 0, wideFromUtf8(control.label),
+    dialog.addControl(controlClass(control.kind), static_cast<DWORD>(id), style, 0, wideFromUtf8(tr(control.label)),
                       control.x, control.y, control.width, control.height);
   }
   return dialog;
@@ -150,7 +151,7 @@ void fillChoiceBox(HWND box, const DialogControl& control) {
 void prepareControls(HWND dialog, const OptionDialogDesign& design) {
   for (const DialogControl& control : design.controls) {
     if (control.kind == DialogControlKind::ChoiceBox) fillChoiceBox(GetDlgItem(dialog, control.id), control);
-    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), control.label);
+    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), tr(control.label));
   }
 }
 
@@ -254,7 +255,7 @@ void OpenDialog::showCommandLabel(const DialogControl& control, std::string_view
 }
 
 void OpenDialog::showMessage(const std::string& text) {
-  MessageBoxW(dialog_, wideFromUtf8(text).c_str(), wideFromUtf8(design_.title).c_str(), MB_OK | MB_ICONWARNING);
+  MessageBoxW(dialog_, wideFromUtf8(text).c_str(), wideFromUtf8(tr(design_.title)).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
