@@ -50,9 +50,9 @@ class SystemLanguage {
   QByteArray previous_;
 };
 
-// The locales the window tests run in: none set, which the window speaks Japanese in,
-// and English.
-inline constexpr std::array<const char*, 2> testedLocales = {"C.UTF-8", "en_US.UTF-8"};
+// The locales the window tests run in: none set and Japanese, which the window speaks
+// Japanese in, and English.
+inline constexpr std::array<const char*, 3> testedLocales = {"C.UTF-8", "ja_JP.UTF-8", "en_US.UTF-8"};
 
 // Whether a text holds a character of Japanese script (from U+3000 on).
 bool hasJapanese(const QString& text);

@@ -100,8 +100,9 @@ class MainWindowTest : public QObject {
       const char* locale;
       QStringList comboItems;  // the first, the fifth and the last
     };
-    const std::vector<WindowLanguage> languages = {{testedLocales[0], {"指定無し", "じめん", "あく"}},
-                                                   {testedLocales[1], {"Any", "Ground", "Dark"}}};
+    const QStringList japanese = {"指定無し", "じめん", "あく"};
+    const std::vector<WindowLanguage> languages = {
+        {testedLocales[0], japanese}, {testedLocales[1], japanese}, {testedLocales[2], {"Any", "Ground", "Dark"}}};
     for (const WindowLanguage& language : languages) {
       const SystemLanguage system(language.locale);
       ScratchDirectory dir;  // no "config.txt"
