@@ -101,7 +101,9 @@ void WindowCommands::save() {
 // saves them: the names at the next search, the texts at the next start.
 void WindowCommands::chooseLanguages() {
   LanguageChoices chosen = languages_;
-  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage)), chosen)) return;
+  // The language checked is the one of the next start.
+  const std::string next = languages_.window.value_or(std::string(uiLanguage()));
+  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(next, settings_.resultLanguage)), chosen)) return;
   const bool newTexts = chosen.window && *chosen.window != uiLanguage();
   if (const std::optional<std::string> message =
           saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName))) {
