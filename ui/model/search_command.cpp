@@ -89,6 +89,10 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }
 
+void SearchCommand::showCaption() {
+  view_.showStartCaption(runner_.isBusy() && !runner_.isAborting() ? abortCaption() : startCaption());
+}
+
 void SearchCommand::abortForClosing() {
   if (!runner_.isBusy()) return;
   closing_ = true;

@@ -98,13 +98,10 @@ void WindowCommands::save() {
 }
 
 // A choice takes effect as the file is saved with it, the console fields too, as 保存
-// saves them: the names at the next search, the texts at the next start.
+// saves them: the texts at once, the names at the next search.
 void WindowCommands::chooseLanguages() {
   LanguageChoices chosen = languages_;
-  // The language checked is the one of the next start.
-  const std::string next = languages_.window.value_or(std::string(uiLanguage()));
-  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(next, settings_.resultLanguage)), chosen)) return;
-  const bool newTexts = chosen.window && *chosen.window != uiLanguage();
+  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage)), chosen)) return;
   if (const std::optional<std::string> message =
           saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName))) {
     view_.showMessage(*message);
@@ -112,7 +109,11 @@ void WindowCommands::chooseLanguages() {
   }
   languages_ = chosen;
   settings_.resultLanguage = languages_.result.value_or(ResultLanguage::Japanese);
-  if (newTexts) view_.showMessage(std::string(tr("The window shows the language chosen from its next start.")));
+  if (languages_.window && *languages_.window != uiLanguage()) {
+    setUiLanguage(*languages_.window);
+    view_.showTexts();
+    search_.showCaption();
+  }
 }
 
 }  // namespace hanabira

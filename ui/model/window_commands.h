@@ -31,6 +31,9 @@ class WindowView : public SearchView {
   // Pops a menu up at the language button and waits for the user: the command of the
   // item chosen, or 0 where the menu was closed without one.
   virtual int chooseFromMenu(const std::vector<Submenu>& menu) = 0;
+  // Shows every text of the layout anew, in the language just set: the controls' and
+  // the painted labels', and the items of the combo box, keeping the one chosen.
+  virtual void showTexts() = 0;
 
  protected:
   ~WindowView() = default;

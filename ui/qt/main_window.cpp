@@ -22,6 +22,10 @@ namespace {
 
 QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
 
+void fillHiddenPowerItems(QComboBox& combo) {
+  for (std::string_view item : hiddenPowerItems()) combo.addItem(toQString(item));
+}
+
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
   const QString text = toQString(tr(place.text));
   QWidget* control = nullptr;
@@ -43,7 +47,7 @@ QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth,
       break;
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(parent);
-      for (std::string_view item : hiddenPowerItems()) combo->addItem(toQString(item));
+      fillHiddenPowerItems(*combo);
       showAsScrollingList(*combo, openedListItems);
       control = combo;
       break;
@@ -137,6 +141,19 @@ int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
   const QWidget* button = findChild<QPushButton*>(controlName(languageButton));
   const QAction* chosen = popup.exec(button->mapToGlobal(QPoint(0, button->height())));
   return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+void MainWindow::showTexts() {
+  for (const ControlPlace& place : mainWindowControls) {
+    if (auto* button = findChild<QAbstractButton*>(controlName(place.id)))
+      button->setText(toQString(hanabira::tr(place.text)));
+  }
+  auto* combo = findChild<QComboBox*>(controlName(hiddenPowerCombo));
+  const int chosen = combo->currentIndex();
+  combo->clear();
+  fillHiddenPowerItems(*combo);
+  combo->setCurrentIndex(chosen);
+  update();  // the painted labels
 }
 
 void MainWindow::showStartCaption(std::string_view caption) { startButton_->setText(toQString(caption)); }

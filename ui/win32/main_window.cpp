@@ -55,6 +55,12 @@ ControlClass controlClass(ControlKind kind, EditFieldWidth editFieldWidth) {
   return {WC_STATICW, 0, 0};
 }
 
+void fillHiddenPowerItems(HWND combo) {
+  for (std::string_view item : hiddenPowerItems()) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
+  }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(EditFieldWidth editFieldWidth)
@@ -97,9 +103,7 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
       SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
     if (place.kind == ControlKind::ComboBox) {
-      for (std::string_view item : hiddenPowerItems()) {
-        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
-      }
+      fillHiddenPowerItems(control);
       SendMessageW(control, CB_SETMINVISIBLE, openedListItems, 0);
       SendMessageW(control, CB_SETCURSEL, 0, 0);
     }
@@ -122,6 +126,19 @@ void MainWindow::showFieldText(int id, std::string_view text) {
 
 void MainWindow::showChecked(int id, bool checked) {
   CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void MainWindow::showTexts() {
+  for (const ControlPlace& place : mainWindowControls) {
+    if (place.kind == ControlKind::Edit || place.kind == ControlKind::ComboBox) continue;
+    SetDlgItemTextW(window_, place.id, wideFromUtf8(tr(place.text)).c_str());
+  }
+  const HWND combo = GetDlgItem(window_, hiddenPowerCombo);
+  const LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  fillHiddenPowerItems(combo);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+  InvalidateRect(window_, nullptr, TRUE);  // the painted labels
 }
 
 int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {

@@ -59,6 +59,7 @@ class MainWindow final : private WindowView {
   void showFieldText(int id, std::string_view text) override;
   void showChecked(int id, bool checked) override;
   int chooseFromMenu(const std::vector<Submenu>& menu) override;
+  void showTexts() override;
   void showStartCaption(std::string_view caption) override;
   void showTitle(std::string_view title) override;
   void showProgressBar(const ProgressBarState& bar) override;
