@@ -115,15 +115,17 @@ int closedHeight(const DialogControl& control) {
 }
 
 // A check box's or radio button's text, measured in the dialog's font, fits beside its
-// box within the control, and the control ends before the next one of its row begins.
+// box within the control, widened where the text needs it, and the control ends before
+// the next one of its row begins.
 void expectLabelsFit(HWND dialog, const OptionDialogDesign& design) {
   const HDC dc = GetDC(dialog);
   const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   const int box = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2;
   for (const DialogControl& control : design.controls) {
     if (control.kind != DialogControlKind::CheckBox && control.kind != DialogControlKind::RadioButton) continue;
-    RECT place{control.x, control.y, control.x + control.width, control.y + control.height};
-    MapDialogRect(dialog, &place);
+    RECT place;
+    GetWindowRect(GetDlgItem(dialog, control.id), &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
     const std::wstring label = wideFromUtf8(tr(control.label));
     SIZE size;
     GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
@@ -131,7 +133,9 @@ void expectLabelsFit(HWND dialog, const OptionDialogDesign& design) {
     for (const DialogControl& other : design.controls) {
       const bool sameRow = other.y < control.y + control.height && control.y < other.y + closedHeight(other);
       if (&other == &control || !sameRow || other.x <= control.x) continue;
-      EXPECT_LT(control.x + control.width, other.x) << design.title << ": " << control.label;
+      RECT next{other.x, other.y, other.x + other.width, other.y + closedHeight(other)};
+      MapDialogRect(dialog, &next);
+      EXPECT_LT(place.right, next.left) << design.title << ": " << control.label;
     }
   }
   SelectObject(dc, previous);

@@ -15,6 +15,7 @@
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/text_fit.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
 
@@ -182,6 +183,7 @@ void OpenDialog::opened(HWND dialog) {
   DialogView& view = *this;
   flow_.emplace(design_, owner_, view, [this](std::function<void()> task) { post(std::move(task)); });
   prepareControls(dialog_, design_);
+  growToTexts(dialog_, design_.controls);
   flow_->opened();
 }
 
