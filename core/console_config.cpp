@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/field_text.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -170,21 +171,20 @@ std::optional<Problem> nonTextProblem(std::string_view text, const std::vector<s
 std::string describe(const ConsoleConfigProblem& problem) {
   switch (problem.kind) {
     case Problem::Kind::NotText:
-      return fmt::format("line {}: not text (byte {})", problem.line, problem.text);
+      return trf("line {}: not text (byte {})", problem.line, problem.text);
     case Problem::Kind::Utf16:
-      return fmt::format("line {}: UTF-16 text; save the file as ASCII or UTF-8", problem.line);
+      return trf("line {}: UTF-16 text; save the file as ASCII or UTF-8", problem.line);
     case Problem::Kind::BadEdition:
-      return fmt::format("line {}: {}: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite",
-                         problem.line, problem.text);
+      return trf("line {}: {}: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite", problem.line,
+                 problem.text);
     case Problem::Kind::BadLanguage:
-      return fmt::format("line {}: {}: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en",
-                         problem.line, problem.text);
+      return trf("line {}: {}: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en",
+                 problem.line, problem.text);
     case Problem::Kind::BadRange:
       break;
   }
-  return fmt::format(
-      "line {}: {}: expected two hexadecimal numbers, the first not above the second, such as vcountRange=81-83",
-      problem.line, problem.text);
+  return trf("line {}: {}: expected two hexadecimal numbers, the first not above the second, such as vcountRange=81-83",
+             problem.line, problem.text);
 }
 
 ConsoleConfigText parseConsoleConfig(std::string_view fileText) {

@@ -40,6 +40,11 @@ void CliTest::SetUp() {
                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::remove_all(dir_);
   fs::create_directories(dir_);
+#ifndef _WIN32
+  // The program speaks the locale's language: without one it speaks the English the
+  // tests expect, whatever the locale of the machine that runs them.
+  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) setEnvironment(variable, std::nullopt);
+#endif
 }
 
 void CliTest::TearDown() { fs::remove_all(dir_); }
