@@ -47,6 +47,18 @@ BootMomentSpace::Coordinates BootMomentSpace::nextBlock(Coordinates at) const {
   return at;
 }
 
+BootMoment BootMomentSpace::blockMomentAt(const Coordinates& at) const {
+  const Date date = dateAt(at.day);
+  BootMoment block;
+  block.year = date.year;
+  block.month = date.month;
+  block.day = date.day;
+  block.weekday = weekday(date);
+  block.vcount = vcountAt(at.vcount);
+  block.timer0 = timer0At(at.timer0);
+  return block;
+}
+
 BootMoment BootMomentSpace::momentAt(std::uint64_t index) const {
   const Coordinates at = coordinatesOf(index);
   const Date date = dateAt(at.day);

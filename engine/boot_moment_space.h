@@ -63,6 +63,8 @@ class BootMomentSpace {
   Coordinates nextBlock(Coordinates at) const;
 
   BootMoment momentAt(std::uint64_t index) const;
+  // What a block shares: its date and weekday, VCount and Timer0 (the rest left unset).
+  BootMoment blockMomentAt(const Coordinates& at) const;
 
  private:
   int firstDayNumber_;

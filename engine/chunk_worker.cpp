@@ -13,14 +13,7 @@ ChunkWorker::ChunkWorker(const PreparedSearch& search, const MtSeedSet* members)
 
 void ChunkWorker::prepareBlock(const BootMomentSpace::Coordinates& at) {
   if (preparedBlock_ && preparedBlock_->sameBlock(at)) return;
-  const BootMomentSpace& space = search_.space;
-  const Date date = space.dateAt(at.day);
-  blockMoment_.year = date.year;
-  blockMoment_.month = date.month;
-  blockMoment_.day = date.day;
-  blockMoment_.weekday = weekday(date);
-  blockMoment_.vcount = space.vcountAt(at.vcount);
-  blockMoment_.timer0 = space.timer0At(at.timer0);
+  blockMoment_ = search_.space.blockMomentAt(at);
   block_ = prepareSeedDay(search_.messageOfBlock(blockMoment_));
   preparedBlock_ = at;
   ++blockNumber_;

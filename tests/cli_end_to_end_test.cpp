@@ -730,7 +730,7 @@ TEST_F(CliTest, MemoryDoesNotGrowWithTheLinesWritten) {
 
 // The README's worked example: the planted console comes first and is stored.
 TEST_F(CliTest, CalibrateFindsThePlantedConsoleAndStoresIt) {
-  const std::string example = std::string(HANABIRA_TEST_DATA_DIR) + "/../../docs/examples/white2-calibrate.json";
+  const std::string example = testing::sourceTreePath("docs/examples/white2-calibrate.json");
   const Outcome found = run({"calibrate", "-s", example, "--save-config", "config.txt", "-j", "2"});
   ASSERT_EQ(found.exitCode, 0) << found.err;
   EXPECT_TRUE(found.out.starts_with(

@@ -13,6 +13,7 @@
 #include "cli/cli_app.h"
 #include "cli_test.h"
 #include "core/utf8_path.h"
+#include "test_support.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -162,7 +163,7 @@ Outcome calibrateHere(std::vector<std::string> args, int stopCode = 0) {
   return {exitCode, out.str(), err.str()};
 }
 
-const std::string workedExample = std::string(HANABIRA_TEST_DATA_DIR) + "/../../docs/examples/white2-calibrate.json";
+const std::string workedExample = testing::sourceTreePath("docs/examples/white2-calibrate.json");
 
 TEST_F(CliTest, AStoppedCalibrationSaysItsListIsPartialAndStoresNothing) {
   writeFile("config.txt", "old");

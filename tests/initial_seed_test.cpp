@@ -135,7 +135,7 @@ struct SeedVector {
 };
 
 std::vector<SeedVector> readSeedVectors() {
-  std::ifstream in(std::string(HANABIRA_TEST_DATA_DIR) + "/initial-seeds.csv");
+  std::ifstream in(testing::sourceTreePath("tests/data/initial-seeds.csv"));
   std::vector<SeedVector> vectors;
   std::string line;
   std::getline(in, line);  // header

@@ -14,6 +14,12 @@
 
 namespace hanabira::testing {
 
+std::string sourceTreePath(std::string_view relative) {
+  std::string path = HANABIRA_SOURCE_DIR "/";
+  path += relative;
+  return path;
+}
+
 SearchSettings workedExampleSettings() {
   SearchSettings settings;
   settings.vcount = 0x60;

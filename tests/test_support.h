@@ -54,6 +54,9 @@ std::uint32_t eggPidAt(InitialSeed seed, int c, const SearchSettings& settings);
 // all 2^64 states, so stepping 2^64 - position times from the state goes back.
 InitialSeed seedWithStateAt(std::int64_t position, std::uint64_t state);
 
+// A file of the source tree (`tests/...`, `docs/...`) by its path from the tree's root.
+std::string sourceTreePath(std::string_view relative);
+
 // The whole result of a search as bytes (UTF-8 unless asked otherwise).
 std::string fastResult(const SearchSettings& settings, SearchOptions options = {});
 std::string referenceResult(const SearchSettings& settings, SearchOptions options = {});

@@ -32,18 +32,6 @@ std::string programFor(const PreparedSearch& search) {
   return kernelProgram(search, *prefilter);
 }
 
-BootMoment blockCursor(const BootMomentSpace& space, const BootMomentSpace::Coordinates& at) {
-  const Date date = space.dateAt(at.day);
-  BootMoment block;
-  block.year = date.year;
-  block.month = date.month;
-  block.day = date.day;
-  block.weekday = weekday(date);
-  block.vcount = space.vcountAt(at.vcount);
-  block.timer0 = space.timer0At(at.timer0);
-  return block;
-}
-
 void appendDay(const SeedDay& day, std::vector<std::uint32_t>& words) {
   words.insert(words.end(), std::begin(day.schedule), std::end(day.schedule));
   words.insert(words.end(), std::begin(day.afterRound8), std::end(day.afterRound8));
@@ -207,7 +195,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
     dayWords_.clear();
     BootMomentSpace::Coordinates at = space.coordinatesOf(firstBlock * space.momentsPerBlock());
     for (std::uint64_t b = 0; b < blocks; ++b, at = space.nextBlock(at))
-      appendDay(prepareSeedDay(search_.messageOfBlock(blockCursor(space, at))), dayWords_);
+      appendDay(prepareSeedDay(search_.messageOfBlock(space.blockMomentAt(at))), dayWords_);
   }
 
   // One run of the kernel over `count` moments from `firstWithin` of the prepared days;
@@ -266,7 +254,7 @@ class OpenClChunkEvaluator final : public ChunkEvaluator {
     std::size_t i = 0;
     while (i < found_.size()) {
       const std::uint64_t block = found_[i] / perBlock;
-      const SeedDay day = prepareSeedDay(search_.messageOfBlock(blockCursor(space, space.coordinatesOf(found_[i]))));
+      const SeedDay day = prepareSeedDay(search_.messageOfBlock(space.blockMomentAt(space.coordinatesOf(found_[i]))));
       std::size_t n = 0;
       for (; i < found_.size() && n < maxEvaluationBatch && found_[i] / perBlock == block; ++i, ++n) {
         const BootMomentSpace::Coordinates at = space.coordinatesOf(found_[i]);
