@@ -9,6 +9,7 @@
 #include "cli/progress_line.h"
 #include "engine/backends/backend_registry.h"
 #include "evaluate/search_modes.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -26,16 +27,19 @@ void addBackendOptions(CLI::App& parser, BackendChoice& choice) {
   }
   parser
       .add_option("--backend", choice.name,
-                  fmt::format("Where the seeds are searched: {}, or auto for the first GPU when there is one, else "
-                              "the CPU; every backend gives the same bytes",
-                              fmt::join(helps, ", ")))
+                  trf("Where the seeds are searched: {}, or auto for the first GPU when there is one, else "
+                      "the CPU; every backend gives the same bytes",
+                      fmt::join(helps, ", ")))
       ->check(CLI::IsMember(names))
       ->capture_default_str()
-      ->group("Performance");
-  parser.add_option("--device", choice.device, "The OpenCL device, numbered as --list-devices prints them")
+      ->group(std::string(trc("option group", "Performance")));
+  parser
+      .add_option("--device", choice.device,
+                  std::string(tr("The OpenCL device, numbered as --list-devices prints them")))
       ->check(CLI::Range(0, 1023))
-      ->group("Performance");
-  parser.add_flag("--list-devices", choice.listDevices, "Print the OpenCL devices and exit")->group("Performance");
+      ->group(std::string(trc("option group", "Performance")));
+  parser.add_flag("--list-devices", choice.listDevices, std::string(tr("Print the OpenCL devices and exit")))
+      ->group(std::string(trc("option group", "Performance")));
 }
 
 std::shared_ptr<const SearchBackend> openBackend(const BackendChoice& choice, bool cpuOnly, bool quiet,
@@ -44,18 +48,19 @@ std::shared_ptr<const SearchBackend> openBackend(const BackendChoice& choice, bo
   BackendRequest request{choice.device, {}};
   const BackendDefinition& row = *chooseBackend(choice.name, request);
   if (!request.device && !row.available()) {
-    throw CliError(exitInvalidInput, fmt::format("--backend {}: no {} device on this machine", row.name, row.title));
+    throw CliError(exitInvalidInput, trf("--backend {}: no {} device on this machine", row.name, row.title));
   }
   request.deviceFailed = [&err, quiet, title = row.title](const std::string& why) {
-    if (!quiet) fmt::print(err, "warning: the {} device failed ({}); the CPU searches the rest\n", title, why);
+    if (!quiet)
+      fmt::print(err, "{}\n", trf("warning: the {} device failed ({}); the CPU searches the rest", title, why));
   };
   try {
     return row.open(request);
   } catch (const BackendError& error) {
     if (choice.name != automaticBackendName || choice.device) {
-      throw CliError(exitInvalidInput, fmt::format("--device {}: {}", error.device(), error.what()));
+      throw CliError(exitInvalidInput, trf("--device {}: {}", error.device(), error.what()));
     }
-    if (!quiet) fmt::print(err, "warning: {}; the search runs on the CPU\n", error.what());
+    if (!quiet) fmt::print(err, "{}\n", trf("warning: {}; the search runs on the CPU", error.what()));
     return cpuBackendRow().open({});
   }
 }
@@ -83,15 +88,15 @@ int listDevices(const CliEnvironment& env) {
                  formatCount(device.computeUnits, "compute unit", "compute units"));
     }
   }
-  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
   return exitDone;
 }
 
 std::string searchedOn(const SearchBackend& backend, const SearchSummary& summary) {
   const BackendDevice* device = backend.device();
   if (device == nullptr || backend.fellBack()) return "";
-  if (summary.backend == backend.name()) return fmt::format(" and {} on {}", rowOf(backend).title, device->name);
-  return fmt::format(" on the CPU, as {} on {} does not run this search", rowOf(backend).title, device->name);
+  if (summary.backend == backend.name()) return trf(" and {} on {}", rowOf(backend).title, device->name);
+  return trf(" on the CPU, as {} on {} does not run this search", rowOf(backend).title, device->name);
 }
 
 }  // namespace hanabira

@@ -14,6 +14,7 @@
 #include "core/utf8_path.h"
 #include "engine/calibration.h"
 #include "engine/settings_warnings.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -60,7 +61,7 @@ InitialSeed parsedSeed(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed, 16);
   if (text.empty() || text.size() > 16 || error != std::errc() || end != text.data() + text.size()) {
     throw CliError(exitInvalidInput,
-                   fmt::format("--seed {}: expected up to 16 hexadecimal digits", text.empty() ? "\"\"" : text));
+                   trf("--seed {}: expected up to 16 hexadecimal digits", text.empty() ? "\"\"" : text));
   }
   return seed;
 }
@@ -95,13 +96,17 @@ class CalibrateCommand final : public Command {
 CalibrateCommand::CalibrateCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
   addSettingsOptions(
       parser, shared.input,
-      {"Settings of the boot (JSON, as for a search)", "Console parameters from a config.txt", "", true});
-  parser.add_option("--seconds", options_.secondsAround, "Seconds searched either side of the boot")
+      {tr("Settings of the boot (JSON, as for a search)"), tr("Console parameters from a config.txt"), "", true});
+  parser.add_option("--seconds", options_.secondsAround, std::string(tr("Seconds searched either side of the boot")))
       ->capture_default_str();
-  parser.add_option("--seed", options_.seed, "The observed initial seed (hexadecimal) instead of values");
-  parser.add_option("--frames", options_.frames, "Frames to try (default: the console kind's)")->delimiter(',');
-  parser.add_option("--save-config", options_.saveConfigPath, "Store the chosen parameter set in this config.txt");
-  parser.add_option("--choose", options_.choose, "The line stored by --save-config")->capture_default_str();
+  parser.add_option("--seed", options_.seed,
+                    std::string(tr("The observed initial seed (hexadecimal) instead of values")));
+  parser.add_option("--frames", options_.frames, std::string(tr("Frames to try (default: the console kind's)")))
+      ->delimiter(',');
+  parser.add_option("--save-config", options_.saveConfigPath,
+                    std::string(tr("Store the chosen parameter set in this config.txt")));
+  parser.add_option("--choose", options_.choose, std::string(tr("The line stored by --save-config")))
+      ->capture_default_str();
   addThreadsOption(parser, shared.threads);
 }
 
@@ -110,20 +115,21 @@ int CalibrateCommand::run(const CliEnvironment& env) {
   const LoadedSettings loaded = loadSettings(shared_.input);
   // Without them the seeds are those of an address of zeros: a console found for nobody's.
   if (!loaded.mac && !loaded.wordsGiven) {
-    throw CliError(exitInvalidInput, "calibrate needs the MAC address: give macAddress or --config");
+    throw CliError(exitInvalidInput, std::string(tr("calibrate needs the MAC address: give macAddress or --config")));
   }
   const CalibrationRequest request = checkedRequest(loaded.settings, loaded.mac);
   for (const SettingsWarning& warning : findSettingsWarnings(loaded.settings)) {
-    fmt::print(env.err, "warning: {}\n", describe(warning));
+    fmt::print(env.err, "{}\n", trf("warning: {}", describe(warning)));
   }
   const Calibrated calibrated = calibrateAndPrint(request, env);
   if (calibrated.stopped) {
-    if (!options_.saveConfigPath.empty()) fmt::print(env.err, "nothing stored in {}\n", options_.saveConfigPath);
+    if (!options_.saveConfigPath.empty())
+      fmt::print(env.err, "{}\n", trf("nothing stored in {}", options_.saveConfigPath));
     return abortedExitCode(env);
   }
   if (options_.saveConfigPath.empty()) return exitDone;
   store(calibrated.matches, loaded.settings, *loaded.mac);
-  fmt::print(env.err, "stored line {} in {}\n", options_.choose, options_.saveConfigPath);
+  fmt::print(env.err, "{}\n", trf("stored line {} in {}", options_.choose, options_.saveConfigPath));
   return exitDone;
 }
 
@@ -137,11 +143,12 @@ CalibrationRequest CalibrateCommand::checkedRequest(const SearchSettings& settin
     throw CliError(exitInvalidInput, describe(optionNamed(*problem)));
   }
   if (const std::optional<int> twice = repeatedFrame(options_.frames)) {
-    throw CliError(exitInvalidInput, fmt::format("--frames {}: frame {} is given more than once",
-                                                 fmt::join(options_.frames, ","), *twice));
+    throw CliError(exitInvalidInput,
+                   trf("--frames {}: frame {} is given more than once", fmt::join(options_.frames, ","), *twice));
   }
   if (!options_.saveConfigPath.empty() && !mac) {
-    throw CliError(exitInvalidInput, "--save-config needs the MAC address: give macAddress or --config");
+    throw CliError(exitInvalidInput,
+                   std::string(tr("--save-config needs the MAC address: give macAddress or --config")));
   }
   return request;
 }
@@ -158,23 +165,26 @@ Calibrated CalibrateCommand::calibrateAndPrint(const CalibrationRequest& request
   const bool stopped = env.cancel != nullptr && env.cancel->load();
   for (const CalibrationMatch& match : matches) fmt::print(env.out, "{}\n", formatCalibrationMatch(match));
   env.out.flush();
-  fmt::print(env.err, "{}{} parameter {} in {:.2f} s{} ({} VCount, {} Timer0, {} {}, {} s either side)\n",
-             stopped ? "aborted: " : "", matches.size(), matches.size() == 1 ? "set" : "sets", seconds.count(),
-             stopped ? ", a partial list" : "", request.vcounts.count(), request.timer0s.count(), request.frames.size(),
-             request.frames.size() == 1 ? "frame" : "frames", request.secondsAround);
+  const std::string found = trnf("{} parameter set", "{} parameter sets", matches.size(), matches.size());
+  const std::string frames = trnf("{} frame", "{} frames", request.frames.size(), request.frames.size());
+  const std::string line =
+      stopped ? trf("aborted: {} in {:.2f} s, a partial list ({} VCount, {} Timer0, {}, {} s either side)", found,
+                    seconds.count(), request.vcounts.count(), request.timer0s.count(), frames, request.secondsAround)
+              : trf("{} in {:.2f} s ({} VCount, {} Timer0, {}, {} s either side)", found, seconds.count(),
+                    request.vcounts.count(), request.timer0s.count(), frames, request.secondsAround);
+  fmt::print(env.err, "{}\n", line);
   return {matches, stopped};
 }
 
 void CalibrateCommand::store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings,
                              const MacAddress& mac) const {
   if (matches.empty()) {
-    throw CliError(exitInvalidInput, fmt::format("--save-config {}: no parameter set explains the outcome; nothing "
-                                                 "stored",
-                                                 options_.saveConfigPath));
+    throw CliError(exitInvalidInput, trf("--save-config {}: no parameter set explains the outcome; nothing "
+                                         "stored",
+                                         options_.saveConfigPath));
   }
   if (options_.choose < 1 || static_cast<std::size_t>(options_.choose) > matches.size()) {
-    throw CliError(exitInvalidInput,
-                   fmt::format("--choose {}: there are {} parameter sets", options_.choose, matches.size()));
+    throw CliError(exitInvalidInput, trf("--choose {}: there are {} parameter sets", options_.choose, matches.size()));
   }
   const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options_.choose - 1)];
   ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, mac,
@@ -182,7 +192,7 @@ void CalibrateCommand::store(const std::vector<CalibrationMatch>& matches, const
   try {
     writeWholeFile(pathFromUtf8(options_.saveConfigPath), formatConsoleConfig(console));
   } catch (const ResultWriteError&) {
-    throw CliError(exitIoFailure, fmt::format("cannot write '{}'", options_.saveConfigPath));
+    throw CliError(exitIoFailure, trf("cannot write '{}'", options_.saveConfigPath));
   }
 }
 

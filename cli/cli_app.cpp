@@ -11,18 +11,25 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/ui_language_option.h"
 #include "engine/result_sink.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
 
 constexpr std::array<CommandDefinition, 3> commandRows = {{
-    {"", "", declareSearchCommand},
+    {"", [] { return std::string_view(); }, declareSearchCommand},
     {"calibrate",
-     "Find the VCount, Timer0 and Frame that explain an outcome observed at a known boot: the boot moment is the "
-     "settings' start date and time, the outcome the values ivMin to ivMax at ivConsumptionMin (or --seed)",
+     [] {
+       return tr(
+           "Find the VCount, Timer0 and Frame that explain an outcome observed at a known boot: the boot "
+           "moment is the settings' start date and time, the outcome the values ivMin to ivMax at "
+           "ivConsumptionMin (or --seed)");
+     },
      declareCalibrateCommand},
-    {"merge", "Join the shards of a search (from --shard K/N) into the file one search writes", declareMergeCommand},
+    {"merge", [] { return tr("Join the shards of a search (from --shard K/N) into the file one search writes"); },
+     declareMergeCommand},
 }};
 
 struct DeclaredCommand {
@@ -31,18 +38,19 @@ struct DeclaredCommand {
 };
 
 // Every command on `app`, the search's options on `app` itself, in the order of the rows.
-std::vector<DeclaredCommand> declareCommands(CLI::App& app, SharedOptions& shared) {
+std::vector<DeclaredCommand> declareCommands(CLI::App& app, SharedOptions& shared, std::string& uiLanguage) {
   std::vector<DeclaredCommand> declared;
   for (const CommandDefinition& row : commands()) {
     CLI::App* parser =
-        row.name.empty() ? &app : app.add_subcommand(std::string(row.name), std::string(row.description));
+        row.name.empty() ? &app : app.add_subcommand(std::string(row.name), std::string(row.description()));
     declared.push_back({parser, row.declare(*parser, shared)});
+    declareUiLanguageOption(*parser, uiLanguage);
   }
-  app.footer(
-      "Exit codes: 0 done, 1 input/output failure (or no memory or thread to be had), 2 invalid settings or usage "
-      "(or shards that do not make one whole search), 130 aborted (Ctrl-C; 143 SIGTERM, 129 SIGHUP); an aborted "
-      "search leaves the lines found so far, complete and in order. 3: stopped at once by a second signal, the last "
-      "line may be cut.");
+  app.footer(std::string(
+      tr("Exit codes: 0 done, 1 input/output failure (or no memory or thread to be had), 2 invalid settings or usage "
+         "(or shards that do not make one whole search), 130 aborted (Ctrl-C; 143 SIGTERM, 129 SIGHUP); an aborted "
+         "search leaves the lines found so far, complete and in order. 3: stopped at once by a second signal, the last "
+         "line may be cut.")));
   return declared;
 }
 
@@ -59,20 +67,21 @@ int runReportingErrors(Command& command, const CliEnvironment& env) {
   try {
     return command.run(env);
   } catch (const CliError& error) {
-    fmt::print(env.err, "error: {}\n", error.what());
+    fmt::print(env.err, "{}\n", trf("error: {}", error.what()));
     return error.exitCode();
   } catch (const ResultWriteError& error) {
-    fmt::print(env.err, "error: {}\n", error.what());
+    fmt::print(env.err, "{}\n", trf("error: {}", error.what()));
     return exitIoFailure;
   } catch (const std::bad_alloc&) {
-    fmt::print(env.err, "error: out of memory\n");
+    fmt::print(env.err, "{}\n", tr("error: out of memory"));
     return exitIoFailure;
   } catch (const std::system_error& error) {
     // What the threads of a search or a calibration throw when the system gives no more.
     if (error.code() == std::errc::resource_unavailable_try_again) {
-      fmt::print(env.err, "error: cannot start another thread ({}); try fewer with -j\n", error.code().message());
+      fmt::print(env.err, "{}\n",
+                 trf("error: cannot start another thread ({}); try fewer with -j", error.code().message()));
     } else {
-      fmt::print(env.err, "error: {}\n", error.what());
+      fmt::print(env.err, "{}\n", trf("error: {}", error.what()));
     }
     return exitIoFailure;
   }
@@ -83,9 +92,12 @@ int runReportingErrors(Command& command, const CliEnvironment& env) {
 std::span<const CommandDefinition> commands() { return commandRows; }
 
 int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
-  CLI::App app{"Hanabira: finds the boot moments of Black and White whose random outcome you want.", "hanabira-cli"};
+  std::string uiLanguage = chosenUiLanguage(argc, argv, env.localeLanguages);
+  setUiLanguage(uiLanguage);
+  CLI::App app{std::string(tr("Hanabira: finds the boot moments of Black and White whose random outcome you want.")),
+               "hanabira-cli"};
   SharedOptions shared;
-  const std::vector<DeclaredCommand> declared = declareCommands(app, shared);
+  const std::vector<DeclaredCommand> declared = declareCommands(app, shared, uiLanguage);
   Command* command = nullptr;
   try {
     app.parse(argc, argv);
@@ -94,10 +106,10 @@ int runCli(int argc, const char* const* argv, const CliEnvironment& env) {
   } catch (const CLI::CallForHelp&) {
     env.out << app.help();
     if (flushed(env.out)) return exitDone;
-    fmt::print(env.err, "error: {}\n", outputFailure);
+    fmt::print(env.err, "{}\n", trf("error: {}", outputFailure()));
     return exitIoFailure;
   } catch (const CLI::ParseError& error) {
-    fmt::print(env.err, "error: {}\nRun with --help for the options.\n", error.what());
+    fmt::print(env.err, "{}\n{}\n", trf("error: {}", error.what()), tr("Run with --help for the options."));
     return exitInvalidInput;
   }
   return runReportingErrors(*command, env);
@@ -109,5 +121,7 @@ int abortedExitCode(const CliEnvironment& environment) {
 }
 
 bool flushed(std::ostream& out) { return static_cast<bool>(out.flush()); }
+
+std::string outputFailure() { return std::string(tr("cannot write to standard output")); }
 
 }  // namespace hanabira

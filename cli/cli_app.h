@@ -6,6 +6,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace hanabira {
 
@@ -35,6 +36,9 @@ struct CliEnvironment {
   // The exit code of a run `cancel` stopped: 128 + the signal that asked for the stop
   // (129 SIGHUP, 130 Ctrl-C, 143 SIGTERM); without one, exitAborted.
   const std::atomic<int>* stopExitCode = nullptr;
+  // The languages the user's system names (i18n/ui_language.h), most wanted first; where
+  // it names none, the program speaks English.
+  std::vector<std::string> localeLanguages = {};
 };
 
 // What a run stopped by `cancel` exits with.
@@ -43,7 +47,8 @@ int abortedExitCode(const CliEnvironment& environment);
 // Whether what was printed reached standard output: a full disk or a closed pipe shows
 // only when the stream is flushed.
 bool flushed(std::ostream& out);
-inline constexpr const char* outputFailure = "cannot write to standard output";
+// What a command ends with where that failed.
+std::string outputFailure();
 
 int runCli(int argc, const char* const* argv, const CliEnvironment& environment);
 

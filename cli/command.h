@@ -26,8 +26,8 @@ class Command {
 };
 
 struct CommandDefinition {
-  std::string_view name;         // after hanabira-cli; empty for the search
-  std::string_view description;  // for --help
+  std::string_view name;              // after hanabira-cli; empty for the search
+  std::string_view (*description)();  // for --help, in the language of the messages
   // Declares the command's options on `parser`, bound to `shared` and to the command.
   std::unique_ptr<Command> (*declare)(CLI::App& parser, SharedOptions& shared);
 };

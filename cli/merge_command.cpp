@@ -22,6 +22,7 @@
 #include "core/sha1_hasher.h"
 #include "core/utf8_path.h"
 #include "engine/result_sink.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -47,29 +48,26 @@ Shard loadShard(const std::string& argument) {
   if (!file) {
     const int error = errno;
     if (error == ENOENT && fs::exists(pathFromUtf8(name))) {
-      throw refused(
-          fmt::format("'{}' is not a shard: there is no record '{}' beside it", name, utf8FromPath(recordPath)));
+      throw refused(trf("'{}' is not a shard: there is no record '{}' beside it", name, utf8FromPath(recordPath)));
     }
     const std::string what =
-        error == ENOENT ? fmt::format("shard '{}'", name) : fmt::format("shard record '{}'", utf8FromPath(recordPath));
-    throw CliError(exitIoFailure, fmt::format("cannot read {}: {}", what, std::strerror(error)));
+        error == ENOENT ? trf("shard '{}'", name) : trf("shard record '{}'", utf8FromPath(recordPath));
+    throw CliError(exitIoFailure, trf("cannot read {}: {}", what, std::strerror(error)));
   }
   std::string text(maxRecordBytes + 1, '\0');
   text.resize(std::fread(text.data(), 1, text.size(), file.get()));
   if (std::ferror(file.get())) {
     throw CliError(exitIoFailure,
-                   fmt::format("cannot read shard record '{}': {}", utf8FromPath(recordPath), std::strerror(errno)));
+                   trf("cannot read shard record '{}': {}", utf8FromPath(recordPath), std::strerror(errno)));
   }
   try {
     return {name, parseShardRecord(text)};
   } catch (const ShardRecordError& error) {
-    throw refused(fmt::format("'{}' is not a shard: '{}' is {}", name, utf8FromPath(recordPath), error.what()));
+    throw refused(trf("'{}' is not a shard: '{}' is {}", name, utf8FromPath(recordPath), error.what()));
   }
 }
 
-std::string shardOf(const ShardRecord& record) {
-  return fmt::format("shard {} of {}", record.shard.index, record.shard.count);
-}
+std::string shardOf(const ShardRecord& record) { return trf("shard {} of {}", record.shard.index, record.shard.count); }
 
 // Shards of one search, each there once, complete and of the size its record says; in
 // shard order.
@@ -83,14 +81,14 @@ std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
   const std::uint32_t count = first.shard.count;
   for (const auto& [name, record] : shards) {
     if (!record.complete) {
-      throw refused(fmt::format("'{}' is incomplete: the search of its {} did not finish", name, shardOf(record)));
+      throw refused(trf("'{}' is incomplete: the search of its {} did not finish", name, shardOf(record)));
     }
     if (record.search != first.search || record.moments != first.moments) {
-      throw refused(fmt::format("'{}' is a shard of another search than '{}' (other settings, encoding or version)",
-                                name, firstName));
+      throw refused(
+          trf("'{}' is a shard of another search than '{}' (other settings, encoding or version)", name, firstName));
     }
     if (record.shard.count != count) {
-      throw refused(fmt::format("'{}' is {}, but '{}' is {}", name, shardOf(record), firstName, shardOf(first)));
+      throw refused(trf("'{}' is {}, but '{}' is {}", name, shardOf(record), firstName, shardOf(first)));
     }
   }
 
@@ -98,25 +96,24 @@ std::vector<Shard> checkedShards(const std::vector<std::string>& arguments) {
                    [](const Shard& a, const Shard& b) { return a.record.shard.index < b.record.shard.index; });
   for (std::size_t i = 1; i < shards.size(); ++i) {
     if (shards[i].record.shard.index == shards[i - 1].record.shard.index) {
-      throw refused(
-          fmt::format("'{}' and '{}' are both {}", shards[i - 1].name, shards[i].name, shardOf(shards[i].record)));
+      throw refused(trf("'{}' and '{}' are both {}", shards[i - 1].name, shards[i].name, shardOf(shards[i].record)));
     }
   }
   // Distinct and sorted: the first shard missing is the first place whose shard differs.
   for (std::uint32_t index = 1; index <= count; ++index) {
     if (index > shards.size() || shards[index - 1].record.shard.index != index) {
       throw refused(
-          fmt::format("shard {} of {} is missing ('{}' is {} of the search)", index, count, firstName, shardOf(first)));
+          trf("shard {} of {} is missing ('{}' is {} of the search)", index, count, firstName, shardOf(first)));
     }
   }
 
   for (const auto& [name, record] : shards) {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(pathFromUtf8(name), error);
-    if (error) throw CliError(exitIoFailure, fmt::format("cannot read shard '{}': {}", name, error.message()));
+    if (error) throw CliError(exitIoFailure, trf("cannot read shard '{}': {}", name, error.message()));
     if (size != record.bytes) {
-      throw refused(fmt::format("'{}' {}: it holds {} bytes, its record says {}", name,
-                                size < record.bytes ? "is truncated" : "has changed", size, record.bytes));
+      throw refused(trf("'{}' {}: it holds {} bytes, its record says {}", name,
+                        size < record.bytes ? tr("is truncated") : tr("has changed"), size, record.bytes));
     }
   }
   return shards;
@@ -137,7 +134,7 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
   for (const Shard& shard : shards) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(shard.name), "rb"), &std::fclose);
     auto unreadable = [&] {
-      return CliError(exitIoFailure, fmt::format("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
+      return CliError(exitIoFailure, trf("cannot read shard '{}': {}", shard.name, std::strerror(errno)));
     };
     if (!file) throw unreadable();
     Sha1Hasher hasher;
@@ -153,11 +150,11 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
       // Every shard starts with the header line of its search; the file takes the first.
       if (size == 0 && header.empty()) {
         const std::size_t end = bytes.find("\r\n");
-        if (end == std::string_view::npos) throw refused(fmt::format("'{}' has no header line", shard.name));
+        if (end == std::string_view::npos) throw refused(trf("'{}' has no header line", shard.name));
         header = bytes.substr(0, end + 2);
       } else if (size == 0) {
         if (!bytes.starts_with(header)) {
-          throw refused(fmt::format("'{}' does not start with the header of '{}'", shard.name, shards.front().name));
+          throw refused(trf("'{}' does not start with the header of '{}'", shard.name, shards.front().name));
         }
         bytes.remove_prefix(header.size());
       }
@@ -166,14 +163,13 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
     }
     if (std::ferror(file.get())) throw unreadable();
     if (size != shard.record.bytes || hasher.hexDigest() != shard.record.sha1) {
-      throw refused(
-          fmt::format("'{}' has changed since its search wrote it: its SHA-1 differs from its record's", shard.name));
+      throw refused(trf("'{}' has changed since its search wrote it: its SHA-1 differs from its record's", shard.name));
     }
     // The SHA-1 covers the lines, not the record's count of them.
     const std::uint64_t matches = lineEnds > 0 ? lineEnds - 1 : 0;
     if (matches != shard.record.lines) {
-      throw refused(fmt::format("'{}' holds {}, but its record says {}", shard.name,
-                                formatCount(matches, "match", "matches"), shard.record.lines));
+      throw refused(trf("'{}' holds {}, but its record says {}", shard.name,
+                        trnf("{} match", "{} matches", matches, matches), shard.record.lines));
     }
     lines += matches;
   }
@@ -188,8 +184,8 @@ void refuseShardAsOutput(const std::vector<Shard>& shards, const std::string& ou
     for (const fs::path& input : {data, shardRecordPath(data)}) {
       std::error_code error;
       if (fs::equivalent(input, place, error)) {
-        throw refused(fmt::format("-o {}: '{}' is a shard of the merge; write the merge to another file", outputPath,
-                                  utf8FromPath(input)));
+        throw refused(trf("-o {}: '{}' is a shard of the merge; write the merge to another file", outputPath,
+                          utf8FromPath(input)));
       }
     }
   }
@@ -222,7 +218,9 @@ struct MergeOptions {
 class MergeCommand final : public Command {
  public:
   explicit MergeCommand(CLI::App& parser) {
-    parser.add_option("shards", options_.shards, "The shards' data files (or their .shard.json records), in any order")
+    parser
+        .add_option("shards", options_.shards,
+                    std::string(tr("The shards' data files (or their .shard.json records), in any order")))
         ->required();
     addOutputOption(parser, options_.outputPath);
     addQuietFlag(parser, options_.quiet);
@@ -231,21 +229,23 @@ class MergeCommand final : public Command {
   // exitInvalidInput for shards that do not make one whole search, exitIoFailure for a
   // file that cannot be read or written, abortedExitCode() when `env.cancel` stopped it.
   int run(const CliEnvironment& env) override {
-    const std::string output = options_.outputPath == "-" ? "standard output" : options_.outputPath;
+    const std::string output = options_.outputPath == "-" ? std::string(tr("standard output")) : options_.outputPath;
     try {
       const std::vector<Shard> shards = checkedShards(options_.shards);
       const std::uint64_t lines = mergeInto(shards, options_.outputPath, env.cancel);
       if (!options_.quiet) {
-        fmt::print(env.err, "{} in {} of {}; written to {}\n", formatCount(lines, "match", "matches"),
-                   formatCount(shards.size(), "shard", "shards"),
-                   formatCount(shards.front().record.moments, "boot moment", "boot moments"), output);
+        const std::uint64_t moments = shards.front().record.moments;
+        fmt::print(env.err, "{}\n",
+                   trf("{} in {} of {}; written to {}", trnf("{} match", "{} matches", lines, lines),
+                       trnf("{} shard", "{} shards", shards.size(), shards.size()),
+                       trnf("{} boot moment", "{} boot moments", moments, moments), output));
       }
       return exitDone;
     } catch (const MergeStopped& stopped) {
-      const std::string left = stopped.partWritten          ? output + " holds only its start"
-                               : options_.outputPath == "-" ? "nothing went to standard output"
-                                                            : output + " is as it was";
-      fmt::print(env.err, "aborted: the merge did not finish; {}\n", left);
+      const std::string left = stopped.partWritten          ? trf("{} holds only its start", output)
+                               : options_.outputPath == "-" ? std::string(tr("nothing went to standard output"))
+                                                            : trf("{} is as it was", output);
+      fmt::print(env.err, "{}\n", trf("aborted: the merge did not finish; {}", left));
       return abortedExitCode(env);
     }
   }

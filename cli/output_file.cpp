@@ -12,6 +12,7 @@
 
 #include "cli/file_system.h"
 #include "core/utf8_path.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 
@@ -120,7 +121,7 @@ void OutputFile::commit() {
   std::error_code error;
   fs::rename(pending_->temporary, pending_->place, error);
   if (error) {
-    throw ResultWriteError(fmt::format("cannot write result file '{}': {}", pending_->name, error.message()),
+    throw ResultWriteError(trf("cannot write result file '{}': {}", pending_->name, error.message()),
                            error.category() == std::generic_category() ? error.value() : 0);
   }
   forget(pending_.get());

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/translate.h"
+
 namespace hanabira {
 
 std::string formatRate(double perSecond, std::string_view unit) {
@@ -43,9 +45,10 @@ void ProgressLine::update(const SearchProgress& progress) {
   const bool scanning = progress.seedsToScan > 0 && progress.momentsDone == 0;
   const double done = static_cast<double>(scanning ? progress.seedsScanned : progress.momentsDone);
   const double rate = elapsed > 0 ? done / elapsed : 0;
-  std::string line = fmt::format("\r\x1b[K{}  {:5.1f}%  {}{}", progressTitle(progress), share * 100,
-                                 scanning ? "stage one: " : "", formatRate(rate, scanning ? "MT seeds" : "seeds"));
-  if (share > 0 && share < 1) line += "  " + formatDuration(elapsed / share * (1 - share)) + " left";
+  std::string line =
+      fmt::format("\r\x1b[K{}  {:5.1f}%  {}{}", progressTitle(progress), share * 100, scanning ? tr("stage one: ") : "",
+                  formatRate(rate, scanning ? tr("MT seeds") : tr("seeds")));
+  if (share > 0 && share < 1) line += "  " + trf("{} left", formatDuration(elapsed / share * (1 - share)));
   err_ << line << std::flush;
   drawn_ = true;
 }

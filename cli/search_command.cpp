@@ -24,6 +24,7 @@
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -58,15 +59,18 @@ std::optional<SearchPlan> requestedPlan(const std::string& plan) {
 void printSummary(std::ostream& err, const SearchSummary& summary, double seconds, unsigned threads,
                   const std::string& output, const std::string& searchedOn) {
   const double rate = seconds > 0 ? static_cast<double>(summary.momentsDone) / seconds : 0;
-  const std::string matches = formatCount(summary.candidates, "match", "matches");
+  const std::string matches = trnf("{} match", "{} matches", summary.candidates, summary.candidates);
   if (summary.cancelled) {
-    fmt::print(err, "aborted: {} of {} searched; {} holds the first {}\n", summary.momentsDone,
-               formatCount(summary.momentsTotal, "boot moment", "boot moments"), output, matches);
+    fmt::print(
+        err, "{}\n",
+        trf("aborted: {} of {} searched; {} holds the first {}", summary.momentsDone,
+            trnf("{} boot moment", "{} boot moments", summary.momentsTotal, summary.momentsTotal), output, matches));
   } else {
-    fmt::print(err, "{} in {}, {:.2f} s, {} on {} ({}, {}){}; written to {}\n", matches,
-               formatCount(summary.momentsDone, "boot moment", "boot moments"), seconds, formatRate(rate, "seeds"),
-               formatCount(threads, "thread", "threads"), isaName(summary.isa), planName(summary.plan), searchedOn,
-               output);
+    fmt::print(err, "{}\n",
+               trf("{} in {}, {:.2f} s, {} on {} ({}, {}){}; written to {}", matches,
+                   trnf("{} boot moment", "{} boot moments", summary.momentsDone, summary.momentsDone), seconds,
+                   formatRate(rate, tr("seeds")), trnf("{} thread", "{} threads", threads, threads),
+                   isaName(summary.isa), planName(summary.plan), searchedOn, output));
   }
 }
 
@@ -93,63 +97,68 @@ class SearchCommand final : public Command {
 
 SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
   addSettingsOptions(parser, shared.input,
-                     {"Search settings: a JSON object whose keys are the settings field names (see README), plus "
-                      "macAddress",
-                      "Console parameters and version from a config.txt; the settings file overrides them",
-                      "Run the built-in example search (Black, 2011-09-27 13:47, key input on)", false});
+                     {tr("Search settings: a JSON object whose keys are the settings field names (see README), plus "
+                         "macAddress"),
+                      tr("Console parameters and version from a config.txt; the settings file overrides them"),
+                      tr("Run the built-in example search (Black, 2011-09-27 13:47, key input on)"), false});
   declareOutput(parser);
   declarePerformance(parser);
   declareDistribution(parser);
-  parser.add_flag("--version", options_.version,
-                  "Print the version, the kernel level and the backend that would run (with --plan, the plan too), "
-                  "and exit");
+  parser.add_flag(
+      "--version", options_.version,
+      std::string(tr("Print the version, the kernel level and the backend that would run (with --plan, the plan too), "
+                     "and exit")));
 }
 
 void SearchCommand::declareOutput(CLI::App& parser) {
-  output_ = addOutputOption(parser, options_.outputPath)->group("Output");
-  encoding_ = parser.add_option("--encoding", options_.encoding, "Text encoding of the result file")
+  output_ = addOutputOption(parser, options_.outputPath)->group(std::string(trc("option group", "Output")));
+  encoding_ = parser.add_option("--encoding", options_.encoding, std::string(tr("Text encoding of the result file")))
                   ->check(CLI::IsMember({"cp932", "utf-8"}))
                   ->capture_default_str()
-                  ->group("Output");
+                  ->group(std::string(trc("option group", "Output")));
   parser
       .add_option("--result-language", options_.resultLanguage,
-                  "Language of the result file's header and names: ja, or en for the names of the English games "
-                  "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")
+                  std::string(tr(
+                      "Language of the result file's header and names: ja, or en for the names of the English games "
+                      "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")))
       ->check(CLI::IsMember({"ja", "en"}))
-      ->group("Output");
-  addQuietFlag(parser, options_.quiet)->group("Output");
+      ->group(std::string(trc("option group", "Output")));
+  addQuietFlag(parser, options_.quiet)->group(std::string(trc("option group", "Output")));
   parser
       .add_flag("--print-settings", options_.printSettings,
-                "Print the settings the search would use, as JSON, and exit")
-      ->group("Output");
+                std::string(tr("Print the settings the search would use, as JSON, and exit")))
+      ->group(std::string(trc("option group", "Output")));
 }
 
 void SearchCommand::declarePerformance(CLI::App& parser) {
-  addThreadsOption(parser, shared_.threads)->group("Performance");
+  addThreadsOption(parser, shared_.threads)->group(std::string(trc("option group", "Performance")));
   const std::vector<std::string> levels = levelNames();
   std::vector<std::string> isaChoices = {"auto"};
   isaChoices.insert(isaChoices.end(), levels.begin(), levels.end());
   parser
-      .add_option("--isa", shared_.isa,
-                  fmt::format("Instruction-set level of the kernels: {}, or auto for the best this CPU runs",
-                              fmt::join(levels, ", ")))
+      .add_option(
+          "--isa", shared_.isa,
+          trf("Instruction-set level of the kernels: {}, or auto for the best this CPU runs", fmt::join(levels, ", ")))
       ->check(CLI::IsMember(isaChoices))
       ->capture_default_str()
-      ->group("Performance");
-  plan_ = parser
-              .add_option("--plan", options_.plan,
-                          "How the search runs: direct (every boot moment through the whole evaluation), two-stage "
-                          "(first every MT19937 seed through the individual-value filters, then the boot moments "
-                          "whose seed passed; for long searches with strict filters), or auto for the one estimated "
-                          "to be faster; a search on an OpenCL device runs direct")
-              ->check(CLI::IsMember({"auto", "direct", "two-stage"}))
-              ->capture_default_str()
-              ->group("Performance");
+      ->group(std::string(trc("option group", "Performance")));
+  plan_ =
+      parser
+          .add_option(
+              "--plan", options_.plan,
+              std::string(tr("How the search runs: direct (every boot moment through the whole evaluation), two-stage "
+                             "(first every MT19937 seed through the individual-value filters, then the boot moments "
+                             "whose seed passed; for long searches with strict filters), or auto for the one estimated "
+                             "to be faster; a search on an OpenCL device runs direct")))
+          ->check(CLI::IsMember({"auto", "direct", "two-stage"}))
+          ->capture_default_str()
+          ->group(std::string(trc("option group", "Performance")));
   addBackendOptions(parser, options_.backend);
   parser
-      .add_flag("--reference", options_.reference,
-                "Use the plain reference path: one boot moment at a time, much slower; for verification")
-      ->group("Performance");
+      .add_flag(
+          "--reference", options_.reference,
+          std::string(tr("Use the plain reference path: one boot moment at a time, much slower; for verification")))
+      ->group(std::string(trc("option group", "Performance")));
 }
 
 void SearchCommand::declareDistribution(CLI::App& parser) {
@@ -158,12 +167,14 @@ void SearchCommand::declareDistribution(CLI::App& parser) {
           "--shard",
           [this](const std::string& text) {
             options_.shard = parseShardSpec(text);
-            if (!options_.shard) throw CLI::ValidationError("--shard", "expected K/N with 1 <= K <= N, got " + text);
+            if (!options_.shard)
+              throw CLI::ValidationError("--shard", trf("expected K/N with 1 <= K <= N, got {}", text));
           },
-          "Search only the K-th of N equal parts of the boot moments, into result-K-of-N.txt unless -o says "
-          "otherwise, with a record beside it; merge joins the N shards into the whole search's result file")
+          std::string(tr("Search only the K-th of N equal parts of the boot moments, into result-K-of-N.txt unless -o "
+                         "says otherwise, with a record beside it; merge joins the N shards into the whole search's "
+                         "result file")))
       ->type_name("K/N")
-      ->group("Distribution");
+      ->group(std::string(trc("option group", "Distribution")));
 }
 
 void SearchCommand::checkParsed() {
@@ -175,7 +186,8 @@ void SearchCommand::checkParsed() {
   options_.encodingGiven = encoding_->count() > 0;
   if (options_.shard && output_->count() == 0) options_.outputPath = defaultShardFileName(*options_.shard);
   if (options_.shard && options_.outputPath == "-") {
-    throw CLI::ValidationError("--shard", "a shard is a file with its record beside it, not standard output");
+    throw CLI::ValidationError("--shard",
+                               std::string(tr("a shard is a file with its record beside it, not standard output")));
   }
 }
 
@@ -188,13 +200,13 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
   if (options_.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
-    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+    if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
     return exitDone;
   }
   if (auto problem = findSettingsProblem(settings)) throw CliError(exitInvalidInput, describe(*problem));
   if (!options_.quiet) {
     for (const SettingsWarning& warning : findSettingsWarnings(settings)) {
-      fmt::print(env.err, "warning: {}\n", describe(warning));
+      fmt::print(env.err, "{}\n", trf("warning: {}", describe(warning)));
     }
   }
   clampPidConsumption(settings);
@@ -208,7 +220,7 @@ int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& 
     const std::optional<SearchPlan> plan = requestedPlan(options_.plan);
     fmt::print(env.out, "plan: {}\n", plan ? planName(*plan) : "auto (direct or two-stage, by the search)");
   }
-  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure);
+  if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
   return exitDone;
 }
 
@@ -256,7 +268,8 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
   progressLine.finish();
   if (!options_.quiet) {
     printSummary(env.err, summary, progressLine.elapsedSeconds(), options.threads,
-                 options_.outputPath == "-" ? "standard output" : options_.outputPath, searchedOn(*backend, summary));
+                 options_.outputPath == "-" ? std::string(tr("standard output")) : options_.outputPath,
+                 searchedOn(*backend, summary));
   }
   return summary.cancelled ? abortedExitCode(env) : exitDone;
 }

@@ -15,6 +15,7 @@
 
 #include "core/setting_choices.h"
 #include "evaluate/search_modes.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -179,15 +180,15 @@ std::string keyShown(const std::string& key) {
 }
 
 [[noreturn]] void fail(std::string_view field, std::string_view problem, const json& value) {
-  throw SettingsFileError(fmt::format("{}: {}, got {}", field, problem, shown(value)));
+  throw SettingsFileError(trf("{}: {}, got {}", field, problem, shown(value)));
 }
 
 std::int64_t integerIn(std::string_view field, const json& value, std::int64_t low, std::int64_t high) {
-  if (!value.is_number_integer()) fail(field, "expected an integer", value);
+  if (!value.is_number_integer()) fail(field, tr("expected an integer"), value);
   const bool tooLarge = value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(high);
   const std::int64_t number = tooLarge ? high : value.get<std::int64_t>();
   if (tooLarge || number < low || number > high) {
-    fail(field, fmt::format("expected an integer from {} to {}", low, high), value);
+    fail(field, trf("expected an integer from {} to {}", low, high), value);
   }
   return number;
 }
@@ -210,20 +211,19 @@ std::optional<std::uint32_t> parseHexText(std::string_view text) {
 std::uint32_t hexWord(std::string_view field, const json& value) {
   if (value.is_string()) {
     if (auto parsed = parseHexText(value.get<std::string>())) return *parsed;
-    fail(field, "expected hexadecimal text of 1 to 8 digits", value);
+    fail(field, tr("expected hexadecimal text of 1 to 8 digits"), value);
   }
-  if (!value.is_number_integer()) fail(field, "expected a number or hexadecimal text", value);
+  if (!value.is_number_integer()) fail(field, tr("expected a number or hexadecimal text"), value);
   return static_cast<std::uint32_t>(integerIn(field, value, 0, std::numeric_limits<std::uint32_t>::max()));
 }
 
 bool flag(std::string_view field, const json& value) {
-  if (!value.is_boolean()) fail(field, "expected true or false", value);
+  if (!value.is_boolean()) fail(field, tr("expected true or false"), value);
   return value.get<bool>();
 }
 
 const json& arrayOf(std::string_view field, const json& value, std::size_t size) {
-  if (!value.is_array() || value.size() != size)
-    fail(field, fmt::format("expected an array of {} values", size), value);
+  if (!value.is_array() || value.size() != size) fail(field, trf("expected an array of {} values", size), value);
   return value;
 }
 
@@ -273,7 +273,7 @@ nlohmann::ordered_json fieldToJson(const Field& field, const SearchSettings& set
 
 ResultLanguage resultLanguageIn(const json& value) {
   const auto language = value.is_string() ? resultLanguageFromKey(value.get<std::string>()) : std::nullopt;
-  if (!language) fail("resultLanguage", "expected \"ja\" or \"en\"", value);
+  if (!language) fail("resultLanguage", tr("expected \"ja\" or \"en\""), value);
   return *language;
 }
 
@@ -289,7 +289,7 @@ struct OptionalKeys {
 
   bool read(const std::string& key, const json& value) {
     auto text = [&](std::optional<std::string>& part) {
-      if (!value.is_string()) fail(key, "expected text", value);
+      if (!value.is_string()) fail(key, tr("expected text"), value);
       part = value.get<std::string>();
     };
     if (key == "game") text(game);
@@ -328,7 +328,7 @@ void appendKeyOptions(const SearchSettings& settings, nlohmann::ordered_json& ob
 std::optional<ParameterRange> rangeOf(const char* field, const std::optional<std::uint32_t>& min,
                                       const std::optional<std::uint32_t>& max) {
   if (min.has_value() != max.has_value()) {
-    throw SettingsFileError(fmt::format("{}: give {}Min and {}Max together, or neither", field, field, field));
+    throw SettingsFileError(trf("{}: give {}Min and {}Max together, or neither", field, field, field));
   }
   if (!min) return std::nullopt;
   return ParameterRange{*min, *max};
@@ -339,17 +339,17 @@ std::optional<ParameterRange> rangeOf(const char* field, const std::optional<std
 void applyEdition(const OptionalKeys& keys, const json& object, SearchSettings& settings) {
   const int given = keys.game.has_value() + keys.language.has_value() + keys.console.has_value();
   if (given == 0) return;
-  if (given != 3) throw SettingsFileError("game: give game, language and console together, or none");
+  if (given != 3) throw SettingsFileError(std::string(tr("game: give game, language and console together, or none")));
   const auto game = gameFromKey(*keys.game);
-  if (!game) fail("game", "expected Black, White, Black2 or White2", json(*keys.game));
+  if (!game) fail("game", tr("expected Black, White, Black2 or White2"), json(*keys.game));
   const auto language = languageFromKey(*keys.language);
-  if (!language) fail("language", "expected JPN, ENG, GER, FRA, SPA, ITA or KOR", json(*keys.language));
+  if (!language) fail("language", tr("expected JPN, ENG, GER, FRA, SPA, ITA or KOR"), json(*keys.language));
   const auto console = consoleFromKey(*keys.console);
-  if (!console) fail("console", "expected DS, DSLite, DSi or 3DS", json(*keys.console));
+  if (!console) fail("console", tr("expected DS, DSLite, DSi or 3DS"), json(*keys.console));
   settings.edition = Edition{*game, *language, *console};
   const bool is3ds = dropsAfternoonFlag(*console);
   if (object.contains("is3ds") && settings.is3ds != is3ds) {
-    fail("is3ds", fmt::format("console {} needs {}", *keys.console, is3ds), object.at("is3ds"));
+    fail("is3ds", trf("console {} needs {}", *keys.console, is3ds), object.at("is3ds"));
   }
   settings.is3ds = is3ds;
 }
@@ -361,22 +361,22 @@ json parseSettingsText(std::string_view text) {
   if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
     const std::string_view before = text.substr(0, nul);
     const std::size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
-    throw SettingsFileError(fmt::format("not valid JSON: a NUL byte at line {}, column {}",
-                                        std::count(before.begin(), before.end(), '\n') + 1, nul - lineStart + 1));
+    throw SettingsFileError(trf("not valid JSON: a NUL byte at line {}, column {}",
+                                std::count(before.begin(), before.end(), '\n') + 1, nul - lineStart + 1));
   }
   // A key given twice would leave only its last value, unseen: the object's keys are
   // gathered as they come.
   std::unordered_set<std::string> keys;
   const json::parser_callback_t refuseRepeatedKeys = [&keys](int depth, json::parse_event_t event, json& parsed) {
     if (event == json::parse_event_t::key && depth == 1 && !keys.insert(parsed.get<std::string>()).second) {
-      throw SettingsFileError(fmt::format("{}: given twice", keyShown(parsed.get<std::string>())));
+      throw SettingsFileError(trf("{}: given twice", keyShown(parsed.get<std::string>())));
     }
     return true;
   };
   try {
     return json::parse(text, refuseRepeatedKeys, true, /*ignore_comments=*/true);
   } catch (const json::exception& error) {  // a syntax error, or a number beyond a double's range
-    throw SettingsFileError(fmt::format("not valid JSON: {}", error.what()));
+    throw SettingsFileError(trf("not valid JSON: {}", error.what()));
   }
 }
 
@@ -401,22 +401,21 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   OptionalKeys optional;
 
   for (const char* name : requiredFields) {
-    if (!object.contains(name))
-      throw SettingsFileError(fmt::format("{}: missing (the six date fields are required)", name));
+    if (!object.contains(name)) throw SettingsFileError(trf("{}: missing (the six date fields are required)", name));
   }
   for (const auto& item : object.items()) {
     const std::string& key = item.key();
     const json& value = item.value();
     if (key == "macAddress") {
-      if (!value.is_string()) fail(key, "expected text like \"00-11-22-33-44-55\"", value);
+      if (!value.is_string()) fail(key, tr("expected text like \"00-11-22-33-44-55\""), value);
       result.mac = parseMacAddress(value.get<std::string>());
-      if (!result.mac) fail(key, "expected six hexadecimal pairs joined by - or :", value);
+      if (!result.mac) fail(key, tr("expected six hexadecimal pairs joined by - or :"), value);
       continue;
     }
     if (optional.read(key, value)) continue;
     const auto& table = fields();
     const auto field = std::find_if(table.begin(), table.end(), [&](const Field& f) { return key == f.name; });
-    if (field == table.end()) throw SettingsFileError(fmt::format("{}: unknown setting", keyShown(key)));
+    if (field == table.end()) throw SettingsFileError(trf("{}: unknown setting", keyShown(key)));
     readField(*field, value, result.settings);
   }
 
@@ -428,10 +427,11 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
 
   const bool word6 = object.contains("messageWord6");
   const bool word7 = object.contains("messageWord7");
-  if (word6 != word7) throw SettingsFileError("messageWord6 and messageWord7: give both or neither");
+  if (word6 != word7) throw SettingsFileError(std::string(tr("messageWord6 and messageWord7: give both or neither")));
   result.messageWordsGiven = word6;
   if (result.messageWordsGiven && result.mac) {
-    throw SettingsFileError("macAddress: give either macAddress or messageWord6 and messageWord7, not both");
+    throw SettingsFileError(
+        std::string(tr("macAddress: give either macAddress or messageWord6 and messageWord7, not both")));
   }
   return result;
 }

@@ -13,6 +13,7 @@
 #include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/result_sink.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -64,7 +65,7 @@ ShardRecord parseShardRecord(std::string_view text) {
   const nlohmann::json object = nlohmann::json::parse(text, nullptr, false);
   const auto format = object.is_object() ? object.find("format") : object.end();
   if (format == object.end() || *format != formatTag) {
-    throw ShardRecordError("not a shard record");
+    throw ShardRecordError(std::string(tr("not a shard record")));
   }
   ShardRecord record;
   try {
@@ -79,12 +80,12 @@ ShardRecord parseShardRecord(std::string_view text) {
     object.at("bytes").get_to(record.bytes);
     object.at("sha1").get_to(record.sha1);
   } catch (const nlohmann::json::exception& error) {
-    throw ShardRecordError(fmt::format("a damaged shard record ({})", error.what()));
+    throw ShardRecordError(trf("a damaged shard record ({})", error.what()));
   }
   const ShardSpec shard = record.shard;
   if (shard.index < 1 || shard.index > shard.count ||
       record.range != shardRange(record.moments, shard.index, shard.count)) {
-    throw ShardRecordError("a damaged shard record (its shard and moments disagree)");
+    throw ShardRecordError(std::string(tr("a damaged shard record (its shard and moments disagree)")));
   }
   return record;
 }
@@ -94,8 +95,8 @@ void writeShardRecord(const std::filesystem::path& data, const ShardRecord& reco
   try {
     writeWholeFile(path, shardRecordText(record));
   } catch (const ResultWriteError& error) {
-    throw ResultWriteError(fmt::format("cannot write shard record '{}': {}", utf8FromPath(path),
-                                       error.systemError() != 0 ? std::strerror(error.systemError()) : "failed"),
+    throw ResultWriteError(trf("cannot write shard record '{}': {}", utf8FromPath(path),
+                               error.systemError() != 0 ? std::strerror(error.systemError()) : "failed"),
                            error.systemError());
   }
 }

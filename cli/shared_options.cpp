@@ -16,6 +16,7 @@
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "engine/settings_validation.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -27,7 +28,7 @@ constexpr std::size_t maxSettingsBytes = 1 << 20;
 // A file's text up to `limit` bytes: a longer file is refused, or cut at the limit.
 std::string readFile(const std::string& path, std::string_view what, std::size_t limit, bool refuseLonger) {
   auto fail = [&](int error) {
-    return CliError(exitIoFailure, fmt::format("cannot read {} '{}': {}", what, path, std::strerror(error)));
+    return CliError(exitIoFailure, trf("cannot read {} '{}': {}", what, path, std::strerror(error)));
   };
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(pathFromUtf8(path), "rb"), &std::fclose);
   if (!file) throw fail(errno);
@@ -38,8 +39,8 @@ std::string readFile(const std::string& path, std::string_view what, std::size_t
   if (std::ferror(file.get())) throw fail(errno);  // a directory, for one
   if (text.size() > limit) {
     if (refuseLonger) {
-      throw CliError(exitIoFailure, fmt::format("cannot read {} '{}': longer than {} bytes, the limit for a {}", what,
-                                                path, limit, what));
+      throw CliError(exitIoFailure,
+                     trf("cannot read {} '{}': longer than {} bytes, the limit for a {}", what, path, limit, what));
     }
     text.resize(limit);
   }
@@ -52,9 +53,9 @@ std::optional<Edition> editionOption(const std::string& text, std::optional<Edit
   const auto language =
       comma == std::string::npos ? std::nullopt : languageFromKey(std::string_view(text).substr(comma + 1));
   if (!game || !language) {
-    throw CliError(exitInvalidInput, fmt::format("--edition {}: expected GAME,LANGUAGE such as White2,ENG "
-                                                 "(Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, KOR)",
-                                                 text));
+    throw CliError(exitInvalidInput, trf("--edition {}: expected GAME,LANGUAGE such as White2,ENG "
+                                         "(Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, KOR)",
+                                         text));
   }
   return Edition{*game, *language, edition ? edition->console : ConsoleKind::Ds};
 }
@@ -66,13 +67,13 @@ void applyEditionOptions(const SettingsInput& input, SearchSettings& settings) {
   std::optional<Edition> edition = settings.edition;
   if (!input.edition.empty()) {
     edition = editionOption(input.edition, edition);
-    if (!settings.edition && input.console.empty()) throw CliError(exitInvalidInput, "--edition needs --console");
+    if (!settings.edition && input.console.empty())
+      throw CliError(exitInvalidInput, std::string(tr("--edition needs --console")));
   }
   if (!input.console.empty()) {
     const auto console = consoleFromKey(input.console);
-    if (!console)
-      throw CliError(exitInvalidInput, fmt::format("--console {}: expected DS, DSLite, DSi or 3DS", input.console));
-    if (!edition) throw CliError(exitInvalidInput, "--console needs --edition");
+    if (!console) throw CliError(exitInvalidInput, trf("--console {}: expected DS, DSLite, DSi or 3DS", input.console));
+    if (!edition) throw CliError(exitInvalidInput, std::string(tr("--console needs --edition")));
     edition->console = *console;
   }
   settings.edition = edition;
@@ -92,9 +93,9 @@ struct ConfigFile {
 ConfigFile readConfigFile(const std::string& path) {
   ConfigFile file;
   if (path.empty()) return file;
-  file.text = parseConsoleConfig(readFile(path, "config file", consoleConfigReadLimit, false));
+  file.text = parseConsoleConfig(readFile(path, tr("config file"), consoleConfigReadLimit, false));
   if (file.text.problem) {
-    throw CliError(exitInvalidInput, fmt::format("config file '{}' {}", path, describe(*file.text.problem)));
+    throw CliError(exitInvalidInput, trf("config file '{}' {}", path, describe(*file.text.problem)));
   }
   const ConsoleParameters console = readConsoleParameters(file.text);
   applyConsoleParameters(console, file.base);
@@ -114,7 +115,7 @@ void refuseConfigRange(const std::string& path, const ConsoleConfigText& config,
   const std::size_t line = vcount ? (object.contains("vcountMin") ? 0 : config.vcountRangeLine)
                                   : (object.contains("timer0Min") ? 0 : config.timer0RangeLine);
   if (line == 0) return;
-  throw CliError(exitInvalidInput, fmt::format("config file '{}' line {}: {}", path, line, describe(*problem)));
+  throw CliError(exitInvalidInput, trf("config file '{}' line {}: {}", path, line, describe(*problem)));
 }
 
 }  // namespace
@@ -122,38 +123,44 @@ void refuseConfigRange(const std::string& path, const ConsoleConfigText& config,
 void addSettingsOptions(CLI::App& parser, SettingsInput& input, const SettingsHelp& help) {
   CLI::Option* settings = parser.add_option("-s,--settings", input.settingsPath, std::string(help.settings));
   if (help.settingsRequired) settings->required();
-  settings->group("Input");
-  CLI::Option* config = parser.add_option("-c,--config", input.configPath, std::string(help.config))->group("Input");
+  settings->group(std::string(trc("option group", "Input")));
+  CLI::Option* config = parser.add_option("-c,--config", input.configPath, std::string(help.config))
+                            ->group(std::string(trc("option group", "Input")));
   if (!help.example.empty()) {
-    CLI::Option* example = parser.add_flag("--example", input.example, std::string(help.example))->group("Input");
+    CLI::Option* example = parser.add_flag("--example", input.example, std::string(help.example))
+                               ->group(std::string(trc("option group", "Input")));
     settings->excludes(example);
     config->excludes(example);
   }
   parser
-      .add_option("--edition", input.edition,
-                  "Game and language, such as White2,ENG (Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, "
-                  "KOR): words W0 to W4 from the editions table")
-      ->group("Input");
-  parser.add_option("--console", input.console, "Console kind: DS, DSLite, DSi or 3DS")->group("Input");
+      .add_option(
+          "--edition", input.edition,
+          std::string(
+              tr("Game and language, such as White2,ENG (Black, White, Black2, White2; JPN, ENG, GER, FRA, SPA, ITA, "
+                 "KOR): words W0 to W4 from the editions table")))
+      ->group(std::string(trc("option group", "Input")));
+  parser.add_option("--console", input.console, std::string(tr("Console kind: DS, DSLite, DSi or 3DS")))
+      ->group(std::string(trc("option group", "Input")));
 }
 
 CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads) {
-  return parser.add_option("-j,--threads", threads, "Worker threads (default: every hardware thread)")
+  return parser.add_option("-j,--threads", threads, std::string(tr("Worker threads (default: every hardware thread)")))
       ->check(CLI::Range(1, 4096));
 }
 
 CLI::Option* addOutputOption(CLI::App& parser, std::string& path) {
-  return parser.add_option("-o,--output", path, "Result file; - writes to standard output")->capture_default_str();
+  return parser.add_option("-o,--output", path, std::string(tr("Result file; - writes to standard output")))
+      ->capture_default_str();
 }
 
 CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet) {
-  return parser.add_flag("-q,--quiet", quiet, "Print nothing but errors");
+  return parser.add_flag("-q,--quiet", quiet, std::string(tr("Print nothing but errors")));
 }
 
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
   if (input.example) return {exampleSettings(), std::nullopt, false};
   const ConfigFile config = readConfigFile(input.configPath);
-  const std::string text = readFile(input.settingsPath, "settings file", maxSettingsBytes, true);
+  const std::string text = readFile(input.settingsPath, tr("settings file"), maxSettingsBytes, true);
   try {
     const nlohmann::json object = parseSettingsText(text);
     SettingsFromJson loaded = settingsFromJson(object, config.base);
@@ -169,7 +176,7 @@ LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
     if (loaded.messageWordsGiven) return {loaded.settings, std::nullopt, true};
     return {loaded.settings, mac, false};
   } catch (const SettingsFileError& error) {
-    throw CliError(exitInvalidInput, fmt::format("settings file '{}': {}", input.settingsPath, error.what()));
+    throw CliError(exitInvalidInput, trf("settings file '{}': {}", input.settingsPath, error.what()));
   }
 }
 
@@ -200,7 +207,7 @@ const KernelSet& chosenKernels(const std::string& isa) {
     const std::optional<Isa> requested = requestedIsa(isa);
     return requested ? kernelsFor(*requested) : bestKernels();
   } catch (const UnsupportedIsaError& error) {
-    throw CliError(exitInvalidInput, fmt::format("--isa {}: {}", isa, error.what()));
+    throw CliError(exitInvalidInput, trf("--isa {}: {}", isa, error.what()));
   }
 }
 

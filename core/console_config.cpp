@@ -2,9 +2,11 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/field_text.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
@@ -109,6 +111,12 @@ std::optional<Edition> parseEdition(std::string_view text) {
   return Edition{*game, *language, *console};
 }
 
+// An ISO 639 code as the catalogs are named: "ja", "de".
+bool isLanguageCode(std::string_view text) {
+  return (text.size() == 2 || text.size() == 3) &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 // A line after the sixth: a choice, or a line of a later version, passed over.
 void readChoiceLine(std::string_view line, std::size_t number, ConsoleConfigText& config) {
   const std::size_t equals = line.find('=');
@@ -132,6 +140,18 @@ void readChoiceLine(std::string_view line, std::size_t number, ConsoleConfigText
     } else {
       unreadable(Problem::Kind::BadRange);
     }
+  } else if (name == "uiLanguage") {
+    if (isLanguageCode(value)) {
+      config.languages.window = std::string(value);
+    } else {
+      unreadable(Problem::Kind::BadLanguage);
+    }
+  } else if (name == "resultLanguage") {
+    if (const auto language = resultLanguageFromKey(value)) {
+      config.languages.result = language;
+    } else {
+      unreadable(Problem::Kind::BadLanguage);
+    }
   }
 }
 
@@ -151,18 +171,20 @@ std::optional<Problem> nonTextProblem(std::string_view text, const std::vector<s
 std::string describe(const ConsoleConfigProblem& problem) {
   switch (problem.kind) {
     case Problem::Kind::NotText:
-      return fmt::format("line {}: not text (byte {})", problem.line, problem.text);
+      return trf("line {}: not text (byte {})", problem.line, problem.text);
     case Problem::Kind::Utf16:
-      return fmt::format("line {}: UTF-16 text; save the file as ASCII or UTF-8", problem.line);
+      return trf("line {}: UTF-16 text; save the file as ASCII or UTF-8", problem.line);
     case Problem::Kind::BadEdition:
-      return fmt::format("line {}: {}: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite",
-                         problem.line, problem.text);
+      return trf("line {}: {}: expected edition=GAME,LANGUAGE,CONSOLE such as edition=White2,ENG,DSLite", problem.line,
+                 problem.text);
+    case Problem::Kind::BadLanguage:
+      return trf("line {}: {}: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en",
+                 problem.line, problem.text);
     case Problem::Kind::BadRange:
       break;
   }
-  return fmt::format(
-      "line {}: {}: expected two hexadecimal numbers, the first not above the second, such as vcountRange=81-83",
-      problem.line, problem.text);
+  return trf("line {}: {}: expected two hexadecimal numbers, the first not above the second, such as vcountRange=81-83",
+             problem.line, problem.text);
 }
 
 ConsoleConfigText parseConsoleConfig(std::string_view fileText) {
@@ -206,7 +228,7 @@ ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsolePa
   return base;
 }
 
-std::string formatConsoleConfig(const ConsoleParameters& p) {
+std::string formatConsoleConfig(const ConsoleParameters& p, const LanguageChoices& languages) {
   const MacAddress& m = p.mac;
   std::string text =
       fmt::format("{}\n{}\n{}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n", hexText(p.vcount, vcountChars),
@@ -218,6 +240,8 @@ std::string formatConsoleConfig(const ConsoleParameters& p) {
   }
   if (p.vcountRange) text += fmt::format("vcountRange={:x}-{:x}\n", p.vcountRange->min, p.vcountRange->max);
   if (p.timer0Range) text += fmt::format("timer0Range={:x}-{:x}\n", p.timer0Range->min, p.timer0Range->max);
+  if (languages.window) text += fmt::format("uiLanguage={}\n", *languages.window);
+  if (languages.result) text += fmt::format("resultLanguage={}\n", resultLanguageKey(*languages.result));
   return text;
 }
 

@@ -2,7 +2,8 @@
 //   VCount, Timer0 and GxStat in lower-case hexadecimal ("5f"), Frame in decimal,
 //   the MAC address as "00-11-22-33-44-55", the version word as "02215F30";
 // then, only where chosen, lines "name=value" (a file without them loads as before):
-//   "edition=White2,ENG,DSLite", "vcountRange=81-83", "timer0Range=10e4-110d".
+//   "edition=White2,ENG,DSLite", "vcountRange=81-83", "timer0Range=10e4-110d", and the
+//   window's languages "uiLanguage=en" (an ISO 639 code) and "resultLanguage=en" (ja or en).
 // A line after the sixth that is none of these is passed over, as lines a later version
 // may add; one of these names with a value it cannot read is a problem of the file.
 //
@@ -36,17 +37,27 @@ inline constexpr std::size_t consoleConfigReadLimit = 64 * 1024;
 // Why a line of the file cannot be read.
 struct ConsoleConfigProblem {
   enum class Kind {
-    NotText,     // a byte no text holds: binary data, or UTF-16 without its byte-order mark
-    Utf16,       // UTF-16 (or UTF-32) text, which starts with its byte-order mark
-    BadEdition,  // "edition=" without GAME,LANGUAGE,CONSOLE
-    BadRange,    // "vcountRange=" or "timer0Range=" without two hexadecimal numbers, the first not above the second
+    NotText,      // a byte no text holds: binary data, or UTF-16 without its byte-order mark
+    Utf16,        // UTF-16 (or UTF-32) text, which starts with its byte-order mark
+    BadEdition,   // "edition=" without GAME,LANGUAGE,CONSOLE
+    BadRange,     // "vcountRange=" or "timer0Range=" without two hexadecimal numbers, the first not above the second
+    BadLanguage,  // "uiLanguage=" without a language code, "resultLanguage=" without ja or en
   };
 
   std::size_t line = 0;  // from 1
   Kind kind = Kind::NotText;
-  std::string text;  // NotText: the byte ("0x00"); BadEdition, BadRange: the line, cut short
+  std::string text;  // NotText: the byte ("0x00"); the others but Utf16: the line, cut short
 
   friend bool operator==(const ConsoleConfigProblem&, const ConsoleConfigProblem&) = default;
+};
+
+// The window's languages, each once its user has chosen it: that of its texts (an ISO
+// 639 code, "en") and that of the names in its result files.
+struct LanguageChoices {
+  std::optional<std::string> window;
+  std::optional<ResultLanguage> result;
+
+  friend bool operator==(const LanguageChoices&, const LanguageChoices&) = default;
 };
 
 // One line, English: "line 3: not text (byte 0x00)".
@@ -65,6 +76,7 @@ struct ConsoleConfigText {
   std::optional<Edition> edition;
   std::optional<ParameterRange> vcountRange;
   std::optional<ParameterRange> timer0Range;
+  LanguageChoices languages;
   // The lines that gave the ranges (0: none), for the messages about them.
   std::size_t vcountRangeLine = 0;
   std::size_t timer0RangeLine = 0;
@@ -101,6 +113,6 @@ ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsolePa
 // The six lines, and the lines of the choices made. A value that a field can only hold typed with a minus sign ("-1" as
 // VCount is 0xFFFFFFFF, which "ffffffff" in three characters is not) is written so, so
 // that every saved file loads back as the values saved.
-std::string formatConsoleConfig(const ConsoleParameters& parameters);
+std::string formatConsoleConfig(const ConsoleParameters& parameters, const LanguageChoices& languages = {});
 
 }  // namespace hanabira

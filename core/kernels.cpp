@@ -6,6 +6,7 @@
 
 #include "core/kernel_levels.h"
 #include "core/sha1.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 
@@ -67,7 +68,7 @@ const KernelSet& kernelsFor(Isa isa) {
   if (!level.cpuHasFeatures()) {
     std::string levels;
     for (Isa supported : supportedIsas()) levels += fmt::format("{}{}", levels.empty() ? "" : ", ", isaName(supported));
-    throw UnsupportedIsaError(fmt::format("this CPU cannot run the {} level; it runs: {}", level.name, levels));
+    throw UnsupportedIsaError(trf("this CPU cannot run the {} level; it runs: {}", level.name, levels));
   }
   return level.kernels;
 }

@@ -5,18 +5,19 @@
 #include <utility>
 
 #include "core/utf8_path.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 namespace {
 
-std::string errorText(int error) { return error != 0 ? std::strerror(error) : "write failed"; }
+std::string errorText(int error) { return error != 0 ? std::strerror(error) : std::string(tr("write failed")); }
 
 }  // namespace
 
 FileSink::FileSink(const std::filesystem::path& path) : FileSink(openFile(path, "wb"), utf8FromPath(path), true) {
   if (file_ == nullptr) {
     const int error = errno;
-    throw ResultWriteError("cannot create result file '" + name_ + "': " + errorText(error), error);
+    throw ResultWriteError(trf("cannot create result file '{}': {}", name_, errorText(error)), error);
   }
 }
 
@@ -35,7 +36,7 @@ FileSink::~FileSink() {
 }
 
 void FileSink::fail(int error) {
-  throw ResultWriteError("cannot write result file '" + name_ + "': " + errorText(error), error);
+  throw ResultWriteError(trf("cannot write result file '{}': {}", name_, errorText(error)), error);
 }
 
 void FileSink::write(std::string_view bytes) {

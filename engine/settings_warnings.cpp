@@ -5,6 +5,7 @@
 #include "engine/settings_validation.h"
 #include "evaluate/search_modes.h"
 #include "evaluate/shiny_rules.h"
+#include "i18n/translate.h"
 
 namespace hanabira {
 
@@ -13,24 +14,23 @@ namespace {
 std::string_view certaintyText(Certainty certainty) {
   switch (certainty) {
     case Certainty::Disputed:
-      return "disputed between sources";
+      return tr("disputed between sources");
     case Certainty::Unconfirmed:
-      return "unconfirmed on a console";
+      return tr("unconfirmed on a console");
     case Certainty::Placeholder:
-      return "placeholders copied from another edition";
+      return tr("placeholders copied from another edition");
     case Certainty::Inferred:
-      return "inferred, not measured";
+      return tr("inferred, not measured");
     case Certainty::Reported:
-      return "loosely reported";
+      return tr("loosely reported");
     case Certainty::Confirmed:
       break;
   }
-  return "confirmed";
+  return tr("confirmed");
 }
 
 std::string editionText(const Edition& e) {
-  return fmt::format("game {}, language {}, console {}", gameKey(e.game), languageKey(e.language),
-                     consoleKey(e.console));
+  return trf("game {}, language {}, console {}", gameKey(e.game), languageKey(e.language), consoleKey(e.console));
 }
 
 // Bounds past the values there are: below 0 and above 31 they pass every value or none.
@@ -58,9 +58,9 @@ std::string dateText(const Date& date) {
 // nearest value in effect.
 std::string outsideText(std::string_view field, long long value, int low, int high, std::string_view values,
                         bool passesNone) {
-  if (passesNone) return fmt::format("{} {}: {} are {} to {}, so none passes", field, value, values, low, high);
-  return fmt::format("{} {}: {} are {} to {}, so it is {} in effect", field, value, values, low, high,
-                     value < low ? low : high);
+  if (passesNone) return trf("{} {}: {} are {} to {}, so none passes", field, value, values, low, high);
+  return trf("{} {}: {} are {} to {}, so it is {} in effect", field, value, values, low, high,
+             value < low ? low : high);
 }
 
 }  // namespace
@@ -68,38 +68,38 @@ std::string outsideText(std::string_view field, long long value, int low, int hi
 std::string describe(const SettingsWarning& warning) {
   switch (warning.kind) {
     case SettingsWarning::Kind::PidConsumptionLowered:
-      return fmt::format("pidConsumptionMax {} lowered to {}", warning.value, pidConsumptionLimit);
+      return trf("pidConsumptionMax {} lowered to {}", warning.value, pidConsumptionLimit);
     case SettingsWarning::Kind::UncertainEditionWords:
-      return fmt::format("{}: its message words W0 to W4 are {}; results may not be the game's",
-                         editionText(warning.edition), certaintyText(static_cast<Certainty>(warning.value)));
+      return trf("{}: its message words W0 to W4 are {}; results may not be the game's", editionText(warning.edition),
+                 certaintyText(static_cast<Certainty>(warning.value)));
     case SettingsWarning::Kind::FirstGamesRules:
-      return fmt::format(
+      return trf(
           "{} with game {}: the mode follows the rules of Black and White; results may not be the "
           "game's",
           definitionOf(static_cast<SearchMode>(warning.value)).settingsKey, gameKey(warning.edition.game));
     case SettingsWarning::Kind::ConsoleContradictsIs3ds:
-      return fmt::format("is3ds {} with console {}: the afternoon flag follows is3ds", warning.value != 0,
-                         consoleKey(warning.edition.console));
+      return trf("is3ds {} with console {}: the afternoon flag follows is3ds", warning.value != 0,
+                 consoleKey(warning.edition.console));
     case SettingsWarning::Kind::IvMinOutside:
-      return outsideText(fmt::format("ivMin[{}]", warning.stat), warning.value, 0, highestIv, "individual values",
+      return outsideText(fmt::format("ivMin[{}]", warning.stat), warning.value, 0, highestIv, tr("individual values"),
                          warning.value > highestIv);
     case SettingsWarning::Kind::IvMaxOutside:
-      return outsideText(fmt::format("ivMax[{}]", warning.stat), warning.value, 0, highestIv, "individual values",
+      return outsideText(fmt::format("ivMax[{}]", warning.stat), warning.value, 0, highestIv, tr("individual values"),
                          warning.value < 0);
     case SettingsWarning::Kind::IvMinAboveIvMax:
-      return fmt::format("ivMin[{}] {} above ivMax[{}] {}: no individual value passes", warning.stat, warning.value,
-                         warning.stat, warning.other);
+      return trf("ivMin[{}] {} above ivMax[{}] {}: no individual value passes", warning.stat, warning.value,
+                 warning.stat, warning.other);
     case SettingsWarning::Kind::HiddenPowerOutside:
-      return outsideText("hiddenPowerMinPower", warning.value, lowestHiddenPower, highestHiddenPower, "hidden powers",
-                         warning.value > highestHiddenPower);
+      return outsideText("hiddenPowerMinPower", warning.value, lowestHiddenPower, highestHiddenPower,
+                         tr("hidden powers"), warning.value > highestHiddenPower);
     case SettingsWarning::Kind::EndDateBeforeStart:
-      return fmt::format(
+      return trf(
           "end date {} (endYear, endMonth, endDay) lies before the start date {}: only the start date is searched",
           dateText(warning.end), dateText(warning.start));
     case SettingsWarning::Kind::StationaryWithoutIdCorrection:
       break;
   }
-  return fmt::format(
+  return trf(
       "idCorrection false with shinyEncounterKind 3: the game applies the ID correction to stationary encounters, "
       "which changes their personality values for trainerId XOR secretId odd ({}); some results may not be the game's",
       warning.value);

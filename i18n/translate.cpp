@@ -66,11 +66,17 @@ bool setUiLanguage(std::string_view language) {
   return catalog != nullptr;
 }
 
+std::string_view uiLanguage() {
+  const Catalog* catalog = current.load();
+  return catalog ? catalog->language() : std::string_view();
+}
+
 std::string_view tr(std::string_view original) { return trc({}, original); }
 
+// The empty original is the catalog's header: it stays empty.
 std::string_view trc(std::string_view context, std::string_view original) {
   const Catalog* catalog = current.load();
-  return catalog ? catalog->text(context, original) : original;
+  return catalog && !original.empty() ? catalog->text(context, original) : original;
 }
 
 std::string_view trn(std::string_view singular, std::string_view plural, std::uint64_t n) {

@@ -6,6 +6,8 @@
 //   trn("one file", "{} files", n)              a text with plural forms, chosen by a count
 //   trf("cannot write '{}'", path)              a text with fields, as fmt::format fills them
 //   trnf("{} result", "{} results", n, n)       both
+//   trNoop("Save")                              a text kept in a table and shown later
+//                                               through tr(), which the tools find here
 // Texts come from the catalog of the language set last; before that, and wherever that
 // catalog lacks a text, they are the English originals. Inside a QObject, write
 // hanabira::tr: QObject::tr hides it.
@@ -30,10 +32,18 @@ bool addCatalog(std::string_view language, std::string_view mo);
 // originals, where no catalog has it.
 bool setUiLanguage(std::string_view language);
 
-// The returned texts live as long as the program, or as the original passed in.
+// The language of the texts now ("ja"); empty while they are the English originals.
+std::string_view uiLanguage();
+
+// The returned texts live as long as the program, or as the original passed in. An
+// empty original stays empty.
 std::string_view tr(std::string_view original);
 std::string_view trc(std::string_view context, std::string_view original);
 std::string_view trn(std::string_view singular, std::string_view plural, std::uint64_t n);
+
+// Marks a text for the catalogs where it is written into a table; its user shows it
+// through tr().
+constexpr std::string_view trNoop(std::string_view original) { return original; }
 
 namespace i18n_detail {
 // The translation with the arguments, or, where a translation's fields do not fit them,

@@ -29,12 +29,21 @@ std::string chooseLanguage(const std::vector<std::string>& wanted, const std::ve
   return "en";
 }
 
-#ifndef _WIN32
 std::string variable(const char* name) {
+#ifdef _WIN32
+  // The ANSI environment: a locale's name is ASCII.
+  char value[256] = {};
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length > 0 && length < sizeof value ? std::string(value, length) : "";
+#else
   const char* value = std::getenv(name);
   return value ? value : "";
-}
 #endif
+}
+
+LocaleVariables localeVariables() {
+  return {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")};
+}
 
 }  // namespace
 
@@ -59,19 +68,22 @@ std::vector<std::string> languagesFromLocaleVariables(const LocaleVariables& var
 }
 
 std::vector<std::string> uiLanguageFromEnvironment() {
+  const LocaleVariables variables = localeVariables();
 #ifdef _WIN32
-  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-  if (LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) == 0) {
-    return {};
+  // As gettext's programs on Windows: a locale named in the environment (MSYS2, Cygwin,
+  // Wine) over the user's UI language.
+  if (variables.lcAll.empty() && variables.lcMessages.empty() && variables.lang.empty()) {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) == 0) {
+      return {};
+    }
+    std::string locale;
+    for (const wchar_t* c = name; *c != L'\0'; ++c) locale += static_cast<char>(*c);  // ASCII: "ja-JP"
+    if (namesNoLanguage(locale)) return {};
+    return {languageCode(locale)};
   }
-  std::string locale;
-  for (const wchar_t* c = name; *c != L'\0'; ++c) locale += static_cast<char>(*c);  // ASCII: "ja-JP"
-  if (namesNoLanguage(locale)) return {};
-  return {languageCode(locale)};
-#else
-  return languagesFromLocaleVariables(
-      {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")});
 #endif
+  return languagesFromLocaleVariables(variables);
 }
 
 std::string windowLanguage(const std::vector<std::string>& wanted, const std::vector<std::string>& available) {

@@ -21,8 +21,8 @@ struct LocaleVariables {
 // LANGUAGE off too.
 std::vector<std::string> languagesFromLocaleVariables(const LocaleVariables& variables);
 
-// The user's languages: on Windows the user's UI language, elsewhere those the
-// environment's variables name.
+// The user's languages: those the environment's variables name; on Windows, where
+// none of LC_ALL, LC_MESSAGES and LANG is set, the user's UI language.
 std::vector<std::string> uiLanguageFromEnvironment();
 
 // The first of the wanted languages that a catalog has; English where the user wants

@@ -187,6 +187,41 @@ TEST_F(CliTest, InvalidSettingsAreRefusedBeforeAnythingIsWritten) {
   EXPECT_FALSE(fs::exists(file("result.txt")));
 }
 
+// Under a Japanese locale the messages are Japanese; under any other, or "C" (SetUp),
+// they are the English they always were; --ui-language, anywhere among the arguments,
+// is over the locale.
+TEST_F(CliTest, TheLocaleChoosesTheLanguageOfTheMessagesAndUiLanguageIsOverIt) {
+  writeFile("bad-type.json", "{" + datesJson + R"(, "hiddenPowerType": 16})");
+  const std::string english =
+      "error: settings file 'bad-type.json': hiddenPowerType: expected an integer from -1 to 15, got 16\n";
+  const std::string japanese =
+      "エラー: 設定ファイル 'bad-type.json': hiddenPowerType: -1 から 15 までの整数を指定してください "
+      "(16 が指定されました)\n";
+  EXPECT_EQ(run({"-s", "bad-type.json"}).err, english);
+  EXPECT_EQ(run({"-s", "bad-type.json", "--ui-language", "ja"}).err, japanese);
+
+  setEnvironment("LANG", "en_US.UTF-8");
+  EXPECT_EQ(run({"-s", "bad-type.json"}).err, english);
+  setEnvironment("LANG", "ja_JP.UTF-8");
+  const Outcome refused = run({"-s", "bad-type.json"});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(refused.err, japanese);
+  EXPECT_EQ(run({"--ui-language", "en", "-s", "bad-type.json"}).err, english);
+  EXPECT_EQ(run({"-s", "bad-type.json", "--ui-language=en"}).err, english);
+  // Every command takes it; a usage error is in the chosen language too.
+  EXPECT_EQ(run({"merge", "--ui-language", "en", "none.txt"}).err,
+            "error: cannot read shard 'none.txt': No such file or directory\n");
+  const Outcome usage = run({"--no-such-option"});
+  EXPECT_EQ(usage.exitCode, 2);
+  EXPECT_TRUE(usage.err.starts_with("エラー: ")) << usage.err;
+  EXPECT_TRUE(usage.err.ends_with("\nオプションは --help で確認できます。\n")) << usage.err;
+  // A language it does not offer is a usage error, in the locale's language.
+  const Outcome unoffered = run({"--example", "--ui-language", "fr"});
+  EXPECT_EQ(unoffered.exitCode, 2);
+  EXPECT_TRUE(unoffered.err.starts_with("エラー: --ui-language: fr")) << unoffered.err;
+  EXPECT_FALSE(fs::exists(file("result.txt")));
+}
+
 TEST_F(CliTest, PidConsumptionAboveTheLimitIsLoweredWithAWarning) {
   writeFile("s.json",
             "{" + datesJson +

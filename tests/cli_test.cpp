@@ -11,6 +11,10 @@
 
 #include "core/utf8_path.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace hanabira {
 
 namespace fs = std::filesystem;
@@ -22,15 +26,18 @@ std::string slurp(const fs::path& path) {
   return text.str();
 }
 
-#ifndef _WIN32
 void setEnvironment(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  // The programs the tests start inherit the process's environment block.
+  SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+#else
   if (value) {
     ::setenv(name, value->c_str(), 1);
   } else {
     ::unsetenv(name);
   }
-}
 #endif
+}
 
 const std::string datesJson =
     R"("startYear": 11, "startMonth": 9, "startDay": 27, "endYear": 11, "endMonth": 9, "endDay": 27)";
@@ -40,6 +47,11 @@ void CliTest::SetUp() {
                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::remove_all(dir_);
   fs::create_directories(dir_);
+  // The program speaks the locale's language: under "C" it speaks the English the tests
+  // expect, whatever the locale of the machine that runs them (and, on Windows, its
+  // user's language).
+  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) setEnvironment(variable, std::nullopt);
+  setEnvironment("LANG", "C");
 }
 
 void CliTest::TearDown() { fs::remove_all(dir_); }

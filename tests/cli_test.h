@@ -22,10 +22,8 @@ struct Outcome {
 
 std::string slurp(const std::filesystem::path& path);
 
-#ifndef _WIN32
 // Sets a variable of this process, which the programs it starts inherit; nullopt removes it.
 void setEnvironment(const char* name, const std::optional<std::string>& value);
-#endif
 
 // The date fields of a search of 2011-09-27, for settings files.
 extern const std::string datesJson;

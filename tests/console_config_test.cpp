@@ -114,6 +114,30 @@ TEST(ConsoleConfig, ChoicesThatCannotBeReadNameTheirLine) {
   }
 }
 
+// The window's languages follow as lines of their own, each only once chosen; a value
+// that names no language is the file's problem, the rest read.
+TEST(ConsoleConfig, LanguageChoicesAreLinesOnlyOnceChosen) {
+  const std::string six = formatConsoleConfig(whiteConsole);
+  EXPECT_EQ(formatConsoleConfig(whiteConsole, {}), six);
+  EXPECT_EQ(formatConsoleConfig(whiteConsole, {"en", std::nullopt}), six + "uiLanguage=en\n");
+  const LanguageChoices both{"de", ResultLanguage::English};
+  const std::string text = formatConsoleConfig(whiteConsole, both);
+  EXPECT_EQ(text, six + "uiLanguage=de\nresultLanguage=en\n");
+  EXPECT_EQ(parseConsoleConfig(text).languages, both);
+  EXPECT_EQ(parseConsoleConfig(six + "resultLanguage = ja\n").languages.result, ResultLanguage::Japanese);
+  EXPECT_EQ(parseConsoleConfig(six).languages, LanguageChoices{});
+
+  for (const char* line : {"uiLanguage=", "uiLanguage=EN", "uiLanguage=english", "uiLanguage=e1", "resultLanguage=de",
+                           "resultLanguage="}) {
+    const ConsoleConfigText bad = parseConsoleConfig(six + line + "\nresultLanguage=en\n");
+    ASSERT_TRUE(bad.problem) << line;
+    EXPECT_EQ(bad.problem->kind, ConsoleConfigProblem::Kind::BadLanguage) << line;
+    EXPECT_EQ(bad.languages.result, ResultLanguage::English) << line;  // the next line still read
+  }
+  EXPECT_EQ(describe(*parseConsoleConfig(six + "uiLanguage=EN\n").problem),
+            "line 7: uiLanguage=EN: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en");
+}
+
 // What editors write around the lines: a byte-order mark, CR LF, CR alone (without any LF
 // in the file), CR CR LF (a CR LF file written out again in text mode), DOS's end mark.
 TEST(ConsoleConfig, TextIsReadAsEditorsWriteIt) {

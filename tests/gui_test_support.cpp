@@ -3,7 +3,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+
+#include <algorithm>
 
 namespace hanabira::testing {
 
@@ -21,6 +27,38 @@ void ScratchDirectory::write(const QString& name, const QByteArray& bytes) const
 QByteArray ScratchDirectory::read(const QString& name) const {
   QFile file(path(name));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+SystemLanguage::SystemLanguage(const char* lang) : previous_(qgetenv("LANG")) {
+  for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) qunsetenv(name);
+  qputenv("LANG", lang);
+}
+
+SystemLanguage::~SystemLanguage() { qputenv("LANG", previous_); }
+
+bool hasJapanese(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+int textRight(const QWidget* control) {
+  const auto* label = qobject_cast<const QLabel*>(control);
+  const auto* button = qobject_cast<const QAbstractButton*>(control);
+  const QString text = label != nullptr ? label->text() : button->text();
+  const int textWidth = control->fontMetrics().horizontalAdvance(text);
+  if (button == nullptr) return textWidth;
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = text;
+  const auto contents = qobject_cast<const QRadioButton*>(control) != nullptr ? QStyle::SE_RadioButtonContents
+                                                                              : QStyle::SE_CheckBoxContents;
+  return control->style()->subElementRect(contents, &option, control).left() + textWidth;
+}
+
+int roomForText(const QAbstractButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
 }
 
 QLineEdit* edit(const MainWindow& window, int id) {

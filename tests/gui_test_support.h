@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <array>
 #include <memory>
 
 #include "ui/model/control_ids.h"
@@ -35,6 +36,31 @@ class ScratchDirectory {
   QTemporaryDir dir_;
   QString previous_;
 };
+
+// The system's language for the windows made while it lives, as LANG names it
+// ("en_US.UTF-8"; "C.UTF-8" names none), the other locale variables unset.
+class SystemLanguage {
+ public:
+  explicit SystemLanguage(const char* lang);
+  ~SystemLanguage();
+  SystemLanguage(const SystemLanguage&) = delete;
+  SystemLanguage& operator=(const SystemLanguage&) = delete;
+
+ private:
+  QByteArray previous_;
+};
+
+// The locales the window tests run in: none set and Japanese, which the window speaks
+// Japanese in, and English.
+inline constexpr std::array<const char*, 3> testedLocales = {"C.UTF-8", "ja_JP.UTF-8", "en_US.UTF-8"};
+
+// Whether a text holds a character of Japanese script (from U+3000 on).
+bool hasJapanese(const QString& text);
+
+// Where a check box's, radio button's or label's text ends in its own coordinates, and
+// how wide a push button's text may be.
+int textRight(const QWidget* control);
+int roomForText(const QAbstractButton& button);
 
 QLineEdit* edit(const MainWindow& window, int id);
 QAbstractButton* button(const MainWindow& window, int id);

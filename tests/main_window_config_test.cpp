@@ -2,11 +2,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include "config_save_consoles.h"
 #include "gui_test_support.h"
@@ -224,6 +227,49 @@ class MainWindowConfigTest : public QObject {
     QCOMPARE(window.settings().vcount, 0u);
     QCOMPARE(window.settings().versionWord, blackVersionWord);
     box->close();
+  }
+
+  // The language button's menu: a choice is saved at once, as 保存 saves, with its line;
+  // the texts change at once, the names at the next search, and the next start reads the line.
+  void languageChoicesAreSavedAsLinesOfTheirOwn() {
+    ScratchDirectory dir;
+    const QByteArray six = "60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F10\n";
+    dir.write("config.txt", six);
+    {
+      MainWindow window(EditFieldWidth::FitsVisibleWidth);
+      window.show();
+      QVERIFY(QTest::qWaitForWindowActive(&window));
+      chooseFromLanguageMenu(window, 1, 1);  // names in result files: English
+      QCOMPARE(dir.read("config.txt"), six + "resultLanguage=en\n");
+      QCOMPARE(window.settings().resultLanguage, ResultLanguage::English);
+      QCOMPARE(window.findChild<QMessageBox*>(), nullptr);  // the texts are as they were
+
+      window.findChild<QComboBox*>(controlName(hiddenPowerCombo))->setCurrentIndex(16);
+      chooseFromLanguageMenu(window, 0, 0);  // the window: English, the first catalog
+      QCOMPARE(dir.read("config.txt"), six + "uiLanguage=en\nresultLanguage=en\n");
+      QCOMPARE(button(window, startButton)->text(), QStringLiteral("Start search"));
+      QCOMPARE(button(window, roamingCheck)->text(), QStringLiteral("Roam"));
+      QCOMPARE(window.findChild<QComboBox*>(controlName(hiddenPowerCombo))->currentText(), QStringLiteral("Dark"));
+      QCOMPARE(window.findChild<QMessageBox*>(), nullptr);
+    }
+    MainWindow restarted(EditFieldWidth::FitsVisibleWidth);
+    QCOMPARE(button(restarted, startButton)->text(), QStringLiteral("Start search"));
+    QCOMPARE(restarted.settings().resultLanguage, ResultLanguage::English);
+  }
+
+ private:
+  // Clicks the language button and picks item `item` of submenu `submenu` with the keys.
+  static void chooseFromLanguageMenu(const MainWindow& window, int submenu, int item) {
+    QTimer::singleShot(0, [submenu, item] {
+      QWidget* menu = QApplication::activePopupWidget();
+      if (menu == nullptr) qFatal("no language menu");
+      for (int k = 0; k <= submenu; ++k) QTest::keyClick(menu, Qt::Key_Down);  // the first selects the first
+      QTest::keyClick(menu, Qt::Key_Right);                                    // opens the submenu at its first item
+      QWidget* items = QApplication::activePopupWidget();
+      for (int k = 0; k < item; ++k) QTest::keyClick(items, Qt::Key_Down);
+      QTest::keyClick(items, Qt::Key_Return);
+    });
+    click(window, languageButton);
   }
 };
 

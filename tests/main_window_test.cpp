@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <vector>
 
 #include "gui_test_support.h"
+#include "i18n/translate.h"
 #include "ui/model/main_window_layout.h"
 #include "vocab/names.h"
 
@@ -54,6 +56,28 @@ QString textOf(const QWidget* control) {
   return {};
 }
 
+// A check box's or radio button's text within its box, a push button's within its frame.
+bool textFits(const QWidget* control) {
+  const auto* pushButton = qobject_cast<const QPushButton*>(control);
+  if (pushButton != nullptr)
+    return control->fontMetrics().horizontalAdvance(pushButton->text()) <= roomForText(*pushButton);
+  if (qobject_cast<const QAbstractButton*>(control) == nullptr) return true;
+  return textRight(control) <= control->width();
+}
+
+// Where a painted label's text has to end: at the first control or label to its right
+// on its line.
+int rightLimit(const MainWindow& window, const PaintedLabel& label) {
+  const int height = window.fontMetrics().height();
+  int limit = mainWindowWidth;
+  auto stopAt = [&](int x, int top, int bottom) {
+    if (x > label.x && top < label.y + height && bottom > label.y) limit = std::min(limit, x);
+  };
+  for (const ControlPlace& place : mainWindowControls) stopAt(place.x, place.y, place.y + place.height);
+  for (const PaintedLabel& other : mainWindowLabels) stopAt(other.x, other.y, other.y + height);
+  return limit;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -69,33 +93,51 @@ class MainWindowTest : public QObject {
     QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   }
 
+  // In both languages; each text whole in its control, and each painted label clear of
+  // whatever stands to its right.
   void everyControlInCreationOrderWithItsInitialText() {
-    ScratchDirectory dir;  // no "config.txt"
-    MainWindow window(EditFieldWidth::FitsVisibleWidth);
-    std::vector<QWidget*> controls;
-    for (QObject* child : window.children()) {
-      if (child->objectName().toInt() > 0) controls.push_back(qobject_cast<QWidget*>(child));
-    }
-    QCOMPARE(controls.size(), mainWindowControls.size());
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      const ControlPlace& place = mainWindowControls[i];
-      QCOMPARE(controls[i]->objectName(), QString::number(place.id));
-      QCOMPARE(QByteArray(controls[i]->metaObject()->className()), QByteArray(classOf(place.kind)));
-      QCOMPARE(textOf(controls[i]),
-               place.id == hiddenPowerCombo ? QStringLiteral("指定無し") : QString::fromUtf8(place.text));
-      QCOMPARE(controls[i]->geometry(), QRect(place.x, place.y, place.width, place.height));
-    }
+    struct WindowLanguage {
+      const char* locale;
+      QStringList comboItems;  // the first, the fifth and the last
+    };
+    const QStringList japanese = {"指定無し", "じめん", "あく"};
+    const std::vector<WindowLanguage> languages = {
+        {testedLocales[0], japanese}, {testedLocales[1], japanese}, {testedLocales[2], {"Any", "Ground", "Dark"}}};
+    for (const WindowLanguage& language : languages) {
+      const SystemLanguage system(language.locale);
+      ScratchDirectory dir;  // no "config.txt"
+      MainWindow window(EditFieldWidth::FitsVisibleWidth);
+      QCOMPARE(window.windowTitle(), QStringLiteral("Hanabira ver1.05"));
+      std::vector<QWidget*> controls;
+      for (QObject* child : window.children()) {
+        if (child->objectName().toInt() > 0) controls.push_back(qobject_cast<QWidget*>(child));
+      }
+      QCOMPARE(controls.size(), mainWindowControls.size());
+      for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlPlace& place = mainWindowControls[i];
+        QCOMPARE(controls[i]->objectName(), QString::number(place.id));
+        QCOMPARE(QByteArray(controls[i]->metaObject()->className()), QByteArray(classOf(place.kind)));
+        QCOMPARE(textOf(controls[i]),
+                 place.id == hiddenPowerCombo ? language.comboItems[0] : toQString(hanabira::tr(place.text)));
+        QCOMPARE(controls[i]->geometry(), QRect(place.x, place.y, place.width, place.height));
+        QVERIFY2(textFits(controls[i]), qPrintable(textOf(controls[i])));
+      }
+      for (const PaintedLabel& label : mainWindowLabels) {
+        const QString text = toQString(hanabira::tr(label.text));
+        QVERIFY2(label.x + window.fontMetrics().horizontalAdvance(text) <= rightLimit(window, label), qPrintable(text));
+      }
 
-    const auto* combo = window.findChild<QComboBox*>("922");
-    QCOMPARE(combo->count(), 17);
-    QVERIFY(!combo->isEditable());
-    QCOMPARE(combo->itemText(4), QStringLiteral("じめん"));
-    QCOMPARE(combo->itemText(16), QStringLiteral("あく"));
+      const auto* combo = window.findChild<QComboBox*>("922");
+      QCOMPARE(combo->count(), 17);
+      QVERIFY(!combo->isEditable());
+      QCOMPARE(combo->itemText(4), language.comboItems[1]);
+      QCOMPARE(combo->itemText(16), language.comboItems[2]);
 
-    // Without "config.txt" the console fields are empty and Black is chosen.
-    QVERIFY(button(window, blackRadio)->isChecked());
-    QVERIFY(!button(window, whiteRadio)->isChecked());
-    for (int id : {956, 953, 931, 930, 932, 952, 954, 955}) QVERIFY(!button(window, id)->isChecked());
+      // Without "config.txt" the console fields are empty and Black is chosen.
+      QVERIFY(button(window, blackRadio)->isChecked());
+      QVERIFY(!button(window, whiteRadio)->isChecked());
+      for (int id : {956, 953, 931, 930, 932, 952, 954, 955}) QVERIFY(!button(window, id)->isChecked());
+    }
   }
 
   void initialTextsReadAsTheDefaultSettings() {

@@ -40,12 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const ConsoleParameters loaded = readConsoleParameters(text);
-  const std::string saved = formatConsoleConfig(loaded);
+  const std::string saved = formatConsoleConfig(loaded, text.languages);
   const ConsoleConfigText savedText = parseConsoleConfig(saved);
   require(savedText.vcount && savedText.macBytes[5] && savedText.versionWord, "a saved file has all six lines");
   require(!savedText.problem, "a saved file is read without a problem");
   const ConsoleParameters reloaded = readConsoleParameters(savedText);
   require(reloaded == loaded, "a saved file loads back as the parameters saved");
-  require(formatConsoleConfig(reloaded) == saved, "saving what was loaded writes the same file");
+  require(savedText.languages == text.languages, "a saved file loads back the languages saved");
+  require(formatConsoleConfig(reloaded, savedText.languages) == saved, "saving what was loaded writes the same file");
   return 0;
 }

@@ -210,5 +210,21 @@ TEST(Win32Window, FieldsOfTheTwoPrograms) {
   EXPECT_EQ(SendMessageW(year, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
+// The window follows the language the system names: here the locale variables, which
+// Windows programs take before the user's language (and Wine hands over from Linux).
+TEST(Win32Window, SpeaksTheSystemsLanguage) {
+  const struct {
+    const char* lang;
+    const char* startText;
+  } systems[] = {{"ja_JP.UTF-8", "検索開始"}, {"en_US.UTF-8", "Start search"}, {"C.UTF-8", "検索開始"}};
+  for (const auto& system : systems) {
+    SetEnvironmentVariableA("LANG", system.lang);
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    EXPECT_EQ(text(window.handle(), startButton), system.startText) << system.lang;
+  }
+  SetEnvironmentVariableA("LANG", "C.UTF-8");
+}
+
 }  // namespace
 }  // namespace hanabira::testing

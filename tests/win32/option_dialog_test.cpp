@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "i18n/translate.h"
 #include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_control_ids.h"
+#include "ui/model/main_window_layout.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/option_dialog.h"
 #include "ui/win32/wide_text.h"
@@ -113,43 +115,101 @@ int closedHeight(const DialogControl& control) {
 }
 
 // A check box's or radio button's text, measured in the dialog's font, fits beside its
-// box within the control, and the control ends before the next one of its row begins.
+// box within the control, widened where the text needs it, and the control ends before
+// the next one of its row begins.
 void expectLabelsFit(HWND dialog, const OptionDialogDesign& design) {
   const HDC dc = GetDC(dialog);
   const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   const int box = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2;
   for (const DialogControl& control : design.controls) {
     if (control.kind != DialogControlKind::CheckBox && control.kind != DialogControlKind::RadioButton) continue;
-    RECT place{control.x, control.y, control.x + control.width, control.y + control.height};
-    MapDialogRect(dialog, &place);
-    const std::wstring label = wideFromUtf8(control.label);
+    RECT place;
+    GetWindowRect(GetDlgItem(dialog, control.id), &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    const std::wstring label = wideFromUtf8(tr(control.label));
     SIZE size;
     GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
     EXPECT_LE(box + size.cx, place.right - place.left) << design.title << ": " << control.label;
     for (const DialogControl& other : design.controls) {
       const bool sameRow = other.y < control.y + control.height && control.y < other.y + closedHeight(other);
       if (&other == &control || !sameRow || other.x <= control.x) continue;
-      EXPECT_LT(control.x + control.width, other.x) << design.title << ": " << control.label;
+      RECT next{other.x, other.y, other.x + other.width, other.y + closedHeight(other)};
+      MapDialogRect(dialog, &next);
+      EXPECT_LT(place.right, next.left) << design.title << ": " << control.label;
     }
   }
   SelectObject(dc, previous);
   ReleaseDC(dialog, dc);
 }
 
+// The main window's texts in its font: a check box's or radio button's beside its box, a
+// push button's within its frame, a painted label's short of what stands to its right.
+void expectWindowTextsFit(HWND window) {
+  const HDC dc = GetDC(window);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendDlgItemMessageW(window, startButton, WM_GETFONT, 0, 0)));
+  const auto width = [&](std::string_view utf8) {
+    const std::wstring text = wideFromUtf8(utf8);
+    SIZE size;
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int box = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2;
+  for (const ControlPlace& place : mainWindowControls) {
+    const int room = place.kind == ControlKind::PushButton ? place.width - 2 * GetSystemMetrics(SM_CXEDGE)
+                     : place.kind == ControlKind::CheckBox || place.kind == ControlKind::RadioButton ? place.width - box
+                                                                                                     : place.width;
+    if (place.kind != ControlKind::Edit && place.kind != ControlKind::ComboBox) {
+      EXPECT_LE(width(tr(place.text)), room) << place.text;
+    }
+  }
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  for (const PaintedLabel& label : mainWindowLabels) {
+    int limit = mainWindowWidth;
+    const auto stopAt = [&](int x, int top, int bottom) {
+      if (x > label.x && top < label.y + metrics.tmHeight && bottom > label.y) limit = std::min(limit, x);
+    };
+    for (const ControlPlace& place : mainWindowControls) stopAt(place.x, place.y, place.y + place.height);
+    for (const PaintedLabel& other : mainWindowLabels) stopAt(other.x, other.y, other.y + metrics.tmHeight);
+    EXPECT_LE(label.x + width(tr(label.text)), limit) << label.text;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+}
+
+// Opens the dialog: its title in English where the window speaks English, its labels
+// fitting, its lists ten items tall.
+void expectDialogFits(MainWindow& window, const OptionDialogDesign& design, bool english) {
+  whenDialogOpens([&](HWND d) {
+    if (english) {
+      const std::string title = windowText(d);
+      EXPECT_TRUE(std::none_of(title.begin(), title.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0xE3;
+      })) << title;
+    }
+    expectLabelsFit(d, design);
+    for (const DialogControl& control : design.controls) {
+      if (control.kind != DialogControlKind::ChoiceBox) continue;
+      EXPECT_EQ(SendMessageW(GetDlgItem(d, control.id), CB_GETMINVISIBLE, 0, 0), openedListItems) << design.title;
+    }
+    click(d, IDCANCEL);
+  });
+  runOptionDialog(design, window);
+  EXPECT_TRUE(dialogActed()) << design.title;
+}
+
+// In the window's language as the system names it (the tests run in Japanese), and in
+// English as config.txt chooses it.
 TEST(Win32Dialogs, LabelsFitAndListsOpenTenItemsTall) {
-  ScratchDirectory dir;
-  MainWindow window(EditFieldWidth::FitsVisibleWidth);
-  for (const OptionDialogDesign& design : optionDialogDesigns) {
-    whenDialogOpens([&](HWND d) {
-      expectLabelsFit(d, design);
-      for (const DialogControl& control : design.controls) {
-        if (control.kind != DialogControlKind::ChoiceBox) continue;
-        EXPECT_EQ(SendMessageW(GetDlgItem(d, control.id), CB_GETMINVISIBLE, 0, 0), openedListItems) << design.title;
-      }
-      click(d, IDCANCEL);
-    });
-    runOptionDialog(design, window);
-    EXPECT_TRUE(dialogActed()) << design.title;
+  for (const char* chosen : {"", "uiLanguage=en\n"}) {
+    ScratchDirectory dir;
+    dir.write("config.txt", std::string("60\nc79\n6000000\n8\n00-11-22-33-44-55\n02215F10\n") + chosen);
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    const bool english = *chosen != '\0';
+    EXPECT_EQ(text(window.handle(), startButton), english ? "Start search" : "検索開始");
+    expectWindowTextsFit(window.handle());
+    for (const OptionDialogDesign& design : optionDialogDesigns) expectDialogFits(window, design, english);
   }
 }
 

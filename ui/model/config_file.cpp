@@ -62,10 +62,11 @@ ConfigFileLoad loadConfigFile(const std::filesystem::path& path) {
   return {parseConsoleConfig(text), std::nullopt};
 }
 
-std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters) {
+std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters,
+                                          const LanguageChoices& languages) {
   std::filesystem::path saving = path;
   saving += ".saving";
-  std::optional<FileProblem> problem = writeWhole(saving, formatConsoleConfig(parameters));
+  std::optional<FileProblem> problem = writeWhole(saving, formatConsoleConfig(parameters, languages));
   if (!problem) {
     std::error_code error;
     std::filesystem::rename(saving, path, error);
@@ -77,8 +78,7 @@ std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, con
   return problem;
 }
 
-ConfigAtStart loadConfigForWindow(const std::filesystem::path& path, SearchSettings& settings) {
-  const ConfigFileLoad load = loadConfigFile(path);
+ConfigAtStart configForWindow(const ConfigFileLoad& load, const std::filesystem::path& path, SearchSettings& settings) {
   ConfigAtStart start{loadedConsoleFields(load.text), std::nullopt};
   if (load.problem) {
     start.message = configLoadMessage(utf8FromPath(path), *load.problem);
@@ -94,9 +94,9 @@ ConfigAtStart loadConfigForWindow(const std::filesystem::path& path, SearchSetti
 }
 
 std::optional<std::string> saveConfigFromWindow(const WindowFields& fields, SearchSettings& settings,
-                                                const std::filesystem::path& path) {
+                                                const LanguageChoices& languages, const std::filesystem::path& path) {
   const ConsoleParameters saved = readSavedConsole(fields, settings);
-  if (const std::optional<FileProblem> problem = saveConfigFile(path, saved)) {
+  if (const std::optional<FileProblem> problem = saveConfigFile(path, saved, languages)) {
     return configSaveMessage(utf8FromPath(path), *problem);
   }
   applyConsoleParameters(saved, settings);

@@ -24,11 +24,12 @@ struct ConfigFileLoad {
 };
 ConfigFileLoad loadConfigFile(const std::filesystem::path& path);
 
-// Writes the six lines to a file beside the old one, flushed to the disk, and renames it
+// Writes the six lines, and the languages chosen, to a file beside the old one, flushed to the disk, and renames it
 // over the old one, so that a crash or a full disk never leaves a truncated file.
-std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters);
+std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters,
+                                          const LanguageChoices& languages = {});
 
-// The window as it opens: the console fields from the file, and the message to show
+// The window as it opens, from the file loaded from `path`: the console fields, and the message to show
 // when a file is there but cannot be read, or is not text (the window then starts as
 // without one), or has a line that cannot be read (left out, the rest read). The file's
 // version word, edition and ranges go into `settings` at once.
@@ -36,12 +37,12 @@ struct ConfigAtStart {
   LoadedConsoleFields fields;
   std::optional<std::string> message;
 };
-ConfigAtStart loadConfigForWindow(const std::filesystem::path& path, SearchSettings& settings);
+ConfigAtStart configForWindow(const ConfigFileLoad& load, const std::filesystem::path& path, SearchSettings& settings);
 
-// The save command: saves what the console fields say and puts it into the settings
-// (readSavedConsole); or, when the file cannot be written, changes nothing and returns
-// the message to show.
+// The save command: saves what the console fields say, with the languages chosen, and
+// puts it into the settings (readSavedConsole); or, when the file cannot be written,
+// changes nothing and returns the message to show.
 std::optional<std::string> saveConfigFromWindow(const WindowFields& fields, SearchSettings& settings,
-                                                const std::filesystem::path& path);
+                                                const LanguageChoices& languages, const std::filesystem::path& path);
 
 }  // namespace hanabira

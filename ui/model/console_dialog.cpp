@@ -7,6 +7,7 @@
 
 #include "core/field_text.h"
 #include "engine/settings_warnings.h"
+#include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_control_ids.h"
 #include "ui/model/problem_messages.h"
@@ -28,25 +29,25 @@ constexpr DialogControl choice(int id, ChoiceList list, int x, int y, int width)
 }
 
 // The results' columns, as the table's label gives them.
-constexpr std::string_view resultColumns = "VCount,Timer0,Frame,時刻,ずれ(秒),キー,位置";
+constexpr std::string_view resultColumns = trNoop("VCount,Timer0,Frame,Time,Off (s),Keys,Advance");
 
 const std::array consoleControls = {
-    label("ソフト:", 10, 12, 26),
+    label(trNoop("Game:"), 10, 12, 26),
     choice(consoleGameBox, ChoiceList::Games, 38, 10, 52),
-    label("言語:", 98, 12, 20),
+    label(trNoop("Lang.:"), 98, 12, 20),
     choice(consoleLanguageBox, ChoiceList::Languages, 120, 10, 56),
-    label("本体:", 184, 12, 20),
+    label(trNoop("DS:"), 184, 12, 20),
     choice(consoleKindBox, ChoiceList::ConsoleKinds, 206, 10, 50),
     DialogControl{0, Note, "", 10, 28, 290, 16},
     label("VCount:0x", 10, 48, 34),
     field(consoleVcountMinField, 46, 46, 24),
-    label("～", 72, 48, 8),
+    label(trNoop("~"), 72, 48, 8),
     field(consoleVcountMaxField, 82, 46, 24),
     label("Timer0:0x", 120, 48, 34),
     field(consoleTimer0MinField, 156, 46, 30),
-    label("～", 188, 48, 8),
+    label(trNoop("~"), 188, 48, 8),
     field(consoleTimer0MaxField, 198, 46, 30),
-    label("起動:20", 10, 68, 28),
+    label(trNoop("Boot: 20"), 10, 68, 28),
     field(consoleBootFields + 0, 40, 66, 14),
     label("/", 56, 68, 4),
     field(consoleBootFields + 1, 62, 66, 14),
@@ -57,31 +58,31 @@ const std::array consoleControls = {
     field(consoleBootFields + 4, 128, 66, 14),
     label(":", 144, 68, 4),
     field(consoleBootFields + 5, 150, 66, 14),
-    label("±秒:", 176, 68, 18),
+    label(trNoop("± s:"), 176, 68, 18),
     field(consoleSecondsField, 196, 66, 16),
-    label("消費:", 10, 86, 20),
+    label(trNoop("Adv.:"), 10, 86, 20),
     field(consolePositionField, 32, 84, 20),
-    label("個体値 下限", 60, 86, 42),
+    label(trNoop("IVs Min"), 60, 86, 42),
     field(consoleIvMinFields + 0, 104, 84, 14),
     field(consoleIvMinFields + 1, 120, 84, 14),
     field(consoleIvMinFields + 2, 136, 84, 14),
     field(consoleIvMinFields + 3, 152, 84, 14),
     field(consoleIvMinFields + 4, 168, 84, 14),
     field(consoleIvMinFields + 5, 184, 84, 14),
-    label("上限", 84, 102, 18),
+    label(trNoop("Max"), 84, 102, 18),
     field(consoleIvMaxFields + 0, 104, 100, 14),
     field(consoleIvMaxFields + 1, 120, 100, 14),
     field(consoleIvMaxFields + 2, 136, 100, 14),
     field(consoleIvMaxFields + 3, 152, 100, 14),
     field(consoleIvMaxFields + 4, 168, 100, 14),
     field(consoleIvMaxFields + 5, 184, 100, 14),
-    label("初期seed:", 10, 120, 34),
+    label(trNoop("Seed:"), 10, 120, 34),
     DialogControl{consoleSeedField, TextField, "", 46, 118, 80, 12, {.scrolls = true}},
-    DialogControl{consoleCalibrateButton, CommandButton, "計算", 206, 116, 50, 14},
+    DialogControl{consoleCalibrateButton, CommandButton, trNoop("Calculate"), 206, 116, 50, 14},
     DialogControl{consoleResultTable, Table, resultColumns, 10, 136, 290, 70},
     DialogControl{consoleCalibrationStatus, Status, "", 10, 214, 160, 10},
     DialogControl{dialogOkButton, OkButton, "OK", 180, 212, 50, 14},
-    DialogControl{dialogCancelButton, CancelButton, "キャンセル", 240, 212, 50, 14},
+    DialogControl{dialogCancelButton, CancelButton, trNoop("Cancel"), 240, 212, 50, 14},
 };
 
 std::string hex(std::uint32_t value) { return fmt::format("{:X}", value); }
@@ -136,7 +137,7 @@ std::string keysText(int keyMask) {
   for (std::size_t bit = 0; bit < keyNames.size(); ++bit) {
     if ((keyMask & (1 << bit)) == 0) text.append(keyNames[bit]);  // a 0 bit is a key held
   }
-  return text.empty() ? std::string("なし") : text;
+  return text.empty() ? std::string(trc("keys", "none")) : text;
 }
 
 std::vector<std::vector<std::string>> resultRows(const std::vector<CalibrationMatch>& matches) {
@@ -157,9 +158,9 @@ DialogCommand calibrateCommand(int id, DialogState& state, const SearchSettings&
   state.selected[consoleResultTable] = -1;
   state.texts[consoleCalibrationStatus].clear();
   const std::optional<CalibrationRequest> request = consoleDialogCalibration(state, window);
-  if (!request) return {{}, "計算を開始できません。\nソフト・言語・本体を選んでください。"};
+  if (!request) return {{}, std::string(tr("Cannot start the calculation.\nChoose the game, language and console."))};
   if (const auto problem = findCalibrationProblem(*request)) return {{}, calibrationProblemMessage(*problem)};
-  state.texts[consoleCalibrationStatus] = "計算中…";
+  state.texts[consoleCalibrationStatus] = tr("Calculating…");
   return {[request = *request](const std::atomic<bool>& cancel) -> DialogUpdate {
             CalibrationOptions options;
             options.cancel = &cancel;
@@ -168,13 +169,14 @@ DialogCommand calibrateCommand(int id, DialogState& state, const SearchSettings&
             try {
               rows = resultRows(calibrate(request, options));
             } catch (const std::exception& error) {
-              status = fmt::format("エラーのため、計算を中止しました。({})", error.what());
+              status = trf("Calculation stopped by an error. ({})", error.what());
             }
             if (cancel.load()) {
               rows.clear();  // what a stopped calibration found is only part of it
-              status = "計算を中止しました。";
+              status = tr("Calculation stopped.");
             } else if (status.empty()) {
-              status = rows.empty() ? "見つかりませんでした。" : fmt::format("{}件見つかりました。", rows.size());
+              status = rows.empty() ? std::string(tr("Nothing found."))
+                                    : trnf("{} match found.", "{} matches found.", rows.size(), rows.size());
             }
             return [rows = std::move(rows), status = std::move(status)](DialogState& shown) {
               shown.rows[consoleResultTable] = rows;
@@ -234,13 +236,13 @@ std::string_view note(const DialogState& state) {
   if (!edition) return "";
   switch (editionFacts(*edition).wordsCertainty) {
     case Certainty::Disputed:
-      return "この版の値は資料によって異なります。結果が合わないことがあります。";
+      return tr("Sources differ on this edition's values. Results may not match.");
     case Certainty::Unconfirmed:
-      return "この本体での値は実機で確かめられていません。結果が合わないことがあります。";
+      return tr("These values are unconfirmed on this console. Results may not match.");
     case Certainty::Placeholder:
-      return "この版・本体の値は他の版からの仮の値です。結果が合わないことがあります。";
+      return tr("These values are borrowed from another edition. Results may not match.");
     default:
-      return isSequel(edition->game) ? "配達員・すいせいのかけら・ライモンドームはブラック・ホワイトの規則で探します。"
+      return isSequel(edition->game) ? tr("Deliveryman, Comet Shard and Nimbasa Dome follow Black and White's rules.")
                                      : "";
   }
 }
@@ -284,8 +286,8 @@ std::optional<CalibrationRequest> consoleDialogCalibration(const DialogState& st
   return calibrationRequest(s, decimal(state, consoleSecondsField), seed);
 }
 
-const OptionDialogDesign consoleDialogDesign = {consoleDialog,    consoleButton, "本体の設定", 310,  232,
-                                                consoleControls,  shown,         store,        note, changed,
-                                                calibrateCommand, windowChanges};
+const OptionDialogDesign consoleDialogDesign = {
+    consoleDialog, consoleButton, trNoop("Console settings"), 310,          232, consoleControls, shown, store,
+    note,          changed,       calibrateCommand,           windowChanges};
 
 }  // namespace hanabira

@@ -56,7 +56,8 @@ enum ControlId : int {
   keyInputOptionsButton = 1106,
   domeOptionsButton = 1107,
   deliverymanOptionsButton = 1108,
-  consoleButton = 1109,  // beside the version buttons: the console dialog
+  consoleButton = 1109,   // beside the version buttons: the console dialog
+  languageButton = 1110,  // in the corner below: the menu of languages
 };
 
 }  // namespace hanabira

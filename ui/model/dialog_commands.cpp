@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "i18n/translate.h"
+
 namespace hanabira {
 
 DialogCommands::DialogCommands(const OptionDialogDesign& design, Post post, Finished finished)
@@ -28,9 +30,9 @@ std::string DialogCommands::press(int id, DialogState& state, const SearchSettin
 }
 
 std::string_view DialogCommands::label(int id) const {
-  if (isRunning() && id == running_) return stopCommandLabel;
+  if (isRunning() && id == running_) return tr(stopCommandLabel);
   for (const DialogControl& control : design_.controls) {
-    if (control.id == id) return control.label;
+    if (control.id == id) return tr(control.label);
   }
   return {};
 }

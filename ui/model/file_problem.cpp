@@ -1,5 +1,7 @@
 #include "ui/model/file_problem.h"
 
+#include "i18n/translate.h"
+
 namespace hanabira {
 
 FileProblem fileProblem(const std::filesystem::path& path, std::error_code error) {
@@ -25,20 +27,20 @@ FileProblem fileProblem(const std::filesystem::path& path, int error) {
 std::string reasonText(const FileProblem& problem) {
   switch (problem.reason) {
     case FileProblem::Reason::Folder:
-      return "同じ名前のフォルダーがあります。";
+      return std::string(tr("A folder has the same name."));
     case FileProblem::Reason::NoPermission:
-      return "アクセスする権限がありません。";
+      return std::string(tr("Permission denied."));
     case FileProblem::Reason::DiskFull:
-      return "ディスクの空き容量が足りません。";
+      return std::string(tr("The disk is full."));
     case FileProblem::Reason::MissingFolder:
-      return "フォルダーが見つかりません。";
+      return std::string(tr("The folder does not exist."));
     case FileProblem::Reason::NotAFile:
-      return "通常のファイルではありません。";
+      return std::string(tr("It is not a regular file."));
     case FileProblem::Reason::Other:
       break;
   }
-  if (problem.systemText.empty()) return "システムのエラーです。";
-  return "システムのエラーです。\n詳細: " + problem.systemText;
+  if (problem.systemText.empty()) return std::string(tr("A system error occurred."));
+  return trf("A system error occurred.\nDetails: {}", problem.systemText);
 }
 
 }  // namespace hanabira

@@ -1,7 +1,9 @@
 #include "ui/model/main_window_layout.h"
 
 #include "core/version.h"
+#include "i18n/translate.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/shown_names.h"
 #include "vocab/names.h"
 
 namespace hanabira {
@@ -10,14 +12,16 @@ using enum ControlKind;
 
 std::string mainWindowTitle() { return "Hanabira ver" + std::string(programVersion); }
 
+std::string_view anyItemText() { return tr("Any"); }
+
 std::vector<std::string_view> hiddenPowerItems() {
-  std::vector<std::string_view> items = {notSpecifiedLabel};
-  for (int type = 0; type < hiddenPowerTypeCount; ++type) items.push_back(*hiddenPowerTypeName(type));
+  std::vector<std::string_view> items = {anyItemText()};
+  for (int type = 0; type < hiddenPowerTypeCount; ++type) items.push_back(shownHiddenPowerTypeName(type));
   return items;
 }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
-const std::array<ControlPlace, 59> mainWindowControls = {{
+const std::array<ControlPlace, 60> mainWindowControls = {{
     {macEdits + 0, Edit, "", 350, 23, 30, 22},
     {macEdits + 1, Edit, "", 390, 23, 30, 22},
     {macEdits + 2, Edit, "", 430, 23, 30, 22},
@@ -35,8 +39,8 @@ const std::array<ControlPlace, 59> mainWindowControls = {{
     {endMonthEdit, Edit, "", 270, 93, 25, 22},
     {endDayEdit, Edit, "", 312, 93, 25, 22},
     {is3dsCheck, CheckBox, "3DS", 380, 92, 50, 30},
-    {keyInputCheck, CheckBox, "キー入力", 450, 92, 100, 30},
-    {keyInputOptionsButton, PushButton, "設定", 560, 94, 40, 25},
+    {keyInputCheck, CheckBox, trNoop("Key input"), 450, 92, 100, 30},
+    {keyInputOptionsButton, PushButton, trNoop("Edit"), 560, 94, 40, 25},
     {startHourEdit, Edit, "0", 53, 128, 25, 22},
     {endHourEdit, Edit, "23", 111, 128, 25, 22},
     {startMinuteEdit, Edit, "0", 172, 128, 25, 22},
@@ -60,25 +64,27 @@ const std::array<ControlPlace, 59> mainWindowControls = {{
     {ivMinEdits + 5, Edit, "0", 318, 233, 20, 22},
     {hiddenPowerCombo, ComboBox, "", 435, 198, 120, 24},
     {hiddenPowerMinPowerEdit, Edit, "30", 570, 199, 24, 22},
-    {roamingCheck, CheckBox, "徘徊", 380, 232, 60, 30},
-    {startButton, PushButton, "検索開始", 300, 400, 200, 30},
-    {saveButton, PushButton, "保存", 550, 58, 40, 25},
+    {roamingCheck, CheckBox, trNoop("Roam"), 380, 232, 60, 30},
+    {startButton, PushButton, trNoop("Start search"), 300, 400, 200, 30},
+    {saveButton, PushButton, trNoop("Save"), 550, 58, 40, 25},
     {pidConsumptionMinEdit, Edit, "50", 195, 270, 60, 22},
     {pidConsumptionMaxEdit, Edit, "150", 273, 270, 60, 22},
-    {shinyPidCheck, CheckBox, "色違い性格値検索", 10, 305, 150, 30},
-    {shinyOptionsButton, PushButton, "設定", 180, 305, 40, 25},
-    {inheritanceCheck, CheckBox, "遺伝込みで検索", 10, 340, 150, 30},
-    {inheritanceOptionsButton, PushButton, "設定", 180, 340, 40, 25},
-    {deliverymanCheck, CheckBox, "配達員検索", 10, 375, 150, 30},
-    {deliverymanOptionsButton, PushButton, "設定", 180, 375, 40, 25},
-    {cometShardCheck, CheckBox, "すいせいのかけら", 10, 410, 150, 30},
-    {cometShardOptionsButton, PushButton, "設定", 180, 410, 40, 25},
-    {domeCheck, CheckBox, "ライモンドーム", 330, 305, 150, 30},
-    {domeOptionsButton, PushButton, "設定", 500, 305, 40, 25},
-    {blackRadio, RadioButton, "ブラック", 12, 25, 100, 22},
-    {whiteRadio, RadioButton, "ホワイト", 112, 25, 100, 22},
+    {shinyPidCheck, CheckBox, trNoop("Shiny PID search"), 10, 305, 150, 30},
+    {shinyOptionsButton, PushButton, trNoop("Edit"), 180, 305, 40, 25},
+    {inheritanceCheck, CheckBox, trNoop("Egg search"), 10, 340, 150, 30},
+    {inheritanceOptionsButton, PushButton, trNoop("Edit"), 180, 340, 40, 25},
+    {deliverymanCheck, CheckBox, trNoop("Deliveryman search"), 10, 375, 150, 30},
+    {deliverymanOptionsButton, PushButton, trNoop("Edit"), 180, 375, 40, 25},
+    {cometShardCheck, CheckBox, trNoop("Comet Shard"), 10, 410, 150, 30},
+    {cometShardOptionsButton, PushButton, trNoop("Edit"), 180, 410, 40, 25},
+    {domeCheck, CheckBox, trNoop("Nimbasa Dome"), 330, 305, 150, 30},
+    {domeOptionsButton, PushButton, trNoop("Edit"), 500, 305, 40, 25},
+    {blackRadio, RadioButton, trNoop("Black"), 12, 25, 100, 22},
+    {whiteRadio, RadioButton, trNoop("White"), 112, 25, 100, 22},
     // Added after the version buttons: the edition, console kind and calibration.
-    {consoleButton, PushButton, "本体...", 186, 23, 42, 25},
+    {consoleButton, PushButton, trNoop("DS..."), 186, 23, 42, 25},
+    // Added later still, in the empty corner: the languages of the texts and result files.
+    {languageButton, PushButton, trNoop("Language"), 550, 405, 76, 25},
 }};
 
 const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
@@ -90,17 +96,49 @@ const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
 }};
 
 const std::array<PaintedLabel, 43> mainWindowLabels = {{
-    {"共通の設定", 2, 2},     {"MACアドレス:", 230, 25}, {"VCount:0x", 12, 60}, {"Timer0:0x", 150, 60},
-    {"GxStat:0x", 280, 60},   {"Frame:", 450, 60},       {"日付:20", 12, 95},   {"年", 94, 95},
-    {"月", 136, 95},          {"日～20", 178, 95},       {"年", 252, 95},       {"月", 296, 95},
-    {"日", 338, 95},          {"時刻:　", 12, 130},      {"時～", 79, 130},     {"分～", 198, 130},
-    {"秒～", 317, 130},       {"時", 137, 130},          {"分", 256, 130},      {"秒", 375, 130},
-    {"個体値乱数列", 0, 165}, {"消費:", 140, 165},       {"～", 230, 165},      {"個体値:", 10, 217},
-    {"上限", 70, 200},        {"下限", 70, 235},         {"H", 106, 200},       {"A", 146, 200},
-    {"B", 186, 200},          {"C", 226, 200},           {"D", 266, 200},       {"S", 306, 200},
-    {"H", 106, 235},          {"A", 146, 235},           {"B", 186, 235},       {"C", 226, 235},
-    {"D", 266, 235},          {"S", 306, 235},           {"めざパ:", 380, 200}, {"以上", 600, 200},
-    {"性格値乱数列", 0, 270}, {"消費:", 140, 270},       {"～", 256, 270},
+    {trNoop("Common settings"), 2, 2},
+    {trNoop("MAC address:"), 230, 25},
+    {"VCount:0x", 12, 60},
+    {"Timer0:0x", 150, 60},
+    {"GxStat:0x", 280, 60},
+    {"Frame:", 450, 60},
+    {trNoop("Date: 20"), 12, 95},
+    {trNoop("y"), 94, 95},
+    {trNoop("m"), 136, 95},
+    {trNoop("d ~ 20"), 178, 95},
+    {trNoop("y"), 252, 95},
+    {trNoop("m"), 296, 95},
+    {trNoop("d"), 338, 95},
+    {trNoop("Time:"), 12, 130},
+    {trNoop("h~"), 79, 130},
+    {trNoop("min~"), 198, 130},
+    {trNoop("s~"), 317, 130},
+    {trNoop("h"), 137, 130},
+    {trNoop("min"), 256, 130},
+    {trNoop("s"), 375, 130},
+    {trNoop("IV RNG"), 0, 165},
+    {trNoop("Advance:"), 140, 165},
+    {trNoop("~"), 230, 165},
+    {trNoop("IVs:"), 10, 217},
+    {trNoop("Max"), 70, 200},
+    {trNoop("Min"), 70, 235},
+    {"H", 106, 200},
+    {"A", 146, 200},
+    {"B", 186, 200},
+    {"C", 226, 200},
+    {"D", 266, 200},
+    {"S", 306, 200},
+    {"H", 106, 235},
+    {"A", 146, 235},
+    {"B", 186, 235},
+    {"C", 226, 235},
+    {"D", 266, 235},
+    {"S", 306, 235},
+    {trNoop("H.Power:"), 380, 200},
+    {trNoop("& up"), 600, 200},
+    {trNoop("PID RNG"), 0, 270},
+    {trNoop("Advance:"), 140, 270},
+    {trNoop("~"), 256, 270},
 }};
 
 }  // namespace hanabira

@@ -26,7 +26,7 @@ enum class EditFieldWidth {
 struct ControlPlace {
   int id;
   ControlKind kind;
-  std::string_view text;  // initial text (UTF-8)
+  std::string_view text;  // initial text (UTF-8), in English: shown through tr()
   int x, y, width, height;
 };
 
@@ -36,15 +36,17 @@ constexpr bool isTabStop(ControlKind kind) {
   return kind != ControlKind::PushButton && kind != ControlKind::RadioButton;
 }
 
-// The combo box's items: "指定無し", then the sixteen hidden-power types.
+// The combo box's items: anyItemText(), then the sixteen hidden-power types.
 std::vector<std::string_view> hiddenPowerItems();
+// The first item of every choice box, the choice that imposes no condition ("指定無し").
+std::string_view anyItemText();
 
 // An opened drop-down list shows this many items and scrolls, in the option dialogs too.
 inline constexpr int openedListItems = 10;
 
 struct PaintedLabel {
-  std::string_view text;
-  int x, y;  // top-left corner of the text
+  std::string_view text;  // in English: shown through tr()
+  int x, y;               // top-left corner of the text
 };
 
 // The client area of a 640 × 480 window with a fixed frame and a caption; the size never changes.
@@ -52,7 +54,7 @@ inline constexpr int mainWindowWidth = 634;
 inline constexpr int mainWindowHeight = 455;
 std::string mainWindowTitle();  // "Hanabira ver" and the version
 
-extern const std::array<ControlPlace, 59> mainWindowControls;
+extern const std::array<ControlPlace, 60> mainWindowControls;
 extern const std::array<PaintedLabel, 43> mainWindowLabels;
 
 // The check box that asks for each mode, other than the plain search that runs when none

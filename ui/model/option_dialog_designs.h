@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/search_settings.h"
+#include "i18n/translate.h"
 #include "ui/model/option_values.h"
 
 namespace hanabira {
@@ -56,14 +57,14 @@ enum class ChoiceList {
   KeyCounts
 };
 
-// The items of a choice box: "指定無し" first, then the list in the games' own order;
-// the lists of the console dialog have no "指定無し".
+// The items of a choice box, in the window's language: anyItemText() first, then the list in the games' own order;
+// the lists of the console dialog have none.
 std::vector<std::string_view> choiceItems(ChoiceList list);
 
 struct DialogControl {
   int id;  // 0 for a label, which has none
   DialogControlKind kind;
-  std::string_view label;  // UTF-8
+  std::string_view label;  // UTF-8, in English: shown through tr()
   // Dialog units; a choice box's height is that of its opened list, which shows
   // openedListItems items (ui/model/main_window_layout.h) where the toolkit counts items.
   int x, y, width, height;
@@ -85,7 +86,7 @@ struct DialogCommand {
 };
 
 // A command button's label while its work runs: pressing it then stops the work.
-inline constexpr std::string_view stopCommandLabel = "中止";
+inline constexpr std::string_view stopCommandLabel = trNoop("Stop");
 
 struct WindowChanges {
   std::map<int, std::string> texts;
@@ -94,9 +95,9 @@ struct WindowChanges {
 
 struct OptionDialogDesign {
   int id;
-  int command;  // the main window's "設定" button that opens the dialog
-  std::string_view title;
-  int width, height;  // the client area, in dialog units
+  int command;             // the main window's "設定" button that opens the dialog
+  std::string_view title;  // in English: shown through tr()
+  int width, height;       // the client area, in dialog units
   // Creation order, which is also the order in which Tab visits the tab stops.
   std::span<const DialogControl> controls;
   DialogState (*shown)(const SearchSettings&);

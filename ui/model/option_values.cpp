@@ -2,6 +2,7 @@
 
 #include "core/field_text.h"
 #include "engine/settings_warnings.h"
+#include "i18n/translate.h"
 #include "ui/model/dialog_control_ids.h"
 
 namespace hanabira {
@@ -62,7 +63,9 @@ void storeShinyOptions(const DialogState& state, SearchSettings& s) {
 std::string_view shinyOptionsNote(const DialogState& state) {
   SearchSettings s;
   storeShinyOptions(state, s);
-  return lacksStationaryIdCorrection(s) ? "※固定ではID補正がかかります。\nこのIDは補正無しだと実機とずれます。" : "";
+  return lacksStationaryIdCorrection(s)
+             ? tr("* The game applies the ID fix to static encounters.\nWithout it this ID differs from the game.")
+             : "";
 }
 
 DialogState inheritanceOptionsShown(const SearchSettings& s) {

@@ -1,5 +1,5 @@
-// The window's messages for what stops a search or a save, in Japanese like the rest of
-// the window (UTF-8). Paths come in as UTF-8 too.
+// The window's messages for what stops a search or a save, in the window's language
+// (UTF-8). Paths come in as UTF-8 too.
 #pragma once
 
 #include <string>

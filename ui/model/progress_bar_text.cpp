@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/translate.h"
+
 namespace hanabira {
 namespace {
 
@@ -24,7 +26,7 @@ std::string durationText(double seconds) {
 ProgressBarState runningProgressBar(const SearchProgress& progress, double elapsedSeconds) {
   const double share = progress.shareDone();
   if (share <= 0.0 || share >= 1.0) return {barValue(share), shareText(share)};
-  return {barValue(share), shareText(share) + "  残り " + durationText(elapsedSeconds / share * (1.0 - share))};
+  return {barValue(share), trf("{}  {} left", shareText(share), durationText(elapsedSeconds / share * (1.0 - share)))};
 }
 
 ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end) {
@@ -33,11 +35,17 @@ ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end)
     case SearchEnd::Finished:
       break;
     case SearchEnd::Aborted:
-      return {barValue(share), shareText(share) + "で中断"};
+      return {barValue(share), trf("Aborted at {}", shareText(share))};
     case SearchEnd::Failed:
-      return {barValue(share), shareText(share) + "で中止"};
+      return {barValue(share), trf("Stopped at {}", shareText(share))};
   }
-  return {progressBarSteps, "検索完了"};
+  return {progressBarSteps, std::string(tr("Search complete"))};
+}
+
+std::string windowProgressTitle(const SearchProgress& progress) {
+  const Date& date = progress.date;
+  return trnf("Searching {}/{}/{}... ({} candidate)", "Searching {}/{}/{}... ({} candidates)", progress.candidates,
+              date.year, date.month, date.day, progress.candidates);
 }
 
 }  // namespace hanabira

@@ -1,5 +1,5 @@
 // What the slim bar under the start button shows: the share of the search's work done
-// and, once the pace is known, the time left ("42%  残り 1:23"); at the end, how the
+// and, once the pace is known, the time left ("42%  1:23 left", in Japanese "42%  残り 1:23"); at the end, how the
 // search ended.
 #pragma once
 
@@ -24,7 +24,11 @@ ProgressBarState runningProgressBar(const SearchProgress& progress, double elaps
 
 enum class SearchEnd { Finished, Aborted, Failed };
 // How the search ended, with the share it reached when it stopped early
-// ("19%で中断").
+// ("Aborted at 19%", "19%で中断").
 ProgressBarState endedProgressBar(const SearchProgress& progress, SearchEnd end);
+
+// The window's title while it searches: the date being searched and the candidates found
+// ("11年9月27日計算中...(候補0個)").
+std::string windowProgressTitle(const SearchProgress& progress);
 
 }  // namespace hanabira

@@ -6,15 +6,17 @@
 #include "core/utf8_path.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
+#include "i18n/translate.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
+#include "ui/model/progress_bar_text.h"
 
 namespace hanabira {
 namespace {
 
 // The start button's captions: while no search runs, and while one runs.
-constexpr std::string_view startCaption = "検索開始";
-constexpr std::string_view abortCaption = "中断";
+std::string_view startCaption() { return tr("Start search"); }
+std::string_view abortCaption() { return tr("Abort"); }
 
 SearchEnd searchEnd(const SearchOutcome& outcome) {
   if (outcome.failure != SearchOutcome::Failure::None) return SearchEnd::Failed;
@@ -54,7 +56,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
                                  const std::filesystem::path& resultPath) {
   if (runner_.isBusy()) {
     if (!runner_.isAborting()) {
-      view_.showStartCaption(startCaption);
+      view_.showStartCaption(startCaption());
       runner_.abort();
       return;
     }
@@ -81,10 +83,14 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
     return;
   }
 
-  view_.showStartCaption(abortCaption);
+  view_.showStartCaption(abortCaption());
   view_.showProgressBar({});
   runner_.start(settings, std::move(sink));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
+}
+
+void SearchCommand::showCaption() {
+  view_.showStartCaption(runner_.isBusy() && !runner_.isAborting() ? abortCaption() : startCaption());
 }
 
 void SearchCommand::abortForClosing() {
@@ -96,12 +102,12 @@ void SearchCommand::abortForClosing() {
 void SearchCommand::showProgress(const SearchProgress& progress) {
   // The GPU's name follows the progress while it searches; without one the title is as it was.
   const std::string gpu = runner_.gpuName();
-  view_.showTitle(gpu.empty() ? progressTitle(progress) : progressTitle(progress) + " [GPU: " + gpu + "]");
+  view_.showTitle(gpu.empty() ? windowProgressTitle(progress) : windowProgressTitle(progress) + " [GPU: " + gpu + "]");
   view_.showProgressBar(runningProgressBar(progress, runner_.elapsedSeconds()));
 }
 
 void SearchCommand::finished(const SearchOutcome& outcome) {
-  view_.showStartCaption(startCaption);
+  view_.showStartCaption(startCaption());
   view_.showTitle(mainWindowTitle());
   const SearchProgress reached{
       {}, outcome.summary.candidates, outcome.summary.momentsDone, outcome.summary.momentsTotal};

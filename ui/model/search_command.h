@@ -50,6 +50,8 @@ class SearchCommand {
   void abortForClosing();
 
   bool isRunning() const { return runner_.isBusy(); }
+  // Shows the start button's caption again, as in a language just chosen.
+  void showCaption();
 
   // Opens a finished result file in the user's viewer; false when none could, which is
   // told as a message. Without one (tests, HANABIRA_NO_VIEWER=1) nothing opens and

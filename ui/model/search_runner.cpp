@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "evaluate/result_text.h"
+
 namespace hanabira {
 
 namespace {
@@ -71,6 +73,7 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   SearchOptions options;
   options.cancel = &cancel_;
   options.backend = backend_.get();
+  options.encoding = defaultEncoding(snapshot.resultLanguage);  // English names in UTF-8
   options.onProgress = [this, generation](const SearchProgress& progress) { report(generation, progress); };
   try {
     outcome.summary = runSearch(snapshot, *sink, options);

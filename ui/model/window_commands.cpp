@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "i18n/translate.h"
 #include "ui/model/config_file.h"
 #include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
@@ -24,16 +25,22 @@ bool resultViewerWanted() {
 
 WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
     : view_(view), search_(view, std::move(post)) {
+  const std::filesystem::path config = workingFilePath(configFileName);
+  const ConfigFileLoad load = loadConfigFile(config);
+  if (load.text) languages_ = load.text->languages;
+  setUiLanguage(startLanguage(languages_.window));
+  start_ = configForWindow(load, config, settings_);  // its message in the window's language
+  settings_.resultLanguage = languages_.result.value_or(ResultLanguage::Japanese);
   commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
   commands_[saveButton] = [this] { save(); };
+  commands_[languageButton] = [this] { chooseLanguages(); };
 }
 
 void WindowCommands::opened() {
-  const ConfigAtStart start = loadConfigForWindow(workingFilePath(configFileName), settings_);
   // The window then starts as without a file; a save replaces the file if it can.
-  if (start.message) view_.showMessage(*start.message);
-  WindowChanges loaded{start.fields.texts, {}};
-  if (start.fields.versionRadio) loaded.checked[*start.fields.versionRadio] = true;
+  if (start_.message) view_.showMessage(*start_.message);
+  WindowChanges loaded{start_.fields.texts, {}};
+  if (start_.fields.versionRadio) loaded.checked[*start_.fields.versionRadio] = true;
   applyWindowChanges(loaded);
 }
 
@@ -85,8 +92,27 @@ void WindowCommands::applyWindowChanges(const WindowChanges& changes) {
 
 void WindowCommands::save() {
   if (const std::optional<std::string> message =
-          saveConfigFromWindow(fields(), settings_, workingFilePath(configFileName))) {
+          saveConfigFromWindow(fields(), settings_, languages_, workingFilePath(configFileName))) {
     view_.showMessage(*message);
+  }
+}
+
+// A choice takes effect as the file is saved with it, the console fields too, as 保存
+// saves them: the texts at once, the names at the next search.
+void WindowCommands::chooseLanguages() {
+  LanguageChoices chosen = languages_;
+  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage)), chosen)) return;
+  if (const std::optional<std::string> message =
+          saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName))) {
+    view_.showMessage(*message);
+    return;
+  }
+  languages_ = chosen;
+  settings_.resultLanguage = languages_.result.value_or(ResultLanguage::Japanese);
+  if (languages_.window && *languages_.window != uiLanguage()) {
+    setUiLanguage(*languages_.window);
+    view_.showTexts();
+    search_.showCaption();
   }
 }
 

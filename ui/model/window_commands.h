@@ -11,9 +11,11 @@
 #include <string_view>
 
 #include "core/search_settings.h"
+#include "ui/model/config_file.h"
 #include "ui/model/option_dialog_flow.h"
 #include "ui/model/search_command.h"
 #include "ui/model/window_fields.h"
+#include "ui/model/window_languages.h"
 
 namespace hanabira {
 
@@ -26,6 +28,12 @@ class WindowView : public SearchView {
   virtual int selectedItem(int id) const = 0;  // the combo box
   virtual void showFieldText(int id, std::string_view text) = 0;
   virtual void showChecked(int id, bool checked) = 0;
+  // Pops a menu up at the language button and waits for the user: the command of the
+  // item chosen, or 0 where the menu was closed without one.
+  virtual int chooseFromMenu(const std::vector<Submenu>& menu) = 0;
+  // Shows every text of the layout anew, in the language just set: the controls' and
+  // the painted labels', and the items of the combo box, keeping the one chosen.
+  virtual void showTexts() = 0;
 
  protected:
   ~WindowView() = default;
@@ -37,11 +45,13 @@ bool resultViewerWanted();
 
 class WindowCommands final : public DialogOwner {
  public:
-  // `post` runs the search's reports on the window's thread (SearchRunner::Post).
+  // Reads "config.txt" of the working directory and sets the language of the window's
+  // texts, before the front end creates its controls. `post` runs the search's reports
+  // on the window's thread (SearchRunner::Post).
   WindowCommands(WindowView& view, SearchRunner::Post post);
 
-  // The controls exist: "config.txt" of the working directory fills the console fields,
-  // or a message says why a file that is there cannot be read.
+  // The controls exist: the file fills the console fields, or a message says why a file
+  // that is there cannot be read.
   void opened();
 
   // What a click on the button with this id does; ids without a command are ignored.
@@ -67,9 +77,12 @@ class WindowCommands final : public DialogOwner {
 
  private:
   void save();
+  void chooseLanguages();
 
   WindowView& view_;
   SearchSettings settings_;
+  ConfigAtStart start_;
+  LanguageChoices languages_;
   std::map<int, std::function<void()>> commands_;
   SearchCommand search_;
 };

@@ -73,7 +73,7 @@ void growToText(QWidget* control, std::span<QWidget* const> siblings, int dialog
   for (const QWidget* other : siblings) {
     const QRect place = other->geometry();
     const bool sameRow = place.top() <= rect.bottom() && place.bottom() >= rect.top();
-    if (other != control && sameRow && place.left() > rect.left()) right = std::min(right, place.left() - 1);
+    if (other != control && sameRow && place.left() > rect.left()) right = std::min(right, place.left());
   }
   rect.setWidth(std::clamp(control->sizeHint().width(), rect.width(), std::max(rect.width(), right - rect.left())));
   control->setGeometry(rect);

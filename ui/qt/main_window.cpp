@@ -3,12 +3,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/qt/qt_strings.h"
@@ -20,8 +22,12 @@ namespace {
 
 QString windowTitleText() { return QString::fromStdString(mainWindowTitle()); }
 
+void fillHiddenPowerItems(QComboBox& combo) {
+  for (std::string_view item : hiddenPowerItems()) combo.addItem(toQString(item));
+}
+
 QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth, QWidget* parent) {
-  const QString text = toQString(place.text);
+  const QString text = toQString(tr(place.text));
   QWidget* control = nullptr;
   switch (place.kind) {
     case ControlKind::Edit: {
@@ -41,7 +47,7 @@ QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth,
       break;
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(parent);
-      for (std::string_view item : hiddenPowerItems()) combo->addItem(toQString(item));
+      fillHiddenPowerItems(*combo);
       showAsScrollingList(*combo, openedListItems);
       control = combo;
       break;
@@ -121,6 +127,35 @@ void MainWindow::showChecked(int id, bool checked) {
   }
 }
 
+int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
+  QMenu popup(this);
+  for (const Submenu& submenu : menu) {
+    QMenu* items = popup.addMenu(toQString(submenu.title));
+    for (const MenuItem& item : submenu.items) {
+      QAction* action = items->addAction(toQString(item.text));
+      action->setCheckable(true);
+      action->setChecked(item.checked);
+      action->setData(item.command);
+    }
+  }
+  const QWidget* button = findChild<QPushButton*>(controlName(languageButton));
+  const QAction* chosen = popup.exec(button->mapToGlobal(QPoint(0, button->height())));
+  return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+void MainWindow::showTexts() {
+  for (const ControlPlace& place : mainWindowControls) {
+    if (auto* button = findChild<QAbstractButton*>(controlName(place.id)))
+      button->setText(toQString(hanabira::tr(place.text)));
+  }
+  auto* combo = findChild<QComboBox*>(controlName(hiddenPowerCombo));
+  const int chosen = combo->currentIndex();
+  combo->clear();
+  fillHiddenPowerItems(*combo);
+  combo->setCurrentIndex(chosen);
+  update();  // the painted labels
+}
+
 void MainWindow::showStartCaption(std::string_view caption) { startButton_->setText(toQString(caption)); }
 
 void MainWindow::showTitle(std::string_view title) {
@@ -149,7 +184,7 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(Qt::black);
   for (const PaintedLabel& label : mainWindowLabels) {
     const QRect area(label.x, label.y, width() - label.x, height() - label.y);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(label.text));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(hanabira::tr(label.text)));
   }
 }
 

@@ -60,6 +60,8 @@ class MainWindow : public QWidget, private WindowView {
   int selectedItem(int id) const override;
   void showFieldText(int id, std::string_view text) override;
   void showChecked(int id, bool checked) override;
+  int chooseFromMenu(const std::vector<Submenu>& menu) override;
+  void showTexts() override;
   void showStartCaption(std::string_view caption) override;
   void showTitle(std::string_view title) override;
   void showProgressBar(const ProgressBarState& bar) override;

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "i18n/translate.h"
 #include "ui/qt/dialog_controls.h"
 #include "ui/qt/dialog_geometry.h"
 #include "ui/qt/main_window.h"
@@ -23,7 +24,7 @@ OptionDialog::OptionDialog(const OptionDialogDesign& design, MainWindow& owner)
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }) {
   setObjectName(QString::number(design.id));
-  setWindowTitle(toQString(design.title));
+  setWindowTitle(toQString(hanabira::tr(design.title)));
   setFont(optionDialogFont());
   setFixedSize(toQSize(dialogUnitsOf(fontMetrics()).toPixels(design.width, design.height)));
   createControls();
@@ -48,7 +49,7 @@ void OptionDialog::createControls() {
 }
 
 QWidget* OptionDialog::createControl(const DialogControl& place) {
-  const QString label = toQString(place.label);
+  const QString label = toQString(hanabira::tr(place.label));
   switch (place.kind) {
     case DialogControlKind::OkButton: {
       auto* ok = new QPushButton(label, this);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/win32/search_bar.h"
 #include "ui/win32/wide_text.h"
@@ -54,6 +55,12 @@ ControlClass controlClass(ControlKind kind, EditFieldWidth editFieldWidth) {
   return {WC_STATICW, 0, 0};
 }
 
+void fillHiddenPowerItems(HWND combo) {
+  for (std::string_view item : hiddenPowerItems()) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
+  }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(EditFieldWidth editFieldWidth)
@@ -86,9 +93,9 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
     int height = place.height;
     // A drop-down list's height is that of the box with its list opened.
     if (place.kind == ControlKind::ComboBox) height += openedListItems * (place.height - 6);
-    const HWND control =
-        CreateWindowExW(kind.exStyle, kind.name, wideFromUtf8(place.text).c_str(), style, place.x, place.y, place.width,
-                        height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
+    const HWND control = CreateWindowExW(kind.exStyle, kind.name, wideFromUtf8(tr(place.text)).c_str(), style, place.x,
+                                         place.y, place.width, height, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
     // The narrow fields are sized for their digits: the font's own margins would leave
     // room for one digit fewer.
@@ -96,9 +103,7 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
       SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
     if (place.kind == ControlKind::ComboBox) {
-      for (std::string_view item : hiddenPowerItems()) {
-        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
-      }
+      fillHiddenPowerItems(control);
       SendMessageW(control, CB_SETMINVISIBLE, openedListItems, 0);
       SendMessageW(control, CB_SETCURSEL, 0, 0);
     }
@@ -121,6 +126,38 @@ void MainWindow::showFieldText(int id, std::string_view text) {
 
 void MainWindow::showChecked(int id, bool checked) {
   CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void MainWindow::showTexts() {
+  for (const ControlPlace& place : mainWindowControls) {
+    if (place.kind == ControlKind::Edit || place.kind == ControlKind::ComboBox) continue;
+    SetDlgItemTextW(window_, place.id, wideFromUtf8(tr(place.text)).c_str());
+  }
+  const HWND combo = GetDlgItem(window_, hiddenPowerCombo);
+  const LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  fillHiddenPowerItems(combo);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+  InvalidateRect(window_, nullptr, TRUE);  // the painted labels
+}
+
+int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
+  const HMENU popup = CreatePopupMenu();
+  for (const Submenu& submenu : menu) {
+    const HMENU items = CreatePopupMenu();
+    for (const MenuItem& item : submenu.items) {
+      AppendMenuW(items, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(item.command),
+                  wideFromUtf8(item.text).c_str());
+    }
+    AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(items), wideFromUtf8(submenu.title).c_str());
+  }
+  RECT button;
+  GetWindowRect(GetDlgItem(window_, languageButton), &button);
+  // The item's command comes back here, not as WM_COMMAND.
+  const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                     button.left, button.bottom, 0, window_, nullptr));
+  DestroyMenu(popup);  // and its submenus
+  return chosen;
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,7 +213,7 @@ void MainWindow::paintLabels() {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const PaintedLabel& label : mainWindowLabels) {
-    const std::wstring text = wideFromUtf8(label.text);
+    const std::wstring text = wideFromUtf8(tr(label.text));
     TextOutW(dc, label.x, label.y, text.c_str(), static_cast<int>(text.size()));
   }
   SelectObject(dc, previous);

@@ -9,11 +9,13 @@
 #include <string>
 #include <utility>
 
+#include "i18n/translate.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/option_dialog_flow.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/text_fit.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
 
@@ -118,7 +120,7 @@ DWORD controlStyle(const DialogControl& control) {
 }
 
 DialogTemplate buildTemplate(const OptionDialogDesign& design) {
-  DialogTemplate dialog(wideFromUtf8(design.title), design.width, design.height, uiFontFace(), dialogFontPoints);
+  DialogTemplate dialog(wideFromUtf8(tr(design.title)), design.width, design.height, uiFontFace(), dialogFontPoints);
   DialogControlKind previous = DialogControlKind::Label;
   for (const DialogControl& control : design.controls) {
     DWORD style = controlStyle(control);
@@ -132,7 +134,7 @@ DialogTemplate buildTemplate(const OptionDialogDesign& design) {
                         control.height);
       continue;
     }
-    dialog.addControl(controlClass(control.kind), static_cast<DWORD>(id), style, 0, wideFromUtf8(control.label),
+    dialog.addControl(controlClass(control.kind), static_cast<DWORD>(id), style, 0, wideFromUtf8(tr(control.label)),
                       control.x, control.y, control.width, control.height);
   }
   return dialog;
@@ -150,7 +152,7 @@ void fillChoiceBox(HWND box, const DialogControl& control) {
 void prepareControls(HWND dialog, const OptionDialogDesign& design) {
   for (const DialogControl& control : design.controls) {
     if (control.kind == DialogControlKind::ChoiceBox) fillChoiceBox(GetDlgItem(dialog, control.id), control);
-    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), control.label);
+    if (control.kind == DialogControlKind::Table) addListColumns(GetDlgItem(dialog, control.id), tr(control.label));
   }
 }
 
@@ -181,6 +183,7 @@ void OpenDialog::opened(HWND dialog) {
   DialogView& view = *this;
   flow_.emplace(design_, owner_, view, [this](std::function<void()> task) { post(std::move(task)); });
   prepareControls(dialog_, design_);
+  growToTexts(dialog_, design_.controls);
   flow_->opened();
 }
 
@@ -254,7 +257,7 @@ void OpenDialog::showCommandLabel(const DialogControl& control, std::string_view
 }
 
 void OpenDialog::showMessage(const std::string& text) {
-  MessageBoxW(dialog_, wideFromUtf8(text).c_str(), wideFromUtf8(design_.title).c_str(), MB_OK | MB_ICONWARNING);
+  MessageBoxW(dialog_, wideFromUtf8(text).c_str(), wideFromUtf8(tr(design_.title)).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
