@@ -84,8 +84,8 @@ void ResultTable::start(TextEncoding encoding) {
 }
 
 void ResultTable::add(std::string_view bytes) {
-  const std::size_t lastEnd = bytes.rfind('\n');
   if (cut_) return;
+  const std::size_t lastEnd = bytes.rfind('\n');
   if (lastEnd == std::string_view::npos) {
     unended_ += bytes;
     return;
