@@ -1,20 +1,26 @@
 // Searches started from the window: the same bytes as a search of the same settings, progress
-// in the title, abort, refusal with a message, and closing the window during a search.
+// in the title, abort, the table of the lines, refusal with a message, and closing the window
+// during a search.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "gui_test_support.h"
+#include "ui/qt/result_table_window.h"
+#include "vocab/cp932.h"
 
 namespace hanabira {
 
@@ -38,6 +44,21 @@ SearchSettings typeLongSearch(const MainWindow& window) {
 }
 
 QString startCaption(const MainWindow& window) { return button(window, startButton)->text(); }
+
+// The table's header and rows as a result file's text.
+QString tableText(const QAbstractItemModel& table) {
+  QStringList lines;
+  QStringList cells;
+  for (int column = 0; column < table.columnCount(); ++column)
+    cells << table.headerData(column, Qt::Horizontal).toString();
+  lines << cells.join(',');
+  for (int row = 0; row < table.rowCount(); ++row) {
+    cells.clear();
+    for (int column = 0; column < table.columnCount(); ++column) cells << table.index(row, column).data().toString();
+    lines << cells.join(',');
+  }
+  return lines.join("\r\n") + "\r\n";
+}
 QString barText(const MainWindow& window) { return window.findChild<QProgressBar*>()->format(); }
 
 }  // namespace
@@ -112,6 +133,46 @@ class MainWindowSearchTest : public QObject {
     runSearch(settings, full);
     QVERIFY(static_cast<std::size_t>(partial.size()) < full.text().size());
     QVERIFY(full.text().starts_with(partial.toStdString()));
+  }
+
+  // Filled while the search runs, the file's lines once it ends; sorted by a column's
+  // values; the selected rows copied as the file's lines.
+  void resultsTableHoldsTheFilesLines() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeLongSearch(window);
+    window.show();
+    click(window, startButton);
+    click(window, resultsButton);
+    ResultTableWindow* results = window.resultsWindow();
+    QVERIFY(results != nullptr && results->isVisible());
+    QCOMPARE(results->windowTitle(), QStringLiteral("結果一覧"));
+    const QAbstractItemModel& table = *results->view()->model();
+    QTRY_VERIFY_WITH_TIMEOUT(table.rowCount() >= 3, searchTimeoutMs);
+    QVERIFY(window.isSearchRunning());
+    click(window, startButton);
+    QVERIFY(ready.wait(searchTimeoutMs));
+    QCOMPARE(tableText(table), toQString(cp932ToUtf8(dir.read("result.txt").toStdString())));
+    QCOMPARE(table.headerData(15, Qt::Horizontal).toString(), QStringLiteral("初期seed"));
+
+    results->view()->sortByColumn(15, Qt::DescendingOrder);
+    for (int row = 1; row < table.rowCount(); ++row) {
+      QVERIFY(table.index(row - 1, 15).data().toString().toULongLong(nullptr, 16) >=
+              table.index(row, 15).data().toString().toULongLong(nullptr, 16));
+    }
+    auto line = [&](int row) {
+      QStringList cells;
+      for (int column = 0; column < table.columnCount(); ++column) cells << table.index(row, column).data().toString();
+      return cells.join(',') + "\r\n";
+    };
+    results->view()->selectRow(2);
+    results->view()->selectionModel()->select(table.index(0, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    results->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(results));
+    QTest::keyClick(results->view(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), line(0) + line(2));
   }
 
   void resultNoViewerOpensIsShownByItsPath() {

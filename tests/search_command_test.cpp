@@ -27,6 +27,7 @@
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
 #include "ui/model/search_command.h"
+#include "vocab/cp932.h"
 
 namespace hanabira {
 namespace {
@@ -95,6 +96,15 @@ std::string slurp(const fs::path& path) {
   return text.str();
 }
 
+// The table's header and rows as the result file holds them.
+std::string tableAsFile(const ResultTable& table) {
+  std::string header;
+  for (const std::string& column : table.columns()) header += (header.empty() ? "" : ",") + column;
+  std::vector<std::size_t> rows(table.rowCount());
+  for (std::size_t row = 0; row < rows.size(); ++row) rows[row] = row;
+  return utf8ToCp932(header + "\r\n" + table.copyText(rows));
+}
+
 class SearchCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -131,6 +141,8 @@ TEST_F(SearchCommandTest, StartSearchesTheFieldsAndTellsTheWindow) {
   StringSink expected;
   runSearch(settings_, expected);
   EXPECT_EQ(slurp(result), expected.text());
+  EXPECT_GT(command_.resultTable().rowCount(), 0u);
+  EXPECT_EQ(tableAsFile(command_.resultTable()), expected.text());
 }
 
 TEST_F(SearchCommandTest, RefusalsAreMessagesAndStartNothing) {

@@ -1,6 +1,6 @@
 // The Win32 window under Wine: the window as it opens, typed fields searched, the
-// search's end on the bar, config.txt saved and loaded, messages, and the two programs'
-// edit fields.
+// search's end on the bar, the table of the lines, config.txt saved and loaded, messages,
+// and the two programs' edit fields.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -12,10 +12,12 @@
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
+#include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/option_dialog.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
+#include "vocab/cp932.h"
 #include "window_driver.h"
 #include "window_test_support.h"
 
@@ -80,6 +82,91 @@ TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
   click(w, startButton);
   ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
   EXPECT_TRUE(searchBarText(w).ends_with("%で中断")) << searchBarText(w);
+}
+
+// A list view's header and rows as a result file's text.
+std::string listText(HWND list) {
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  std::string text;
+  for (int column = 0; column < static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)); ++column) {
+    wchar_t name[64] = {};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = name;
+    item.cchTextMax = 64;
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    if (column > 0) text += ',';
+    text += utf8FromWide(name);
+  }
+  text += "\r\n";
+  for (const std::vector<std::string>& row : listRows(list)) {
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      if (column > 0) text += ',';
+      text += row[column];
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string clipboardText() {
+  if (!OpenClipboard(nullptr)) return "(no clipboard)";
+  std::string text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = utf8FromWide(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// The table of the last search's lines: the file's, sorted by a click on a column's
+// header, and the selected rows copied as the file's lines.
+TEST(Win32Window, ResultsTableHoldsTheFilesLines) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  play(w, exampleMinute);
+  type(w, ivMinEdits + 5, "31");  // a thousand lines, not thirty thousand
+  click(w, resultsButton);
+  ResultTableWindow* results = window.resultsWindow();
+  ASSERT_NE(results, nullptr);
+  EXPECT_TRUE(IsWindowVisible(results->handle()));
+  EXPECT_EQ(windowText(results->handle()), "結果一覧");
+  click(w, startButton);
+  ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
+  const HWND list = results->list();
+  EXPECT_EQ(listText(list), cp932ToUtf8(dir.read("result.txt")));
+
+  // Twice on the seeds' header: descending.
+  NMLISTVIEW columnClick{};
+  columnClick.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK};
+  columnClick.iSubItem = 15;
+  for (int i = 0; i < 2; ++i) SendMessageW(results->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&columnClick));
+  const DialogRows rows = listRows(list);
+  ASSERT_GT(rows.size(), 2u);
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    EXPECT_GE(std::stoull(rows[row - 1][15], nullptr, 16), std::stoull(rows[row][15], nullptr, 16)) << row;
+  }
+
+  for (int row : {2, 0}) {
+    LVITEMW item{};
+    item.state = item.stateMask = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  }
+  results->copySelection();
+  const std::string copied = clipboardText();
+  const std::string file = cp932ToUtf8(dir.read("result.txt"));
+  auto lineOf = [&](const std::vector<std::string>& row) {
+    std::string line;
+    for (const std::string& cell : row) {
+      if (!line.empty()) line += ',';
+      line += cell;
+    }
+    return line += "\r\n";
+  };
+  EXPECT_EQ(copied, lineOf(rows[0]) + lineOf(rows[2]));
+  EXPECT_NE(file.find(lineOf(rows[2])), std::string::npos);
 }
 
 TEST(Win32Window, ClosingDuringASearchEndsIt) {

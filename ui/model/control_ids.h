@@ -58,6 +58,7 @@ enum ControlId : int {
   deliverymanOptionsButton = 1108,
   consoleButton = 1109,   // beside the version buttons: the console dialog
   languageButton = 1110,  // in the corner below: the menu of languages
+  resultsButton = 1111,   // left of the start button: the table of the last search's lines
 };
 
 }  // namespace hanabira

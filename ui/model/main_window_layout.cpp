@@ -21,7 +21,7 @@ std::vector<std::string_view> hiddenPowerItems() {
 }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
-const std::array<ControlPlace, 60> mainWindowControls = {{
+const std::array<ControlPlace, 61> mainWindowControls = {{
     {macEdits + 0, Edit, "", 350, 23, 30, 22},
     {macEdits + 1, Edit, "", 390, 23, 30, 22},
     {macEdits + 2, Edit, "", 430, 23, 30, 22},
@@ -85,6 +85,8 @@ const std::array<ControlPlace, 60> mainWindowControls = {{
     {consoleButton, PushButton, trNoop("DS..."), 186, 23, 42, 25},
     // Added later still, in the empty corner: the languages of the texts and result files.
     {languageButton, PushButton, trNoop("Language"), 550, 405, 76, 25},
+    // And left of the start button, the table of the last search's lines.
+    {resultsButton, PushButton, trNoop("Results"), 228, 405, 66, 25},
 }};
 
 const std::array<ModeCheckBox, 5> modeCheckBoxes = {{

@@ -50,7 +50,11 @@ SearchCommand::SearchCommand(SearchView& view, SearchRunner::Post post)
     : view_(view),
       runner_(
           std::move(post), [this](const SearchProgress& progress) { showProgress(progress); },
-          [this](const SearchOutcome& outcome) { finished(outcome); }) {}
+          [this](const SearchOutcome& outcome) { finished(outcome); },
+          [this](std::string_view bytes) {
+            table_.add(bytes);
+            return !table_.isCut();
+          }) {}
 
 void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& settings,
                                  const std::filesystem::path& resultPath) {
@@ -85,6 +89,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
 
   view_.showStartCaption(abortCaption());
   view_.showProgressBar({});
+  table_.start(defaultEncoding(settings.resultLanguage));  // as the search encodes its lines
   runner_.start(settings, std::move(sink));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }

@@ -15,6 +15,7 @@
 
 #include "core/search_settings.h"
 #include "ui/model/progress_bar_text.h"
+#include "ui/model/result_table.h"
 #include "ui/model/search_runner.h"
 #include "ui/model/window_fields.h"
 
@@ -50,6 +51,8 @@ class SearchCommand {
   void abortForClosing();
 
   bool isRunning() const { return runner_.isBusy(); }
+  // The last search's lines, filled as it runs; kept when a search is refused.
+  ResultTable& resultTable() { return table_; }
   // Shows the start button's caption again, as in a language just chosen.
   void showCaption();
 
@@ -64,6 +67,7 @@ class SearchCommand {
   void finished(const SearchOutcome& outcome);
 
   SearchView& view_;
+  ResultTable table_;
   SearchRunner runner_;
   ResultViewer viewer_;
   std::filesystem::path resultPath_;

@@ -19,10 +19,28 @@ std::shared_ptr<const SearchBackend> automaticChoice() {
   }
 }
 
+// Writes to the result file, and hands what it wrote on.
+class CopyingSink final : public ResultSink {
+ public:
+  CopyingSink(ResultSink& file, std::function<void(std::string_view)> copy) : file_(file), copy_(std::move(copy)) {}
+
+  void write(std::string_view bytes) override {
+    file_.write(bytes);
+    copy_(bytes);
+  }
+
+ private:
+  ResultSink& file_;
+  std::function<void(std::string_view)> copy_;
+};
+
 }  // namespace
 
-SearchRunner::SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished)
-    : post_(std::move(post)), progressed_(std::move(progressed)), finished_(std::move(finished)) {}
+SearchRunner::SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished, LinesHandler lines)
+    : post_(std::move(post)),
+      progressed_(std::move(progressed)),
+      finished_(std::move(finished)),
+      lines_(std::move(lines)) {}
 
 SearchRunner::~SearchRunner() {
   cancel_.store(true);
@@ -34,6 +52,7 @@ void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSin
   // Looked for at the first search, so that a window opens at once whatever the drivers.
   if (!backend_) backend_ = automaticChoice();
   cancel_.store(false);
+  copying_.store(static_cast<bool>(lines_));
   onDevice_ = false;
   std::uint64_t generation = 0;
   {
@@ -41,6 +60,7 @@ void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSin
     generation = ++generation_;
     latest_ = {};
     progressPosted_ = false;
+    copied_.clear();
     outcome_.reset();
   }
   startedAt_ = std::chrono::steady_clock::now();
@@ -75,8 +95,9 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   options.backend = backend_.get();
   options.encoding = defaultEncoding(snapshot.resultLanguage);  // English names in UTF-8
   options.onProgress = [this, generation](const SearchProgress& progress) { report(generation, progress); };
+  CopyingSink copying(*sink, [this](std::string_view bytes) { copy(bytes); });
   try {
-    outcome.summary = runSearch(snapshot, *sink, options);
+    outcome.summary = runSearch(snapshot, copying, options);
     sink->close();
   } catch (const ResultWriteError& error) {
     outcome.failure = SearchOutcome::Failure::ResultWrite;
@@ -103,6 +124,21 @@ void SearchRunner::report(std::uint64_t generation, const SearchProgress& progre
   post_([this, generation] { deliverProgress(generation); });
 }
 
+void SearchRunner::copy(std::string_view bytes) {
+  if (!copying_.load()) return;
+  const std::lock_guard lock(mutex_);
+  copied_ += bytes;
+}
+
+void SearchRunner::deliverLines() {
+  std::string bytes;
+  {
+    const std::lock_guard lock(mutex_);
+    bytes.swap(copied_);
+  }
+  if (!bytes.empty() && !lines_(bytes)) copying_.store(false);
+}
+
 void SearchRunner::deliverProgress(std::uint64_t generation) {
   SearchProgress progress;
   {
@@ -112,7 +148,9 @@ void SearchRunner::deliverProgress(std::uint64_t generation) {
     progressPosted_ = false;
   }
   onDevice_ = progress.backend == backend_->name() && backend_->device() != nullptr;
-  if (thread_.joinable()) progressed_(progress);
+  if (!thread_.joinable()) return;
+  deliverLines();
+  progressed_(progress);
 }
 
 void SearchRunner::complete(std::uint64_t generation) {
@@ -128,6 +166,7 @@ void SearchRunner::complete(std::uint64_t generation) {
     outcome = std::move(*outcome_);
     outcome_.reset();
   }
+  deliverLines();
   finished_(outcome);
 }
 

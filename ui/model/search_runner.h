@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "core/search_settings.h"
@@ -45,8 +46,12 @@ class SearchRunner {
   // sees the newest.
   using ProgressHandler = std::function<void(const SearchProgress&)>;
   using FinishHandler = std::function<void(const SearchOutcome&)>;
+  // The bytes the search wrote to the result file since the last call: before each
+  // progress report and, the last of them, before the end. Returns whether it wants
+  // more of this search's lines.
+  using LinesHandler = std::function<bool(std::string_view bytes)>;
 
-  SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished);
+  SearchRunner(Post post, ProgressHandler progressed, FinishHandler finished, LinesHandler lines = {});
   // Aborts a running search and waits for it, without reporting its end.
   ~SearchRunner();
   SearchRunner(const SearchRunner&) = delete;
@@ -75,6 +80,8 @@ class SearchRunner {
  private:
   void work(std::uint64_t generation, SearchSettings snapshot, std::unique_ptr<FileSink> sink);
   void report(std::uint64_t generation, const SearchProgress& progress);
+  void copy(std::string_view bytes);
+  void deliverLines();
   // The window's side of a report or of the end. Posted tasks of an earlier search (the
   // generation tells) are dropped.
   void deliverProgress(std::uint64_t generation);
@@ -84,16 +91,19 @@ class SearchRunner {
   Post post_;
   ProgressHandler progressed_;
   FinishHandler finished_;
+  LinesHandler lines_;
 
   std::shared_ptr<const SearchBackend> backend_;
   bool onDevice_ = false;  // as the latest report delivered says
   std::thread thread_;
   std::atomic<bool> cancel_{false};
+  std::atomic<bool> copying_{false};  // the lines handler wants the search's lines
   std::optional<std::chrono::steady_clock::time_point> startedAt_;
 
-  std::mutex mutex_;  // guards the four below, shared with the searching thread
+  std::mutex mutex_;  // guards the five below, shared with the searching thread
   std::uint64_t generation_ = 0;
   SearchProgress latest_;
+  std::string copied_;  // written since the last delivery
   bool progressPosted_ = false;
   std::optional<SearchOutcome> outcome_;
 };

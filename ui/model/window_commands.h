@@ -64,6 +64,7 @@ class WindowCommands final : public DialogOwner {
   // The inputs as the commands read them.
   WindowFields fields() const;
   bool isSearchRunning() const { return search_.isRunning(); }
+  ResultTable& resultTable() { return search_.resultTable(); }
   void setResultViewer(SearchCommand::ResultViewer viewer) { search_.setResultViewer(std::move(viewer)); }
   // The window closes: a running search is aborted and waited for (SearchCommand).
   void closing() { search_.abortForClosing(); }

@@ -15,6 +15,7 @@
 #include "ui/model/main_window_layout.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/qt_widgets.h"
+#include "ui/qt/result_table_window.h"
 #include "ui/qt/search_progress_bar.h"
 
 namespace hanabira {
@@ -76,10 +77,14 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth, QWidget* parent)
   setFont(windowFont);
 
   createControls(editFieldWidth);
+  commands_.setCommand(resultsButton, [this] { showResults(); });
   commands_.opened();
 }
 
-MainWindow::~MainWindow() { commands_.closing(); }
+MainWindow::~MainWindow() {
+  commands_.closing();
+  delete resultsWindow_;  // before the table it shows, which the commands hold
+}
 
 void MainWindow::createControls(EditFieldWidth editFieldWidth) {
   for (const ControlPlace& place : mainWindowControls) {
@@ -92,6 +97,13 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
 
   progressBar_ = new SearchProgressBar(this);
   progressBar_->setGeometry(progressBarPlace.x, progressBarPlace.y, progressBarPlace.width, progressBarPlace.height);
+}
+
+void MainWindow::showResults() {
+  if (resultsWindow_ == nullptr) resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
+  resultsWindow_->show();
+  resultsWindow_->raise();
+  resultsWindow_->activateWindow();
 }
 
 void MainWindow::setResultViewer(const ResultViewer& viewer) {
@@ -153,6 +165,7 @@ void MainWindow::showTexts() {
   combo->clear();
   fillHiddenPowerItems(*combo);
   combo->setCurrentIndex(chosen);
+  if (resultsWindow_ != nullptr) resultsWindow_->showTexts();
   update();  // the painted labels
 }
 

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace hanabira {
 
+class ResultTableWindow;
 class SearchProgressBar;
 
 class MainWindow : public QWidget, private WindowView {
@@ -34,6 +35,8 @@ class MainWindow : public QWidget, private WindowView {
   WindowCommands& commands() { return commands_; }
 
   bool isSearchRunning() const { return commands_.isSearchRunning(); }
+  // The table of the last search's lines, once its button has opened it.
+  ResultTableWindow* resultsWindow() const { return resultsWindow_; }
 
   // Opens a finished result file in the user's viewer (SearchCommand::ResultViewer).
   using ResultViewer = std::function<bool(const QString& path)>;
@@ -53,6 +56,7 @@ class MainWindow : public QWidget, private WindowView {
 
  private:
   void createControls(EditFieldWidth editFieldWidth);
+  void showResults();
 
   // WindowView
   std::string fieldText(int id) const override;
@@ -70,6 +74,7 @@ class MainWindow : public QWidget, private WindowView {
 
   QPushButton* startButton_ = nullptr;
   SearchProgressBar* progressBar_ = nullptr;
+  ResultTableWindow* resultsWindow_ = nullptr;
   WindowCommands commands_;
 };
 

@@ -76,6 +76,7 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth)
                             CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   createControls(editFieldWidth);
+  commands_.setCommand(resultsButton, [this] { showResults(); });
   commands_.opened();
 }
 
@@ -112,6 +113,11 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
                                progressBarPlace.height, barFont_.handle());
 }
 
+void MainWindow::showResults() {
+  if (!results_) results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
+  results_->show();
+}
+
 std::string MainWindow::fieldText(int id) const { return windowText(GetDlgItem(window_, id)); }
 
 bool MainWindow::isChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
@@ -138,6 +144,7 @@ void MainWindow::showTexts() {
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   fillHiddenPowerItems(combo);
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+  if (results_) results_->showTexts();
   InvalidateRect(window_, nullptr, TRUE);  // the painted labels
 }
 

@@ -9,12 +9,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/search_settings.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/window_commands.h"
 #include "ui/model/window_fields.h"
+#include "ui/win32/result_table_window.h"
 #include "ui/win32/ui_font.h"
 
 namespace hanabira {
@@ -35,6 +37,8 @@ class MainWindow final : private WindowView {
   WindowCommands& commands() { return commands_; }
 
   bool isSearchRunning() const { return commands_.isSearchRunning(); }
+  // The table of the last search's lines, once its button has opened it.
+  ResultTableWindow* resultsWindow() const { return results_.get(); }
   // The inputs as the commands read them.
   WindowFields fields() const { return commands_.fields(); }
 
@@ -48,6 +52,7 @@ class MainWindow final : private WindowView {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(EditFieldWidth editFieldWidth);
+  void showResults();
   void paintLabels();
   void runPostedTask(LPARAM task);
   void dropPostedTasks();
@@ -72,6 +77,7 @@ class MainWindow final : private WindowView {
   HWND searchBar_ = nullptr;
   bool quitOnClose_ = false;
   WindowCommands commands_;
+  std::unique_ptr<ResultTableWindow> results_;  // goes before the table it shows, which commands_ holds
 };
 
 // A task the search posted: a std::function<void()> the window runs and deletes.

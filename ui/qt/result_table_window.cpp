@@ -1,0 +1,93 @@
+#include "ui/qt/result_table_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "i18n/translate.h"
+#include "ui/qt/qt_strings.h"
+#include "ui/qt/result_table_model.h"
+
+namespace hanabira {
+namespace {
+
+constexpr int windowWidth = 760;
+constexpr int windowHeight = 420;
+
+// The file's order until a header is clicked.
+void showUnsorted(QHeaderView& header) {
+  const QSignalBlocker quiet(header);
+  header.setSortIndicator(-1, Qt::AscendingOrder);
+}
+
+}  // namespace
+
+ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      model_(new ResultTableModel(table, this)),
+      view_(new QTableView(this)),
+      cutNote_(new QLabel(this)),
+      copy_(new QAction(this)) {
+  resize(windowWidth, windowHeight);
+  view_->setModel(model_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view_->setWordWrap(false);
+  view_->verticalHeader()->hide();
+  // Rows of one height: a table of a million rows scrolls without measuring them.
+  view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  showUnsorted(*view_->horizontalHeader());
+  view_->horizontalHeader()->setSortIndicatorClearable(true);
+  view_->setSortingEnabled(true);
+
+  copy_->setShortcut(QKeySequence::Copy);
+  copy_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(copy_, &QAction::triggered, this, &ResultTableWindow::copySelection);
+  view_->addAction(copy_);
+  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(view_);
+  layout->addWidget(cutNote_);
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    showUnsorted(*view_->horizontalHeader());
+    rowsArrived(0);
+    showCutNote();
+  });
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int) { rowsArrived(first); });
+  connect(model_, &ResultTableModel::cut, this, &ResultTableWindow::showCutNote);
+  showTexts();
+  showCutNote();
+}
+
+void ResultTableWindow::copySelection() const {
+  const QString text = model_->copyText(view_->selectionModel()->selectedRows());
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void ResultTableWindow::showTexts() {
+  setWindowTitle(toQString(hanabira::tr("Results")));
+  copy_->setText(toQString(hanabira::tr("Copy")));
+  showCutNote();
+}
+
+// The columns take the width of the first rows' texts.
+void ResultTableWindow::rowsArrived(int first) {
+  if (first == 0 && model_->rowCount() > 0) view_->resizeColumnsToContents();
+}
+
+void ResultTableWindow::showCutNote() {
+  const ResultTable& table = model_->table();
+  cutNote_->setText(QString::fromStdString(
+      trf("The table shows the first {} lines; the result file holds them all.", table.rowLimit())));
+  cutNote_->setVisible(table.isCut());
+}
+
+}  // namespace hanabira

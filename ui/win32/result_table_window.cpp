@@ -1,0 +1,294 @@
+#include "ui/win32/result_table_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "i18n/translate.h"
+#include "ui/win32/wide_text.h"
+
+namespace hanabira {
+namespace {
+
+constexpr wchar_t className[] = L"HanabiraResultTable";
+constexpr int windowWidth = 760;
+constexpr int windowHeight = 420;
+constexpr int noteHeight = 20;
+constexpr int listId = 1;
+constexpr UINT copyCommand = 1;
+// A column is as wide as its header's text and the texts of this many first rows.
+constexpr std::size_t rowsMeasured = 50;
+constexpr int cellPadding = 16;
+
+void registerClass(WNDPROC windowProc) {
+  static const bool registered = [windowProc] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    return RegisterClassW(&windowClass) != 0;
+  }();
+  (void)registered;
+}
+
+void putOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);  // else the clipboard's
+  }
+  CloseClipboard();
+}
+
+// Row -1: every row.
+void setRowState(HWND list, int row, UINT state, UINT mask) {
+  LVITEMW item{};
+  item.state = state;
+  item.stateMask = mask;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int textWidth(HWND list, std::string_view text) {
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wideFromUtf8(text).c_str())));
+}
+
+}  // namespace
+
+ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(table) {
+  registerClass(&ResultTableWindow::windowProc);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth, windowHeight,
+                  owner, nullptr, instance, this);
+  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0, 0,
+                          0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(listId)), instance, nullptr);
+  const DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, listStyle, listStyle);
+  cutNote_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
+  for (const HWND control : {list_, cutNote_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
+  }
+  table_.setListener(this);
+  showTexts();
+  tableReset();
+}
+
+ResultTableWindow::~ResultTableWindow() {
+  table_.setListener(nullptr);
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void ResultTableWindow::show() {
+  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+  SetFocus(list_);
+}
+
+void ResultTableWindow::showTexts() {
+  SetWindowTextW(window_, wideFromUtf8(tr("Results")).c_str());
+  const std::string note =
+      trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
+  SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
+}
+
+std::vector<std::size_t> ResultTableWindow::selectedRows() const {
+  std::vector<std::size_t> rows;
+  for (int row = -1;;) {
+    row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    if (row < 0) return rows;
+    rows.push_back(static_cast<std::size_t>(row));
+  }
+}
+
+void ResultTableWindow::copySelection() const {
+  const std::string text = table_.copyText(selectedRows());
+  if (!text.empty()) putOnClipboard(window_, wideFromUtf8(text));
+}
+
+LRESULT CALLBACK ResultTableWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<ResultTableWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<ResultTableWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self != nullptr ? self->onMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      placeChildren();
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(list_);
+      return 0;
+    case WM_NOTIFY:
+      return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      showContextMenu(lParam);
+      return 0;
+    case WM_CLOSE:  // kept for the next time its button opens it
+      ShowWindow(window_, SW_HIDE);
+      return 0;
+    case WM_NCDESTROY:  // with the main window, which owns it
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = list_ = cutNote_ = nullptr;
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+LRESULT ResultTableWindow::onNotify(const NMHDR& header) {
+  if (header.hwndFrom != list_) return 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      showCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      return 0;
+    case LVN_COLUMNCLICK:
+      sortByHeader(static_cast<std::size_t>(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem));
+      return 0;
+    case LVN_KEYDOWN: {
+      const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+      if (GetKeyState(VK_CONTROL) >= 0) return 0;
+      if (key == 'C') copySelection();
+      if (key == 'A') setRowState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+void ResultTableWindow::showCell(NMLVDISPINFOW& cell) {
+  const auto row = static_cast<std::size_t>(cell.item.iItem);
+  if ((cell.item.mask & LVIF_TEXT) == 0 || cell.item.cchTextMax <= 0 || row >= table_.rowCount()) return;
+  cellText_ = wideFromUtf8(table_.cell(row, static_cast<std::size_t>(cell.item.iSubItem)));
+  const std::size_t length = std::min(cellText_.size(), static_cast<std::size_t>(cell.item.cchTextMax) - 1);
+  std::copy_n(cellText_.c_str(), length, cell.item.pszText);
+  cell.item.pszText[length] = L'\0';
+}
+
+// Ascending, descending, the file's order.
+void ResultTableWindow::sortByHeader(std::size_t column) {
+  std::optional<SortKey> next = SortKey{column, SortOrder::Ascending};
+  if (const std::optional<SortKey> key = table_.sortKey(); key && key->column == column) {
+    if (key->order == SortOrder::Ascending) {
+      next->order = SortOrder::Descending;
+    } else {
+      next.reset();
+    }
+  }
+  table_.sortBy(next);
+  showSortArrows();
+}
+
+void ResultTableWindow::showSortArrows() {
+  const auto header = reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0));
+  const std::optional<SortKey> key = table_.sortKey();
+  for (std::size_t column = 0; column < table_.columns().size(); ++column) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (key && key->column == column) item.fmt |= key->order == SortOrder::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
+    SendMessageW(header, HDM_SETITEMW, column, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void ResultTableWindow::showColumns() {
+  while (SendMessageW(list_, LVM_DELETECOLUMN, 0, 0)) {
+  }
+  for (std::size_t column = 0; column < table_.columns().size(); ++column) {
+    std::wstring name = wideFromUtf8(table_.columns()[column]);
+    LVCOLUMNW item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = name.data();
+    SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
+  }
+  fitColumns();
+}
+
+void ResultTableWindow::fitColumns() {
+  const std::size_t rows = std::min(table_.rowCount(), rowsMeasured);
+  for (std::size_t column = 0; column < table_.columns().size(); ++column) {
+    int width = textWidth(list_, table_.columns()[column]);
+    for (std::size_t row = 0; row < rows; ++row) width = std::max(width, textWidth(list_, table_.cell(row, column)));
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width + cellPadding, 0));
+  }
+}
+
+void ResultTableWindow::placeChildren() {
+  RECT area;
+  GetClientRect(window_, &area);
+  const int listHeight = table_.isCut() ? area.bottom - noteHeight : area.bottom;
+  MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
+  MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
+  ShowWindow(cutNote_, table_.isCut() ? SW_SHOW : SW_HIDE);
+}
+
+void ResultTableWindow::showContextMenu(LPARAM at) {
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {  // from the keyboard: at the list's corner
+    point = {0, 0};
+    ClientToScreen(list_, &point);
+  }
+  const HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, copyCommand, wideFromUtf8(tr("Copy")).c_str());
+  const auto chosen = static_cast<UINT>(TrackPopupMenu(
+      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  if (chosen == copyCommand) copySelection();
+}
+
+void ResultTableWindow::tableReset() {
+  if (window_ == nullptr) return;
+  SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+  showColumns();
+  SendMessageW(list_, LVM_SETITEMCOUNT, table_.rowCount(), 0);
+  showSortArrows();
+  placeChildren();
+}
+
+void ResultTableWindow::rowsAppended(std::size_t first, std::size_t /*count*/) {
+  if (window_ == nullptr) return;
+  SendMessageW(list_, LVM_SETITEMCOUNT, table_.rowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  if (first == 0) fitColumns();
+}
+
+void ResultTableWindow::orderChanging() {
+  if (window_ == nullptr) return;
+  selectedFileRows_.clear();
+  for (std::size_t row : selectedRows()) selectedFileRows_.push_back(table_.fileRow(row));
+  const auto focused = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  hadFocus_ = focused >= 0;
+  if (hadFocus_) focusedFileRow_ = table_.fileRow(static_cast<std::size_t>(focused));
+}
+
+// The list keeps its selection by place: the same rows are selected at their new places.
+void ResultTableWindow::orderChanged() {
+  if (window_ == nullptr) return;
+  setRowState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  for (std::size_t fileRow : selectedFileRows_) {
+    setRowState(list_, static_cast<int>(table_.shownRow(fileRow)), LVIS_SELECTED, LVIS_SELECTED);
+  }
+  if (hadFocus_) setRowState(list_, static_cast<int>(table_.shownRow(focusedFileRow_)), LVIS_FOCUSED, LVIS_FOCUSED);
+  InvalidateRect(list_, nullptr, FALSE);
+}
+
+void ResultTableWindow::tableCut() {
+  if (window_ != nullptr) placeChildren();
+}
+
+}  // namespace hanabira

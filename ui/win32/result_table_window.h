@@ -1,0 +1,68 @@
+// The window that shows the last search's lines as a table, owned by the main window:
+// opened by its button, hidden when closed, filled as the search writes. The list view
+// holds no texts of its own: it asks for each cell as it draws it (owner data). A click
+// on a column's header sorts by it (again: descending; a third time: the file's order);
+// Ctrl+C and the context menu copy the selected rows as the result file's lines.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "ui/model/result_table.h"
+#include "ui/win32/ui_font.h"
+
+namespace hanabira {
+
+class ResultTableWindow final : private ResultTableListener {
+ public:
+  ResultTableWindow(ResultTable& table, HWND owner);
+  ~ResultTableWindow();
+  ResultTableWindow(const ResultTableWindow&) = delete;
+  ResultTableWindow& operator=(const ResultTableWindow&) = delete;
+
+  HWND handle() const { return window_; }
+  HWND list() const { return list_; }
+  void show();
+  // The selected rows to the clipboard.
+  void copySelection() const;
+  // The window's own texts again, in the language just chosen.
+  void showTexts();
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onNotify(const NMHDR& header);
+  void showCell(NMLVDISPINFOW& cell);
+  void sortByHeader(std::size_t column);
+  void showSortArrows();
+  void showColumns();
+  void fitColumns();
+  void placeChildren();
+  void showContextMenu(LPARAM at);
+  std::vector<std::size_t> selectedRows() const;
+
+  // ResultTableListener
+  void tableReset() override;
+  void rowsAppended(std::size_t first, std::size_t count) override;
+  void orderChanging() override;
+  void orderChanged() override;
+  void tableCut() override;
+
+  ResultTable& table_;
+  UiFont font_{12};
+  HWND window_ = nullptr;
+  HWND list_ = nullptr;
+  HWND cutNote_ = nullptr;
+  std::wstring cellText_;  // the text of the cell the list asked for last
+  // While the order changes: the selected rows' places in the file, and the focused one's.
+  std::vector<std::size_t> selectedFileRows_;
+  std::size_t focusedFileRow_ = 0;
+  bool hadFocus_ = false;
+};
+
+}  // namespace hanabira
