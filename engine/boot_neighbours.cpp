@@ -93,7 +93,7 @@ std::vector<std::uint16_t> neighbourKeyMasks(const NeighbourhoodRequest& request
       if (isKeyMaskSearched(anyKey, mask)) masks.push_back(static_cast<std::uint16_t>(mask));
     }
   }
-  std::sort(masks.begin(), masks.end());
+  std::sort(masks.begin() + 1, masks.end());
   return masks;
 }
 
@@ -146,7 +146,9 @@ Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, TextEncodi
       evaluators[p]->evaluate(MomentList({&boot.moment, 1}), {&seed, 1}, out);
       std::optional<int> ivPosition;
       if (search.mode.readsIndividualValues) ivPosition = positions[p].ivConsumptionMin;
-      neighbourhood.rows.push_back({boot, seed, ivPosition, out.text()});
+      const bool searched = !ivPosition || (*ivPosition >= request.settings.ivConsumptionMin &&
+                                            *ivPosition <= request.settings.ivConsumptionMax);
+      neighbourhood.rows.push_back({boot, seed, ivPosition, out.text(), boot.isAimed() && searched});
     }
   }
   return neighbourhood;

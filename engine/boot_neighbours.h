@@ -58,6 +58,8 @@ struct NeighbourRow {
   InitialSeed seed = 0;
   std::optional<int> ivPosition;
   std::string lines;  // encoded, each ended by CR LF; none where the mode finds nothing
+  // The aimed boot at a position the search looked at, not one of the widening.
+  bool isTarget = false;
 };
 
 struct Neighbourhood {
@@ -80,11 +82,11 @@ ParameterRange neighbourTimer0s(const NeighbourhoodRequest& request);
 
 // The aimed key mask and, when asked, those one key away that the search could hold: the
 // game's impossible combinations and X and Y follow the settings; any other key may have
-// slipped. Ascending.
+// slipped. The aimed one first, then ascending.
 std::vector<std::uint16_t> neighbourKeyMasks(const NeighbourhoodRequest& request);
 
-// Every neighbour, in order of time, then VCount, Timer0 and key mask ascending; the
-// aimed boot among them.
+// Every neighbour, in order of time, then VCount and Timer0 ascending, then the masks in
+// their order; the aimed boot among them.
 std::vector<NeighbourBoot> neighbourBoots(const NeighbourhoodRequest& request);
 
 // Every neighbour through the mode's evaluation, in the order of neighbourBoots() and,

@@ -35,7 +35,7 @@ struct CalibrationRequest {
   ParameterRange timer0s = calibrationTimer0s;
   std::vector<int> frames;
   std::optional<InitialSeed> seed;
-  // The key masks tried, ascending; empty: every mask the settings' keys allow.
+  // The key masks tried; empty: every mask the settings' keys allow.
   std::vector<std::uint16_t> keyMasks;
   // A boot the player aimed at (its date, time and keys, VCount and Timer0): the matches
   // are then ranked by how near they lie to it, in place of the typical ranges.

@@ -1,0 +1,25 @@
+// Boot moments and held keys as the command line writes and reads them:
+// "2011-09-27T13:47:35", and keys as "A+Start" or "none".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/boot_moment.h"
+
+namespace hanabira {
+
+// The held keys of a mask by their English names joined by '+', X and Y last; "none".
+std::string keysText(int keyMask);
+
+// The mask of "none" or of key names joined by '+' (A, B, Select, Start, Right, Left, Up,
+// Down, R, L, X, Y; Se and St as the result file writes them; any case); none for
+// anything else, a key named twice too.
+std::optional<int> parseKeys(std::string_view text);
+
+// The date and time of "YYYY-MM-DDTHH:MM:SS" (a space for the T too), in 2000 to 2099,
+// on the calendar, with its weekday; none for anything else.
+std::optional<BootMoment> parseMoment(std::string_view text);
+
+}  // namespace hanabira

@@ -1,0 +1,52 @@
+#include "cli/neighbour_table.h"
+
+#include <fmt/format.h>
+
+#include <string_view>
+
+#include "vocab/cp932.h"
+
+namespace hanabira {
+namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
+constexpr std::string_view mark = "*";
+
+struct ColumnNames {
+  std::string_view target, observed, offsets;
+};
+
+constexpr ColumnNames japaneseNames = {"目標,", "観測と一致,", "秒のずれ,Timer0のずれ,VCountのずれ,"};
+constexpr ColumnNames englishNames = {"Target,", "Observed,", "Seconds off,Timer0 off,VCount off,"};
+
+// "+1", "-2", "0".
+std::string offset(int value) { return value == 0 ? "0" : fmt::format("{:+}", value); }
+
+}  // namespace
+
+NeighbourTable::NeighbourTable(ResultLanguage language, TextEncoding encoding, bool observed) : observed_(observed) {
+  const ColumnNames& names = language == ResultLanguage::English ? englishNames : japaneseNames;
+  std::string columns(names.target);
+  if (observed) columns += names.observed;
+  columns += names.offsets;
+  columns_ = encoding == TextEncoding::Cp932 ? utf8ToCp932(columns) : columns;
+}
+
+std::string NeighbourTable::header(const Neighbourhood& neighbourhood) const { return columns_ + neighbourhood.header; }
+
+std::string NeighbourTable::lines(const NeighbourRow& row, bool agreesWithObservation) const {
+  std::string prefix = fmt::format("{},", row.isTarget ? mark : "");
+  if (observed_) prefix += fmt::format("{},", agreesWithObservation ? mark : "");
+  prefix +=
+      fmt::format("{},{},{},", offset(row.boot.secondsOff), offset(row.boot.timer0Off), offset(row.boot.vcountOff));
+  std::string text;
+  for (std::size_t at = 0; at < row.lines.size();) {
+    const std::size_t end = row.lines.find(lineEnd, at) + lineEnd.size();
+    text += prefix;
+    text.append(row.lines, at, end - at);
+    at = end;
+  }
+  return text;
+}
+
+}  // namespace hanabira
