@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/boot_moment_text.h"
 #include "cli/command.h"
 #include "cli/neighbour_table.h"
+#include "cli/player_input.h"
 #include "engine/boot_neighbours.h"
 #include "engine/observed_neighbours.h"
 #include "engine/settings_validation.h"
@@ -25,7 +25,7 @@ struct AdjacentOptions {
   std::string moment;
   std::string keys = "none";
   std::optional<std::string> hitVcount, hitTimer0;
-  std::optional<std::string> observed;
+  std::optional<std::string> observed, observedNature, observedShiny;
   ResultTextOptions resultText;
 };
 
@@ -52,7 +52,7 @@ bool parseIvRange(std::string_view text, int& min, int& max) {
   return read(text.substr(0, dash), min) && read(text.substr(dash + 1), max) && min <= max;
 }
 
-ObservedIvs parsedObservation(const std::string& text) {
+ObservedIvs parsedIvs(const std::string& text) {
   ObservedIvs observed;
   std::string_view rest = text;
   for (std::size_t stat = 0; stat < 6; ++stat) {
@@ -65,6 +65,11 @@ ObservedIvs parsedObservation(const std::string& text) {
     if (!last) rest.remove_prefix(comma + 1);
   }
   return observed;
+}
+
+// The option that gives each part of an observation.
+std::string_view optionOf(std::string_view part) {
+  return part == "ivs" ? "--observed" : part == "nature" ? "--observed-nature" : "--observed-shiny";
 }
 
 // The hit's VCount or Timer0: the option's, else the settings' one value.
@@ -84,20 +89,17 @@ std::uint32_t hitParameter(const std::optional<std::string>& option, std::string
   return parsed;
 }
 
-std::size_t lineCount(const NeighbourRow& row) {
-  return static_cast<std::size_t>(std::count(row.lines.begin(), row.lines.end(), '\n'));
-}
-
 class AdjacentCommand final : public Command {
  public:
   AdjacentCommand(CLI::App& parser, SharedOptions& shared);
   int run(const CliEnvironment& env) override;
 
  private:
-  NeighbourhoodRequest checkedRequest() const;
-  // The order of the rows printed: those that agree with the observation first.
-  std::vector<std::size_t> printOrder(const NeighbourhoodRequest& request, const Neighbourhood& neighbourhood,
-                                      std::vector<bool>& agrees, const CliEnvironment& env) const;
+  Observation parsedObservation() const;
+  NeighbourhoodRequest checkedRequest(const Observation& observation) const;
+  // The lines in the order printed: those that agree with the observation first.
+  ObservedLines printOrder(const NeighbourhoodRequest& request, const Neighbourhood& neighbourhood,
+                           const Observation& observation, const CliEnvironment& env) const;
 
   SharedOptions& shared_;
   AdjacentOptions options_;
@@ -132,11 +134,31 @@ AdjacentCommand::AdjacentCommand(CLI::App& parser, SharedOptions& shared) : shar
   parser.add_option("--observed", options_.observed,
                     std::string(tr("The individual values seen, H,A,B,C,D,S, each a value or a range such as 0-5: "
                                    "the boots that give them are marked and listed first, the likeliest first")));
+  parser.add_option("--observed-nature", options_.observedNature,
+                    std::string(tr("The nature seen (deliveryman search), as Adamant or いじっぱり")));
+  parser
+      .add_option("--observed-shiny", options_.observedShiny,
+                  std::string(tr("Whether it was shiny (deliveryman and inheritance search): yes or no")))
+      ->check(CLI::IsMember({"yes", "no"}));
   addResultTextOptions(parser, options_.resultText, std::string(trc("option group", "Output")));
   addThreadsOption(parser, shared.threads);
 }
 
-NeighbourhoodRequest AdjacentCommand::checkedRequest() const {
+Observation AdjacentCommand::parsedObservation() const {
+  Observation observation;
+  if (options_.observed) observation.ivs = parsedIvs(*options_.observed);
+  if (options_.observedNature) {
+    observation.nature = parseNature(*options_.observedNature);
+    if (!observation.nature) {
+      throw usage(trf("--observed-nature {}: expected a nature's name such as Adamant or いじっぱり",
+                      *options_.observedNature));
+    }
+  }
+  if (options_.observedShiny) observation.shiny = *options_.observedShiny == "yes";
+  return observation;
+}
+
+NeighbourhoodRequest AdjacentCommand::checkedRequest(const Observation& observation) const {
   NeighbourhoodRequest request = defaults_;
   request.settings = loadSettings(shared_.input).settings;
   options_.resultText.applyLanguage(request.settings);
@@ -150,55 +172,45 @@ NeighbourhoodRequest AdjacentCommand::checkedRequest() const {
   request.aimed.vcount = hitParameter(options_.hitVcount, "--hit-vcount", "VCount", s.vcountRange, s.vcount);
   request.aimed.timer0 = hitParameter(options_.hitTimer0, "--hit-timer0", "Timer0", s.timer0Range, s.timer0);
   if (auto problem = findNeighbourhoodProblem(request)) throw usage(describe(optionNamed(*problem)));
-  if (options_.observed && !selectedMode(request.settings).readsIndividualValues) {
-    throw usage(
-        trf("--observed: the {} search reads no individual values; give them for the iv, shiny or "
-            "inheritance search",
-            selectedMode(request.settings).name));
+  if (auto part = unobservedPart(request.settings, observation)) {
+    throw usage(trf("{}: the {} search does not show it", optionOf(*part), selectedMode(request.settings).name));
   }
   return request;
 }
 
-std::vector<std::size_t> AdjacentCommand::printOrder(const NeighbourhoodRequest& request,
-                                                     const Neighbourhood& neighbourhood, std::vector<bool>& agrees,
-                                                     const CliEnvironment& env) const {
-  agrees.assign(neighbourhood.rows.size(), false);
-  std::vector<std::size_t> order;
-  if (options_.observed) {
-    CalibrationOptions calibration;
-    calibration.threads = shared_.threads;
-    calibration.isa = requestedIsa(shared_.isa);
-    calibration.cancel = env.cancel;
-    order = rowsWithObservedIvs(request, neighbourhood, parsedObservation(*options_.observed), calibration);
-    for (const std::size_t row : order) agrees[row] = true;
-  }
-  for (std::size_t row = 0; row < neighbourhood.rows.size(); ++row) {
-    if (!agrees[row]) order.push_back(row);
-  }
-  return order;
+ObservedLines AdjacentCommand::printOrder(const NeighbourhoodRequest& request, const Neighbourhood& neighbourhood,
+                                          const Observation& observation, const CliEnvironment& env) const {
+  if (!observation.ivs && !observation.nature && !observation.shiny) return {{}, linesOf(neighbourhood)};
+  CalibrationOptions calibration;
+  calibration.threads = shared_.threads;
+  calibration.isa = requestedIsa(shared_.isa);
+  calibration.cancel = env.cancel;
+  return sortByObservation(request, neighbourhood, observation, calibration);
 }
 
 int AdjacentCommand::run(const CliEnvironment& env) {
-  chosenKernels(shared_.isa);                                    // refused here when the CPU cannot run it
-  if (options_.observed) parsedObservation(*options_.observed);  // refused before the work
-  const NeighbourhoodRequest request = checkedRequest();
+  chosenKernels(shared_.isa);  // refused here when the CPU cannot run it
+  const Observation observation = parsedObservation();
+  const NeighbourhoodRequest request = checkedRequest(observation);
   const TextEncoding encoding = options_.resultText.encodingFor(request.settings.resultLanguage);
   const Neighbourhood neighbourhood = evaluateNeighbours(request, encoding, requestedIsa(shared_.isa));
-  std::vector<bool> agrees;
-  const std::vector<std::size_t> order = printOrder(request, neighbourhood, agrees, env);
+  const ObservedLines lines = printOrder(request, neighbourhood, observation, env);
   if (env.cancel != nullptr && env.cancel->load()) return abortedExitCode(env);
 
-  const NeighbourTable table(request.settings.resultLanguage, encoding, options_.observed.has_value());
+  const bool observed = observation.ivs || observation.nature || observation.shiny;
+  const NeighbourTable table(request.settings.resultLanguage, encoding, observed);
   env.out << table.header(neighbourhood);
-  std::size_t agreeing = 0;
-  for (const std::size_t row : order) {
-    env.out << table.lines(neighbourhood.rows[row], agrees[row]);
-    if (agrees[row]) agreeing += lineCount(neighbourhood.rows[row]);
+  for (const NeighbourLine& line : lines.agreeing) {
+    env.out << table.line(neighbourhood.rows[line.row], textOf(neighbourhood, line), true);
+  }
+  for (const NeighbourLine& line : lines.others) {
+    env.out << table.line(neighbourhood.rows[line.row], textOf(neighbourhood, line), false);
   }
   if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
   const std::size_t boots = neighbourBoots(request).size();
   std::string summary = trnf("{} boot moment around the hit", "{} boot moments around the hit", boots, boots);
-  if (options_.observed) {
+  if (observed) {
+    const std::size_t agreeing = lines.agreeing.size();
     summary +=
         trnf("; {} line agrees with the observation", "; {} lines agree with the observation", agreeing, agreeing);
   }

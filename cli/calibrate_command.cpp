@@ -8,9 +8,9 @@
 #include <charconv>
 #include <chrono>
 
-#include "cli/boot_moment_text.h"
 #include "cli/command.h"
 #include "cli/output_file.h"
+#include "cli/player_input.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
 #include "engine/calibration.h"

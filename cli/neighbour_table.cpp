@@ -9,7 +9,6 @@
 namespace hanabira {
 namespace {
 
-constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view mark = "*";
 
 struct ColumnNames {
@@ -34,19 +33,12 @@ NeighbourTable::NeighbourTable(ResultLanguage language, TextEncoding encoding, b
 
 std::string NeighbourTable::header(const Neighbourhood& neighbourhood) const { return columns_ + neighbourhood.header; }
 
-std::string NeighbourTable::lines(const NeighbourRow& row, bool agreesWithObservation) const {
-  std::string prefix = fmt::format("{},", row.isTarget ? mark : "");
-  if (observed_) prefix += fmt::format("{},", agreesWithObservation ? mark : "");
-  prefix +=
-      fmt::format("{},{},{},", offset(row.boot.secondsOff), offset(row.boot.timer0Off), offset(row.boot.vcountOff));
-  std::string text;
-  for (std::size_t at = 0; at < row.lines.size();) {
-    const std::size_t end = row.lines.find(lineEnd, at) + lineEnd.size();
-    text += prefix;
-    text.append(row.lines, at, end - at);
-    at = end;
-  }
-  return text;
+std::string NeighbourTable::line(const NeighbourRow& row, std::string_view text, bool agreesWithObservation) const {
+  std::string line = fmt::format("{},", row.isTarget ? mark : "");
+  if (observed_) line += fmt::format("{},", agreesWithObservation ? mark : "");
+  line += fmt::format("{},{},{},", offset(row.boot.secondsOff), offset(row.boot.timer0Off), offset(row.boot.vcountOff));
+  line += text;
+  return line;
 }
 
 }  // namespace hanabira

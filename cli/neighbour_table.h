@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/search_settings.h"
 #include "engine/boot_neighbours.h"
@@ -17,8 +18,8 @@ class NeighbourTable {
 
   // The columns, then the mode's header.
   std::string header(const Neighbourhood& neighbourhood) const;
-  // Each line of the row with its columns; nothing for a row without lines.
-  std::string lines(const NeighbourRow& row, bool agreesWithObservation) const;
+  // One line of `row` (CR LF included) with its columns.
+  std::string line(const NeighbourRow& row, std::string_view text, bool agreesWithObservation) const;
 
  private:
   std::string columns_;  // encoded, with the comma after them

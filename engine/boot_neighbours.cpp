@@ -47,6 +47,19 @@ std::vector<SearchSettings> settingsByPosition(const SearchSettings& settings, c
 
 }  // namespace
 
+std::vector<NeighbourLine> linesOf(const Neighbourhood& neighbourhood) {
+  std::vector<NeighbourLine> lines;
+  for (std::size_t row = 0; row < neighbourhood.rows.size(); ++row) {
+    const std::string& text = neighbourhood.rows[row].lines;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = text.find('\n', at) + 1;
+      lines.push_back({row, at, end - at});
+      at = end;
+    }
+  }
+  return lines;
+}
+
 std::optional<SettingsProblem> findNeighbourhoodProblem(const NeighbourhoodRequest& request) {
   SettingsCheck check;
   check.range("seconds", request.seconds, 0, maxNeighbourSeconds);
@@ -81,6 +94,9 @@ SearchSettings neighbourhoodSettings(const NeighbourhoodRequest& request) {
   s.ivMax.fill(31);
   s.hiddenPowerType = -1;
   s.hiddenPowerMinPower = 0;
+  const SearchModeDefinition& mode = selectedMode(request.settings);
+  if (mode.natureTest != nullptr) s.*mode.natureTest = 0;
+  if (mode.shinyTest != nullptr) s.*mode.shinyTest = false;
   return s;
 }
 
@@ -128,8 +144,13 @@ std::vector<NeighbourBoot> neighbourBoots(const NeighbourhoodRequest& request) {
 
 Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, TextEncoding encoding, std::optional<Isa> isa) {
   if (auto problem = findNeighbourhoodProblem(request)) throw InvalidSettingsError(*problem);
+  return evaluateNeighbours(request, neighbourhoodSettings(request), encoding, isa);
+}
+
+Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, const SearchSettings& neighbourhood,
+                                 TextEncoding encoding, std::optional<Isa> isa) {
   // Prepared as a search prepares them; the lines name VCount and Timer0 as the search's do.
-  const PreparedSearch search(neighbourhoodSettings(request), encoding, isa);
+  const PreparedSearch search(neighbourhood, encoding, isa);
   const SearchSettings& settings = search.settings;
   const ResultText text(search.mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
                         searchesParameterRanges(request.settings), settings.resultLanguage);
@@ -137,7 +158,7 @@ Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, TextEncodi
   std::vector<std::unique_ptr<ModeEvaluator>> evaluators;
   for (const SearchSettings& s : positions) evaluators.push_back(search.mode.makeEvaluator(s, text, search.kernels));
 
-  Neighbourhood neighbourhood{text.header(), {}};
+  Neighbourhood result{text.header(), {}, encoding};
   LineOutput out;
   for (const NeighbourBoot& boot : neighbourBoots(request)) {
     const InitialSeed seed = computeInitialSeed(bootSettings(settings, boot), boot.moment);
@@ -148,10 +169,10 @@ Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, TextEncodi
       if (search.mode.readsIndividualValues) ivPosition = positions[p].ivConsumptionMin;
       const bool searched = !ivPosition || (*ivPosition >= request.settings.ivConsumptionMin &&
                                             *ivPosition <= request.settings.ivConsumptionMax);
-      neighbourhood.rows.push_back({boot, seed, ivPosition, out.text(), boot.isAimed() && searched});
+      result.rows.push_back({boot, seed, ivPosition, out.text(), boot.isAimed() && searched});
     }
   }
-  return neighbourhood;
+  return result;
 }
 
 }  // namespace hanabira

@@ -7,9 +7,11 @@
 //   for (const NeighbourRow& row : evaluateNeighbours(request, TextEncoding::Utf8).rows) ...
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/boot_moment.h"
@@ -65,15 +67,30 @@ struct NeighbourRow {
 struct Neighbourhood {
   std::string header;  // the result file's header of the mode, CR LF included
   std::vector<NeighbourRow> rows;
+  TextEncoding encoding = TextEncoding::Cp932;
 };
+
+// One line of a neighbourhood: its row, and where it lies in the row's lines.
+struct NeighbourLine {
+  std::size_t row;
+  std::size_t offset;
+  std::size_t size;  // CR LF included
+};
+
+// Every line of every row, in order.
+std::vector<NeighbourLine> linesOf(const Neighbourhood& neighbourhood);
+inline std::string_view textOf(const Neighbourhood& neighbourhood, const NeighbourLine& line) {
+  return std::string_view(neighbourhood.rows[line.row].lines).substr(line.offset, line.size);
+}
 
 // The request's ranges out of their bounds, or the settings' problem.
 std::optional<SettingsProblem> findNeighbourhoodProblem(const NeighbourhoodRequest& request);
 
 // The settings each neighbour is evaluated with: the search's, booted at the aimed moment
-// alone; their positions widened by `positions` either side; the individual-value bounds
-// and the hidden-power filter open, so that every position shows what it draws; the key
-// column on wherever keys are held or may change, and any key allowed where they may.
+// alone; their positions widened by `positions` either side; the individual-value bounds,
+// the hidden-power filter and the mode's tests of a nature and of shininess open, so that
+// every position shows what it gives; the key column on wherever keys are held or may
+// change, and any key allowed where they may.
 SearchSettings neighbourhoodSettings(const NeighbourhoodRequest& request);
 
 // The console's VCount and Timer0 and as many either side as asked, within 16 bits.
@@ -94,5 +111,9 @@ std::vector<NeighbourBoot> neighbourBoots(const NeighbourhoodRequest& request);
 // did. Throws InvalidSettingsError for a request with a problem.
 Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, TextEncoding encoding,
                                  std::optional<Isa> isa = std::nullopt);
+// The same with settings of its own in place of neighbourhoodSettings(): theirs with an
+// observation's tests, whose rows are those of the neighbourhood with fewer lines.
+Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, const SearchSettings& settings,
+                                 TextEncoding encoding, std::optional<Isa> isa = std::nullopt);
 
 }  // namespace hanabira

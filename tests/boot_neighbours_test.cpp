@@ -206,5 +206,48 @@ TEST(BootNeighbours, AnyValuesListTheNearestBootsFirst) {
   for (std::size_t i = 1; i < found.size(); ++i) EXPECT_LE(distance(found[i - 1]), distance(found[i])) << i;
 }
 
+// The field of a UTF-8 line at a column.
+std::string_view field(std::string_view line, int column) {
+  for (; column > 0; --column) line.remove_prefix(line.find(',') + 1);
+  return line.substr(0, line.find(','));
+}
+
+// A nature or shininess seen picks the lines by the mode's own tests, nearest first; seen
+// and not seen split the lines between them.
+TEST(BootNeighbours, ANatureOrShininessSeenPicksTheLinesOfTheModesTests) {
+  std::mt19937_64 random(5);
+  NeighbourhoodRequest request = randomRequest(random, SearchMode::DeliverymanSearch);
+  request.settings.resultLanguage = ResultLanguage::English;
+  request.settings.vcountRange.reset();
+  request.settings.deliveryNature = 4;  // Adamant: the neighbourhood shows every nature
+  request.settings.pidConsumptionMin = 10;
+  request.settings.pidConsumptionMax = 20;
+  request.seconds = 2;
+  request.timer0s = request.vcounts = 1;
+  const Neighbourhood neighbourhood = evaluateNeighbours(request, TextEncoding::Utf8);
+  const std::size_t lines = linesOf(neighbourhood).size();
+  ASSERT_GT(lines, 400u);
+
+  const ObservedLines adamant = sortByObservation(request, neighbourhood, {.nature = 3});
+  ASSERT_FALSE(adamant.agreeing.empty());
+  EXPECT_EQ(adamant.agreeing.size() + adamant.others.size(), lines);
+  for (const NeighbourLine& line : adamant.agreeing) EXPECT_EQ(field(textOf(neighbourhood, line), 7), "Adamant");
+  for (const NeighbourLine& line : adamant.others) EXPECT_NE(field(textOf(neighbourhood, line), 7), "Adamant");
+  const auto distance = [&](const NeighbourLine& line) {
+    const NeighbourBoot& b = neighbourhood.rows[line.row].boot;
+    return std::tuple(std::abs(b.secondsOff), std::abs(b.timer0Off) + std::abs(b.vcountOff), b.keysChanged);
+  };
+  for (std::size_t i = 1; i < adamant.agreeing.size(); ++i) {
+    EXPECT_LE(distance(adamant.agreeing[i - 1]), distance(adamant.agreeing[i]));
+  }
+
+  const ObservedLines shiny = sortByObservation(request, neighbourhood, {.shiny = true});
+  const ObservedLines plain = sortByObservation(request, neighbourhood, {.shiny = false});
+  EXPECT_EQ(shiny.agreeing.size(), plain.others.size());
+  EXPECT_EQ(shiny.others.size(), plain.agreeing.size());
+  EXPECT_LT(shiny.agreeing.size(), plain.agreeing.size());  // shiny ones are rare
+  EXPECT_THROW(sortByObservation(request, neighbourhood, {.ivs = ObservedIvs{}}), std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace hanabira

@@ -782,8 +782,16 @@ TEST_F(CliTest, AdjacentShowsTheTargetAndFindsTheMissFirst) {
 
   // Usage errors, before anything is printed.
   const std::vector<std::vector<std::string>> refused = {
-      {"--moment", "2012-02-30T12:00:00"}, {"--keys", "A+A"},   {"--keys", "Z"},           {"--observed", "31,31,31"},
-      {"--observed", "0-32,0,0,0,0,0"},    {"--seconds", "61"}, {"--hit-timer0", "10000"},
+      {"--moment", "2012-02-30T12:00:00"},
+      {"--keys", "A+A"},
+      {"--keys", "Z"},
+      {"--observed", "31,31,31"},
+      {"--observed", "0-32,0,0,0,0,0"},
+      {"--seconds", "61"},
+      {"--hit-timer0", "10000"},
+      {"--observed-nature", "Adamant"},
+      {"--observed-nature", "Bold!"},
+      {"--observed-shiny", "maybe"},
   };
   for (const std::vector<std::string>& wrong : refused) {
     args = around;

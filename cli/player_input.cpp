@@ -1,10 +1,12 @@
-#include "cli/boot_moment_text.h"
+#include "cli/player_input.h"
 
 #include <array>
 #include <charconv>
 #include <cstddef>
 
 #include "core/calendar.h"
+#include "vocab/english_names.h"
+#include "vocab/names.h"
 
 namespace hanabira {
 namespace {
@@ -87,6 +89,16 @@ std::optional<BootMoment> parseMoment(std::string_view text) {
   moment.second = *second;
   moment.weekday = weekday(date);
   return moment;
+}
+
+std::optional<int> parseNature(std::string_view text) {
+  for (int nature = 0; nature < natureCount; ++nature) {
+    const std::string_view japanese = *natureName(nature);  // filled out with ideographic spaces
+    if (equalIgnoringCase(text, *englishNatureName(nature)) || japanese.substr(0, japanese.find("\u3000")) == text) {
+      return nature;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace hanabira

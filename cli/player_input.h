@@ -1,5 +1,5 @@
-// Boot moments and held keys as the command line writes and reads them:
-// "2011-09-27T13:47:35", and keys as "A+Start" or "none".
+// What a player types on the command line and reads back: boot moments as
+// "2011-09-27T13:47:35", held keys as "A+Start" or "none", natures by name.
 #pragma once
 
 #include <optional>
@@ -21,5 +21,8 @@ std::optional<int> parseKeys(std::string_view text);
 // The date and time of "YYYY-MM-DDTHH:MM:SS" (a space for the T too), in 2000 to 2099,
 // on the calendar, with its weekday; none for anything else.
 std::optional<BootMoment> parseMoment(std::string_view text);
+
+// The nature of an English name (any case) or a Japanese one; none for anything else.
+std::optional<int> parseNature(std::string_view text);
 
 }  // namespace hanabira
