@@ -3,7 +3,6 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
-#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -38,33 +37,6 @@ SettingsProblem optionNamed(SettingsProblem problem) {
     if (problem.field == field) problem.field = option;
   }
   return problem;
-}
-
-// "31" or "20-31": one value or a range of them, 0 to 31.
-bool parseIvRange(std::string_view text, int& min, int& max) {
-  const auto read = [](std::string_view digits, int& value) {
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return !digits.empty() && error == std::errc() && end == digits.data() + digits.size() && value >= 0 &&
-           value <= 31 && digits.front() != '-';
-  };
-  const std::size_t dash = text.find('-');
-  if (dash == std::string_view::npos) return read(text, min) && read(text, max);
-  return read(text.substr(0, dash), min) && read(text.substr(dash + 1), max) && min <= max;
-}
-
-ObservedIvs parsedIvs(const std::string& text) {
-  ObservedIvs observed;
-  std::string_view rest = text;
-  for (std::size_t stat = 0; stat < 6; ++stat) {
-    const std::size_t comma = rest.find(',');
-    const bool last = stat == 5;
-    if ((comma == std::string_view::npos) != last ||
-        !parseIvRange(rest.substr(0, comma), observed.min[stat], observed.max[stat])) {
-      throw usage(trf("--observed {}: expected the six values H,A,B,C,D,S, each a value or a range such as 0-5", text));
-    }
-    if (!last) rest.remove_prefix(comma + 1);
-  }
-  return observed;
 }
 
 // The option that gives each part of an observation.
@@ -146,7 +118,13 @@ AdjacentCommand::AdjacentCommand(CLI::App& parser, SharedOptions& shared) : shar
 
 Observation AdjacentCommand::parsedObservation() const {
   Observation observation;
-  if (options_.observed) observation.ivs = parsedIvs(*options_.observed);
+  if (options_.observed) {
+    observation.ivs = parseIvs(*options_.observed);
+    if (!observation.ivs) {
+      throw usage(trf("--observed {}: expected the six values H,A,B,C,D,S, each a value or a range such as 0-5",
+                      *options_.observed));
+    }
+  }
   if (options_.observedNature) {
     observation.nature = parseNature(*options_.observedNature);
     if (!observation.nature) {

@@ -42,6 +42,18 @@ std::optional<int> number(std::string_view text, std::size_t at, std::size_t dig
   return value;
 }
 
+// "31" or "20-31": one value or a range of them, 0 to 31.
+bool parseIvRange(std::string_view text, int& min, int& max) {
+  const auto read = [](std::string_view digits, int& value) {
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return !digits.empty() && digits.front() != '-' && error == std::errc() && end == digits.data() + digits.size() &&
+           value <= 31;
+  };
+  const std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) return read(text, min) && read(text, max);
+  return read(text.substr(0, dash), min) && read(text.substr(dash + 1), max) && min <= max;
+}
+
 }  // namespace
 
 std::string keysText(int keyMask) {
@@ -89,6 +101,20 @@ std::optional<BootMoment> parseMoment(std::string_view text) {
   moment.second = *second;
   moment.weekday = weekday(date);
   return moment;
+}
+
+std::optional<ObservedIvs> parseIvs(std::string_view text) {
+  ObservedIvs observed;
+  for (std::size_t stat = 0; stat < 6; ++stat) {
+    const std::size_t comma = text.find(',');
+    const bool last = stat == 5;
+    if ((comma == std::string_view::npos) != last ||
+        !parseIvRange(text.substr(0, comma), observed.min[stat], observed.max[stat])) {
+      return std::nullopt;
+    }
+    if (!last) text.remove_prefix(comma + 1);
+  }
+  return observed;
 }
 
 std::optional<int> parseNature(std::string_view text) {
