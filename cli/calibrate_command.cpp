@@ -10,6 +10,7 @@
 
 #include "cli/command.h"
 #include "cli/output_file.h"
+#include "cli/player_input.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
 #include "engine/calibration.h"
@@ -18,19 +19,6 @@
 
 namespace hanabira {
 namespace {
-
-constexpr std::array<std::string_view, keyMaskBits> keyNamesInEnglish = {
-    "A", "B", "Select", "Start", "Right", "Left", "Up", "Down", "R", "L", "X", "Y"};
-
-std::string keysText(int keyMask) {
-  std::string text;
-  for (int bit = 0; bit < keyMaskBits; ++bit) {
-    if ((keyMask & (1 << bit)) != 0) continue;  // a 0 bit is a key held
-    if (!text.empty()) text += '+';
-    text += keyNamesInEnglish[static_cast<std::size_t>(bit)];
-  }
-  return text.empty() ? "none" : text;
-}
 
 // "VCount=82 Timer0=10F3 Frame=6 2012-10-07 12:34:56 (+2 s) keys=none seed=… position=2"
 std::string formatCalibrationMatch(const CalibrationMatch& m) {

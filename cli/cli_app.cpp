@@ -18,7 +18,7 @@
 namespace hanabira {
 namespace {
 
-constexpr std::array<CommandDefinition, 3> commandRows = {{
+constexpr std::array<CommandDefinition, 4> commandRows = {{
     {"", [] { return std::string_view(); }, declareSearchCommand},
     {"calibrate",
      [] {
@@ -30,6 +30,13 @@ constexpr std::array<CommandDefinition, 3> commandRows = {{
      declareCalibrateCommand},
     {"merge", [] { return tr("Join the shards of a search (from --shard K/N) into the file one search writes"); },
      declareMergeCommand},
+    {"adjacent",
+     [] {
+       return tr(
+           "The boot moments around a hit (seconds, Timer0, VCount, keys) with the lines the search writes there, "
+           "and with --observed those that give what was seen, the likeliest first");
+     },
+     declareAdjacentCommand},
 }};
 
 struct DeclaredCommand {

@@ -31,9 +31,7 @@ namespace {
 
 struct SearchCommandOptions {
   std::string outputPath = "result.txt";
-  std::string encoding = "cp932";
-  bool encodingGiven = false;
-  std::string resultLanguage;  // empty: the settings file's
+  ResultTextOptions resultText;
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
@@ -91,7 +89,6 @@ class SearchCommand final : public Command {
   SharedOptions& shared_;
   SearchCommandOptions options_;
   CLI::Option* output_ = nullptr;
-  CLI::Option* encoding_ = nullptr;
   CLI::Option* plan_ = nullptr;
 };
 
@@ -112,17 +109,7 @@ SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(
 
 void SearchCommand::declareOutput(CLI::App& parser) {
   output_ = addOutputOption(parser, options_.outputPath)->group(std::string(trc("option group", "Output")));
-  encoding_ = parser.add_option("--encoding", options_.encoding, std::string(tr("Text encoding of the result file")))
-                  ->check(CLI::IsMember({"cp932", "utf-8"}))
-                  ->capture_default_str()
-                  ->group(std::string(trc("option group", "Output")));
-  parser
-      .add_option("--result-language", options_.resultLanguage,
-                  std::string(tr(
-                      "Language of the result file's header and names: ja, or en for the names of the English games "
-                      "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")))
-      ->check(CLI::IsMember({"ja", "en"}))
-      ->group(std::string(trc("option group", "Output")));
+  addResultTextOptions(parser, options_.resultText, std::string(trc("option group", "Output")));
   addQuietFlag(parser, options_.quiet)->group(std::string(trc("option group", "Output")));
   parser
       .add_flag("--print-settings", options_.printSettings,
@@ -183,7 +170,6 @@ void SearchCommand::checkParsed() {
     throw CLI::RequiredError("--settings or --example");
   }
   options_.planGiven = plan_->count() > 0;
-  options_.encodingGiven = encoding_->count() > 0;
   if (options_.shard && output_->count() == 0) options_.outputPath = defaultShardFileName(*options_.shard);
   if (options_.shard && options_.outputPath == "-") {
     throw CLI::ValidationError("--shard",
@@ -197,7 +183,7 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (options_.version) return printVersion(kernels, env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
   SearchSettings settings = loadSettings(shared_.input, ranges).settings;
-  if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
+  options_.resultText.applyLanguage(settings);
   if (options_.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
@@ -226,9 +212,7 @@ int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& 
 
 SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const CliEnvironment& env) const {
   SearchOptions options;
-  options.encoding = !options_.encodingGiven        ? defaultEncoding(settings.resultLanguage)
-                     : options_.encoding == "utf-8" ? TextEncoding::Utf8
-                                                    : TextEncoding::Cp932;
+  options.encoding = options_.resultText.encodingFor(settings.resultLanguage);
   options.cancel = env.cancel;
   options.threads = options_.reference ? 1 : resolveThreadCount(shared_.threads);
   options.isa = requestedIsa(shared_.isa);

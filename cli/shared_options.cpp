@@ -157,6 +157,30 @@ CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet) {
   return parser.add_flag("-q,--quiet", quiet, std::string(tr("Print nothing but errors")));
 }
 
+void ResultTextOptions::applyLanguage(SearchSettings& settings) const {
+  if (!resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(resultLanguage);
+}
+
+TextEncoding ResultTextOptions::encodingFor(ResultLanguage language) const {
+  if (encodingOption == nullptr || encodingOption->count() == 0) return defaultEncoding(language);
+  return encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+void addResultTextOptions(CLI::App& parser, ResultTextOptions& options, const std::string& group) {
+  options.encodingOption =
+      parser.add_option("--encoding", options.encoding, std::string(tr("Text encoding of the result file")))
+          ->check(CLI::IsMember({"cp932", "utf-8"}))
+          ->capture_default_str()
+          ->group(group);
+  parser
+      .add_option("--result-language", options.resultLanguage,
+                  std::string(tr(
+                      "Language of the result file's header and names: ja, or en for the names of the English games "
+                      "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")))
+      ->check(CLI::IsMember({"ja", "en"}))
+      ->group(group);
+}
+
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
   if (input.example) return {exampleSettings(), std::nullopt, false};
   const ConfigFile config = readConfigFile(input.configPath);

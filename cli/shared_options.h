@@ -15,6 +15,7 @@
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/search_settings.h"
+#include "evaluate/result_text.h"
 
 namespace hanabira {
 
@@ -47,6 +48,19 @@ CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads);
 // command keeps its own, so that one given before a command's name is the search's.
 CLI::Option* addOutputOption(CLI::App& parser, std::string& path);
 CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet);
+
+// --encoding and --result-language of a command that writes result lines.
+struct ResultTextOptions {
+  std::string encoding = "cp932";
+  std::string resultLanguage;  // empty: the settings file's
+  CLI::Option* encodingOption = nullptr;
+
+  // The settings' language, --result-language over it.
+  void applyLanguage(SearchSettings& settings) const;
+  // --encoding where it was given, else the language's own.
+  TextEncoding encodingFor(ResultLanguage language) const;
+};
+void addResultTextOptions(CLI::App& parser, ResultTextOptions& options, const std::string& group);
 
 struct LoadedSettings {
   SearchSettings settings;

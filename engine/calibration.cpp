@@ -6,7 +6,6 @@
 #include <mutex>
 
 #include "core/kernels.h"
-#include "core/key_input.h"
 #include "engine/calibration_rules.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
@@ -166,7 +165,7 @@ std::vector<CalibrationMatch> calibrate(const CalibrationRequest& request, const
   const KernelSet& kernels = options.isa ? kernelsFor(*options.isa) : bestKernels();
   const SearchSettings ivSettings = observedValueSettings(request);
   const std::vector<BootAround> boots = bootsAround(request);
-  const std::vector<std::uint16_t> masks = searchedKeyMasks(request.settings);
+  const std::vector<std::uint16_t> masks = triedKeyMasks(request);
 
   // Each thread takes a share of the VCounts; the ranking orders what they found.
   const auto vcounts = static_cast<unsigned>(request.vcounts.count());

@@ -35,6 +35,11 @@ struct CalibrationRequest {
   ParameterRange timer0s = calibrationTimer0s;
   std::vector<int> frames;
   std::optional<InitialSeed> seed;
+  // The key masks tried; empty: every mask the settings' keys allow.
+  std::vector<std::uint16_t> keyMasks;
+  // A boot the player aimed at (its date, time and keys, VCount and Timer0): the matches
+  // are then ranked by how near they lie to it, in place of the typical ranges.
+  std::optional<BootMoment> aimedAt;
 };
 
 // The request for settings as a search would take them: their ranges of VCount and
@@ -68,7 +73,9 @@ std::optional<SettingsProblem> findCalibrationProblem(const CalibrationRequest& 
 // Every match, most likely first: with an edition, the Frame of its console kind before
 // others; then the pairs inside the edition's typical ranges before those outside; then
 // fewer seconds off; then nearer the typical ranges; then VCount, Timer0, Frame, time,
-// keys and position ascending. Throws InvalidSettingsError for a request with a problem.
+// keys and position ascending. Aimed at a boot: fewer seconds off, then VCount and Timer0
+// nearer the aimed ones, then fewer keys changed, then the same ascending order. Throws
+// InvalidSettingsError for a request with a problem.
 std::vector<CalibrationMatch> calibrate(const CalibrationRequest& request, const CalibrationOptions& options = {});
 
 // The same, one boot at a time with the plain SHA-1 and MT19937: what the fast path is

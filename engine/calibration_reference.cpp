@@ -1,6 +1,5 @@
 // The plain calibration: every Frame, VCount, Timer0, second and key mask in nested
 // loops, the seed from the whole boot message and the values from the plain generator.
-#include "core/key_input.h"
 #include "engine/calibration.h"
 #include "engine/calibration_rules.h"
 #include "evaluate/iv_rules.h"
@@ -19,10 +18,7 @@ std::vector<CalibrationMatch> calibrateReference(const CalibrationRequest& reque
         boot.vcount = static_cast<std::uint32_t>(vcount);
         boot.timer0 = static_cast<std::uint32_t>(timer0);
         for (const BootAround& at : bootsAround(request)) {
-          for (int mask = 0; mask <= noKeysHeld; ++mask) {
-            if (!request.settings.keyInputEnabled ? mask != noKeysHeld : !isKeyMaskSearched(request.settings, mask)) {
-              continue;
-            }
+          for (const int mask : triedKeyMasks(request)) {
             const BootMoment moment{at.date.year, at.date.month,    at.date.day, at.hour,     at.minute,
                                     at.second,    weekday(at.date), mask,        boot.vcount, boot.timer0};
             const InitialSeed seed = computeInitialSeed(boot, moment);

@@ -16,9 +16,14 @@ struct BootAround {
   int secondsOff;
 };
 
-// The moments from secondsAround before the request's boot to as many after it, in
-// order, across midnight too.
+// The moments from secondsAround before a boot (its date and time) to as many after it,
+// in order, across midnight too; those before 2000 and after 2099 left out.
+std::vector<BootAround> bootsAround(const BootMoment& boot, int secondsAround);
+// Those of the request's boot, the settings' start date and time.
 std::vector<BootAround> bootsAround(const CalibrationRequest& request);
+
+// The key masks the request tries, ascending.
+std::vector<std::uint16_t> triedKeyMasks(const CalibrationRequest& request);
 
 // The settings with another Frame, which enters message word 7.
 SearchSettings withFrame(const SearchSettings& settings, int frame);

@@ -52,6 +52,7 @@ constexpr std::array<SearchModeDefinition, 6> definitions = {{
      .readsIndividualValues = true,
      .readsPersonalityValues = true,
      .warnings = {.ivBounds = true},
+     .shinyTest = &S::shinyPidSearch,  // its nature option also says whether an everstone is held
      .checkOptions = checkInheritanceOptions,
      .makeEvaluator = makeInheritanceSearchEvaluator,
      .evaluateReference = inheritanceSearchReference,
@@ -66,6 +67,8 @@ constexpr std::array<SearchModeDefinition, 6> definitions = {{
      .readsPersonalityValues = true,
      .readsAhead = &S::deliveryNaturePosition,
      .warnings = {.ivBounds = true, .firstGamesRules = true},
+     .natureTest = &S::deliveryNature,
+     .shinyTest = &S::deliveryShiny,
      .checkOptions = checkDeliverymanOptions,
      .makeEvaluator = makeDeliverymanSearchEvaluator,
      .evaluateReference = deliverymanSearchReference,

@@ -53,6 +53,12 @@ struct SearchModeDefinition {
   // the plain reference steps there one value at a time.
   int SearchSettings::*readsAhead = nullptr;
   ModeWarnings warnings = {};
+  // What a player sees of an outcome that the mode tests: the option that asks for a
+  // nature (k + 1 for nature k, 0 for any) and the flag that asks for a shiny one; null
+  // where the mode has none. The boots around a hit show every outcome with both off; an
+  // observation turns them on.
+  int SearchSettings::*natureTest = nullptr;
+  bool SearchSettings::*shinyTest = nullptr;
 
   // The options that are not among their choices, and combinations the game never makes.
   void (*checkOptions)(const SearchSettings& settings, SettingsCheck& check);

@@ -119,6 +119,12 @@ TEST(Calibration, FastFindsWhatThePlainOneFinds) {
         request.settings.ivMax[k] = 20 + static_cast<int>(random() % 12);
       }
     }
+    if (random() % 3 == 0) {  // a neighbourhood: masks of its own, ranked around the boot aimed at
+      request.keyMasks = {static_cast<std::uint16_t>(noKeysHeld & ~(1 << (random() % keyMaskBits))), noKeysHeld};
+      request.aimedAt = BootMoment{s.startYear,         s.startMonth,           s.startDay, s.startHour,
+                                   s.startMinute,       s.startSecond,          0,          noKeysHeld,
+                                   request.vcounts.max, request.timer0s.min + 2};
+    }
     const std::vector<CalibrationMatch> reference = calibrateReference(request);
     for (Isa isa : supportedIsas()) {
       CalibrationOptions options;

@@ -755,6 +755,63 @@ TEST_F(CliTest, CalibrateFindsThePlantedConsoleAndStoresIt) {
   EXPECT_EQ(run({"-s", "boot.json", "--console", "DSi"}).exitCode, 2);
 }
 
+// The README's loop: the target line among the moments around it, and the boot a second
+// late with the next Timer0 found first from the values the player saw there.
+TEST_F(CliTest, AdjacentShowsTheTargetAndFindsTheMissFirst) {
+  const std::string target = testing::sourceTreePath("docs/examples/white2-target.json");
+  const Outcome search = run({"-s", target, "-o", "-", "--encoding", "utf-8", "-q"});
+  const std::string hit = "12,10,7,12,33,46,2,31,30,18,10,24,30,かくとう,49,CFB50E2A26EE20D9,A\r\n";
+  ASSERT_NE(search.out.find("\r\n" + hit), std::string::npos) << search.out;
+  const std::vector<std::string> around = {"adjacent", "-s", target, "--moment", "2012-10-07T12:33:46", "--keys", "A"};
+  std::vector<std::string> args = around;
+  args.insert(args.end(), {"--encoding", "utf-8"});
+  const Outcome neighbours = run(args);
+  ASSERT_EQ(neighbours.exitCode, 0) << neighbours.err;
+  EXPECT_NE(neighbours.out.find("\r\n*,0,0,0," + hit), std::string::npos) << neighbours.out;
+  EXPECT_EQ(neighbours.out.find("\r\n*,"), neighbours.out.rfind("\r\n*,"));  // positions 0 to 4, the target at 2
+  EXPECT_EQ(neighbours.err, "45 boot moments around the hit\n");
+
+  args.insert(args.end(), {"--observed", "28,23,2,20,24,3"});
+  const Outcome observed = run(args);
+  ASSERT_EQ(observed.exitCode, 0) << observed.err;
+  EXPECT_TRUE(observed.out.starts_with(
+      "目標,観測と一致,秒のずれ,Timer0のずれ,VCountのずれ,年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,"
+      "キー入力\r\n,*,+1,+1,0,12,10,7,12,33,47,2,28,23,2,20,24,3,どく,38,1BD89D53480B9026,A\r\n"))
+      << observed.out;
+  EXPECT_EQ(observed.err, "45 boot moments around the hit; 1 line agrees with the observation\n");
+
+  // Usage errors, before anything is printed.
+  const std::vector<std::vector<std::string>> refused = {
+      {"--moment", "2012-02-30T12:00:00"},
+      {"--keys", "A+A"},
+      {"--keys", "Z"},
+      {"--observed", "31,31,31"},
+      {"--observed", "0-32,0,0,0,0,0"},
+      {"--seconds", "61"},
+      {"--hit-timer0", "10000"},
+      {"--observed-nature", "Adamant"},
+      {"--observed-nature", "Bold!"},
+      {"--observed-shiny", "maybe"},
+  };
+  for (const std::vector<std::string>& wrong : refused) {
+    args = around;
+    args.insert(args.end(), wrong.begin(), wrong.end());
+    const Outcome outcome = run(args);
+    EXPECT_EQ(outcome.exitCode, 2) << wrong[0] << " " << wrong[1];
+    EXPECT_NE(outcome.err.find(wrong[0]), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+  }
+  EXPECT_EQ(run({"adjacent", "-s", target}).exitCode, 2);  // no --moment
+  writeFile("range.json", R"({"timer0Min": "10F3", "timer0Max": "10F4", "startYear": 12, "startMonth": 10,
+    "startDay": 7, "endYear": 12, "endMonth": 10, "endDay": 7})");
+  const Outcome range = run({"adjacent", "-s", "range.json", "--moment", "2012-10-07T12:33:46"});
+  EXPECT_EQ(range.exitCode, 2);
+  EXPECT_NE(range.err.find("--hit-timer0"), std::string::npos) << range.err;
+  EXPECT_EQ(run({"adjacent", "-s", "range.json", "--moment", "2012-10-07T12:33:46", "--hit-timer0", "10F4"}).exitCode,
+            0);
+  EXPECT_EQ(run({"adjacent", "-s", "missing.json", "--moment", "2012-10-07T12:33:46"}).exitCode, 1);
+}
+
 // Named with an edition, a console has its kind's Frame and GxStat unless a file gives
 // them; a file without an edition keeps the defaults it always had.
 TEST_F(CliTest, TheConsoleKindGivesFrameAndGxStatNoFileGives) {
