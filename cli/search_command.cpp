@@ -34,6 +34,9 @@ struct SearchCommandOptions {
   std::string encoding = "cp932";
   bool encodingGiven = false;
   std::string resultLanguage;  // empty: the settings file's
+  std::string ivNumbering;     // empty: the settings file's
+  bool initialAdvances = false;
+  bool memoryLink = false;
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
@@ -82,6 +85,8 @@ class SearchCommand final : public Command {
 
  private:
   void declareOutput(CLI::App& parser);
+  void declareColumns(CLI::App& parser);
+  void applyResultChoices(SearchSettings& settings) const;
   void declarePerformance(CLI::App& parser);
   void declareDistribution(CLI::App& parser);
   int printVersion(const KernelSet& kernels, const CliEnvironment& env) const;
@@ -102,6 +107,7 @@ SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(
                       tr("Console parameters and version from a config.txt; the settings file overrides them"),
                       tr("Run the built-in example search (Black, 2011-09-27 13:47, key input on)"), false});
   declareOutput(parser);
+  declareColumns(parser);
   declarePerformance(parser);
   declareDistribution(parser);
   parser.add_flag(
@@ -128,6 +134,35 @@ void SearchCommand::declareOutput(CLI::App& parser) {
       .add_flag("--print-settings", options_.printSettings,
                 std::string(tr("Print the settings the search would use, as JSON, and exit")))
       ->group(std::string(trc("option group", "Output")));
+}
+
+// The result's optional columns and numbering, each over the settings file's.
+void SearchCommand::declareColumns(CLI::App& parser) {
+  const std::string group(trc("option group", "Output"));
+  parser
+      .add_option("--iv-numbering", options_.ivNumbering,
+                  std::string(tr("How the result numbers IV positions: positions, from the sequence's first output, or "
+                                 "players, as the players' guides count them (2 lower for Black 2 and White 2, the "
+                                 "same for Black and White); over the settings file's ivNumbering")))
+      ->check(CLI::IsMember({"positions", "players"}))
+      ->group(group);
+  parser
+      .add_flag("--initial-advances", options_.initialAdvances,
+                std::string(tr("Add a column of the advances the game makes itself after boot before the player can "
+                               "advance by hand, from each line's seed; over the settings file's initialAdvances")))
+      ->group(group);
+  parser
+      .add_flag("--memory-link", options_.memoryLink,
+                std::string(tr("Count the game's own advances of Black 2 and White 2 as after Memory Link has been "
+                               "used; over the settings file's memoryLink")))
+      ->group(group);
+}
+
+void SearchCommand::applyResultChoices(SearchSettings& settings) const {
+  if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
+  if (!options_.ivNumbering.empty()) settings.ivNumbering = *ivNumberingFromKey(options_.ivNumbering);
+  if (options_.initialAdvances) settings.initialAdvances = true;
+  if (options_.memoryLink) settings.memoryLink = true;
 }
 
 void SearchCommand::declarePerformance(CLI::App& parser) {
@@ -197,7 +232,7 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (options_.version) return printVersion(kernels, env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
   SearchSettings settings = loadSettings(shared_.input, ranges).settings;
-  if (!options_.resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(options_.resultLanguage);
+  applyResultChoices(settings);
   if (options_.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
