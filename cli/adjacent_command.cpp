@@ -139,7 +139,7 @@ Observation AdjacentCommand::parsedObservation() const {
 NeighbourhoodRequest AdjacentCommand::checkedRequest(const Observation& observation) const {
   NeighbourhoodRequest request = defaults_;
   request.settings = loadSettings(shared_.input).settings;
-  options_.resultText.applyLanguage(request.settings);
+  options_.resultText.applyTo(request.settings);
   const std::optional<BootMoment> moment = parseMoment(options_.moment);
   if (!moment) throw usage(trf("--moment {}: expected a date and time such as 2011-09-27T13:47:35", options_.moment));
   const std::optional<int> keys = parseKeys(options_.keys);

@@ -183,7 +183,7 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (options_.version) return printVersion(kernels, env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
   SearchSettings settings = loadSettings(shared_.input, ranges).settings;
-  options_.resultText.applyLanguage(settings);
+  options_.resultText.applyTo(settings);
   if (options_.printSettings) {
     env.out << settingsToJson(settings).dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());

@@ -277,13 +277,21 @@ ResultLanguage resultLanguageIn(const json& value) {
   return *language;
 }
 
+IvNumbering ivNumberingIn(const json& value) {
+  const auto numbering = value.is_string() ? ivNumberingFromKey(value.get<std::string>()) : std::nullopt;
+  if (!numbering) fail("ivNumbering", tr("expected \"positions\" or \"players\""), value);
+  return *numbering;
+}
+
 // The keys that are printed only when set: the edition's three, the ends of the ranges
-// of VCount and Timer0 (each group given whole or not at all), an English result, and
-// X, Y and the hand's limit away from a fresh start's.
+// of VCount and Timer0 (each group given whole or not at all), an English result, the
+// result's other choices, and X, Y and the hand's limit away from a fresh start's.
 struct OptionalKeys {
   std::optional<std::string> game, language, console;
   std::optional<std::uint32_t> vcountMin, vcountMax, timer0Min, timer0Max;
   std::optional<ResultLanguage> resultLanguage;
+  std::optional<IvNumbering> ivNumbering;
+  std::optional<bool> initialAdvances, memoryLink;
   std::optional<bool> keyXYEnabled, keyAllowedX, keyAllowedY;
   std::optional<int> keyCountMax;
 
@@ -300,6 +308,9 @@ struct OptionalKeys {
     else if (key == "timer0Min") timer0Min = hexWord(key, value);
     else if (key == "timer0Max") timer0Max = hexWord(key, value);
     else if (key == "resultLanguage") resultLanguage = resultLanguageIn(value);
+    else if (key == "ivNumbering") ivNumbering = ivNumberingIn(value);
+    else if (key == "initialAdvances") initialAdvances = flag(key, value);
+    else if (key == "memoryLink") memoryLink = flag(key, value);
     else if (key == "keyXYEnabled") keyXYEnabled = flag(key, value);
     else if (key == "keyAllowedX") keyAllowedX = flag(key, value);
     else if (key == "keyAllowedY") keyAllowedY = flag(key, value);
@@ -423,6 +434,9 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   if (auto range = rangeOf("vcount", optional.vcountMin, optional.vcountMax)) result.settings.vcountRange = range;
   if (auto range = rangeOf("timer0", optional.timer0Min, optional.timer0Max)) result.settings.timer0Range = range;
   if (optional.resultLanguage) result.settings.resultLanguage = *optional.resultLanguage;
+  if (optional.ivNumbering) result.settings.ivNumbering = *optional.ivNumbering;
+  if (optional.initialAdvances) result.settings.initialAdvances = *optional.initialAdvances;
+  if (optional.memoryLink) result.settings.memoryLink = *optional.memoryLink;
   applyKeyOptions(optional, result.settings);
 
   const bool word6 = object.contains("messageWord6");
@@ -460,6 +474,10 @@ nlohmann::ordered_json settingsToJson(const SearchSettings& settings) {
   if (settings.resultLanguage != ResultLanguage::Japanese) {
     object["resultLanguage"] = resultLanguageKey(settings.resultLanguage);
   }
+  // The other choices of the result too, so that files written before them print alike.
+  if (settings.ivNumbering != IvNumbering::Positions) object["ivNumbering"] = ivNumberingKey(settings.ivNumbering);
+  if (settings.initialAdvances) object["initialAdvances"] = true;
+  if (settings.memoryLink) object["memoryLink"] = true;
   return object;
 }
 

@@ -3,11 +3,11 @@
 // derived. The edition is three keys, "game", "language" and "console" (which sets
 // is3ds), and each range two, "vcountMin" and "vcountMax", "timer0Min" and "timer0Max":
 // given whole or not at all, and printed only when set; "resultLanguage" is "ja" or "en",
-// printed only when "en". "keyAllowed" holds the ten keys of the key register; X and Y
-// are "keyXYEnabled", "keyAllowedX" and "keyAllowedY", and "keyCountMax" the most keys
-// held at once: each printed only when it differs from a fresh start. Every key is
-// optional but the six date fields; unknown keys, wrong types and values outside a
-// field's choices are errors that name the field.
+// printed only when "en"; "ivNumbering" is "positions" or "players", printed only when
+// "players"; "initialAdvances" and "memoryLink" are printed only when true. "keyAllowed" holds the ten keys of the key
+// register; X and Y are "keyXYEnabled", "keyAllowedX" and "keyAllowedY", and "keyCountMax" the most keys held at once:
+// each printed only when it differs from a fresh start. Every key is optional but the six date fields; unknown keys,
+// wrong types and values outside a field's choices are errors that name the field.
 #pragma once
 
 #include <nlohmann/json_fwd.hpp>

@@ -157,8 +157,11 @@ CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet) {
   return parser.add_flag("-q,--quiet", quiet, std::string(tr("Print nothing but errors")));
 }
 
-void ResultTextOptions::applyLanguage(SearchSettings& settings) const {
+void ResultTextOptions::applyTo(SearchSettings& settings) const {
   if (!resultLanguage.empty()) settings.resultLanguage = *resultLanguageFromKey(resultLanguage);
+  if (!ivNumbering.empty()) settings.ivNumbering = *ivNumberingFromKey(ivNumbering);
+  if (initialAdvances) settings.initialAdvances = true;
+  if (memoryLink) settings.memoryLink = true;
 }
 
 TextEncoding ResultTextOptions::encodingFor(ResultLanguage language) const {
@@ -178,6 +181,23 @@ void addResultTextOptions(CLI::App& parser, ResultTextOptions& options, const st
                       "Language of the result file's header and names: ja, or en for the names of the English games "
                       "(written in utf-8 unless --encoding says otherwise); over the settings file's resultLanguage")))
       ->check(CLI::IsMember({"ja", "en"}))
+      ->group(group);
+  parser
+      .add_option("--iv-numbering", options.ivNumbering,
+                  std::string(tr("How the result numbers IV positions: positions, from the sequence's first output, or "
+                                 "players, as the players' guides count them (2 lower for Black 2 and White 2, the "
+                                 "same for Black and White); over the settings file's ivNumbering")))
+      ->check(CLI::IsMember({"positions", "players"}))
+      ->group(group);
+  parser
+      .add_flag("--initial-advances", options.initialAdvances,
+                std::string(tr("Add a column of the advances the game makes itself after boot before the player can "
+                               "advance by hand, from each line's seed; over the settings file's initialAdvances")))
+      ->group(group);
+  parser
+      .add_flag("--memory-link", options.memoryLink,
+                std::string(tr("Count the game's own advances of Black 2 and White 2 as after Memory Link has been "
+                               "used; over the settings file's memoryLink")))
       ->group(group);
 }
 

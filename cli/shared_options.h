@@ -53,10 +53,13 @@ CLI::Option* addQuietFlag(CLI::App& parser, bool& quiet);
 struct ResultTextOptions {
   std::string encoding = "cp932";
   std::string resultLanguage;  // empty: the settings file's
+  std::string ivNumbering;     // empty: the settings file's
+  bool initialAdvances = false;
+  bool memoryLink = false;
   CLI::Option* encodingOption = nullptr;
 
-  // The settings' language, --result-language over it.
-  void applyLanguage(SearchSettings& settings) const;
+  // The settings' language, numbering and columns, the options over them.
+  void applyTo(SearchSettings& settings) const;
   // --encoding where it was given, else the language's own.
   TextEncoding encodingFor(ResultLanguage language) const;
 };

@@ -36,6 +36,21 @@ constexpr std::optional<ResultLanguage> resultLanguageFromKey(std::string_view k
   return std::nullopt;
 }
 
+// How the result file numbers individual-value positions: from the sequence's first
+// output, or as the players' guides count them, from the game's first IV draw (two lower
+// for Black 2 and White 2, the same for Black and White).
+enum class IvNumbering { Positions, Players };
+
+// "positions" and "players", as the settings file and the command line write them.
+constexpr std::string_view ivNumberingKey(IvNumbering numbering) {
+  return numbering == IvNumbering::Players ? "players" : "positions";
+}
+constexpr std::optional<IvNumbering> ivNumberingFromKey(std::string_view key) {
+  if (key == "positions") return IvNumbering::Positions;
+  if (key == "players") return IvNumbering::Players;
+  return std::nullopt;
+}
+
 // Arrays of six individual values are in the order H, A, B, C, D, S.
 using StatArray = std::array<int, 6>;
 
@@ -116,6 +131,11 @@ struct SearchSettings {
   std::uint16_t deliverySecretId = 0;
 
   ResultLanguage resultLanguage = ResultLanguage::Japanese;
+  IvNumbering ivNumbering = IvNumbering::Positions;
+  // An added column: the advances the game makes itself after boot, from each line's
+  // seed. Black 2 and White 2 count them as Memory Link has or has not been used.
+  bool initialAdvances = false;
+  bool memoryLink = false;
 };
 
 // The VCount and Timer0 values a search visits: the range, or the single value.

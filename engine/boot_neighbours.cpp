@@ -153,7 +153,8 @@ Neighbourhood evaluateNeighbours(const NeighbourhoodRequest& request, const Sear
   const PreparedSearch search(neighbourhood, encoding, isa);
   const SearchSettings& settings = search.settings;
   const ResultText text(search.mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
-                        searchesParameterRanges(request.settings), settings.resultLanguage);
+                        searchesParameterRanges(request.settings), settings.resultLanguage,
+                        resultColumnChoices(settings));
   const std::vector<SearchSettings> positions = settingsByPosition(settings, search.mode);
   std::vector<std::unique_ptr<ModeEvaluator>> evaluators;
   for (const SearchSettings& s : positions) evaluators.push_back(search.mode.makeEvaluator(s, text, search.kernels));

@@ -24,7 +24,7 @@ PreparedSearch::PreparedSearch(const SearchSettings& source, TextEncoding encodi
     : settings(checkedSnapshot(source)),
       mode(selectedMode(settings)),
       text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, encoding,
-           searchesParameterRanges(settings), settings.resultLanguage),
+           searchesParameterRanges(settings), settings.resultLanguage, resultColumnChoices(settings)),
       space(settings),
       kernels(isa ? kernelsFor(*isa) : bestKernels()),
       constantWords(constantMessageWords(settings)),

@@ -58,7 +58,7 @@ void appendCometShardSearchLine(const ResultText& text, std::string& out, const 
   text.appendMoment(out, moment);
   char fields[12 + 16];
   out.append(fields, fmt::format_to(fields, FMT_COMPILE("{},{:016X}"), match.position, seed));
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 // The last two tests, rare passes, are the filter of the rows; the first three, which

@@ -130,7 +130,7 @@ void appendDeliverymanSearchLine(const ResultText& text, std::string& out, const
   out += text.natureName(match.nature);  // filled out to five characters with ideographic spaces
   out += ',';
   text.appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 void checkDeliverymanOptions(const SearchSettings& settings, SettingsCheck& check) {

@@ -104,7 +104,7 @@ void appendDomeSearchLine(const ResultText& text, std::string& out, const BootMo
   char fields[2 * 12 + 16];
   out.append(fields,
              fmt::format_to(fields, FMT_COMPILE("{},{},{:016X}"), match.lowerPosition, match.upperPosition, seed));
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 void checkDomeOptions(const SearchSettings& settings, SettingsCheck& check) {

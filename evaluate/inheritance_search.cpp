@@ -160,11 +160,12 @@ void appendInheritanceSearchLine(const ResultText& text, std::string& out, const
                                  const InheritanceMatch& match) {
   text.appendMoment(out, moment);
   const IvSet& iv = match.drawnIvs;
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},{},{:016X},{},"), match.ivPosition, iv[0],
-                 iv[1], iv[2], iv[3], iv[4], iv[5], seed, match.eggPosition);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{},{},{},{},{},{},{:016X},{},"),
+                 text.shownIvPosition(match.ivPosition), iv[0], iv[1], iv[2], iv[3], iv[4], iv[5], seed,
+                 match.eggPosition);
   for (const InheritancePick& pick : match.picks) out += text.inheritanceEntry(pick.stat, pick.parent);
   fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},{}"), match.genderValue, match.abilitySlot);
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 void checkInheritanceOptions(const SearchSettings& settings, SettingsCheck& check) {

@@ -44,9 +44,9 @@ class IvSearchEvaluator final : public ModeEvaluator {
 void appendIvSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                         const IvMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.position);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), text.shownIvPosition(match.position));
   text.appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 std::optional<Prefilter> ivSearchPrefilter(const SearchSettings& settings) {

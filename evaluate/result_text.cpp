@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "evaluate/egg_rules.h"
+#include "evaluate/game_advances.h"
+#include "evaluate/iv_numbering.h"
 #include "vocab/cp932.h"
 #include "vocab/english_names.h"
 #include "vocab/names.h"
@@ -16,6 +18,7 @@ namespace hanabira {
 struct ResultWords {
   std::string_view momentColumns;  // the header's start, which every mode shares
   std::string_view keyColumn;
+  std::string_view initialAdvancesColumn;
   const std::array<std::string_view, keyMaskBits>& keyNames;
   std::optional<std::string_view> (*natureName)(int id);
   std::optional<std::string_view> (*hiddenPowerTypeName)(int id);
@@ -31,6 +34,7 @@ constexpr std::string_view parameterColumnNames = "VCount,Timer0,";
 constexpr ResultWords japaneseWords = {
     .momentColumns = "年,月,日,時,分,秒,",
     .keyColumn = ",キー入力",
+    .initialAdvancesColumn = ",初期消費",
     .keyNames = keyNames,
     .natureName = natureName,
     .hiddenPowerTypeName = hiddenPowerTypeName,
@@ -42,6 +46,7 @@ constexpr ResultWords japaneseWords = {
 constexpr ResultWords englishWords = {
     .momentColumns = "Year,Month,Day,Hour,Minute,Second,",
     .keyColumn = ",Keys",
+    .initialAdvancesColumn = ",Initial advances",
     .keyNames = englishKeyNames,
     .natureName = englishNatureName,
     .hiddenPowerTypeName = englishHiddenPowerTypeName,
@@ -51,13 +56,21 @@ constexpr ResultWords englishWords = {
 
 }  // namespace
 
+ResultColumnChoices resultColumnChoices(const SearchSettings& settings) {
+  return {.game = settings.edition ? settings.edition->game : Game::Black,
+          .ivNumbering = settings.ivNumbering,
+          .initialAdvances = settings.initialAdvances,
+          .memoryLink = settings.memoryLink};
+}
+
 ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding, bool parameterColumns,
-                       ResultLanguage language)
+                       ResultLanguage language, const ResultColumnChoices& choices)
     : words_(language == ResultLanguage::English ? &englishWords : &japaneseWords),
       columns_(columns),
       keyInputEnabled_(keyInputEnabled),
       encoding_(encoding),
-      parameterColumns_(parameterColumns) {
+      parameterColumns_(parameterColumns),
+      choices_(choices) {
   if (parameterColumns_ && columns_.starts_with(words_->momentColumns)) {
     columns_.insert(words_->momentColumns.size(), parameterColumnNames);
   }
@@ -91,6 +104,7 @@ std::string ResultText::encode(std::string_view utf8) const {
 
 std::string ResultText::header() const {
   std::string text = columns_;
+  if (choices_.initialAdvances) text += words_->initialAdvancesColumn;
   if (keyInputEnabled_) text += words_->keyColumn;
   text += lineEnd;
   return encode(text);
@@ -106,7 +120,14 @@ void ResultText::appendMoment(std::string& out, const BootMoment& moment) const 
   out.append(fields, end);
 }
 
-void ResultText::appendKeysAndLineEnd(std::string& out, int keyMask) const {
+int ResultText::shownIvPosition(int position) const {
+  return choices_.ivNumbering == IvNumbering::Players ? playersIvAdvance(choices_.game, position) : position;
+}
+
+void ResultText::appendLineEnd(std::string& out, InitialSeed seed, int keyMask) const {
+  if (choices_.initialAdvances) {
+    fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{}"), gameAdvances(choices_.game, choices_.memoryLink, seed));
+  }
   if (keyInputEnabled_) out += keyFields_[static_cast<std::size_t>(keyMask & noKeysHeld)];
   out += lineEnd;
 }

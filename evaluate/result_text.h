@@ -6,6 +6,10 @@
 // its own lines from the pieces here; the names come encoded once per search. In English
 // the header's words, the names and the key names are English ones, all ASCII; numbers,
 // columns and lines stay as in Japanese.
+//
+// Two choices change the lines only when asked for: the players' numbering of the IV
+// positions, and a column of the game's own advances after boot ("初期消費", "Initial
+// advances") after the mode's columns and before the keys.
 #pragma once
 
 #include <array>
@@ -32,12 +36,26 @@ constexpr TextEncoding defaultEncoding(ResultLanguage language) {
 
 struct ResultWords;
 
+// The choices of the result file beyond its language and encoding, which the defaults
+// leave as the file has always been.
+struct ResultColumnChoices {
+  Game game = Game::Black;  // whose numbering and whose advances
+  IvNumbering ivNumbering = IvNumbering::Positions;
+  bool initialAdvances = false;
+  bool memoryLink = false;
+};
+
+// The choices a search's settings make; a search without an edition is one of Black
+// and White, whose rules are the same.
+ResultColumnChoices resultColumnChoices(const SearchSettings& settings);
+
 class ResultText {
  public:
   // `columns`: the mode's header before the key column (UTF-8), in `language`; it starts
   // with the six columns of the moment.
   ResultText(std::string_view columns, bool keyInputEnabled, TextEncoding encoding = TextEncoding::Cp932,
-             bool parameterColumns = false, ResultLanguage language = ResultLanguage::Japanese);
+             bool parameterColumns = false, ResultLanguage language = ResultLanguage::Japanese,
+             const ResultColumnChoices& choices = {});
 
   std::string header() const;
 
@@ -46,8 +64,11 @@ class ResultText {
   // "H,A,B,C,D,S,type name,power,seed"
   void appendIvsAndHiddenPower(std::string& out, const IvSet& ivs, const HiddenPower& hiddenPower,
                                InitialSeed seed) const;
-  // ",A St" for the keys held (X and Y last), when key input is on; then CR LF.
-  void appendKeysAndLineEnd(std::string& out, int keyMask) const;
+  // The IV position as the chosen numbering shows it.
+  int shownIvPosition(int position) const;
+  // ",52" for the game's own advances from `seed`, when asked for; ",A St" for the keys
+  // held (X and Y last), when key input is on; then CR LF.
+  void appendLineEnd(std::string& out, InitialSeed seed, int keyMask) const;
 
   // Encoded names. A Japanese nature's is filled out to five characters with ideographic
   // spaces; an English one is not filled out.
@@ -66,6 +87,7 @@ class ResultText {
   bool keyInputEnabled_;
   TextEncoding encoding_;
   bool parameterColumns_;
+  ResultColumnChoices choices_;
   std::array<std::string, 16> hiddenPowerTypeNames_;
   std::array<std::string, 25> natureNames_;
   std::array<std::array<std::string, 2>, 6> inheritanceEntries_;

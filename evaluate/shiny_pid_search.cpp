@@ -127,13 +127,13 @@ class ShinyPidSearchEvaluator final : public ModeEvaluator {
 void appendShinyPidSearchLine(const ResultText& text, std::string& out, const BootMoment& moment, InitialSeed seed,
                               const ShinyPidMatch& match) {
   text.appendMoment(out, moment);
-  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), match.ivPosition);
+  fmt::format_to(std::back_inserter(out), FMT_COMPILE("{},"), text.shownIvPosition(match.ivPosition));
   text.appendIvsAndHiddenPower(out, match.ivs, match.hiddenPower, seed);
   // This column shows one less than the position of the PID's value (position 0 shows as
   // -1): users compare it with result files that have always counted so.
   fmt::format_to(std::back_inserter(out), FMT_COMPILE(",{},{:08X},{:08X}"), match.pidPosition - 1, match.random,
                  match.pid);
-  text.appendKeysAndLineEnd(out, moment.keyMask);
+  text.appendLineEnd(out, seed, moment.keyMask);
 }
 
 void checkShinyPidOptions(const SearchSettings& settings, SettingsCheck& check) {

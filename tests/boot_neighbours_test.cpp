@@ -25,7 +25,7 @@ std::string linesAt(const std::string& result, const SearchSettings& settings, c
                         TextEncoding::Utf8, searchesParameterRanges(settings), settings.resultLanguage);
   std::string start, end;
   text.appendMoment(start, moment);
-  text.appendKeysAndLineEnd(end, moment.keyMask);
+  text.appendLineEnd(end, 0, moment.keyMask);  // no column of advances: the seed is not read
   std::string lines;
   for (std::size_t at = result.find("\r\n") + 2; at < result.size();) {
     const std::size_t next = result.find("\r\n", at) + 2;

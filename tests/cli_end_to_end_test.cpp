@@ -648,6 +648,20 @@ TEST_F(CliTest, TheCommandLinesResultLanguageIsOverTheFiles) {
   EXPECT_NE(wrong.err.find("--result-language"), std::string::npos) << wrong.err;
 }
 
+// The result's choices from the command line: the worked example with the game's own
+// advances for its seed, and all three over the settings as --print-settings shows them.
+TEST_F(CliTest, TheResultChoicesFromTheCommandLine) {
+  const std::string result = cp932ToUtf8(run({"--example", "-o", "-", "-q", "--initial-advances"}).out);
+  EXPECT_TRUE(result.starts_with("年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,初期消費,キー入力\r\n"));
+  EXPECT_NE(result.find("\n11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,52,A\r\n"), std::string::npos);
+  const std::string printed =
+      run({"--example", "--print-settings", "--iv-numbering", "players", "--initial-advances", "--memory-link"}).out;
+  EXPECT_NE(printed.find("\"ivNumbering\": \"players\",\n  \"initialAdvances\": true,\n  \"memoryLink\": true"),
+            std::string::npos)
+      << printed;
+  EXPECT_EQ(run({"--example", "--iv-numbering", "guides"}).exitCode, 2);
+}
+
 // Ctrl-C, and on Linux SIGTERM (a batch system's time limit) and SIGHUP, stop the search
 // cleanly; a second signal stops it at once.
 TEST_F(CliTest, StopSignalsLeaveAnExactPrefix) {
@@ -779,6 +793,14 @@ TEST_F(CliTest, AdjacentShowsTheTargetAndFindsTheMissFirst) {
       "キー入力\r\n,*,+1,+1,0,12,10,7,12,33,47,2,28,23,2,20,24,3,どく,38,1BD89D53480B9026,A\r\n"))
       << observed.out;
   EXPECT_EQ(observed.err, "45 boot moments around the hit; 1 line agrees with the observation\n");
+  // The result's choices as the search takes them: the players' numbering, the game's advances.
+  args.insert(args.end(), {"--iv-numbering", "players", "--initial-advances"});
+  const Outcome chosen = run(args);
+  ASSERT_EQ(chosen.exitCode, 0) << chosen.err;
+  EXPECT_NE(chosen.out.find(",初期seed,初期消費,キー入力\r\n,*,+1,+1,0,12,10,7,12,33,47,0,28,23,2,20,24,3,どく,38,"
+                            "1BD89D53480B9026,"),
+            std::string::npos)
+      << chosen.out;
 
   // Usage errors, before anything is printed.
   const std::vector<std::vector<std::string>> refused = {

@@ -322,5 +322,22 @@ TEST(SettingsJson, TheResultLanguageIsJaOrEnAndPrintsOnlyWhenEnglish) {
   EXPECT_EQ(errorOf(with("resultLanguage", 1)), "resultLanguage: expected \"ja\" or \"en\", got 1");
 }
 
+// The result's other choices likewise: said only away from the file as it always was.
+TEST(SettingsJson, TheResultChoicesPrintOnlyWhenChosenAndLoadBack) {
+  const nlohmann::ordered_json fresh = settingsToJson(SearchSettings{});
+  for (const char* key : {"ivNumbering", "initialAdvances", "memoryLink"}) EXPECT_FALSE(fresh.contains(key)) << key;
+  json chosen = with("ivNumbering", "players");
+  chosen["initialAdvances"] = true;
+  chosen["memoryLink"] = true;
+  const SearchSettings loaded = load(json::parse(settingsToJson(load(chosen).settings).dump())).settings;
+  EXPECT_EQ(loaded.ivNumbering, IvNumbering::Players);
+  EXPECT_TRUE(loaded.initialAdvances);
+  EXPECT_TRUE(loaded.memoryLink);
+  EXPECT_EQ(load(with("ivNumbering", "positions")).settings.ivNumbering, IvNumbering::Positions);
+  EXPECT_EQ(errorOf(with("ivNumbering", "Players")),
+            "ivNumbering: expected \"positions\" or \"players\", got \"Players\"");
+  EXPECT_EQ(errorOf(with("initialAdvances", 1)), "initialAdvances: expected true or false, got 1");
+}
+
 }  // namespace
 }  // namespace hanabira

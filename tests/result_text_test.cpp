@@ -153,7 +153,7 @@ TEST(ResultText, EnglishWordsAndNames) {
             "Year,Month,Day,Hour,Minute,Second,VCount,Timer0,IV position,HP,Atk,Def,SpA,SpD,Spe,Hidden Power,Power,"
             "Initial seed,Keys\r\n");
   std::string keys;
-  ranges.appendKeysAndLineEnd(keys, 0);
+  ranges.appendLineEnd(keys, 0, 0);
   EXPECT_EQ(keys, ",ABSeStRightLeftUpDownRLXY\r\n");
 
   const std::string moment = "11,9,27,13,47,35,";

@@ -220,7 +220,7 @@ SearchSettings randomSettings(std::mt19937_64& random, SearchMode mode) {
 BothEvaluations evaluateBothWays(const SearchSettings& settings, const BootMoment& moment, InitialSeed seed) {
   const SearchModeDefinition& mode = selectedMode(settings);
   const ResultText text(mode.columnsIn(settings.resultLanguage), settings.keyInputEnabled, TextEncoding::Utf8, false,
-                        settings.resultLanguage);
+                        settings.resultLanguage, resultColumnChoices(settings));
   BothEvaluations both;
   both.referenceLines = mode.evaluateReference(settings, text, moment, seed, both.reference);
   // The fast evaluation of every level this CPU runs; they must agree with each other.
