@@ -55,12 +55,14 @@ template <class Values>
 constexpr bool cometShardFirstRollsPass(const Values& values) {
   const auto middleRollAccepts = [](std::uint32_t roll) {
     const auto& ranges = cometShardMiddleAccepts;
-    return rollAccepted(roll, ranges[0]) | rollAccepted(roll, ranges[1]) | rollAccepted(roll, ranges[2]);
+    // As integers: | of bools reads to the compiler like a mistyped ||.
+    return (int{rollAccepted(roll, ranges[0])} | int{rollAccepted(roll, ranges[1])} |
+            int{rollAccepted(roll, ranges[2])}) != 0;
   };
   const auto& tests = cometShardFirstTests;
-  return rollAccepted(scaledRandom(values[tests[0].offset], tests[0].n), cometShardFirstAccepts[0]) &
-         middleRollAccepts(scaledRandom(values[tests[1].offset], tests[1].n)) &
-         middleRollAccepts(scaledRandom(values[tests[2].offset], tests[2].n));
+  return (int{rollAccepted(scaledRandom(values[tests[0].offset], tests[0].n), cometShardFirstAccepts[0])} &
+          int{middleRollAccepts(scaledRandom(values[tests[1].offset], tests[1].n))} &
+          int{middleRollAccepts(scaledRandom(values[tests[2].offset], tests[2].n))}) != 0;
 }
 
 template <class Values>

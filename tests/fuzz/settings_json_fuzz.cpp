@@ -25,6 +25,11 @@ bool isKnownField(std::string_view name) {
     everything.edition = Edition{Game::Black, Language::Japanese, ConsoleKind::Ds};
     everything.vcountRange = everything.timer0Range = ParameterRange{};
     everything.resultLanguage = ResultLanguage::English;
+    everything.keyXYEnabled = true;
+    everything.keyAllowed[keyX] = everything.keyAllowed[keyY] = false;
+    everything.keyCountMax = 12;
+    everything.ivNumbering = IvNumbering::Players;
+    everything.initialAdvances = everything.memoryLink = true;
     return settingsToJson(everything);
   }();
   return name == "macAddress" || printed.contains(name);
