@@ -1,6 +1,6 @@
 // The timer window's course without a toolkit: the target read from a result line, the
 // clock to set, the countdown against a fake clock, and the calibration kept and
-// corrected after a miss.
+// corrected after a miss. The texts are the window's Japanese, as in every test here.
 #include "ui/model/boot_timer_panel.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ TEST(BootTimerPanel, ClockAndCountdownAgainstAFakeClock) {
   // Second 5 launches at 63612 ms, so the clock is set a minute early, across midnight.
   BootTimerPanel panel({{11, 3, 5}, 0, 0, 5}, store, fake.clock());
   EXPECT_EQ(panel.targetText(), "2011-03-05 00:00:05");
-  EXPECT_EQ(panel.clockText(), "Set the console's clock to 2011-03-04 23:59; start the timer as you confirm it.");
+  EXPECT_EQ(panel.clockText(), "本体の時計を 2011-03-04 23:59 に設定し、決定と同時にタイマーを開始してください。");
   EXPECT_EQ(panel.countdown(), "1:03.612");
 
   panel.start();
@@ -77,7 +77,7 @@ TEST(BootTimerPanel, ClockAndCountdownAgainstAFakeClock) {
   EXPECT_TRUE(store.kept.empty());  // nothing kept unless the user sets a calibration
 
   panel.setTarget({{0, 1, 1}, 0, 0, 5});
-  EXPECT_EQ(panel.clockText(), "The console's clock cannot be set early enough for this moment.");
+  EXPECT_EQ(panel.clockText(), "この時刻に間に合うように本体の時計を設定できません。");
 }
 
 // A planted miss of one second either way proposes half a second back toward the target;
@@ -91,7 +91,7 @@ TEST(BootTimerPanel, ProposalAfterAMissIsAppliedAndKept) {
   EXPECT_TRUE(store.kept.empty());
 
   panel.setSecondsLate(1);
-  EXPECT_EQ(panel.proposalText(), "1 s late: calibration -2088 ms");
+  EXPECT_EQ(panel.proposalText(), "1 秒遅れ: キャリブレーション -2088 ms");
   panel.applyProposal();
   EXPECT_EQ(store.kept, std::vector<int>{-2088});
   EXPECT_EQ(panel.calibrationMs(), -2088);
@@ -99,7 +99,7 @@ TEST(BootTimerPanel, ProposalAfterAMissIsAppliedAndKept) {
   EXPECT_EQ(panel.countdown(), "48.112");
 
   panel.setSecondsLate(-1);
-  EXPECT_EQ(panel.proposalText(), "1 s early: calibration -1588 ms");
+  EXPECT_EQ(panel.proposalText(), "1 秒早い: キャリブレーション -1588 ms");
   panel.applyProposal();
   EXPECT_EQ(store.kept, (std::vector<int>{-2088, -1588}));
 

@@ -19,6 +19,7 @@
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "gui_test_support.h"
+#include "ui/qt/boot_timer_window.h"
 #include "ui/qt/result_table_window.h"
 #include "vocab/cp932.h"
 
@@ -173,6 +174,15 @@ class MainWindowSearchTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(results));
     QTest::keyClick(results->view(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), line(0) + line(2));
+
+    // The timer for the first selected line.
+    QTest::mouseClick(results->timerButton(), Qt::LeftButton);
+    BootTimerWindow* timer = window.timerWindow();
+    QVERIFY(timer != nullptr && timer->isVisible());
+    const QStringList moment = line(0).split(',').mid(0, 6);
+    QCOMPARE(toQString(timer->panel().targetText()),
+             QString::asprintf("20%02d-%02d-%02d %02d:%02d:%02d", moment[0].toInt() % 100, moment[1].toInt(),
+                               moment[2].toInt(), moment[3].toInt(), moment[4].toInt(), moment[5].toInt()));
   }
 
   void resultNoViewerOpensIsShownByItsPath() {

@@ -3,12 +3,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "i18n/translate.h"
 #include "ui/qt/qt_strings.h"
@@ -33,7 +37,8 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       model_(new ResultTableModel(table, this)),
       view_(new QTableView(this)),
       cutNote_(new QLabel(this)),
-      copy_(new QAction(this)) {
+      copy_(new QAction(this)),
+      timer_(new QPushButton(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -55,6 +60,14 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_);
   layout->addWidget(cutNote_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(timer_);
+  layout->addLayout(buttons);
+  timer_->setEnabled(false);
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { timer_->setEnabled(view_->selectionModel()->hasSelection()); });
+  connect(timer_, &QPushButton::clicked, this, &ResultTableWindow::openTimer);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     showUnsorted(*view_->horizontalHeader());
     rowsArrived(0);
@@ -75,7 +88,18 @@ void ResultTableWindow::copySelection() const {
 void ResultTableWindow::showTexts() {
   setWindowTitle(toQString(hanabira::tr("Results")));
   copy_->setText(toQString(hanabira::tr("Copy")));
+  timer_->setText(toQString(hanabira::tr("Boot timer")));
   showCutNote();
+}
+
+void ResultTableWindow::openTimer() {
+  const QModelIndexList rows = view_->selectionModel()->selectedRows();
+  if (rows.isEmpty() || !timerCommand_) return;
+  const auto first = std::min_element(rows.begin(), rows.end(),
+                                      [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  if (const auto target = bootTargetOfRow(model_->table(), static_cast<std::size_t>(first->row()))) {
+    timerCommand_(*target);
+  }
 }
 
 // The columns take the width of the first rows' texts.
