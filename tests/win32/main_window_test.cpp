@@ -167,6 +167,16 @@ TEST(Win32Window, ResultsTableHoldsTheFilesLines) {
   };
   EXPECT_EQ(copied, lineOf(rows[0]) + lineOf(rows[2]));
   EXPECT_NE(file.find(lineOf(rows[2])), std::string::npos);
+
+  // The timer for the first selected line.
+  click(results->handle(), ResultTableWindow::timerButtonId);
+  ASSERT_NE(window.timerWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window.timerWindow()->handle()));
+  const BootTarget& target = window.timerWindow()->panel().target();
+  EXPECT_EQ((std::vector<int>{target.date.year, target.date.month, target.date.day, target.hour, target.minute,
+                              target.second}),
+            (std::vector<int>{std::stoi(rows[0][0]) % 100, std::stoi(rows[0][1]), std::stoi(rows[0][2]),
+                              std::stoi(rows[0][3]), std::stoi(rows[0][4]), std::stoi(rows[0][5])}));
 }
 
 TEST(Win32Window, ClosingDuringASearchEndsIt) {

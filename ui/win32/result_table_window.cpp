@@ -17,6 +17,8 @@ constexpr wchar_t className[] = L"HanabiraResultTable";
 constexpr int windowWidth = 760;
 constexpr int windowHeight = 420;
 constexpr int noteHeight = 20;
+constexpr int buttonRowHeight = 32;
+constexpr int buttonWidth = 120;
 constexpr int listId = 1;
 constexpr UINT copyCommand = 1;
 // A column is as wide as its header's text and the texts of this many first rows.
@@ -75,7 +77,9 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(ta
   const DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, listStyle, listStyle);
   cutNote_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
-  for (const HWND control : {list_, cutNote_}) {
+  timer_ = CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(timerButtonId)), instance, nullptr);
+  for (const HWND control : {list_, cutNote_, timer_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
   }
   table_.setListener(this);
@@ -96,6 +100,7 @@ void ResultTableWindow::show() {
 
 void ResultTableWindow::showTexts() {
   SetWindowTextW(window_, wideFromUtf8(tr("Results")).c_str());
+  SetWindowTextW(timer_, wideFromUtf8(tr("Boot timer")).c_str());
   const std::string note =
       trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
   SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
@@ -108,6 +113,12 @@ std::vector<std::size_t> ResultTableWindow::selectedRows() const {
     if (row < 0) return rows;
     rows.push_back(static_cast<std::size_t>(row));
   }
+}
+
+void ResultTableWindow::openTimer() {
+  const std::vector<std::size_t> rows = selectedRows();  // ascending
+  if (rows.empty() || !timerCommand_) return;
+  if (const auto target = bootTargetOfRow(table_, rows.front())) timerCommand_(*target);
 }
 
 void ResultTableWindow::copySelection() const {
@@ -138,12 +149,15 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
       showContextMenu(lParam);
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == timerButtonId && HIWORD(wParam) == BN_CLICKED) openTimer();
+      return 0;
     case WM_CLOSE:  // kept for the next time its button opens it
       ShowWindow(window_, SW_HIDE);
       return 0;
     case WM_NCDESTROY:  // with the main window, which owns it
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = list_ = cutNote_ = nullptr;
+      window_ = list_ = cutNote_ = timer_ = nullptr;
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
@@ -232,9 +246,11 @@ void ResultTableWindow::fitColumns() {
 void ResultTableWindow::placeChildren() {
   RECT area;
   GetClientRect(window_, &area);
-  const int listHeight = table_.isCut() ? area.bottom - noteHeight : area.bottom;
+  const int buttonsTop = area.bottom - buttonRowHeight;
+  const int listHeight = table_.isCut() ? buttonsTop - noteHeight : buttonsTop;
   MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
   MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
+  MoveWindow(timer_, area.right - buttonWidth - 4, buttonsTop + 4, buttonWidth, buttonRowHeight - 8, TRUE);
   ShowWindow(cutNote_, table_.isCut() ? SW_SHOW : SW_HIDE);
 }
 
