@@ -2,6 +2,7 @@
 // in the title, abort, the table of the lines, refusal with a message, and closing the window
 // during a search.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -183,6 +184,16 @@ class MainWindowSearchTest : public QObject {
     QCOMPARE(toQString(timer->panel().targetText()),
              QString::asprintf("20%02d-%02d-%02d %02d:%02d:%02d", moment[0].toInt() % 100, moment[1].toInt(),
                                moment[2].toInt(), moment[3].toInt(), moment[4].toInt(), moment[5].toInt()));
+
+    // The game's own advances as a column before the keys; the file stays as written.
+    const int columns = table.columnCount();
+    auto* advances = results->findChild<QCheckBox*>(QStringLiteral("initialAdvances"));
+    advances->setChecked(true);
+    QCOMPARE(table.columnCount(), columns + 1);
+    QCOMPARE(table.headerData(columns - 1, Qt::Horizontal).toString(), QStringLiteral("初期消費"));
+    QVERIFY(results->findChild<QCheckBox*>(QStringLiteral("memoryLink"))->isEnabled());
+    advances->setChecked(false);
+    QCOMPARE(tableText(table), toQString(cp932ToUtf8(dir.read("result.txt").toStdString())));
   }
 
   void resultNoViewerOpensIsShownByItsPath() {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,7 +39,10 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       view_(new QTableView(this)),
       cutNote_(new QLabel(this)),
       copy_(new QAction(this)),
-      timer_(new QPushButton(this)) {
+      timer_(new QPushButton(this)),
+      playersNumbering_(new QCheckBox(this)),
+      initialAdvances_(new QCheckBox(this)),
+      memoryLink_(new QCheckBox(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -61,6 +65,14 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
   layout->addWidget(view_);
   layout->addWidget(cutNote_);
   auto* buttons = new QHBoxLayout;
+  playersNumbering_->setObjectName(QStringLiteral("playersNumbering"));
+  initialAdvances_->setObjectName(QStringLiteral("initialAdvances"));
+  memoryLink_->setObjectName(QStringLiteral("memoryLink"));
+  memoryLink_->setEnabled(false);
+  for (QCheckBox* box : {playersNumbering_, initialAdvances_, memoryLink_}) {
+    buttons->addWidget(box);
+    connect(box, &QCheckBox::toggled, this, &ResultTableWindow::showChosenDisplay);
+  }
   buttons->addStretch();
   buttons->addWidget(timer_);
   layout->addLayout(buttons);
@@ -89,7 +101,16 @@ void ResultTableWindow::showTexts() {
   setWindowTitle(toQString(hanabira::tr("Results")));
   copy_->setText(toQString(hanabira::tr("Copy")));
   timer_->setText(toQString(hanabira::tr("Boot timer")));
+  playersNumbering_->setText(toQString(hanabira::tr("IV positions as players count them")));
+  initialAdvances_->setText(toQString(hanabira::tr("Initial advances")));
+  memoryLink_->setText(toQString(hanabira::tr("Memory Link")));
   showCutNote();
+}
+
+void ResultTableWindow::showChosenDisplay() {
+  memoryLink_->setEnabled(initialAdvances_->isChecked());
+  model_->setDisplay({playersNumbering_->isChecked() ? IvNumbering::Players : IvNumbering::Positions,
+                      initialAdvances_->isChecked(), memoryLink_->isChecked()});
 }
 
 void ResultTableWindow::openTimer() {

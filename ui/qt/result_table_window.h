@@ -2,7 +2,9 @@
 // opened by its button, kept while the program runs, filled as the search writes. A click
 // on a column's header sorts by it; Ctrl+C and the context menu copy the selected rows
 // as the result file's lines. The timer button opens the boot timer for the first
-// selected line.
+// selected line; the check boxes show the lines in the players' numbering of IV
+// positions and with the game's own advances (named playersNumbering, initialAdvances,
+// memoryLink).
 #pragma once
 
 #include <QWidget>
@@ -13,6 +15,7 @@
 #include "ui/model/result_table.h"
 
 class QAction;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -41,12 +44,16 @@ class ResultTableWindow final : public QWidget {
   void rowsArrived(int first);
   void showCutNote();
   void openTimer();
+  void showChosenDisplay();
 
   ResultTableModel* model_;
   QTableView* view_;
   QLabel* cutNote_;
   QAction* copy_;
   QPushButton* timer_;
+  QCheckBox* playersNumbering_;
+  QCheckBox* initialAdvances_;
+  QCheckBox* memoryLink_;
   std::function<void(const BootTarget&)> timerCommand_;
 };
 

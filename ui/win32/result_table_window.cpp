@@ -19,6 +19,13 @@ constexpr int windowHeight = 420;
 constexpr int noteHeight = 20;
 constexpr int buttonRowHeight = 32;
 constexpr int buttonWidth = 120;
+// The display's check boxes, left to right.
+constexpr struct {
+  int id;
+  int width;
+} choiceBoxes[] = {{ResultTableWindow::playersNumberingId, 230},
+                   {ResultTableWindow::initialAdvancesId, 110},
+                   {ResultTableWindow::memoryLinkId, 110}};
 constexpr int listId = 1;
 constexpr UINT copyCommand = 1;
 // A column is as wide as its header's text and the texts of this many first rows.
@@ -82,6 +89,7 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(ta
   for (const HWND control : {list_, cutNote_, timer_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
   }
+  createChoiceBoxes(instance);
   table_.setListener(this);
   showTexts();
   tableReset();
@@ -101,6 +109,9 @@ void ResultTableWindow::show() {
 void ResultTableWindow::showTexts() {
   SetWindowTextW(window_, wideFromUtf8(tr("Results")).c_str());
   SetWindowTextW(timer_, wideFromUtf8(tr("Boot timer")).c_str());
+  SetDlgItemTextW(window_, playersNumberingId, wideFromUtf8(tr("IV positions as players count them")).c_str());
+  SetDlgItemTextW(window_, initialAdvancesId, wideFromUtf8(tr("Initial advances")).c_str());
+  SetDlgItemTextW(window_, memoryLinkId, wideFromUtf8(tr("Memory Link")).c_str());
   const std::string note =
       trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
   SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
@@ -113,6 +124,24 @@ std::vector<std::size_t> ResultTableWindow::selectedRows() const {
     if (row < 0) return rows;
     rows.push_back(static_cast<std::size_t>(row));
   }
+}
+
+void ResultTableWindow::createChoiceBoxes(HINSTANCE instance) {
+  for (const auto& box : choiceBoxes) {
+    const HWND control =
+        CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(box.id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
+  }
+  EnableWindow(GetDlgItem(window_, memoryLinkId), FALSE);
+}
+
+void ResultTableWindow::showChosenDisplay() {
+  const bool advances = IsDlgButtonChecked(window_, initialAdvancesId) == BST_CHECKED;
+  EnableWindow(GetDlgItem(window_, memoryLinkId), advances);
+  const bool players = IsDlgButtonChecked(window_, playersNumberingId) == BST_CHECKED;
+  table_.setDisplay({players ? IvNumbering::Players : IvNumbering::Positions, advances,
+                     IsDlgButtonChecked(window_, memoryLinkId) == BST_CHECKED});
 }
 
 void ResultTableWindow::openTimer() {
@@ -150,7 +179,12 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
       showContextMenu(lParam);
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == timerButtonId && HIWORD(wParam) == BN_CLICKED) openTimer();
+      if (HIWORD(wParam) != BN_CLICKED) return 0;
+      if (LOWORD(wParam) == timerButtonId) {
+        openTimer();
+      } else {
+        showChosenDisplay();
+      }
       return 0;
     case WM_CLOSE:  // kept for the next time its button opens it
       ShowWindow(window_, SW_HIDE);
@@ -251,6 +285,11 @@ void ResultTableWindow::placeChildren() {
   MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
   MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
   MoveWindow(timer_, area.right - buttonWidth - 4, buttonsTop + 4, buttonWidth, buttonRowHeight - 8, TRUE);
+  int left = 6;
+  for (const auto& box : choiceBoxes) {
+    MoveWindow(GetDlgItem(window_, box.id), left, buttonsTop + 4, box.width, buttonRowHeight - 8, TRUE);
+    left += box.width + 6;
+  }
   ShowWindow(cutNote_, table_.isCut() ? SW_SHOW : SW_HIDE);
 }
 

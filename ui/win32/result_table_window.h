@@ -3,7 +3,8 @@
 // holds no texts of its own: it asks for each cell as it draws it (owner data). A click
 // on a column's header sorts by it (again: descending; a third time: the file's order);
 // Ctrl+C and the context menu copy the selected rows as the result file's lines. The
-// timer button opens the boot timer for the first selected line.
+// timer button opens the boot timer for the first selected line; the check boxes show
+// the lines in the players' numbering of IV positions and with the game's own advances.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +41,9 @@ class ResultTableWindow final : private ResultTableListener {
   void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
   static constexpr int timerButtonId = 2;
   void openTimer();
+  static constexpr int playersNumberingId = 3;
+  static constexpr int initialAdvancesId = 4;
+  static constexpr int memoryLinkId = 5;
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,6 +56,8 @@ class ResultTableWindow final : private ResultTableListener {
   void fitColumns();
   void placeChildren();
   void showContextMenu(LPARAM at);
+  void createChoiceBoxes(HINSTANCE instance);
+  void showChosenDisplay();
   std::vector<std::size_t> selectedRows() const;
 
   // ResultTableListener
