@@ -3,6 +3,8 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <charconv>
+#include <system_error>
 #include <vector>
 
 #include "core/field_text.h"
@@ -117,6 +119,17 @@ bool isLanguageCode(std::string_view text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
+// A whole number of milliseconds, "-1588", within a minute either way: the launch
+// delays of consoles differ by far less, and the timer's rules expect no more.
+std::optional<int> parseCalibration(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value <= -60000 || value >= 60000) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 // A line after the sixth: a choice, or a line of a later version, passed over.
 void readChoiceLine(std::string_view line, std::size_t number, ConsoleConfigText& config) {
   const std::size_t equals = line.find('=');
@@ -152,6 +165,12 @@ void readChoiceLine(std::string_view line, std::size_t number, ConsoleConfigText
     } else {
       unreadable(Problem::Kind::BadLanguage);
     }
+  } else if (name == "timerCalibrationMs") {
+    if (const auto calibration = parseCalibration(value)) {
+      config.timerCalibrationMs = calibration;
+    } else {
+      unreadable(Problem::Kind::BadCalibration);
+    }
   }
 }
 
@@ -180,6 +199,9 @@ std::string describe(const ConsoleConfigProblem& problem) {
     case Problem::Kind::BadLanguage:
       return trf("line {}: {}: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en",
                  problem.line, problem.text);
+    case Problem::Kind::BadCalibration:
+      return trf("line {}: {}: expected timerCalibrationMs=MILLISECONDS such as timerCalibrationMs=-1588", problem.line,
+                 problem.text);
     case Problem::Kind::BadRange:
       break;
   }
@@ -228,7 +250,8 @@ ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsolePa
   return base;
 }
 
-std::string formatConsoleConfig(const ConsoleParameters& p, const LanguageChoices& languages) {
+std::string formatConsoleConfig(const ConsoleParameters& p, const LanguageChoices& languages,
+                                std::optional<int> timerCalibrationMs) {
   const MacAddress& m = p.mac;
   std::string text =
       fmt::format("{}\n{}\n{}\n{}\n{:02X}-{:02X}-{:02X}-{:02X}-{:02X}-{:02X}\n{:08X}\n", hexText(p.vcount, vcountChars),
@@ -242,6 +265,7 @@ std::string formatConsoleConfig(const ConsoleParameters& p, const LanguageChoice
   if (p.timer0Range) text += fmt::format("timer0Range={:x}-{:x}\n", p.timer0Range->min, p.timer0Range->max);
   if (languages.window) text += fmt::format("uiLanguage={}\n", *languages.window);
   if (languages.result) text += fmt::format("resultLanguage={}\n", resultLanguageKey(*languages.result));
+  if (timerCalibrationMs) text += fmt::format("timerCalibrationMs={}\n", *timerCalibrationMs);
   return text;
 }
 

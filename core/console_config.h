@@ -3,7 +3,8 @@
 //   the MAC address as "00-11-22-33-44-55", the version word as "02215F30";
 // then, only where chosen, lines "name=value" (a file without them loads as before):
 //   "edition=White2,ENG,DSLite", "vcountRange=81-83", "timer0Range=10e4-110d", and the
-//   window's languages "uiLanguage=en" (an ISO 639 code) and "resultLanguage=en" (ja or en).
+//   window's languages "uiLanguage=en" (an ISO 639 code) and "resultLanguage=en" (ja or en),
+//   and the boot timer's calibration in milliseconds "timerCalibrationMs=-1588".
 // A line after the sixth that is none of these is passed over, as lines a later version
 // may add; one of these names with a value it cannot read is a problem of the file.
 //
@@ -37,11 +38,12 @@ inline constexpr std::size_t consoleConfigReadLimit = 64 * 1024;
 // Why a line of the file cannot be read.
 struct ConsoleConfigProblem {
   enum class Kind {
-    NotText,      // a byte no text holds: binary data, or UTF-16 without its byte-order mark
-    Utf16,        // UTF-16 (or UTF-32) text, which starts with its byte-order mark
-    BadEdition,   // "edition=" without GAME,LANGUAGE,CONSOLE
-    BadRange,     // "vcountRange=" or "timer0Range=" without two hexadecimal numbers, the first not above the second
-    BadLanguage,  // "uiLanguage=" without a language code, "resultLanguage=" without ja or en
+    NotText,         // a byte no text holds: binary data, or UTF-16 without its byte-order mark
+    Utf16,           // UTF-16 (or UTF-32) text, which starts with its byte-order mark
+    BadEdition,      // "edition=" without GAME,LANGUAGE,CONSOLE
+    BadRange,        // "vcountRange=" or "timer0Range=" without two hexadecimal numbers, the first not above the second
+    BadLanguage,     // "uiLanguage=" without a language code, "resultLanguage=" without ja or en
+    BadCalibration,  // "timerCalibrationMs=" without a whole number of milliseconds within a minute either way
   };
 
   std::size_t line = 0;  // from 1
@@ -77,6 +79,7 @@ struct ConsoleConfigText {
   std::optional<ParameterRange> vcountRange;
   std::optional<ParameterRange> timer0Range;
   LanguageChoices languages;
+  std::optional<int> timerCalibrationMs;
   // The lines that gave the ranges (0: none), for the messages about them.
   std::size_t vcountRangeLine = 0;
   std::size_t timer0RangeLine = 0;
@@ -110,9 +113,10 @@ void applyConsoleParameters(const ConsoleParameters& console, SearchSettings& se
 // hexadecimal characters, and so on); lines the file lacks keep the given values.
 ConsoleParameters readConsoleParameters(const ConsoleConfigText& text, ConsoleParameters base = {});
 
-// The six lines, and the lines of the choices made. A value that a field can only hold typed with a minus sign ("-1" as
-// VCount is 0xFFFFFFFF, which "ffffffff" in three characters is not) is written so, so
-// that every saved file loads back as the values saved.
-std::string formatConsoleConfig(const ConsoleParameters& parameters, const LanguageChoices& languages = {});
+// The six lines, and the lines of the choices made (the timer's calibration only once the user has set one). A value
+// that a field can only hold typed with a minus sign ("-1" as VCount is 0xFFFFFFFF, which "ffffffff" in three
+// characters is not) is written so, so that every saved file loads back as the values saved.
+std::string formatConsoleConfig(const ConsoleParameters& parameters, const LanguageChoices& languages = {},
+                                std::optional<int> timerCalibrationMs = std::nullopt);
 
 }  // namespace hanabira

@@ -138,6 +138,28 @@ TEST(ConsoleConfig, LanguageChoicesAreLinesOnlyOnceChosen) {
             "line 7: uiLanguage=EN: expected uiLanguage=CODE such as uiLanguage=en, or resultLanguage=ja or en");
 }
 
+// The timer's calibration is a line of its own only once set; an old file reads without
+// one, and a value that is no whole number of milliseconds within a minute is the
+// file's problem.
+TEST(ConsoleConfig, TimerCalibrationIsALineOnlyOnceSet) {
+  const std::string six = formatConsoleConfig(whiteConsole);
+  EXPECT_EQ(formatConsoleConfig(whiteConsole, {}, std::nullopt), six);
+  const std::string text = formatConsoleConfig(whiteConsole, {"en", std::nullopt}, -2088);
+  EXPECT_EQ(text, six + "uiLanguage=en\ntimerCalibrationMs=-2088\n");
+  EXPECT_EQ(parseConsoleConfig(text).timerCalibrationMs, -2088);
+  EXPECT_EQ(parseConsoleConfig(six).timerCalibrationMs, std::nullopt);
+  EXPECT_EQ(parseConsoleConfig(six + "timerCalibrationMs = 59999\n").timerCalibrationMs, 59999);
+
+  for (const char* line : {"timerCalibrationMs=", "timerCalibrationMs=-1588ms", "timerCalibrationMs=1.5",
+                           "timerCalibrationMs=60000", "timerCalibrationMs=-60000", "timerCalibrationMs=99999999999"}) {
+    const ConsoleConfigText bad = parseConsoleConfig(six + line + "\nuiLanguage=en\n");
+    ASSERT_TRUE(bad.problem) << line;
+    EXPECT_EQ(bad.problem->kind, ConsoleConfigProblem::Kind::BadCalibration) << line;
+    EXPECT_EQ(bad.timerCalibrationMs, std::nullopt) << line;
+    EXPECT_EQ(bad.languages.window, "en") << line;  // the next line still read
+  }
+}
+
 // What editors write around the lines: a byte-order mark, CR LF, CR alone (without any LF
 // in the file), CR CR LF (a CR LF file written out again in text mode), DOS's end mark.
 TEST(ConsoleConfig, TextIsReadAsEditorsWriteIt) {

@@ -2,6 +2,7 @@
 // in the title, abort, the table of the lines, refusal with a message, and closing the window
 // during a search.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "gui_test_support.h"
+#include "ui/qt/boot_timer_window.h"
 #include "ui/qt/result_table_window.h"
 #include "vocab/cp932.h"
 
@@ -173,6 +175,25 @@ class MainWindowSearchTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(results));
     QTest::keyClick(results->view(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), line(0) + line(2));
+
+    // The timer for the first selected line.
+    QTest::mouseClick(results->timerButton(), Qt::LeftButton);
+    BootTimerWindow* timer = window.timerWindow();
+    QVERIFY(timer != nullptr && timer->isVisible());
+    const QStringList moment = line(0).split(',').mid(0, 6);
+    QCOMPARE(toQString(timer->panel().targetText()),
+             QString::asprintf("20%02d-%02d-%02d %02d:%02d:%02d", moment[0].toInt() % 100, moment[1].toInt(),
+                               moment[2].toInt(), moment[3].toInt(), moment[4].toInt(), moment[5].toInt()));
+
+    // The game's own advances as a column before the keys; the file stays as written.
+    const int columns = table.columnCount();
+    auto* advances = results->findChild<QCheckBox*>(QStringLiteral("initialAdvances"));
+    advances->setChecked(true);
+    QCOMPARE(table.columnCount(), columns + 1);
+    QCOMPARE(table.headerData(columns - 1, Qt::Horizontal).toString(), QStringLiteral("初期消費"));
+    QVERIFY(results->findChild<QCheckBox*>(QStringLiteral("memoryLink"))->isEnabled());
+    advances->setChecked(false);
+    QCOMPARE(tableText(table), toQString(cp932ToUtf8(dir.read("result.txt").toStdString())));
   }
 
   void resultNoViewerOpensIsShownByItsPath() {

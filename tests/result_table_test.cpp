@@ -124,5 +124,46 @@ TEST(ResultTable, KeepsItsFirstRowsOfAFileTooLong) {
   EXPECT_EQ(column(table, 0), (std::vector<std::string>{"1", "2"}));
 }
 
+// Black 2 lines in the players' numbering with the game's own advances after Memory
+// Link: positions 2 lower, the advances before the keys from each line's seed, the rest
+// as written, rows added later too; and back to the file's lines.
+TEST(ResultTable, DisplayRewritesPositionsAndAddsAdvances) {
+  const std::string header = "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力";
+  const std::string first = "12,10,7,12,33,46,2,31,30,18,10,24,30,かくとう,49,CFB50E2A26EE20D9,A";
+  const std::string second = "12,10,7,12,52,43,5,30,30,12,10,26,30,かくとう,67,5D300CB90706A045,";
+  ResultTable table;
+  RecordingListener listener;
+  table.setListener(&listener);
+  table.start(TextEncoding::Utf8, Game::Black2);
+  table.add(header + "\r\n" + first + "\r\n");
+  table.sortBy(SortKey{6, SortOrder::Descending});
+  listener.events.clear();
+
+  table.setDisplay({IvNumbering::Players, true, true});
+  EXPECT_EQ(listener.events, std::vector<std::string>{"reset"});
+  EXPECT_EQ(table.sortKey(), std::nullopt);
+  EXPECT_EQ(table.columns().size(), 18u);
+  EXPECT_EQ(table.columns()[16], "初期消費");
+  EXPECT_EQ(table.columns()[17], "キー入力");
+  table.add(second + "\r\n");
+  const std::size_t both[] = {0, 1};
+  // 52 after Memory Link, 62 without it (game_advances_test.cpp).
+  EXPECT_EQ(table.copyText(both),
+            "12,10,7,12,33,46,0,31,30,18,10,24,30,かくとう,49,CFB50E2A26EE20D9,51,A\r\n"
+            "12,10,7,12,52,43,3,30,30,12,10,26,30,かくとう,67,5D300CB90706A045,52,\r\n");
+
+  table.setDisplay({});
+  EXPECT_EQ(table.columns().size(), 17u);
+  EXPECT_EQ(table.copyText(both), first + "\r\n" + second + "\r\n");
+
+  // English, no keys: the column comes last. Black and White count positions alike.
+  table.start(TextEncoding::Utf8, Game::White);
+  table.setDisplay({IvNumbering::Players, true, false});
+  table.add("Year,Month,Day,Hour,Minute,Second,IV position,Initial seed\r\n11,9,27,13,47,0,3,9D76553EC8C0FA7A\r\n");
+  EXPECT_EQ(table.columns().back(), "Initial advances");
+  EXPECT_EQ(table.cell(0, 6), "3");
+  EXPECT_EQ(table.cell(0, 8), "52");  // the advances' worked value for this seed
+}
+
 }  // namespace
 }  // namespace hanabira

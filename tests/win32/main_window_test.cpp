@@ -167,6 +167,24 @@ TEST(Win32Window, ResultsTableHoldsTheFilesLines) {
   };
   EXPECT_EQ(copied, lineOf(rows[0]) + lineOf(rows[2]));
   EXPECT_NE(file.find(lineOf(rows[2])), std::string::npos);
+
+  // The timer for the first selected line.
+  click(results->handle(), ResultTableWindow::timerButtonId);
+  ASSERT_NE(window.timerWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window.timerWindow()->handle()));
+  const BootTarget& target = window.timerWindow()->panel().target();
+  EXPECT_EQ((std::vector<int>{target.date.year, target.date.month, target.date.day, target.hour, target.minute,
+                              target.second}),
+            (std::vector<int>{std::stoi(rows[0][0]) % 100, std::stoi(rows[0][1]), std::stoi(rows[0][2]),
+                              std::stoi(rows[0][3]), std::stoi(rows[0][4]), std::stoi(rows[0][5])}));
+
+  // The game's own advances as a column; the file stays as written.
+  click(results->handle(), ResultTableWindow::initialAdvancesId);
+  const std::string withAdvances = listText(list);
+  EXPECT_NE(withAdvances.substr(0, withAdvances.find('\r')).find(",初期消費"), std::string::npos);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(results->handle(), ResultTableWindow::memoryLinkId)));
+  click(results->handle(), ResultTableWindow::initialAdvancesId);
+  EXPECT_EQ(listText(list), cp932ToUtf8(dir.read("result.txt")));
 }
 
 TEST(Win32Window, ClosingDuringASearchEndsIt) {

@@ -63,10 +63,11 @@ ConfigFileLoad loadConfigFile(const std::filesystem::path& path) {
 }
 
 std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters,
-                                          const LanguageChoices& languages) {
+                                          const LanguageChoices& languages, std::optional<int> timerCalibrationMs) {
   std::filesystem::path saving = path;
   saving += ".saving";
-  std::optional<FileProblem> problem = writeWhole(saving, formatConsoleConfig(parameters, languages));
+  std::optional<FileProblem> problem =
+      writeWhole(saving, formatConsoleConfig(parameters, languages, timerCalibrationMs));
   if (!problem) {
     std::error_code error;
     std::filesystem::rename(saving, path, error);
@@ -94,9 +95,10 @@ ConfigAtStart configForWindow(const ConfigFileLoad& load, const std::filesystem:
 }
 
 std::optional<std::string> saveConfigFromWindow(const WindowFields& fields, SearchSettings& settings,
-                                                const LanguageChoices& languages, const std::filesystem::path& path) {
+                                                const LanguageChoices& languages, const std::filesystem::path& path,
+                                                std::optional<int> timerCalibrationMs) {
   const ConsoleParameters saved = readSavedConsole(fields, settings);
-  if (const std::optional<FileProblem> problem = saveConfigFile(path, saved, languages)) {
+  if (const std::optional<FileProblem> problem = saveConfigFile(path, saved, languages, timerCalibrationMs)) {
     return configSaveMessage(utf8FromPath(path), *problem);
   }
   applyConsoleParameters(saved, settings);

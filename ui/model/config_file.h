@@ -24,10 +24,11 @@ struct ConfigFileLoad {
 };
 ConfigFileLoad loadConfigFile(const std::filesystem::path& path);
 
-// Writes the six lines, and the languages chosen, to a file beside the old one, flushed to the disk, and renames it
-// over the old one, so that a crash or a full disk never leaves a truncated file.
+// Writes the six lines, the languages chosen and the timer's calibration once set, to a file beside the old one,
+// flushed to the disk, and renames it over the old one, so that a crash or a full disk never leaves a truncated file.
 std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters,
-                                          const LanguageChoices& languages = {});
+                                          const LanguageChoices& languages = {},
+                                          std::optional<int> timerCalibrationMs = std::nullopt);
 
 // The window as it opens, from the file loaded from `path`: the console fields, and the message to show
 // when a file is there but cannot be read, or is not text (the window then starts as
@@ -39,10 +40,12 @@ struct ConfigAtStart {
 };
 ConfigAtStart configForWindow(const ConfigFileLoad& load, const std::filesystem::path& path, SearchSettings& settings);
 
-// The save command: saves what the console fields say, with the languages chosen, and
+// The save command: saves what the console fields say, with the languages chosen (and the
+// timer's calibration, once set), and
 // puts it into the settings (readSavedConsole); or, when the file cannot be written,
 // changes nothing and returns the message to show.
 std::optional<std::string> saveConfigFromWindow(const WindowFields& fields, SearchSettings& settings,
-                                                const LanguageChoices& languages, const std::filesystem::path& path);
+                                                const LanguageChoices& languages, const std::filesystem::path& path,
+                                                std::optional<int> timerCalibrationMs = std::nullopt);
 
 }  // namespace hanabira

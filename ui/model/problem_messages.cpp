@@ -163,11 +163,14 @@ std::string configContentMessage(std::string_view path, const ConsoleConfigProbl
     case ConsoleConfigProblem::Kind::BadEdition:
     case ConsoleConfigProblem::Kind::BadRange:
     case ConsoleConfigProblem::Kind::BadLanguage:
+    case ConsoleConfigProblem::Kind::BadCalibration:
       break;
   }
-  const std::string_view what = problem.kind == ConsoleConfigProblem::Kind::BadEdition ? tr("The edition and console")
-                                : problem.kind == ConsoleConfigProblem::Kind::BadRange ? tr("The range")
-                                                                                       : tr("The language");
+  using Kind = ConsoleConfigProblem::Kind;
+  const std::string_view what = problem.kind == Kind::BadEdition       ? tr("The edition and console")
+                                : problem.kind == Kind::BadRange       ? tr("The range")
+                                : problem.kind == Kind::BadCalibration ? tr("The timer's calibration")
+                                                                       : tr("The language");
   return trf("{}: cannot read line {}.\n{}\n{}\n{} is not valid.\nThe other lines were read.", configFileName,
              problem.line, path, problem.text, what);
 }

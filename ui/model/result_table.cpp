@@ -70,12 +70,17 @@ std::string decoded(std::string_view bytes, TextEncoding encoding) {
 
 }  // namespace
 
-void ResultTable::start(TextEncoding encoding) {
+void ResultTable::start(TextEncoding encoding, Game game) {
   encoding_ = encoding;
+  game_ = game;
   unended_.clear();
   columns_.clear();
+  fileColumns_.clear();
   text_.clear();
   lineStarts_ = {0};
+  rewriter_.reset();
+  shownText_.clear();
+  shownStarts_ = {0};
   order_.clear();
   places_.clear();
   sortKey_.reset();
@@ -117,8 +122,9 @@ void ResultTable::addLines(std::string_view text) {
 }
 
 void ResultTable::addLine(std::string_view line) {
-  if (columns_.empty()) {
-    columns_ = fields(line);
+  if (fileColumns_.empty()) {
+    fileColumns_ = fields(line);
+    rewriteLines();
     return;
   }
   if (rowCount() == rowLimit_) {
@@ -128,12 +134,46 @@ void ResultTable::addLine(std::string_view line) {
   const std::size_t row = rowCount();
   text_ += line;
   lineStarts_.push_back(text_.size());
+  addShownLine(line);
   order_.push_back(row);
   places_.push_back(row);
 }
 
 std::string_view ResultTable::lineOf(std::size_t fileRow) const {
-  return std::string_view(text_).substr(lineStarts_[fileRow], lineStarts_[fileRow + 1] - lineStarts_[fileRow]);
+  const std::string_view text = rewriter_ ? shownText_ : text_;
+  const std::vector<std::size_t>& starts = rewriter_ ? shownStarts_ : lineStarts_;
+  return text.substr(starts[fileRow], starts[fileRow + 1] - starts[fileRow]);
+}
+
+void ResultTable::addShownLine(std::string_view fileLine) {
+  if (!rewriter_) return;
+  shownText_ += rewriter_->line(fileLine);
+  shownStarts_.push_back(shownText_.size());
+}
+
+// The shown columns and lines anew from the file's, as the display says.
+void ResultTable::rewriteLines() {
+  shownText_.clear();
+  shownStarts_ = {0};
+  rewriter_.reset();
+  columns_ = fileColumns_;
+  if (display_.asWritten() || fileColumns_.empty()) return;
+  rewriter_.emplace(fileColumns_, game_, display_);
+  columns_ = rewriter_->columns();
+  for (std::size_t row = 0; row < rowCount(); ++row) {
+    addShownLine(std::string_view(text_).substr(lineStarts_[row], lineStarts_[row + 1] - lineStarts_[row]));
+  }
+}
+
+void ResultTable::setDisplay(const ResultDisplay& display) {
+  if (display == display_) return;
+  display_ = display;
+  rewriteLines();
+  // A column may have come or gone: the file's order, as after a new header.
+  sortKey_.reset();
+  std::iota(order_.begin(), order_.end(), std::size_t{0});
+  notePlaces();
+  if (listener_ != nullptr) listener_->tableReset();
 }
 
 std::string_view ResultTable::cell(std::size_t row, std::size_t column) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "evaluate/result_text.h"
+#include "ui/model/result_display.h"
 
 namespace hanabira {
 
@@ -48,8 +49,9 @@ class ResultTable {
 
   void setListener(ResultTableListener* listener) { listener_ = listener; }
 
-  // A new search, whose result file is in `encoding`: no columns, no rows, the file's order.
-  void start(TextEncoding encoding);
+  // A new search of `game`, whose result file is in `encoding`: no columns, no rows, the
+  // file's order; shown as the last display chosen.
+  void start(TextEncoding encoding, Game game = Game::Black);
   // The result file's bytes as the search writes them, the header line first; a line not
   // yet ended waits for the rest.
   void add(std::string_view bytes);
@@ -76,10 +78,17 @@ class ResultTable {
   // The rows' lines in the shown order, each ended by CR LF as in the file.
   std::string copyText(std::span<const std::size_t> rows) const;
 
+  // The columns and lines rewritten as chosen (the file's order again), and back; the
+  // file is not touched.
+  void setDisplay(const ResultDisplay& display);
+  const ResultDisplay& display() const { return display_; }
+
  private:
   void addLines(std::string_view text);
   void addLine(std::string_view line);
   std::string_view lineOf(std::size_t fileRow) const;
+  void addShownLine(std::string_view fileLine);
+  void rewriteLines();
   void mergeNewRows(std::size_t oldCount);
   void sortRows(std::size_t from);
   void notePlaces();
@@ -87,12 +96,18 @@ class ResultTable {
   std::size_t rowLimit_;
   ResultTableListener* listener_ = nullptr;
   TextEncoding encoding_ = TextEncoding::Cp932;
-  std::string unended_;  // the bytes of a line not yet ended
-  std::vector<std::string> columns_;
+  std::string unended_;                        // the bytes of a line not yet ended
+  std::vector<std::string> columns_;           // as shown
+  std::vector<std::string> fileColumns_;       // as the file names them
   std::string text_;                           // every row's line, one after the other
   std::vector<std::size_t> lineStarts_ = {0};  // by file row, and where the last line ends
-  std::vector<std::size_t> order_;             // the file rows in the shown order
-  std::vector<std::size_t> places_;            // the shown places by file row
+  Game game_ = Game::Black;
+  ResultDisplay display_;
+  std::optional<ResultLineRewriter> rewriter_;  // none while the lines show as written
+  std::string shownText_;                       // the lines rewritten, as text_
+  std::vector<std::size_t> shownStarts_ = {0};
+  std::vector<std::size_t> order_;   // the file rows in the shown order
+  std::vector<std::size_t> places_;  // the shown places by file row
   std::optional<SortKey> sortKey_;
   bool numericSort_ = false;  // the sorted column holds numbers only
   bool cut_ = false;

@@ -89,7 +89,8 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
 
   view_.showStartCaption(abortCaption());
   view_.showProgressBar({});
-  table_.start(defaultEncoding(settings.resultLanguage));  // as the search encodes its lines
+  // As the search encodes its lines; the game numbers its positions and advances.
+  table_.start(defaultEncoding(settings.resultLanguage), resultColumnChoices(settings).game);
   runner_.start(settings, std::move(sink));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }

@@ -27,7 +27,10 @@ WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
     : view_(view), search_(view, std::move(post)) {
   const std::filesystem::path config = workingFilePath(configFileName);
   const ConfigFileLoad load = loadConfigFile(config);
-  if (load.text) languages_ = load.text->languages;
+  if (load.text) {
+    languages_ = load.text->languages;
+    timerCalibrationMs_ = load.text->timerCalibrationMs;
+  }
   setUiLanguage(startLanguage(languages_.window));
   start_ = configForWindow(load, config, settings_);  // its message in the window's language
   settings_.resultLanguage = languages_.result.value_or(ResultLanguage::Japanese);
@@ -92,9 +95,21 @@ void WindowCommands::applyWindowChanges(const WindowChanges& changes) {
 
 void WindowCommands::save() {
   if (const std::optional<std::string> message =
-          saveConfigFromWindow(fields(), settings_, languages_, workingFilePath(configFileName))) {
+          saveConfigFromWindow(fields(), settings_, languages_, workingFilePath(configFileName), timerCalibrationMs_)) {
     view_.showMessage(*message);
   }
+}
+
+// Kept as the languages are, by saving the file with it, the console fields too; a file
+// gains the line only once the calibration moves from the one in force.
+std::optional<std::string> WindowCommands::keepTimerCalibration(int calibrationMs) {
+  if (calibrationMs == timerCalibrationMs()) return std::nullopt;
+  if (std::optional<std::string> message =
+          saveConfigFromWindow(fields(), settings_, languages_, workingFilePath(configFileName), calibrationMs)) {
+    return message;
+  }
+  timerCalibrationMs_ = calibrationMs;
+  return std::nullopt;
 }
 
 // A choice takes effect as the file is saved with it, the console fields too, as 保存
@@ -103,7 +118,7 @@ void WindowCommands::chooseLanguages() {
   LanguageChoices chosen = languages_;
   if (!chooseLanguage(view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage)), chosen)) return;
   if (const std::optional<std::string> message =
-          saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName))) {
+          saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName), timerCalibrationMs_)) {
     view_.showMessage(*message);
     return;
   }

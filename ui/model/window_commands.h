@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/search_settings.h"
+#include "ui/model/boot_timer_panel.h"
 #include "ui/model/config_file.h"
 #include "ui/model/option_dialog_flow.h"
 #include "ui/model/search_command.h"
@@ -43,7 +44,7 @@ class WindowView : public SearchView {
 // environment sets HANABIRA_NO_VIEWER=1 (for tests and scripts).
 bool resultViewerWanted();
 
-class WindowCommands final : public DialogOwner {
+class WindowCommands final : public DialogOwner, public CalibrationStore {
  public:
   // Reads "config.txt" of the working directory and sets the language of the window's
   // texts, before the front end creates its controls. `post` runs the search's reports
@@ -76,6 +77,10 @@ class WindowCommands final : public DialogOwner {
 
   const SearchSettings& settings() const { return settings_; }
 
+  // CalibrationStore
+  int timerCalibrationMs() const override { return timerCalibrationMs_.value_or(defaultBootCalibrationMs); }
+  std::optional<std::string> keepTimerCalibration(int calibrationMs) override;
+
  private:
   void save();
   void chooseLanguages();
@@ -84,6 +89,7 @@ class WindowCommands final : public DialogOwner {
   SearchSettings settings_;
   ConfigAtStart start_;
   LanguageChoices languages_;
+  std::optional<int> timerCalibrationMs_;  // once the user has set one
   std::map<int, std::function<void()>> commands_;
   SearchCommand search_;
 };

@@ -13,6 +13,7 @@
 #include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/main_window_layout.h"
+#include "ui/qt/boot_timer_window.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/qt_widgets.h"
 #include "ui/qt/result_table_window.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth, QWidget* parent)
 
 MainWindow::~MainWindow() {
   commands_.closing();
+  delete timerWindow_;    // before the commands, which keep its calibration
   delete resultsWindow_;  // before the table it shows, which the commands hold
 }
 
@@ -100,10 +102,24 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
 }
 
 void MainWindow::showResults() {
-  if (resultsWindow_ == nullptr) resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
+  if (resultsWindow_ == nullptr) {
+    resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
+    resultsWindow_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+  }
   resultsWindow_->show();
   resultsWindow_->raise();
   resultsWindow_->activateWindow();
+}
+
+void MainWindow::showTimer(const BootTarget& target) {
+  if (timerWindow_ == nullptr) {
+    timerWindow_ = new BootTimerWindow(target, commands_, this);
+  } else {
+    timerWindow_->setTarget(target);
+  }
+  timerWindow_->show();
+  timerWindow_->raise();
+  timerWindow_->activateWindow();
 }
 
 void MainWindow::setResultViewer(const ResultViewer& viewer) {
@@ -166,6 +182,7 @@ void MainWindow::showTexts() {
   fillHiddenPowerItems(*combo);
   combo->setCurrentIndex(chosen);
   if (resultsWindow_ != nullptr) resultsWindow_->showTexts();
+  if (timerWindow_ != nullptr) timerWindow_->showTexts();
   update();  // the painted labels
 }
 

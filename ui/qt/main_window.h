@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace hanabira {
 
+class BootTimerWindow;
 class ResultTableWindow;
 class SearchProgressBar;
 
@@ -37,6 +38,8 @@ class MainWindow : public QWidget, private WindowView {
   bool isSearchRunning() const { return commands_.isSearchRunning(); }
   // The table of the last search's lines, once its button has opened it.
   ResultTableWindow* resultsWindow() const { return resultsWindow_; }
+  // The boot timer, once the results window's button has opened it.
+  BootTimerWindow* timerWindow() const { return timerWindow_; }
 
   // Opens a finished result file in the user's viewer (SearchCommand::ResultViewer).
   using ResultViewer = std::function<bool(const QString& path)>;
@@ -57,6 +60,7 @@ class MainWindow : public QWidget, private WindowView {
  private:
   void createControls(EditFieldWidth editFieldWidth);
   void showResults();
+  void showTimer(const BootTarget& target);
 
   // WindowView
   std::string fieldText(int id) const override;
@@ -75,6 +79,7 @@ class MainWindow : public QWidget, private WindowView {
   QPushButton* startButton_ = nullptr;
   SearchProgressBar* progressBar_ = nullptr;
   ResultTableWindow* resultsWindow_ = nullptr;
+  BootTimerWindow* timerWindow_ = nullptr;
   WindowCommands commands_;
 };
 

@@ -29,6 +29,8 @@ class ResultTableModel final : public QAbstractTableModel, private ResultTableLi
   // The rows of these indexes as the file's lines (ResultTable::copyText).
   QString copyText(const QModelIndexList& indexes) const;
   const ResultTable& table() const { return table_; }
+  // The lines rewritten as chosen (ResultTable::setDisplay).
+  void setDisplay(const ResultDisplay& display) { table_.setDisplay(display); }
 
  signals:
   void cut();  // ResultTable::isCut became true

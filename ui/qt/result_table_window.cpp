@@ -2,13 +2,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "i18n/translate.h"
 #include "ui/qt/qt_strings.h"
@@ -33,7 +38,11 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       model_(new ResultTableModel(table, this)),
       view_(new QTableView(this)),
       cutNote_(new QLabel(this)),
-      copy_(new QAction(this)) {
+      copy_(new QAction(this)),
+      timer_(new QPushButton(this)),
+      playersNumbering_(new QCheckBox(this)),
+      initialAdvances_(new QCheckBox(this)),
+      memoryLink_(new QCheckBox(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -55,6 +64,22 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_);
   layout->addWidget(cutNote_);
+  auto* buttons = new QHBoxLayout;
+  playersNumbering_->setObjectName(QStringLiteral("playersNumbering"));
+  initialAdvances_->setObjectName(QStringLiteral("initialAdvances"));
+  memoryLink_->setObjectName(QStringLiteral("memoryLink"));
+  memoryLink_->setEnabled(false);
+  for (QCheckBox* box : {playersNumbering_, initialAdvances_, memoryLink_}) {
+    buttons->addWidget(box);
+    connect(box, &QCheckBox::toggled, this, &ResultTableWindow::showChosenDisplay);
+  }
+  buttons->addStretch();
+  buttons->addWidget(timer_);
+  layout->addLayout(buttons);
+  timer_->setEnabled(false);
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { timer_->setEnabled(view_->selectionModel()->hasSelection()); });
+  connect(timer_, &QPushButton::clicked, this, &ResultTableWindow::openTimer);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     showUnsorted(*view_->horizontalHeader());
     rowsArrived(0);
@@ -75,7 +100,27 @@ void ResultTableWindow::copySelection() const {
 void ResultTableWindow::showTexts() {
   setWindowTitle(toQString(hanabira::tr("Results")));
   copy_->setText(toQString(hanabira::tr("Copy")));
+  timer_->setText(toQString(hanabira::tr("Boot timer")));
+  playersNumbering_->setText(toQString(hanabira::tr("IV positions as players count them")));
+  initialAdvances_->setText(toQString(hanabira::tr("Initial advances")));
+  memoryLink_->setText(toQString(hanabira::tr("Memory Link")));
   showCutNote();
+}
+
+void ResultTableWindow::showChosenDisplay() {
+  memoryLink_->setEnabled(initialAdvances_->isChecked());
+  model_->setDisplay({playersNumbering_->isChecked() ? IvNumbering::Players : IvNumbering::Positions,
+                      initialAdvances_->isChecked(), memoryLink_->isChecked()});
+}
+
+void ResultTableWindow::openTimer() {
+  const QModelIndexList rows = view_->selectionModel()->selectedRows();
+  if (rows.isEmpty() || !timerCommand_) return;
+  const auto first = std::min_element(rows.begin(), rows.end(),
+                                      [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  if (const auto target = bootTargetOfRow(model_->table(), static_cast<std::size_t>(first->row()))) {
+    timerCommand_(*target);
+  }
 }
 
 // The columns take the width of the first rows' texts.

@@ -114,8 +114,20 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
 }
 
 void MainWindow::showResults() {
-  if (!results_) results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
+  if (!results_) {
+    results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
+    results_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+  }
   results_->show();
+}
+
+void MainWindow::showTimer(const BootTarget& target) {
+  if (timer_) {
+    timer_->setTarget(target);
+  } else {
+    timer_ = std::make_unique<BootTimerWindow>(target, commands_, window_);
+  }
+  timer_->show();
 }
 
 std::string MainWindow::fieldText(int id) const { return windowText(GetDlgItem(window_, id)); }
@@ -145,6 +157,7 @@ void MainWindow::showTexts() {
   fillHiddenPowerItems(combo);
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   if (results_) results_->showTexts();
+  if (timer_) timer_->showTexts();
   InvalidateRect(window_, nullptr, TRUE);  // the painted labels
 }
 

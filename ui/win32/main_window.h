@@ -16,6 +16,7 @@
 #include "ui/model/main_window_layout.h"
 #include "ui/model/window_commands.h"
 #include "ui/model/window_fields.h"
+#include "ui/win32/boot_timer_window.h"
 #include "ui/win32/result_table_window.h"
 #include "ui/win32/ui_font.h"
 
@@ -39,6 +40,8 @@ class MainWindow final : private WindowView {
   bool isSearchRunning() const { return commands_.isSearchRunning(); }
   // The table of the last search's lines, once its button has opened it.
   ResultTableWindow* resultsWindow() const { return results_.get(); }
+  // The boot timer, once the results window's button has opened it.
+  BootTimerWindow* timerWindow() const { return timer_.get(); }
   // The inputs as the commands read them.
   WindowFields fields() const { return commands_.fields(); }
 
@@ -53,6 +56,7 @@ class MainWindow final : private WindowView {
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(EditFieldWidth editFieldWidth);
   void showResults();
+  void showTimer(const BootTarget& target);
   void paintLabels();
   void runPostedTask(LPARAM task);
   void dropPostedTasks();
@@ -78,6 +82,7 @@ class MainWindow final : private WindowView {
   bool quitOnClose_ = false;
   WindowCommands commands_;
   std::unique_ptr<ResultTableWindow> results_;  // goes before the table it shows, which commands_ holds
+  std::unique_ptr<BootTimerWindow> timer_;      // goes before commands_, which keeps its calibration
 };
 
 // A task the search posted: a std::function<void()> the window runs and deletes.

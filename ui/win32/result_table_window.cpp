@@ -17,6 +17,15 @@ constexpr wchar_t className[] = L"HanabiraResultTable";
 constexpr int windowWidth = 760;
 constexpr int windowHeight = 420;
 constexpr int noteHeight = 20;
+constexpr int buttonRowHeight = 32;
+constexpr int buttonWidth = 120;
+// The display's check boxes, left to right.
+constexpr struct {
+  int id;
+  int width;
+} choiceBoxes[] = {{ResultTableWindow::playersNumberingId, 230},
+                   {ResultTableWindow::initialAdvancesId, 110},
+                   {ResultTableWindow::memoryLinkId, 110}};
 constexpr int listId = 1;
 constexpr UINT copyCommand = 1;
 // A column is as wide as its header's text and the texts of this many first rows.
@@ -75,9 +84,12 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(ta
   const DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, listStyle, listStyle);
   cutNote_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
-  for (const HWND control : {list_, cutNote_}) {
+  timer_ = CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(timerButtonId)), instance, nullptr);
+  for (const HWND control : {list_, cutNote_, timer_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
   }
+  createChoiceBoxes(instance);
   table_.setListener(this);
   showTexts();
   tableReset();
@@ -96,6 +108,10 @@ void ResultTableWindow::show() {
 
 void ResultTableWindow::showTexts() {
   SetWindowTextW(window_, wideFromUtf8(tr("Results")).c_str());
+  SetWindowTextW(timer_, wideFromUtf8(tr("Boot timer")).c_str());
+  SetDlgItemTextW(window_, playersNumberingId, wideFromUtf8(tr("IV positions as players count them")).c_str());
+  SetDlgItemTextW(window_, initialAdvancesId, wideFromUtf8(tr("Initial advances")).c_str());
+  SetDlgItemTextW(window_, memoryLinkId, wideFromUtf8(tr("Memory Link")).c_str());
   const std::string note =
       trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
   SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
@@ -108,6 +124,30 @@ std::vector<std::size_t> ResultTableWindow::selectedRows() const {
     if (row < 0) return rows;
     rows.push_back(static_cast<std::size_t>(row));
   }
+}
+
+void ResultTableWindow::createChoiceBoxes(HINSTANCE instance) {
+  for (const auto& box : choiceBoxes) {
+    const HWND control =
+        CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(box.id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
+  }
+  EnableWindow(GetDlgItem(window_, memoryLinkId), FALSE);
+}
+
+void ResultTableWindow::showChosenDisplay() {
+  const bool advances = IsDlgButtonChecked(window_, initialAdvancesId) == BST_CHECKED;
+  EnableWindow(GetDlgItem(window_, memoryLinkId), advances);
+  const bool players = IsDlgButtonChecked(window_, playersNumberingId) == BST_CHECKED;
+  table_.setDisplay({players ? IvNumbering::Players : IvNumbering::Positions, advances,
+                     IsDlgButtonChecked(window_, memoryLinkId) == BST_CHECKED});
+}
+
+void ResultTableWindow::openTimer() {
+  const std::vector<std::size_t> rows = selectedRows();  // ascending
+  if (rows.empty() || !timerCommand_) return;
+  if (const auto target = bootTargetOfRow(table_, rows.front())) timerCommand_(*target);
 }
 
 void ResultTableWindow::copySelection() const {
@@ -138,12 +178,20 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
       showContextMenu(lParam);
       return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return 0;
+      if (LOWORD(wParam) == timerButtonId) {
+        openTimer();
+      } else {
+        showChosenDisplay();
+      }
+      return 0;
     case WM_CLOSE:  // kept for the next time its button opens it
       ShowWindow(window_, SW_HIDE);
       return 0;
     case WM_NCDESTROY:  // with the main window, which owns it
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = list_ = cutNote_ = nullptr;
+      window_ = list_ = cutNote_ = timer_ = nullptr;
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
@@ -232,9 +280,16 @@ void ResultTableWindow::fitColumns() {
 void ResultTableWindow::placeChildren() {
   RECT area;
   GetClientRect(window_, &area);
-  const int listHeight = table_.isCut() ? area.bottom - noteHeight : area.bottom;
+  const int buttonsTop = area.bottom - buttonRowHeight;
+  const int listHeight = table_.isCut() ? buttonsTop - noteHeight : buttonsTop;
   MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
   MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
+  MoveWindow(timer_, area.right - buttonWidth - 4, buttonsTop + 4, buttonWidth, buttonRowHeight - 8, TRUE);
+  int left = 6;
+  for (const auto& box : choiceBoxes) {
+    MoveWindow(GetDlgItem(window_, box.id), left, buttonsTop + 4, box.width, buttonRowHeight - 8, TRUE);
+    left += box.width + 6;
+  }
   ShowWindow(cutNote_, table_.isCut() ? SW_SHOW : SW_HIDE);
 }
 

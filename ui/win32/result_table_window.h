@@ -2,7 +2,9 @@
 // opened by its button, hidden when closed, filled as the search writes. The list view
 // holds no texts of its own: it asks for each cell as it draws it (owner data). A click
 // on a column's header sorts by it (again: descending; a third time: the file's order);
-// Ctrl+C and the context menu copy the selected rows as the result file's lines.
+// Ctrl+C and the context menu copy the selected rows as the result file's lines. The
+// timer button opens the boot timer for the first selected line; the check boxes show
+// the lines in the players' numbering of IV positions and with the game's own advances.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +12,11 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
 #include "ui/win32/ui_font.h"
 
@@ -33,6 +37,14 @@ class ResultTableWindow final : private ResultTableListener {
   // The window's own texts again, in the language just chosen.
   void showTexts();
 
+  // What the timer button does with the moment of the first selected line.
+  void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
+  static constexpr int timerButtonId = 2;
+  void openTimer();
+  static constexpr int playersNumberingId = 3;
+  static constexpr int initialAdvancesId = 4;
+  static constexpr int memoryLinkId = 5;
+
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,6 +56,8 @@ class ResultTableWindow final : private ResultTableListener {
   void fitColumns();
   void placeChildren();
   void showContextMenu(LPARAM at);
+  void createChoiceBoxes(HINSTANCE instance);
+  void showChosenDisplay();
   std::vector<std::size_t> selectedRows() const;
 
   // ResultTableListener
@@ -58,6 +72,8 @@ class ResultTableWindow final : private ResultTableListener {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   HWND cutNote_ = nullptr;
+  HWND timer_ = nullptr;
+  std::function<void(const BootTarget&)> timerCommand_;
   std::wstring cellText_;  // the text of the cell the list asked for last
   // While the order changes: the selected rows' places in the file, and the focused one's.
   std::vector<std::size_t> selectedFileRows_;
