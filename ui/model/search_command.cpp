@@ -90,6 +90,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   view_.showStartCaption(abortCaption());
   view_.showProgressBar({});
   table_.start(defaultEncoding(settings.resultLanguage));  // as the search encodes its lines
+  searched_ = settings;
   runner_.start(settings, std::move(sink));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }
