@@ -110,7 +110,7 @@ NeighbourTexts neighbourTexts() {
   texts.keysOneAway = tr("Keys one away");
   texts.recompute = tr("Recompute");
   texts.seen = tr("Seen");
-  texts.nature = tr("Nature");
+  texts.nature = trc("seen", "Nature");
   texts.shiny = tr("Shiny");
   texts.notSeen = tr("Not seen");
   texts.yes = tr("Yes");
