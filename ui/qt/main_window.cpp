@@ -100,7 +100,10 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
 }
 
 void MainWindow::showResults() {
-  if (resultsWindow_ == nullptr) resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
+  if (resultsWindow_ == nullptr) {
+    resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
+    resultsWindow_->setSearchedSettings(&commands_.searchedSettings());
+  }
   resultsWindow_->show();
   resultsWindow_->raise();
   resultsWindow_->activateWindow();

@@ -6,11 +6,14 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "i18n/translate.h"
+#include "ui/model/neighbour_view.h"
+#include "ui/qt/neighbour_window.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/result_table_model.h"
 
@@ -33,7 +36,8 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       model_(new ResultTableModel(table, this)),
       view_(new QTableView(this)),
       cutNote_(new QLabel(this)),
-      copy_(new QAction(this)) {
+      copy_(new QAction(this)),
+      neighbours_(new QPushButton(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -55,6 +59,10 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_);
   layout->addWidget(cutNote_);
+  neighbours_->setObjectName("neighbours");
+  layout->addWidget(neighbours_, 0, Qt::AlignRight);
+  connect(neighbours_, &QPushButton::clicked, this, &ResultTableWindow::openNeighbours);
+  connect(view_, &QTableView::doubleClicked, this, &ResultTableWindow::openNeighbours);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     showUnsorted(*view_->horizontalHeader());
     rowsArrived(0);
@@ -75,7 +83,18 @@ void ResultTableWindow::copySelection() const {
 void ResultTableWindow::showTexts() {
   setWindowTitle(toQString(hanabira::tr("Results")));
   copy_->setText(toQString(hanabira::tr("Copy")));
+  neighbours_->setText(toQString(neighbourTexts().neighbours));
   showCutNote();
+}
+
+void ResultTableWindow::openNeighbours() {
+  const QModelIndex current = view_->currentIndex();
+  if (!current.isValid() || searched_ == nullptr || !*searched_) return;
+  const std::optional<BootMoment> hit = hitOfRow(model_->table(), static_cast<std::size_t>(current.row()), **searched_);
+  if (!hit) return;
+  auto* window = new NeighbourWindow(**searched_, *hit, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
 }
 
 // The columns take the width of the first rows' texts.

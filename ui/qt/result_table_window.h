@@ -1,15 +1,20 @@
 // The window that shows the last search's lines as a table, owned by the main window:
 // opened by its button, kept while the program runs, filled as the search writes. A click
 // on a column's header sorts by it; Ctrl+C and the context menu copy the selected rows
-// as the result file's lines.
+// as the result file's lines. The neighbours button and a double-click open the
+// neighbours of the selected row's boot (NeighbourWindow).
 #pragma once
 
 #include <QWidget>
 
+#include <optional>
+
+#include "core/search_settings.h"
 #include "ui/model/result_table.h"
 
 class QAction;
 class QLabel;
+class QPushButton;
 class QTableView;
 
 namespace hanabira {
@@ -27,6 +32,12 @@ class ResultTableWindow final : public QWidget {
   void copySelection() const;
   // The window's own texts again, in the language just chosen.
   void showTexts();
+  // The settings the table's lines were searched with (SearchCommand), which the
+  // neighbours of a row are evaluated with; they outlive the window.
+  void setSearchedSettings(const std::optional<SearchSettings>* settings) { searched_ = settings; }
+  // Opens the neighbours of the current row; nothing where there is none or the line is
+  // not the last search's.
+  void openNeighbours();
 
  private:
   void rowsArrived(int first);
@@ -36,6 +47,8 @@ class ResultTableWindow final : public QWidget {
   QTableView* view_;
   QLabel* cutNote_;
   QAction* copy_;
+  QPushButton* neighbours_;
+  const std::optional<SearchSettings>* searched_ = nullptr;
 };
 
 }  // namespace hanabira
