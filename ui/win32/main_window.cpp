@@ -114,7 +114,10 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
 }
 
 void MainWindow::showResults() {
-  if (!results_) results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
+  if (!results_) {
+    results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
+    results_->setSearchedSettings(&commands_.searchedSettings());
+  }
   results_->show();
 }
 

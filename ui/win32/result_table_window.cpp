@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "i18n/translate.h"
+#include "ui/model/neighbour_view.h"
+#include "ui/win32/neighbour_window.h"
 #include "ui/win32/wide_text.h"
 
 namespace hanabira {
@@ -18,6 +20,9 @@ constexpr int windowWidth = 760;
 constexpr int windowHeight = 420;
 constexpr int noteHeight = 20;
 constexpr int listId = 1;
+constexpr int neighboursId = 2;
+constexpr int buttonHeight = 26;
+constexpr int buttonWidth = 120;
 constexpr UINT copyCommand = 1;
 // A column is as wide as its header's text and the texts of this many first rows.
 constexpr std::size_t rowsMeasured = 50;
@@ -75,7 +80,10 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(ta
   const DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, listStyle, listStyle);
   cutNote_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
-  for (const HWND control : {list_, cutNote_}) {
+  neighbours_ =
+      CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(neighboursId)), instance, nullptr);
+  for (const HWND control : {list_, cutNote_, neighbours_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
   }
   table_.setListener(this);
@@ -99,6 +107,14 @@ void ResultTableWindow::showTexts() {
   const std::string note =
       trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
   SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
+  SetWindowTextW(neighbours_, wideFromUtf8(neighbourTexts().neighbours).c_str());
+}
+
+void ResultTableWindow::openNeighbours() const {
+  const auto row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  if (row < 0 || searched_ == nullptr || !*searched_) return;
+  const std::optional<BootMoment> hit = hitOfRow(table_, static_cast<std::size_t>(row), **searched_);
+  if (hit) NeighbourWindow::open(**searched_, *hit, window_);
 }
 
 std::vector<std::size_t> ResultTableWindow::selectedRows() const {
@@ -138,12 +154,15 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
       showContextMenu(lParam);
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == neighboursId) openNeighbours();
+      return 0;
     case WM_CLOSE:  // kept for the next time its button opens it
       ShowWindow(window_, SW_HIDE);
       return 0;
     case WM_NCDESTROY:  // with the main window, which owns it
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = list_ = cutNote_ = nullptr;
+      window_ = list_ = cutNote_ = neighbours_ = nullptr;
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
@@ -155,6 +174,9 @@ LRESULT ResultTableWindow::onNotify(const NMHDR& header) {
   switch (header.code) {
     case LVN_GETDISPINFOW:
       showCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      return 0;
+    case NM_DBLCLK:
+      openNeighbours();
       return 0;
     case LVN_COLUMNCLICK:
       sortByHeader(static_cast<std::size_t>(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem));
@@ -232,9 +254,11 @@ void ResultTableWindow::fitColumns() {
 void ResultTableWindow::placeChildren() {
   RECT area;
   GetClientRect(window_, &area);
-  const int listHeight = table_.isCut() ? area.bottom - noteHeight : area.bottom;
+  const int bottom = area.bottom - buttonHeight;
+  const int listHeight = table_.isCut() ? bottom - noteHeight : bottom;
   MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
   MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
+  MoveWindow(neighbours_, area.right - buttonWidth - 4, bottom + 2, buttonWidth, buttonHeight - 4, TRUE);
   ShowWindow(cutNote_, table_.isCut() ? SW_SHOW : SW_HIDE);
 }
 
