@@ -154,26 +154,47 @@ bool NeighbourView::showsNature() const { return selectedMode(settings_).natureT
 bool NeighbourView::showsShiny() const { return selectedMode(settings_).shinyTest != nullptr; }
 
 std::optional<std::string> NeighbourView::recompute(const NeighbourFields& fields) {
-  const NeighbourTexts texts = neighbourTexts();
   NeighbourhoodRequest request{settings_, hit_};
+  Observation observation;
+  if (std::optional<std::string> problem = readFields(fields, request, observation)) return problem;
+  const Neighbourhood neighbourhood = evaluateNeighbours(request, TextEncoding::Utf8);
+  const bool observed = observation.ivs || observation.nature || observation.shiny;
+  const ObservedLines lines =
+      observed ? sortByObservation(request, neighbourhood, observation) : ObservedLines{{}, linesOf(neighbourhood)};
+  keepLines(neighbourhood, lines, observed);
+
+  const std::size_t boots = neighbourBoots(request).size();
+  summary_ = trnf("{} boot moment around the hit", "{} boot moments around the hit", boots, boots);
+  if (observed) {
+    summary_ += trnf("; {} line agrees with the observation", "; {} lines agree with the observation",
+                     lines.agreeing.size(), lines.agreeing.size());
+  }
+  return std::nullopt;
+}
+
+// What the mode cannot show of a boot is not read: its fields stay closed in the window.
+std::optional<std::string> NeighbourView::readFields(const NeighbourFields& fields, NeighbourhoodRequest& request,
+                                                     Observation& observation) const {
+  const NeighbourTexts texts = neighbourTexts();
   request.keysOneAway = fields.keysOneAway;
   for (auto [text, label, max, value] :
        {std::tuple{&fields.seconds, &texts.seconds, maxNeighbourSeconds, &request.seconds},
         std::tuple{&fields.timer0s, &texts.timer0s, maxNeighbourParameters, &request.timer0s},
         std::tuple{&fields.vcounts, &texts.vcounts, maxNeighbourParameters, &request.vcounts},
         std::tuple{&fields.positions, &texts.positions, maxNeighbourPositions, &request.positions}}) {
-    if (auto problem = readCount(*text, *label, max, *value)) return problem;
+    if (std::optional<std::string> problem = readCount(*text, *label, max, *value)) return problem;
   }
   std::optional<std::string> problem;
-  Observation observation{showsIvs() ? readIvs(fields.ivs, problem) : std::nullopt,
-                          showsNature() ? fields.nature : std::nullopt, showsShiny() ? fields.shiny : std::nullopt};
+  if (showsIvs()) observation.ivs = readIvs(fields.ivs, problem);
+  if (showsNature()) observation.nature = fields.nature;
+  if (showsShiny()) observation.shiny = fields.shiny;
   if (problem) return problem;
   if (auto settingsProblem = findNeighbourhoodProblem(request)) return settingsProblemMessage(*settingsProblem);
+  return std::nullopt;
+}
 
-  const Neighbourhood neighbourhood = evaluateNeighbours(request, TextEncoding::Utf8);
-  const bool observed = observation.ivs || observation.nature || observation.shiny;
-  const ObservedLines lines =
-      observed ? sortByObservation(request, neighbourhood, observation) : ObservedLines{{}, linesOf(neighbourhood)};
+// The lines as adjacent prints them: those that agree first.
+void NeighbourView::keepLines(const Neighbourhood& neighbourhood, const ObservedLines& lines, bool observed) {
   const NeighbourTable table(settings_.resultLanguage, TextEncoding::Utf8, observed);
   columns_ = cellsOf(table.header(neighbourhood));
   rows_.clear();
@@ -185,14 +206,6 @@ std::optional<std::string> NeighbourView::recompute(const NeighbourFields& field
   }
   bestSecondsOff_.reset();
   if (!lines.agreeing.empty()) bestSecondsOff_ = neighbourhood.rows[lines.agreeing.front().row].boot.secondsOff;
-
-  const std::size_t boots = neighbourBoots(request).size();
-  summary_ = trnf("{} boot moment around the hit", "{} boot moments around the hit", boots, boots);
-  if (observed) {
-    summary_ += trnf("; {} line agrees with the observation", "; {} lines agree with the observation",
-                     lines.agreeing.size(), lines.agreeing.size());
-  }
-  return std::nullopt;
 }
 
 }  // namespace hanabira

@@ -15,6 +15,7 @@
 #include "core/boot_moment.h"
 #include "core/search_settings.h"
 #include "engine/boot_neighbours.h"
+#include "engine/observed_neighbours.h"
 #include "ui/model/result_table.h"
 
 namespace hanabira {
@@ -81,6 +82,10 @@ class NeighbourView {
     bool target = false;
     bool agrees = false;
   };
+
+  std::optional<std::string> readFields(const NeighbourFields& fields, NeighbourhoodRequest& request,
+                                        Observation& observation) const;
+  void keepLines(const Neighbourhood& neighbourhood, const ObservedLines& lines, bool observed);
 
   SearchSettings settings_;
   BootMoment hit_;

@@ -1,13 +1,13 @@
 #include "ui/qt/neighbour_window.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -140,7 +140,7 @@ void NeighbourWindow::showRows() {
   table_->setRowCount(static_cast<int>(view_.rowCount()));
   QFont bold = table_->font();
   bold.setBold(true);
-  const QBrush agreeing = palette().brush(QPalette::AlternateBase);
+  const QBrush agreeing(QColor(0xFF, 0xF0, 0xC0));  // as the Win32 window shades them
   for (std::size_t row = 0; row < view_.rowCount(); ++row) {
     const std::vector<std::string>& cells = view_.cells(row);
     for (std::size_t column = 0; column < cells.size(); ++column) {
