@@ -25,6 +25,8 @@ constexpr int comboWidth = 110;
 constexpr int comboListHeight = 300;
 constexpr int gap = 4;
 constexpr int boxPadding = 24;  // a check box's square, a button's edges
+constexpr std::size_t rowsMeasured = 50;
+constexpr int cellPadding = 16;
 constexpr COLORREF agreeingShade = RGB(0xFF, 0xF0, 0xC0);
 constexpr std::array<const char*, 6> ivLabels = {"H", "A", "B", "C", "D", "S"};
 
@@ -187,8 +189,20 @@ void NeighbourWindow::showRows() {
   DialogRows rows;
   for (std::size_t row = 0; row < view_.rowCount(); ++row) rows.push_back(view_.cells(row));
   showListRows(list_, rows, -1);
+  fitColumns();
+}
+
+// A column is as wide as its header's text and the texts of its first rows.
+void NeighbourWindow::fitColumns() const {
+  const auto width = [this](const std::string& text) {
+    return static_cast<int>(
+        SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wideFromUtf8(text).c_str())));
+  };
+  const std::size_t rows = std::min(view_.rowCount(), rowsMeasured);
   for (std::size_t column = 0; column < view_.columns().size(); ++column) {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+    int widest = width(view_.columns()[column]);
+    for (std::size_t row = 0; row < rows; ++row) widest = std::max(widest, width(view_.cells(row)[column]));
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widest + cellPadding, 0));
   }
 }
 

@@ -51,6 +51,7 @@ class NeighbourWindow final {
   NeighbourFields fields() const;
   void recompute();
   void showRows();
+  void fitColumns() const;
 
   NeighbourView view_;
   UiFont font_{12};
