@@ -54,6 +54,9 @@ NeighbourWindow::NeighbourWindow(const SearchSettings& settings, const BootMomen
   layout->addWidget(seenRow());
   layout->addWidget(summary_);
   layout->addWidget(table_);
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+    connect(edit, &QLineEdit::returnPressed, this, &NeighbourWindow::recompute);  // Enter, as the button
+  }
   recompute();
 }
 

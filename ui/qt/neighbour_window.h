@@ -1,7 +1,7 @@
 // The neighbours of a hit of the results table (ui/model/neighbour_view.h): fields for
-// how far around it to look and for what the player saw, a recompute button, and the
-// table of the boots around it, the hit's line in bold and the lines that agree with what
-// was seen shaded, first. A field refused is told under the fields.
+// how far around it to look and for what the player saw, a recompute button (or Enter in
+// a field), and the table of the boots around it, the hit's line in bold and the lines
+// that agree with what was seen shaded, first. A field refused is told under the fields.
 #pragma once
 
 #include <QWidget>

@@ -35,6 +35,7 @@ class NeighbourWindow final {
   // Opens the window, the neighbours at the default fields shown.
   static NeighbourWindow* open(const SearchSettings& settings, const BootMoment& hit, HWND owner);
   HWND handle() const { return window_; }
+  const NeighbourView& view() const { return view_; }
 
  private:
   NeighbourWindow(const SearchSettings& settings, const BootMoment& hit, HWND owner);
