@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/neighbour_table.h"
-#include "cli/player_input.h"
 #include "engine/boot_neighbours.h"
+#include "engine/neighbour_table.h"
 #include "engine/observed_neighbours.h"
+#include "engine/player_input.h"
 #include "engine/settings_validation.h"
 #include "evaluate/search_modes.h"
 #include "i18n/translate.h"

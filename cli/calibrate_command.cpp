@@ -10,10 +10,10 @@
 
 #include "cli/command.h"
 #include "cli/output_file.h"
-#include "cli/player_input.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
 #include "engine/calibration.h"
+#include "engine/player_input.h"
 #include "engine/settings_warnings.h"
 #include "i18n/translate.h"
 

@@ -8,12 +8,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +24,7 @@
 #include "engine/search_engine.h"
 #include "gui_test_support.h"
 #include "ui/qt/boot_timer_window.h"
+#include "ui/qt/neighbour_window.h"
 #include "ui/qt/result_table_window.h"
 #include "vocab/cp932.h"
 
@@ -194,6 +198,65 @@ class MainWindowSearchTest : public QObject {
     QVERIFY(results->findChild<QCheckBox*>(QStringLiteral("memoryLink"))->isEnabled());
     advances->setChecked(false);
     QCOMPARE(tableText(table), toQString(cp932ToUtf8(dir.read("result.txt").toStdString())));
+  }
+
+  // A row of the results opens its neighbours, by the button and by a double-click: the
+  // row's own line is the target's; the fields recompute them; a refused field is told.
+  void neighboursOfASelectedRow() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    typeWorkedExampleConsole(window);
+    typeDates(window, {"11", "9", "27", "11", "9", "27"});
+    setText(window, startHourEdit, "13");
+    setText(window, endHourEdit, "13");
+    setText(window, startMinuteEdit, "40");
+    setText(window, endMinuteEdit, "49");
+    setText(window, hiddenPowerMinPowerEdit, "65");
+    setChecked(window, keyInputCheck, true);
+    click(window, startButton);
+    QVERIFY(ready.wait(searchTimeoutMs));
+    click(window, resultsButton);
+    ResultTableWindow* results = window.resultsWindow();
+    const QAbstractItemModel& table = *results->view()->model();
+    QVERIFY(table.rowCount() > 2);
+
+    results->view()->selectRow(2);
+    QStringList target = {"*", "0", "0", "0"};
+    for (int column = 0; column < table.columnCount(); ++column) target << table.index(2, column).data().toString();
+    results->findChild<QPushButton*>("neighbours")->click();
+    auto* neighbours = results->findChild<NeighbourWindow*>();
+    QVERIFY(neighbours != nullptr && neighbours->isVisible());
+    const QTableWidget& shown = *neighbours->table();
+    auto rowText = [&](int row) {
+      QStringList cells;
+      for (int column = 0; column < shown.columnCount(); ++column) cells << shown.item(row, column)->text();
+      return cells;
+    };
+    int targetRow = -1;
+    for (int row = 0; row < shown.rowCount(); ++row) {
+      if (rowText(row) == target) targetRow = row;
+    }
+    QVERIFY2(targetRow >= 0, qPrintable(target.join(',')));
+    QVERIFY(shown.item(targetRow, 0)->font().bold());
+    QCOMPARE(shown.horizontalHeaderItem(0)->text(), QStringLiteral("目標"));
+
+    for (const char* name : {"seconds", "timer0s", "vcounts"}) neighbours->findChild<QLineEdit*>(name)->setText("0");
+    neighbours->findChild<QPushButton*>("recompute")->click();
+    QVERIFY(shown.rowCount() > 0);
+    for (int row = 0; row < shown.rowCount(); ++row)
+      QCOMPARE(rowText(row).mid(1, 3).join(','), QStringLiteral("0,0,0"));
+    const int rows = shown.rowCount();
+    neighbours->findChild<QLineEdit*>("seconds")->setText("61");
+    QTest::keyClick(neighbours->findChild<QLineEdit*>("seconds"), Qt::Key_Return);
+    QCOMPARE(shown.rowCount(), rows);
+    const QString told = neighbours->findChild<QLabel*>("summary")->text();
+    QVERIFY2(told.contains(QStringLiteral("±秒")) && told.contains("60"), qPrintable(told));
+
+    const QPoint firstRow = results->view()->visualRect(table.index(0, 0)).center();
+    QTest::mouseClick(results->view()->viewport(), Qt::LeftButton, {}, firstRow);
+    QTest::mouseDClick(results->view()->viewport(), Qt::LeftButton, {}, firstRow);
+    QCOMPARE(results->findChildren<NeighbourWindow*>().size(), 2);
   }
 
   void resultNoViewerOpensIsShownByItsPath() {

@@ -1,10 +1,14 @@
 // The Win32 window under Wine: the window as it opens, typed fields searched, the
-// search's end on the bar, the table of the lines, config.txt saved and loaded, messages,
-// and the two programs' edit fields.
+// search's end on the bar, the table of the lines and a row's neighbours, config.txt
+// saved and loaded, messages, and the two programs' edit fields.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "cli/settings_json.h"
 #include "core/utf8_path.h"
@@ -14,6 +18,7 @@
 #include "ui/model/control_ids.h"
 #include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/neighbour_window.h"
 #include "ui/win32/option_dialog.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/wide_text.h"
@@ -185,6 +190,63 @@ TEST(Win32Window, ResultsTableHoldsTheFilesLines) {
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(results->handle(), ResultTableWindow::memoryLinkId)));
   click(results->handle(), ResultTableWindow::initialAdvancesId);
   EXPECT_EQ(listText(list), cp932ToUtf8(dir.read("result.txt")));
+}
+
+// The neighbours windows the results window opened, newest first.
+std::vector<HWND> neighbourWindows() {
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, NeighbourWindow::className, nullptr));) {
+    found.push_back(window);
+  }
+  return found;
+}
+
+// A row of the results opens its neighbours, by the button and by a double-click: the
+// row's own line is the target's; the fields recompute them; a refused field is told.
+TEST(Win32Window, NeighboursOfASelectedRow) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  play(w, exampleMinute);
+  type(w, ivMinEdits + 5, "31");
+  click(w, startButton);
+  ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
+  click(w, resultsButton);
+  ResultTableWindow* results = window.resultsWindow();
+  const DialogRows rows = listRows(results->list());
+  ASSERT_GT(rows.size(), 2u);
+
+  LVITEMW item{};
+  item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(results->list(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(results->neighboursButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(neighbourWindows().size(), 1u);
+  const HWND neighbours = neighbourWindows()[0];
+  EXPECT_TRUE(IsWindowVisible(neighbours));
+  const HWND list = GetDlgItem(neighbours, NeighbourWindow::listId);
+  std::vector<std::string> target = {"*", "0", "0", "0"};
+  target.insert(target.end(), rows[2].begin(), rows[2].end());
+  const DialogRows shown = listRows(list);
+  EXPECT_NE(std::find(shown.begin(), shown.end(), target), shown.end());
+
+  for (int id : {NeighbourWindow::secondsId, NeighbourWindow::timer0sId, NeighbourWindow::vcountsId}) {
+    type(neighbours, id, "0");
+  }
+  click(neighbours, NeighbourWindow::recomputeId);
+  const DialogRows aimed = listRows(list);
+  ASSERT_FALSE(aimed.empty());
+  for (const std::vector<std::string>& row : aimed) EXPECT_EQ(row[1] + row[2] + row[3], "000");
+  type(neighbours, NeighbourWindow::secondsId, "61");
+  click(neighbours, NeighbourWindow::recomputeId);
+  EXPECT_EQ(listRows(list), aimed);
+  const std::string told = text(neighbours, NeighbourWindow::summaryId);
+  EXPECT_TRUE(told.find("±秒") != std::string::npos && told.find("60") != std::string::npos) << told;
+
+  NMITEMACTIVATE doubleClick{};
+  doubleClick.hdr = {results->list(), static_cast<UINT_PTR>(GetDlgCtrlID(results->list())), NM_DBLCLK};
+  doubleClick.iItem = 2;
+  SendMessageW(results->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&doubleClick));
+  EXPECT_EQ(neighbourWindows().size(), 2u);
 }
 
 TEST(Win32Window, ClosingDuringASearchEndsIt) {

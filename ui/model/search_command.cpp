@@ -91,6 +91,7 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   view_.showProgressBar({});
   // As the search encodes its lines; the game numbers its positions and advances.
   table_.start(defaultEncoding(settings.resultLanguage), resultColumnChoices(settings).game);
+  searched_ = settings;
   runner_.start(settings, std::move(sink));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
 }

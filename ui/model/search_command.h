@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,6 +54,8 @@ class SearchCommand {
   bool isRunning() const { return runner_.isBusy(); }
   // The last search's lines, filled as it runs; kept when a search is refused.
   ResultTable& resultTable() { return table_; }
+  // The settings the table's lines were searched with; none before the first search.
+  const std::optional<SearchSettings>& searchedSettings() const { return searched_; }
   // Shows the start button's caption again, as in a language just chosen.
   void showCaption();
 
@@ -68,6 +71,7 @@ class SearchCommand {
 
   SearchView& view_;
   ResultTable table_;
+  std::optional<SearchSettings> searched_;
   SearchRunner runner_;
   ResultViewer viewer_;
   std::filesystem::path resultPath_;

@@ -105,6 +105,7 @@ void MainWindow::showResults() {
   if (resultsWindow_ == nullptr) {
     resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
     resultsWindow_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+    resultsWindow_->setSearchedSettings(&commands_.searchedSettings());
   }
   resultsWindow_->show();
   resultsWindow_->raise();

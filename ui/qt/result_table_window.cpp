@@ -16,6 +16,8 @@
 #include <algorithm>
 
 #include "i18n/translate.h"
+#include "ui/model/neighbour_view.h"
+#include "ui/qt/neighbour_window.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/result_table_model.h"
 
@@ -42,7 +44,8 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       timer_(new QPushButton(this)),
       playersNumbering_(new QCheckBox(this)),
       initialAdvances_(new QCheckBox(this)),
-      memoryLink_(new QCheckBox(this)) {
+      memoryLink_(new QCheckBox(this)),
+      neighbours_(new QPushButton(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -74,12 +77,16 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
     connect(box, &QCheckBox::toggled, this, &ResultTableWindow::showChosenDisplay);
   }
   buttons->addStretch();
+  neighbours_->setObjectName("neighbours");
+  buttons->addWidget(neighbours_);
   buttons->addWidget(timer_);
   layout->addLayout(buttons);
   timer_->setEnabled(false);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { timer_->setEnabled(view_->selectionModel()->hasSelection()); });
   connect(timer_, &QPushButton::clicked, this, &ResultTableWindow::openTimer);
+  connect(neighbours_, &QPushButton::clicked, this, &ResultTableWindow::openNeighbours);
+  connect(view_, &QTableView::doubleClicked, this, &ResultTableWindow::openNeighbours);
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     showUnsorted(*view_->horizontalHeader());
     rowsArrived(0);
@@ -101,6 +108,7 @@ void ResultTableWindow::showTexts() {
   setWindowTitle(toQString(hanabira::tr("Results")));
   copy_->setText(toQString(hanabira::tr("Copy")));
   timer_->setText(toQString(hanabira::tr("Boot timer")));
+  neighbours_->setText(toQString(neighbourTexts().neighbours));
   playersNumbering_->setText(toQString(hanabira::tr("IV positions as players count them")));
   initialAdvances_->setText(toQString(hanabira::tr("Initial advances")));
   memoryLink_->setText(toQString(hanabira::tr("Memory Link")));
@@ -121,6 +129,16 @@ void ResultTableWindow::openTimer() {
   if (const auto target = bootTargetOfRow(model_->table(), static_cast<std::size_t>(first->row()))) {
     timerCommand_(*target);
   }
+}
+
+void ResultTableWindow::openNeighbours() {
+  const QModelIndex current = view_->currentIndex();
+  if (!current.isValid() || searched_ == nullptr || !*searched_) return;
+  const std::optional<BootMoment> hit = hitOfRow(model_->table(), static_cast<std::size_t>(current.row()), **searched_);
+  if (!hit) return;
+  auto* window = new NeighbourWindow(**searched_, *hit, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
 }
 
 // The columns take the width of the first rows' texts.

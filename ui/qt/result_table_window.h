@@ -1,16 +1,19 @@
 // The window that shows the last search's lines as a table, owned by the main window:
 // opened by its button, kept while the program runs, filled as the search writes. A click
 // on a column's header sorts by it; Ctrl+C and the context menu copy the selected rows
-// as the result file's lines. The timer button opens the boot timer for the first
-// selected line; the check boxes show the lines in the players' numbering of IV
-// positions and with the game's own advances (named playersNumbering, initialAdvances,
-// memoryLink).
+// as the result file's lines. The neighbours button and a double-click open the
+// neighbours of the selected row's boot (NeighbourWindow); the timer button opens the
+// boot timer for the first selected line; the check boxes show the lines in the players'
+// numbering of IV positions and with the game's own advances (named playersNumbering,
+// initialAdvances, memoryLink).
 #pragma once
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
+#include "core/search_settings.h"
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
 
@@ -35,6 +38,12 @@ class ResultTableWindow final : public QWidget {
   void copySelection() const;
   // The window's own texts again, in the language just chosen.
   void showTexts();
+  // The settings the table's lines were searched with (SearchCommand), which the
+  // neighbours of a row are evaluated with; they outlive the window.
+  void setSearchedSettings(const std::optional<SearchSettings>* settings) { searched_ = settings; }
+  // Opens the neighbours of the current row; nothing where there is none or the line is
+  // not the last search's.
+  void openNeighbours();
 
   // What the timer button does with the moment of the first selected line.
   void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
@@ -54,7 +63,9 @@ class ResultTableWindow final : public QWidget {
   QCheckBox* playersNumbering_;
   QCheckBox* initialAdvances_;
   QCheckBox* memoryLink_;
+  QPushButton* neighbours_;
   std::function<void(const BootTarget&)> timerCommand_;
+  const std::optional<SearchSettings>* searched_ = nullptr;
 };
 
 }  // namespace hanabira

@@ -117,6 +117,7 @@ void MainWindow::showResults() {
   if (!results_) {
     results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
     results_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+    results_->setSearchedSettings(&commands_.searchedSettings());
   }
   results_->show();
 }

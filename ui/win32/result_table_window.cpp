@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "i18n/translate.h"
+#include "ui/model/neighbour_view.h"
+#include "ui/win32/neighbour_window.h"
 #include "ui/win32/wide_text.h"
 
 namespace hanabira {
@@ -27,6 +29,7 @@ constexpr struct {
                    {ResultTableWindow::initialAdvancesId, 110},
                    {ResultTableWindow::memoryLinkId, 110}};
 constexpr int listId = 1;
+constexpr int neighboursId = 6;  // after the timer's and the check boxes' ids
 constexpr UINT copyCommand = 1;
 // A column is as wide as its header's text and the texts of this many first rows.
 constexpr std::size_t rowsMeasured = 50;
@@ -86,7 +89,10 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(ta
   cutNote_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
   timer_ = CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, window_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(timerButtonId)), instance, nullptr);
-  for (const HWND control : {list_, cutNote_, timer_}) {
+  neighbours_ =
+      CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(neighboursId)), instance, nullptr);
+  for (const HWND control : {list_, cutNote_, timer_, neighbours_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
   }
   createChoiceBoxes(instance);
@@ -115,6 +121,14 @@ void ResultTableWindow::showTexts() {
   const std::string note =
       trf("The table shows the first {} lines; the result file holds them all.", table_.rowLimit());
   SetWindowTextW(cutNote_, wideFromUtf8(note).c_str());
+  SetWindowTextW(neighbours_, wideFromUtf8(neighbourTexts().neighbours).c_str());
+}
+
+void ResultTableWindow::openNeighbours() const {
+  const auto row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  if (row < 0 || searched_ == nullptr || !*searched_) return;
+  const std::optional<BootMoment> hit = hitOfRow(table_, static_cast<std::size_t>(row), **searched_);
+  if (hit) NeighbourWindow::open(**searched_, *hit, window_);
 }
 
 std::vector<std::size_t> ResultTableWindow::selectedRows() const {
@@ -182,6 +196,8 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (HIWORD(wParam) != BN_CLICKED) return 0;
       if (LOWORD(wParam) == timerButtonId) {
         openTimer();
+      } else if (LOWORD(wParam) == neighboursId) {
+        openNeighbours();
       } else {
         showChosenDisplay();
       }
@@ -191,7 +207,7 @@ LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NCDESTROY:  // with the main window, which owns it
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = list_ = cutNote_ = timer_ = nullptr;
+      window_ = list_ = cutNote_ = timer_ = neighbours_ = nullptr;
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
@@ -203,6 +219,9 @@ LRESULT ResultTableWindow::onNotify(const NMHDR& header) {
   switch (header.code) {
     case LVN_GETDISPINFOW:
       showCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      return 0;
+    case NM_DBLCLK:
+      openNeighbours();
       return 0;
     case LVN_COLUMNCLICK:
       sortByHeader(static_cast<std::size_t>(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem));
@@ -285,6 +304,7 @@ void ResultTableWindow::placeChildren() {
   MoveWindow(list_, 0, 0, area.right, listHeight, TRUE);
   MoveWindow(cutNote_, 4, listHeight + 3, area.right - 8, noteHeight - 4, TRUE);
   MoveWindow(timer_, area.right - buttonWidth - 4, buttonsTop + 4, buttonWidth, buttonRowHeight - 8, TRUE);
+  MoveWindow(neighbours_, area.right - 2 * (buttonWidth + 4), buttonsTop + 4, buttonWidth, buttonRowHeight - 8, TRUE);
   int left = 6;
   for (const auto& box : choiceBoxes) {
     MoveWindow(GetDlgItem(window_, box.id), left, buttonsTop + 4, box.width, buttonRowHeight - 8, TRUE);

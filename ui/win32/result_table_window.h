@@ -13,9 +13,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/search_settings.h"
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
 #include "ui/win32/ui_font.h"
@@ -36,6 +38,13 @@ class ResultTableWindow final : private ResultTableListener {
   void copySelection() const;
   // The window's own texts again, in the language just chosen.
   void showTexts();
+  // The settings the table's lines were searched with (SearchCommand), which the
+  // neighbours of a row are evaluated with; they outlive the window.
+  void setSearchedSettings(const std::optional<SearchSettings>* settings) { searched_ = settings; }
+  HWND neighboursButton() const { return neighbours_; }
+  // Opens the neighbours of the focused row; nothing where there is none or the line is
+  // not the last search's.
+  void openNeighbours() const;
 
   // What the timer button does with the moment of the first selected line.
   void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
@@ -74,6 +83,8 @@ class ResultTableWindow final : private ResultTableListener {
   HWND cutNote_ = nullptr;
   HWND timer_ = nullptr;
   std::function<void(const BootTarget&)> timerCommand_;
+  HWND neighbours_ = nullptr;
+  const std::optional<SearchSettings>* searched_ = nullptr;
   std::wstring cellText_;  // the text of the cell the list asked for last
   // While the order changes: the selected rows' places in the file, and the focused one's.
   std::vector<std::size_t> selectedFileRows_;

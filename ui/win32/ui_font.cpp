@@ -35,9 +35,10 @@ const std::wstring& uiFontFace() {
   return face;
 }
 
-UiFont::UiFont(int pixelHeight)
-    : font_(CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, uiFontFace().c_str())) {}
+UiFont::UiFont(int pixelHeight, bool bold)
+    : font_(CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        uiFontFace().c_str())) {}
 
 UiFont::~UiFont() { DeleteObject(font_); }
 

@@ -15,7 +15,7 @@ const std::wstring& uiFontFace();
 // Owns a font of that face.
 class UiFont {
  public:
-  explicit UiFont(int pixelHeight);
+  explicit UiFont(int pixelHeight, bool bold = false);
   ~UiFont();
   UiFont(const UiFont&) = delete;
   UiFont& operator=(const UiFont&) = delete;

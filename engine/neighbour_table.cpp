@@ -1,4 +1,4 @@
-#include "cli/neighbour_table.h"
+#include "engine/neighbour_table.h"
 
 #include <fmt/format.h>
 

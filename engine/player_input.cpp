@@ -1,4 +1,4 @@
-#include "cli/player_input.h"
+#include "engine/player_input.h"
 
 #include <array>
 #include <charconv>
