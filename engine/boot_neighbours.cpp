@@ -45,6 +45,38 @@ std::vector<SearchSettings> settingsByPosition(const SearchSettings& settings, c
   return each;
 }
 
+long long span(int first, int last) { return first > last ? 0 : last - first + 1; }
+
+// The lines a neighbourhood can hold: one per boot and position of the sequences the mode
+// reads.
+long long lineCount(const NeighbourhoodRequest& request) {
+  const SearchSettings s = neighbourhoodSettings(request);
+  const SearchModeDefinition& mode = selectedMode(s);
+  long long positions = 1;
+  if (mode.readsIndividualValues) positions *= std::max(1LL, span(s.ivConsumptionMin, s.ivConsumptionMax));
+  if (mode.readsPersonalityValues) positions *= std::max(1LL, span(s.pidConsumptionMin, s.pidConsumptionMax));
+  const long long boots = (2LL * request.seconds + 1) * (2LL * request.timer0s + 1) * (2LL * request.vcounts + 1) *
+                          static_cast<long long>(neighbourKeyMasks(request).size());
+  return boots * positions;
+}
+
+// The first of the request's widths that, made smaller, brings the neighbourhood within
+// maxNeighbourLines: the width out of range, with the largest that fits.
+std::optional<SettingsProblem> tooManyLines(const NeighbourhoodRequest& request) {
+  if (lineCount(request) <= maxNeighbourLines) return std::nullopt;
+  for (auto [field, width] :
+       {std::pair{"seconds", &NeighbourhoodRequest::seconds}, std::pair{"timer0s", &NeighbourhoodRequest::timer0s},
+        std::pair{"vcounts", &NeighbourhoodRequest::vcounts},
+        std::pair{"positions", &NeighbourhoodRequest::positions}}) {
+    NeighbourhoodRequest smaller = request;
+    while (smaller.*width > 0 && lineCount(smaller) > maxNeighbourLines) --(smaller.*width);
+    if (lineCount(smaller) <= maxNeighbourLines) {
+      return SettingsProblem{field, request.*width, SettingsProblem::Kind::OutOfRange, 0, smaller.*width};
+    }
+  }
+  return SettingsProblem{"seconds", request.seconds, SettingsProblem::Kind::OutOfRange, 0, 0};
+}
+
 }  // namespace
 
 std::vector<NeighbourLine> linesOf(const Neighbourhood& neighbourhood) {
@@ -67,7 +99,8 @@ std::optional<SettingsProblem> findNeighbourhoodProblem(const NeighbourhoodReque
   check.range("vcounts", request.vcounts, 0, maxNeighbourParameters);
   check.range("positions", request.positions, 0, maxNeighbourPositions);
   if (check.result()) return check.result();
-  return findSettingsProblem(neighbourhoodSettings(request));
+  if (auto problem = findSettingsProblem(neighbourhoodSettings(request))) return problem;
+  return tooManyLines(request);
 }
 
 SearchSettings neighbourhoodSettings(const NeighbourhoodRequest& request) {

@@ -29,6 +29,9 @@ namespace hanabira {
 inline constexpr int maxNeighbourSeconds = 60;
 inline constexpr int maxNeighbourParameters = 16;
 inline constexpr int maxNeighbourPositions = 100;
+// Every neighbour gives a line at each position it is evaluated at, and a neighbourhood is
+// held whole in memory: boots times positions stay within this.
+inline constexpr long long maxNeighbourLines = 4'000'000;
 
 struct NeighbourhoodRequest {
   // The search's settings: the console, the mode and its options, the positions.
@@ -83,7 +86,9 @@ inline std::string_view textOf(const Neighbourhood& neighbourhood, const Neighbo
   return std::string_view(neighbourhood.rows[line.row].lines).substr(line.offset, line.size);
 }
 
-// The request's ranges out of their bounds, or the settings' problem.
+// The request's ranges out of their bounds, a neighbourhood of more than maxNeighbourLines
+// lines (told as the largest seconds, Timer0s, VCounts or positions that keep within it),
+// or the settings' problem.
 std::optional<SettingsProblem> findNeighbourhoodProblem(const NeighbourhoodRequest& request);
 
 // The settings each neighbour is evaluated with: the search's, booted at the aimed moment

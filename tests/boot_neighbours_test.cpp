@@ -155,6 +155,24 @@ ObservedIvs valuesAt(const NeighbourhoodRequest& request, const NeighbourBoot& m
 
 // Misses a player makes: a second or two late or early, the next Timer0 or VCount, a key
 // more or one fewer. The values seen there find that boot first.
+// A neighbourhood is held whole: one too large is refused by the first width that can
+// bring it within bounds, told as the largest that does.
+TEST(BootNeighbours, ANeighbourhoodTooLargeToHoldIsRefusedWithTheWidthThatFits) {
+  std::mt19937_64 random(7);
+  NeighbourhoodRequest request = randomRequest(random, SearchMode::IvSearch);
+  request.keysOneAway = false;
+  request.settings.ivConsumptionMin = request.settings.ivConsumptionMax = 150;
+  request.seconds = maxNeighbourSeconds;
+  request.timer0s = request.vcounts = maxNeighbourParameters;
+  request.positions = maxNeighbourPositions;  // 121 x 33 x 33 boots at 201 positions
+  const std::optional<SettingsProblem> problem = findNeighbourhoodProblem(request);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->field, "seconds");
+  EXPECT_EQ(problem->high, 8);  // 17 x 1089 x 201 lines fit, 19 x 1089 x 201 do not
+  request.seconds = problem->high;
+  EXPECT_FALSE(findNeighbourhoodProblem(request).has_value());
+}
+
 TEST(BootNeighbours, WhatThePlayerSawFindsThePlantedMissFirst) {
   const NeighbourhoodRequest request = plantedRequest();
   const Neighbourhood neighbourhood = evaluateNeighbours(request, TextEncoding::Utf8);
