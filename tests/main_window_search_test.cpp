@@ -253,6 +253,26 @@ class MainWindowSearchTest : public QObject {
     const QString told = neighbours->findChild<QLabel*>("summary")->text();
     QVERIFY2(told.contains(QStringLiteral("±秒")) && told.contains("60"), qPrintable(told));
 
+    // The values a boot a second late gave, seen: the timer opens for the row's line with
+    // the calibration that miss asks for.
+    for (const auto& [name, value] : {std::pair{"seconds", "1"}, std::pair{"timer0s", "0"}, std::pair{"vcounts", "0"}})
+      neighbours->findChild<QLineEdit*>(name)->setText(value);
+    neighbours->findChild<QPushButton*>("recompute")->click();
+    QVERIFY(neighbours->correctTimerButton()->isHidden());
+    int lateRow = 0;
+    while (lateRow < shown.rowCount() && shown.item(lateRow, 1)->text() != "+1") ++lateRow;
+    QVERIFY(lateRow < shown.rowCount());
+    const QStringList late = rowText(lateRow);
+    const int firstIv = static_cast<int>(late.size()) - 10;  // H A B C D S, hidden power, power, seed, keys
+    for (int stat = 0; stat < 6; ++stat)
+      neighbours->findChild<QLineEdit*>(QStringLiteral("iv%1").arg(stat))->setText(late[firstIv + stat]);
+    neighbours->findChild<QPushButton*>("recompute")->click();
+    QCOMPARE(neighbours->view().bestSecondsOff(), std::optional<int>(1));
+    QVERIFY(!neighbours->correctTimerButton()->isHidden());
+    neighbours->correctTimerButton()->click();
+    QVERIFY(window.timerWindow() != nullptr && window.timerWindow()->isVisible());
+    QCOMPARE(window.timerWindow()->panel().proposalText(), "1 秒遅れ: キャリブレーション -2088 ms");
+
     const QPoint firstRow = results->view()->visualRect(table.index(0, 0)).center();
     QTest::mouseClick(results->view()->viewport(), Qt::LeftButton, {}, firstRow);
     QTest::mouseDClick(results->view()->viewport(), Qt::LeftButton, {}, firstRow);

@@ -16,6 +16,7 @@
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
+#include "ui/win32/boot_timer_window.h"
 #include "ui/win32/list_view.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/neighbour_window.h"
@@ -241,6 +242,23 @@ TEST(Win32Window, NeighboursOfASelectedRow) {
   EXPECT_EQ(listRows(list), aimed);
   const std::string told = text(neighbours, NeighbourWindow::summaryId);
   EXPECT_TRUE(told.find("±秒") != std::string::npos && told.find("60") != std::string::npos) << told;
+
+  // The values a boot a second late gave, seen: the timer opens for the row's line with
+  // the calibration that miss asks for.
+  type(neighbours, NeighbourWindow::secondsId, "1");
+  click(neighbours, NeighbourWindow::recomputeId);
+  const HWND correctTimer = GetDlgItem(neighbours, NeighbourWindow::correctTimerId);
+  EXPECT_FALSE(IsWindowVisible(correctTimer));
+  const DialogRows around = listRows(list);
+  const auto late = std::find_if(around.begin(), around.end(), [](const auto& row) { return row[1] == "+1"; });
+  ASSERT_NE(late, around.end());
+  const std::size_t firstIv = late->size() - 10;  // H A B C D S, hidden power, power, seed, keys
+  for (int stat = 0; stat < 6; ++stat) type(neighbours, NeighbourWindow::ivFieldId + stat, (*late)[firstIv + stat]);
+  click(neighbours, NeighbourWindow::recomputeId);
+  EXPECT_TRUE(IsWindowVisible(correctTimer));
+  click(neighbours, NeighbourWindow::correctTimerId);
+  ASSERT_NE(window.timerWindow(), nullptr);
+  EXPECT_EQ(window.timerWindow()->panel().proposalText(), "1 秒遅れ: キャリブレーション -2088 ms");
 
   NMITEMACTIVATE doubleClick{};
   doubleClick.hdr = {results->list(), static_cast<UINT_PTR>(GetDlgCtrlID(results->list())), NM_DBLCLK};

@@ -115,6 +115,7 @@ NeighbourTexts neighbourTexts() {
   texts.notSeen = tr("Not seen");
   texts.yes = tr("Yes");
   texts.no = tr("No");
+  texts.correctTimer = tr("Correct the timer");
   return texts;
 }
 

@@ -39,6 +39,7 @@ struct NeighbourTexts {
   std::string neighbours;  // the results window's button
   std::string seconds, timer0s, vcounts, positions, keysOneAway, recompute;
   std::string seen, nature, shiny, notSeen, yes, no;
+  std::string correctTimer;  // opens the boot timer with the calibration this miss asks for
 };
 NeighbourTexts neighbourTexts();
 // The window's title: "Neighbours of 2012-10-07 12:33:46 A".
@@ -75,6 +76,11 @@ class NeighbourView {
   // The seconds the likeliest line that agrees with the observation lies from the hit
   // (+1: the game started a second late); none without an observation or an agreeing line.
   std::optional<int> bestSecondsOff() const { return bestSecondsOff_; }
+  // A boot a whole second or more away from the hit: what the timer's calibration is
+  // corrected by.
+  std::optional<int> secondsToCorrect() const {
+    return bestSecondsOff_ && *bestSecondsOff_ != 0 ? bestSecondsOff_ : std::nullopt;
+  }
 
  private:
   struct Row {

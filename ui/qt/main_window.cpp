@@ -105,6 +105,10 @@ void MainWindow::showResults() {
   if (resultsWindow_ == nullptr) {
     resultsWindow_ = new ResultTableWindow(commands_.resultTable(), this);
     resultsWindow_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+    resultsWindow_->setMissCommand([this](const BootTarget& target, int secondsLate) {
+      showTimer(target);
+      timerWindow_->proposeAfterMiss(secondsLate);
+    });
     resultsWindow_->setSearchedSettings(&commands_.searchedSettings());
   }
   resultsWindow_->show();

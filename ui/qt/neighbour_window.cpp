@@ -40,7 +40,11 @@ void addLabelled(QHBoxLayout& row, const std::string& label, QWidget* control) {
 }  // namespace
 
 NeighbourWindow::NeighbourWindow(const SearchSettings& settings, const BootMoment& hit, QWidget* owner)
-    : QWidget(owner, Qt::Window), view_(settings, hit), summary_(new QLabel(this)), table_(new QTableWidget(this)) {
+    : QWidget(owner, Qt::Window),
+      view_(settings, hit),
+      summary_(new QLabel(this)),
+      correctTimer_(new QPushButton(toQString(neighbourTexts().correctTimer), this)),
+      table_(new QTableWidget(this)) {
   setWindowTitle(toQString(neighbourTitle(view_.hitText())));
   resize(windowWidth, windowHeight);
   table_->setObjectName("neighbours");
@@ -52,7 +56,16 @@ NeighbourWindow::NeighbourWindow(const SearchSettings& settings, const BootMomen
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fieldsRow());
   layout->addWidget(seenRow());
-  layout->addWidget(summary_);
+  auto* summaryRow = new QHBoxLayout;
+  summaryRow->addWidget(summary_, 1);
+  summaryRow->addWidget(correctTimer_);
+  correctTimer_->setObjectName("correctTimer");
+  correctTimer_->hide();
+  connect(correctTimer_, &QPushButton::clicked, this, [this] {
+    if (const std::optional<int> late = view_.secondsToCorrect(); late && correctTimerCommand_)
+      correctTimerCommand_(*late);
+  });
+  layout->addLayout(summaryRow);
   layout->addWidget(table_);
   for (QLineEdit* edit : findChildren<QLineEdit*>()) {
     connect(edit, &QLineEdit::returnPressed, this, &NeighbourWindow::recompute);  // Enter, as the button
@@ -131,7 +144,13 @@ void NeighbourWindow::recompute() {
   }
   summary_->setText(toQString(view_.summary()));
   summary_->setStyleSheet({});
+  correctTimer_->setVisible(correctTimerCommand_ && view_.secondsToCorrect());
   showRows();
+}
+
+void NeighbourWindow::setTimerCorrection(std::function<void(int secondsLate)> command) {
+  correctTimerCommand_ = std::move(command);
+  correctTimer_->setVisible(correctTimerCommand_ && view_.secondsToCorrect());
 }
 
 void NeighbourWindow::showRows() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include "ui/model/neighbour_view.h"
 
@@ -30,6 +31,10 @@ class NeighbourWindow final : public QWidget {
   QTableWidget* table() const { return table_; }
   // Reads the fields and shows the neighbours anew, or why a field is refused.
   void recompute();
+  // What the correct-the-timer button does with the seconds the likeliest agreeing boot
+  // lies from the hit; the button shows only with a command and such a boot.
+  void setTimerCorrection(std::function<void(int secondsLate)> command);
+  QPushButton* correctTimerButton() const { return correctTimer_; }
 
  private:
   QWidget* fieldsRow();
@@ -48,7 +53,9 @@ class NeighbourWindow final : public QWidget {
   QComboBox* shiny_;
   QPushButton* recompute_;
   QLabel* summary_;
+  QPushButton* correctTimer_;
   QTableWidget* table_;
+  std::function<void(int)> correctTimerCommand_;
 };
 
 }  // namespace hanabira

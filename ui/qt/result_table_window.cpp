@@ -138,6 +138,10 @@ void ResultTableWindow::openNeighbours() {
   if (!hit) return;
   auto* window = new NeighbourWindow(**searched_, *hit, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  const auto target = bootTargetOfRow(model_->table(), static_cast<std::size_t>(current.row()));
+  if (target && missCommand_) {
+    window->setTimerCorrection([command = missCommand_, target = *target](int late) { command(target, late); });
+  }
   window->show();
 }
 

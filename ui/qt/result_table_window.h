@@ -47,6 +47,10 @@ class ResultTableWindow final : public QWidget {
 
   // What the timer button does with the moment of the first selected line.
   void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
+  // What a neighbours window's correct-the-timer button does: the timer for the row's
+  // line, told that the boot came secondsLate seconds after it.
+  using MissCommand = std::function<void(const BootTarget&, int secondsLate)>;
+  void setMissCommand(MissCommand command) { missCommand_ = std::move(command); }
   QPushButton* timerButton() const { return timer_; }
 
  private:
@@ -65,6 +69,7 @@ class ResultTableWindow final : public QWidget {
   QCheckBox* memoryLink_;
   QPushButton* neighbours_;
   std::function<void(const BootTarget&)> timerCommand_;
+  MissCommand missCommand_;
   const std::optional<SearchSettings>* searched_ = nullptr;
 };
 

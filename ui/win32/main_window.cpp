@@ -117,6 +117,10 @@ void MainWindow::showResults() {
   if (!results_) {
     results_ = std::make_unique<ResultTableWindow>(commands_.resultTable(), window_);
     results_->setTimerCommand([this](const BootTarget& target) { showTimer(target); });
+    results_->setMissCommand([this](const BootTarget& target, int secondsLate) {
+      showTimer(target);
+      timer_->proposeAfterMiss(secondsLate);
+    });
     results_->setSearchedSettings(&commands_.searchedSettings());
   }
   results_->show();

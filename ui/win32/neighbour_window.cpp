@@ -72,6 +72,7 @@ NeighbourWindow::NeighbourWindow(const SearchSettings& settings, const BootMomen
   createFields();
   createSeenFields();
   control(WC_STATICW, "", SS_LEFT, summaryId);
+  ShowWindow(control(WC_BUTTONW, neighbourTexts().correctTimer, WS_TABSTOP | BS_PUSHBUTTON, correctTimerId), SW_HIDE);
   list_ = control(WC_LISTVIEWW, "", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, listId);
   SetWindowLongPtrW(list_, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
   const DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
@@ -148,7 +149,11 @@ void NeighbourWindow::createSeenFields() {
 void NeighbourWindow::placeChildren() {
   RECT area;
   GetClientRect(window_, &area);
-  MoveWindow(GetDlgItem(window_, summaryId), margin, fieldsBottom_, area.right - 2 * margin, controlHeight, TRUE);
+  const int buttonWidth = textWidth(window_, font_.handle(), neighbourTexts().correctTimer) + boxPadding;
+  MoveWindow(GetDlgItem(window_, correctTimerId), area.right - margin - buttonWidth, fieldsBottom_, buttonWidth,
+             controlHeight, TRUE);
+  MoveWindow(GetDlgItem(window_, summaryId), margin, fieldsBottom_, area.right - 3 * margin - buttonWidth,
+             controlHeight, TRUE);
   const int listTop = fieldsBottom_ + rowHeight;
   MoveWindow(list_, 0, listTop, area.right, std::max(0, static_cast<int>(area.bottom) - listTop), TRUE);
 }
@@ -173,6 +178,17 @@ void NeighbourWindow::recompute() {
   const std::optional<std::string> problem = view_.recompute(fields());
   SetDlgItemTextW(window_, summaryId, wideFromUtf8(problem.value_or(view_.summary())).c_str());
   if (!problem) showRows();
+  showCorrectTimer();
+}
+
+void NeighbourWindow::setTimerCorrection(std::function<void(int secondsLate)> command) {
+  correctTimerCommand_ = std::move(command);
+  showCorrectTimer();
+}
+
+void NeighbourWindow::showCorrectTimer() const {
+  const bool shown = correctTimerCommand_ && view_.secondsToCorrect();
+  ShowWindow(GetDlgItem(window_, correctTimerId), shown ? SW_SHOW : SW_HIDE);
 }
 
 void NeighbourWindow::showRows() {
@@ -229,6 +245,9 @@ LRESULT NeighbourWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == recomputeId || LOWORD(wParam) == IDOK) recompute();
+      if (LOWORD(wParam) == correctTimerId && correctTimerCommand_ && view_.secondsToCorrect()) {
+        correctTimerCommand_(*view_.secondsToCorrect());
+      }
       return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<NMHDR*>(lParam);

@@ -9,6 +9,8 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <functional>
+
 #include "ui/model/neighbour_view.h"
 #include "ui/win32/ui_font.h"
 
@@ -22,6 +24,7 @@ class NeighbourWindow final {
     listId = 1,
     recomputeId,
     summaryId,
+    correctTimerId,
     secondsId = 10,
     timer0sId,
     vcountsId,
@@ -36,6 +39,9 @@ class NeighbourWindow final {
   static NeighbourWindow* open(const SearchSettings& settings, const BootMoment& hit, HWND owner);
   HWND handle() const { return window_; }
   const NeighbourView& view() const { return view_; }
+  // What the correct-the-timer button does with the seconds the likeliest agreeing boot
+  // lies from the hit; the button shows only with a command and such a boot.
+  void setTimerCorrection(std::function<void(int secondsLate)> command);
 
  private:
   NeighbourWindow(const SearchSettings& settings, const BootMoment& hit, HWND owner);
@@ -53,6 +59,7 @@ class NeighbourWindow final {
   void recompute();
   void showRows();
   void fitColumns() const;
+  void showCorrectTimer() const;
 
   NeighbourView view_;
   UiFont font_{12};
@@ -60,6 +67,7 @@ class NeighbourWindow final {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   int fieldsBottom_ = 0;
+  std::function<void(int)> correctTimerCommand_;
 };
 
 }  // namespace hanabira

@@ -128,7 +128,12 @@ void ResultTableWindow::openNeighbours() const {
   const auto row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   if (row < 0 || searched_ == nullptr || !*searched_) return;
   const std::optional<BootMoment> hit = hitOfRow(table_, static_cast<std::size_t>(row), **searched_);
-  if (hit) NeighbourWindow::open(**searched_, *hit, window_);
+  if (!hit) return;
+  NeighbourWindow* window = NeighbourWindow::open(**searched_, *hit, window_);
+  const auto target = bootTargetOfRow(table_, static_cast<std::size_t>(row));
+  if (target && missCommand_) {
+    window->setTimerCorrection([command = missCommand_, target = *target](int late) { command(target, late); });
+  }
 }
 
 std::vector<std::size_t> ResultTableWindow::selectedRows() const {

@@ -48,6 +48,10 @@ class ResultTableWindow final : private ResultTableListener {
 
   // What the timer button does with the moment of the first selected line.
   void setTimerCommand(std::function<void(const BootTarget&)> command) { timerCommand_ = std::move(command); }
+  // What a neighbours window's correct-the-timer button does: the timer for the row's
+  // line, told that the boot came secondsLate seconds after it.
+  using MissCommand = std::function<void(const BootTarget&, int secondsLate)>;
+  void setMissCommand(MissCommand command) { missCommand_ = std::move(command); }
   static constexpr int timerButtonId = 2;
   void openTimer();
   static constexpr int playersNumberingId = 3;
@@ -83,6 +87,7 @@ class ResultTableWindow final : private ResultTableListener {
   HWND cutNote_ = nullptr;
   HWND timer_ = nullptr;
   std::function<void(const BootTarget&)> timerCommand_;
+  MissCommand missCommand_;
   HWND neighbours_ = nullptr;
   const std::optional<SearchSettings>* searched_ = nullptr;
   std::wstring cellText_;  // the text of the cell the list asked for last
