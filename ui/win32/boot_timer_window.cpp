@@ -45,20 +45,6 @@ constexpr Place places[] = {
     {timerApplyId, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 220, 246, 128, 26},
 };
 
-void registerClass(WNDPROC windowProc) {
-  static const bool registered = [windowProc] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 // A whole number within ±limit; none for anything else.
 std::optional<int> fieldNumber(HWND field, int limit) {
   const int length = GetWindowTextLengthW(field);
@@ -77,7 +63,7 @@ std::optional<int> fieldNumber(HWND field, int limit) {
 BootTimerWindow::BootTimerWindow(const BootTarget& target, CalibrationStore& store, HWND owner, BootTimer::Clock clock,
                                  std::function<void()> beep)
     : panel_(target, store, std::move(clock)), beep_(std::move(beep)) {
-  registerClass(&BootTimerWindow::windowProc);
+  registerWindowClass(className, &routeMessages<BootTimerWindow>, dialogBackground());
   RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, windowStyle, FALSE, 0);
   CreateWindowExW(0, className, L"", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
@@ -234,16 +220,6 @@ LRESULT CALLBACK BootTimerWindow::controlProc(HWND control, UINT message, WPARAM
   if (message == WM_CHAR && (wParam == L' ' || wParam == L'\r' || wParam == 0x1B)) return 0;
   if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &BootTimerWindow::controlProc, 0);
   return DefSubclassProc(control, message, wParam, lParam);
-}
-
-LRESULT CALLBACK BootTimerWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<BootTimerWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<BootTimerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->onMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT BootTimerWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

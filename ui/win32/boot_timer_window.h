@@ -12,6 +12,7 @@
 
 #include "ui/model/boot_timer_panel.h"
 #include "ui/win32/ui_font.h"
+#include "ui/win32/window_class.h"
 
 namespace hanabira {
 
@@ -53,7 +54,8 @@ class BootTimerWindow final {
   const BootTimerPanel& panel() const { return panel_; }
 
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class Window>
+  friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                       DWORD_PTR self);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);

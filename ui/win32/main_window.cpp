@@ -17,20 +17,6 @@ constexpr wchar_t className[] = L"HanabiraMainWindow";
 // A fixed frame with a caption; the size never changes.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-void registerClass(WNDPROC windowProc) {
-  static const bool registered = [windowProc] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 struct ControlClass {
   const wchar_t* name;
   DWORD style;
@@ -69,7 +55,7 @@ MainWindow::MainWindow(EditFieldWidth editFieldWidth)
         // Tasks posted after the window was destroyed are dropped.
         if (!PostMessageW(window_, postedTaskMessage, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
       }) {
-  registerClass(&MainWindow::windowProc);
+  registerWindowClass(className, &routeMessages<MainWindow>, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   RECT frame{0, 0, mainWindowWidth, mainWindowHeight};
   AdjustWindowRectEx(&frame, windowStyle, FALSE, 0);
   window_ = CreateWindowExW(0, className, wideFromUtf8(mainWindowTitle()).c_str(), windowStyle, CW_USEDEFAULT,
@@ -183,16 +169,6 @@ int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
                                                      button.left, button.bottom, 0, window_, nullptr));
   DestroyMenu(popup);  // and its submenus
   return chosen;
-}
-
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<MainWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->onMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

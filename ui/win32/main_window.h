@@ -19,6 +19,7 @@
 #include "ui/win32/boot_timer_window.h"
 #include "ui/win32/result_table_window.h"
 #include "ui/win32/ui_font.h"
+#include "ui/win32/window_class.h"
 
 namespace hanabira {
 
@@ -52,7 +53,8 @@ class MainWindow final : private WindowView {
 
  private:
   // Finds the MainWindow that created the window, from WM_NCCREATE on.
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class Window>
+  friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(EditFieldWidth editFieldWidth);
   void showResults();

@@ -30,20 +30,6 @@ constexpr int cellPadding = 16;
 constexpr COLORREF agreeingShade = RGB(0xFF, 0xF0, 0xC0);
 constexpr std::array<const char*, 6> ivLabels = {"H", "A", "B", "C", "D", "S"};
 
-void registerClass(WNDPROC windowProc) {
-  static const bool registered = [windowProc] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = NeighbourWindow::className;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 int textWidth(HWND window, HFONT font, const std::string& text) {
   const HDC dc = GetDC(window);
   const HGDIOBJ old = SelectObject(dc, font);
@@ -65,7 +51,7 @@ NeighbourWindow* NeighbourWindow::open(const SearchSettings& settings, const Boo
 
 NeighbourWindow::NeighbourWindow(const SearchSettings& settings, const BootMoment& hit, HWND owner)
     : view_(settings, hit) {
-  registerClass(&NeighbourWindow::windowProc);
+  registerWindowClass(className, &routeMessages<NeighbourWindow>, dialogBackground());
   CreateWindowExW(0, className, wideFromUtf8(neighbourTitle(view_.hitText())).c_str(), WS_OVERLAPPEDWINDOW,
                   CW_USEDEFAULT, CW_USEDEFAULT, windowWidth, windowHeight, owner, nullptr, GetModuleHandleW(nullptr),
                   this);
@@ -222,24 +208,14 @@ void NeighbourWindow::fitColumns() const {
   }
 }
 
-LRESULT CALLBACK NeighbourWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<NeighbourWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<NeighbourWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    delete self;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->onMessage(message, wParam, lParam);
-}
-
 LRESULT NeighbourWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCDESTROY: {  // the window's last message: the object goes with it
+      const HWND window = window_;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      delete this;
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_SIZE:
       placeChildren();
       return 0;

@@ -13,6 +13,7 @@
 
 #include "ui/model/neighbour_view.h"
 #include "ui/win32/ui_font.h"
+#include "ui/win32/window_class.h"
 
 namespace hanabira {
 
@@ -48,7 +49,8 @@ class NeighbourWindow final {
   NeighbourWindow(const NeighbourWindow&) = delete;
   NeighbourWindow& operator=(const NeighbourWindow&) = delete;
 
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class Window>
+  friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
   HWND control(const wchar_t* windowClass, const std::string& text, DWORD style, int id);

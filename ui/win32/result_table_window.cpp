@@ -35,20 +35,6 @@ constexpr UINT copyCommand = 1;
 constexpr std::size_t rowsMeasured = 50;
 constexpr int cellPadding = 16;
 
-void registerClass(WNDPROC windowProc) {
-  static const bool registered = [windowProc] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 void putOnClipboard(HWND owner, const std::wstring& text) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
@@ -77,7 +63,7 @@ int textWidth(HWND list, std::string_view text) {
 }  // namespace
 
 ResultTableWindow::ResultTableWindow(ResultTable& table, HWND owner) : table_(table) {
-  registerClass(&ResultTableWindow::windowProc);
+  registerWindowClass(className, &routeMessages<ResultTableWindow>, dialogBackground());
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth, windowHeight,
                   owner, nullptr, instance, this);
@@ -172,16 +158,6 @@ void ResultTableWindow::openTimer() {
 void ResultTableWindow::copySelection() const {
   const std::string text = table_.copyText(selectedRows());
   if (!text.empty()) putOnClipboard(window_, wideFromUtf8(text));
-}
-
-LRESULT CALLBACK ResultTableWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<ResultTableWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<ResultTableWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->onMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT ResultTableWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -21,6 +21,7 @@
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
 #include "ui/win32/ui_font.h"
+#include "ui/win32/window_class.h"
 
 namespace hanabira {
 
@@ -59,7 +60,8 @@ class ResultTableWindow final : private ResultTableListener {
   static constexpr int memoryLinkId = 5;
 
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class Window>
+  friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onNotify(const NMHDR& header);
   void showCell(NMLVDISPINFOW& cell);
