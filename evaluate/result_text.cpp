@@ -56,6 +56,10 @@ constexpr ResultWords englishWords = {
 
 }  // namespace
 
+std::string_view profileColumnName(ResultLanguage language) {
+  return language == ResultLanguage::English ? "Profile" : "プロファイル";
+}
+
 ResultColumnChoices resultColumnChoices(const SearchSettings& settings) {
   return {.game = settings.edition ? settings.edition->game : Game::Black,
           .ivNumbering = settings.ivNumbering,

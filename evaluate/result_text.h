@@ -36,6 +36,10 @@ constexpr TextEncoding defaultEncoding(ResultLanguage language) {
 
 struct ResultWords;
 
+// The column a search over several console profiles puts first, naming each line's
+// profile (UTF-8): "プロファイル", "Profile".
+std::string_view profileColumnName(ResultLanguage language);
+
 // The choices of the result file beyond its language and encoding, which the defaults
 // leave as the file has always been.
 struct ResultColumnChoices {
