@@ -87,9 +87,9 @@ const std::array<ControlPlace, 63> mainWindowControls = {{
     {languageButton, PushButton, trNoop("Language"), 550, 405, 76, 25},
     // And left of the start button, the table of the last search's lines.
     {resultsButton, PushButton, trNoop("Results"), 228, 405, 66, 25},
-    // Right of the time fields, the console profiles and the menu that keeps them.
-    {profileCombo, ComboBox, "", 470, 128, 110, 24},
-    {profilesButton, PushButton, trNoop("Edit"), 584, 127, 46, 25},
+    // Right of the IV positions, the console profiles and the menu that keeps them.
+    {profileCombo, ComboBox, "", 385, 163, 160, 24},
+    {profilesButton, PushButton, trNoop("Edit"), 560, 162, 40, 25},
 }};
 
 const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
@@ -144,7 +144,7 @@ const std::array<PaintedLabel, 44> mainWindowLabels = {{
     {trNoop("PID RNG"), 0, 270},
     {trNoop("Advance:"), 140, 270},
     {trNoop("~"), 256, 270},
-    {trNoop("Profile:"), 388, 130},
+    {trNoop("Profile:"), 300, 165},
 }};
 
 }  // namespace hanabira
