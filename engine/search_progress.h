@@ -23,7 +23,7 @@ struct SearchProgress {
   std::string_view backend = "cpu";  // the name of the backend searching
   // A search made of several in turn (one per console profile): the share of the whole
   // done, which the seeds of the part searched now cannot tell.
-  std::optional<double> wholeShare;
+  std::optional<double> wholeShare = std::nullopt;
 
   // The share of the search's work done, from 0 to 1.
   double shareDone() const;
