@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/search_settings.h"
 #include "core/settings_problem.h"
@@ -62,20 +63,30 @@ class ProfileSearchError : public std::invalid_argument {
 // The settings a profile's part of the search runs with.
 SearchSettings profileSettings(const SearchSettings& settings, const ConsoleProfile& profile);
 
+// One part of a search over profiles: the name that leads its lines, and its settings.
+// A caller that builds each profile's settings itself (the command line reads a settings
+// file over each profile) hands the parts over; the others take profileSettings's.
+struct ProfilePart {
+  std::string name;
+  SearchSettings settings;
+};
+std::vector<ProfilePart> profileParts(const SearchSettings& settings, std::span<const ConsoleProfile> profiles);
+
 // The first problem, in the list's order, of a search over `profiles` writing `encoding`.
 std::optional<ProfileSearchProblem> findProfileSearchProblem(const SearchSettings& settings,
                                                              std::span<const ConsoleProfile> profiles,
                                                              TextEncoding encoding);
+std::optional<ProfileSearchProblem> findProfileSearchProblem(std::span<const ProfilePart> parts, TextEncoding encoding);
 
 struct ProfileSearchOptions {
   // Those of each profile's search, but: `moments` is not used (each profile's search
   // covers its whole range), and `onProgress` is given the progress of the whole: its
   // lines and boot moments summed over the profiles, its share done (wholeShare) that
   // of the whole; the date and the stage-one seeds are those of the profile searched.
-  SearchOptions search;
+  SearchOptions search = {};
   bool reference = false;  // runReferenceSearch for each profile
   // Called as each profile's search starts, with its index in the list.
-  std::function<void(std::size_t)> onProfile;
+  std::function<void(std::size_t)> onProfile = nullptr;
 };
 
 struct ProfileSearchSummary {
@@ -88,5 +99,7 @@ struct ProfileSearchSummary {
 // Throws ProfileSearchError before anything is written; lets ResultWriteError through.
 ProfileSearchSummary runProfileSearch(const SearchSettings& settings, std::span<const ConsoleProfile> profiles,
                                       ResultSink& sink, const ProfileSearchOptions& options = {});
+ProfileSearchSummary runProfileSearch(std::span<const ProfilePart> parts, ResultSink& sink,
+                                      const ProfileSearchOptions& options = {});
 
 }  // namespace hanabira
