@@ -5,6 +5,7 @@
 namespace hanabira {
 
 double SearchProgress::shareDone() const {
+  if (wholeShare) return *wholeShare;
   const double moments = momentsTotal == 0 ? 1.0 : static_cast<double>(momentsDone) / static_cast<double>(momentsTotal);
   if (seedsToScan == 0) return moments;
   const double seeds = static_cast<double>(seedsScanned) / static_cast<double>(seedsToScan);

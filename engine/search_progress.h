@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ struct SearchProgress {
   std::uint64_t seedsToScan = 0;
   double scanShare = 0;              // stage one's estimated share of the search's work
   std::string_view backend = "cpu";  // the name of the backend searching
+  // A search made of several in turn (one per console profile): the share of the whole
+  // done, which the seeds of the part searched now cannot tell.
+  std::optional<double> wholeShare = std::nullopt;
 
   // The share of the search's work done, from 0 to 1.
   double shareDone() const;
