@@ -16,6 +16,7 @@
 #include "cli/command.h"
 #include "cli/output_file.h"
 #include "cli/progress_line.h"
+#include "cli/result_format_option.h"
 #include "cli/settings_json.h"
 #include "cli/shard_output.h"
 #include "core/kernel_levels.h"
@@ -32,6 +33,7 @@ namespace {
 struct SearchCommandOptions {
   std::string outputPath = "result.txt";
   ResultTextOptions resultText;
+  ResultFormatOption format;
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
@@ -110,6 +112,7 @@ SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(
 void SearchCommand::declareOutput(CLI::App& parser) {
   output_ = addOutputOption(parser, options_.outputPath)->group(std::string(trc("option group", "Output")));
   addResultTextOptions(parser, options_.resultText, std::string(trc("option group", "Output")));
+  addResultFormatOption(parser, options_.format)->group(std::string(trc("option group", "Output")));
   addQuietFlag(parser, options_.quiet)->group(std::string(trc("option group", "Output")));
   parser
       .add_flag("--print-settings", options_.printSettings,
@@ -170,7 +173,11 @@ void SearchCommand::checkParsed() {
     throw CLI::RequiredError("--settings or --example");
   }
   options_.planGiven = plan_->count() > 0;
-  if (options_.shard && output_->count() == 0) options_.outputPath = defaultShardFileName(*options_.shard);
+  options_.format.refuseOtherEncoding(options_.resultText);
+  if (output_->count() == 0) options_.outputPath = options_.format.defaultOutputPath();
+  if (options_.shard && output_->count() == 0) {
+    options_.outputPath = defaultShardFileName(*options_.shard, options_.format.format());
+  }
   if (options_.shard && options_.outputPath == "-") {
     throw CLI::ValidationError("--shard",
                                std::string(tr("a shard is a file with its record beside it, not standard output")));
@@ -212,7 +219,7 @@ int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& 
 
 SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const CliEnvironment& env) const {
   SearchOptions options;
-  options.encoding = options_.resultText.encodingFor(settings.resultLanguage);
+  options.encoding = options_.format.searchEncoding(options_.resultText, settings.resultLanguage);
   options.cancel = env.cancel;
   options.threads = options_.reference ? 1 : resolveThreadCount(shared_.threads);
   options.isa = requestedIsa(shared_.isa);
@@ -227,7 +234,8 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
   options.backend = backend.get();
   std::optional<ShardOutput> shard;
   if (options_.shard) {
-    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath));
+    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath),
+                  options_.format.format());
     options.moments = shard->range();
   }
   ProgressLine progressLine(env.err, env.errIsTerminal && !options_.quiet);
@@ -238,7 +246,10 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
     OutputFile output = options_.outputPath == "-"
                             ? OutputFile::standardOutput()
                             : OutputFile(pathFromUtf8(options_.outputPath), OutputFile::AtOnce::Keep);
-    ResultSink& target = shard ? shard->sink(output.sink()) : output.sink();
+    ResultSink& file = shard ? shard->sink(output.sink()) : output.sink();
+    std::optional<ConvertingSink> converting;
+    if (options_.format.converts()) converting.emplace(file, options_.format.format());
+    ResultSink& target = converting ? static_cast<ResultSink&>(*converting) : file;
     summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
     output.commit();  // a stopped search's lines so far too
     if (shard) shard->finish(summary);
