@@ -22,6 +22,7 @@
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "core/version.h"
+#include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
@@ -87,11 +88,13 @@ class SearchCommand final : public Command {
   int printVersion(const KernelSet& kernels, const CliEnvironment& env) const;
   SearchOptions engineOptions(const SearchSettings& settings, const CliEnvironment& env) const;
   int search(const SearchSettings& settings, const CliEnvironment& env) const;
+  void chooseFormat(std::optional<ResultFormat> fromSettings);
 
   SharedOptions& shared_;
   SearchCommandOptions options_;
   CLI::Option* output_ = nullptr;
   CLI::Option* plan_ = nullptr;
+  ResultFormat format_ = ResultFormat::Txt;
 };
 
 SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
@@ -173,11 +176,6 @@ void SearchCommand::checkParsed() {
     throw CLI::RequiredError("--settings or --example");
   }
   options_.planGiven = plan_->count() > 0;
-  options_.format.refuseOtherEncoding(options_.resultText);
-  if (output_->count() == 0) options_.outputPath = options_.format.defaultOutputPath();
-  if (options_.shard && output_->count() == 0) {
-    options_.outputPath = defaultShardFileName(*options_.shard, options_.format.format());
-  }
   if (options_.shard && options_.outputPath == "-") {
     throw CLI::ValidationError("--shard",
                                std::string(tr("a shard is a file with its record beside it, not standard output")));
@@ -189,10 +187,14 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (options_.backend.listDevices) return listDevices(env);
   if (options_.version) return printVersion(kernels, env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
-  SearchSettings settings = loadSettings(shared_.input, ranges).settings;
+  const LoadedSettings loaded = loadSettings(shared_.input, ranges);
+  SearchSettings settings = loaded.settings;
   options_.resultText.applyTo(settings);
+  chooseFormat(loaded.resultFormat);
   if (options_.printSettings) {
-    env.out << settingsToJson(settings).dump(2) << '\n';
+    nlohmann::ordered_json printed = settingsToJson(settings);
+    if (format_ != ResultFormat::Txt) printed["resultFormat"] = resultFormatName(format_);
+    env.out << printed.dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
     return exitDone;
   }
@@ -204,6 +206,14 @@ int SearchCommand::run(const CliEnvironment& env) {
   }
   clampPidConsumption(settings);
   return search(settings, env);
+}
+
+// The format and, unless -o names it, the file: result.txt, result.csv, result-K-of-N.tsv ...
+void SearchCommand::chooseFormat(std::optional<ResultFormat> fromSettings) {
+  format_ = options_.format.chosen(fromSettings);
+  refuseOtherEncoding(format_, options_.resultText);
+  if (output_->count() > 0) return;
+  options_.outputPath = options_.shard ? defaultShardFileName(*options_.shard, format_) : defaultOutputPath(format_);
 }
 
 int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& env) const {
@@ -219,7 +229,7 @@ int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& 
 
 SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const CliEnvironment& env) const {
   SearchOptions options;
-  options.encoding = options_.format.searchEncoding(options_.resultText, settings.resultLanguage);
+  options.encoding = searchEncoding(format_, options_.resultText, settings.resultLanguage);
   options.cancel = env.cancel;
   options.threads = options_.reference ? 1 : resolveThreadCount(shared_.threads);
   options.isa = requestedIsa(shared_.isa);
@@ -234,8 +244,7 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
   options.backend = backend.get();
   std::optional<ShardOutput> shard;
   if (options_.shard) {
-    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath),
-                  options_.format.format());
+    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath), format_);
     options.moments = shard->range();
   }
   ProgressLine progressLine(env.err, env.errIsTerminal && !options_.quiet);
@@ -248,7 +257,7 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
                             : OutputFile(pathFromUtf8(options_.outputPath), OutputFile::AtOnce::Keep);
     ResultSink& file = shard ? shard->sink(output.sink()) : output.sink();
     std::optional<ConvertingSink> converting;
-    if (options_.format.converts()) converting.emplace(file, options_.format.format());
+    if (format_ != ResultFormat::Txt) converting.emplace(file, format_);
     ResultSink& target = converting ? static_cast<ResultSink&>(*converting) : file;
     summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
     output.commit();  // a stopped search's lines so far too

@@ -41,5 +41,25 @@ TEST_F(CliTest, FormatsNameTheirFileAndAreUtf8) {
   EXPECT_EQ(run({"--example", "--format", "json"}).exitCode, 2);
 }
 
+// The settings file may choose the format; --format is over it, --print-settings shows it.
+TEST_F(CliTest, TheSettingsFileChoosesAFormat) {
+  writeFile("tsv.json", "{" + datesJson + R"(, "startHour": 13, "endHour": 13, "startMinute": 47, "endMinute": 47,
+      "startSecond": 35, "endSecond": 35, "resultFormat": "tsv"})");
+  ASSERT_EQ(run({"-s", "tsv.json", "-q"}).exitCode, 0);
+  EXPECT_TRUE(slurp(file("result.tsv")).starts_with("年\t月\t"));
+  ASSERT_EQ(run({"-s", "tsv.json", "-q", "--format", "txt", "--encoding", "cp932"}).exitCode, 0);
+  EXPECT_TRUE(fs::exists(file("result.txt")));
+  EXPECT_EQ(run({"-s", "tsv.json", "-q", "--encoding", "cp932"}).exitCode, 2);
+
+  const Outcome printed = run({"-s", "tsv.json", "--print-settings"});
+  EXPECT_NE(printed.out.find("\"resultFormat\": \"tsv\""), std::string::npos) << printed.out;
+  EXPECT_EQ(run({"--example", "--print-settings"}).out.find("resultFormat"), std::string::npos);
+
+  writeFile("bad.json", "{" + datesJson + R"(, "resultFormat": "xlsx"})");
+  const Outcome bad = run({"-s", "bad.json"});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.err.find("resultFormat"), std::string::npos) << bad.err;
+}
+
 }  // namespace
 }  // namespace hanabira
