@@ -1,5 +1,6 @@
 // `hanabira-cli merge`: the shards of one search joined into the file a single search of
-// it writes, byte for byte: the header once, then the lines of shards 1 to N in order.
+// it writes, byte for byte: the header once (with CSV's byte-order mark; JSON Lines has
+// none), then the lines of shards 1 to N in order.
 // Every shard is checked before anything is kept: records from one search, every shard
 // there once, each complete, its data as long as its record says and of the same SHA-1
 // and count of lines, none of them the output. A merge that fails or is stopped leaves no
@@ -128,6 +129,7 @@ struct MergeStopped {
 // shard's bytes are not those its record describes, and MergeStopped when `cancel` is
 // set. Returns the lines of matches.
 std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, const std::atomic<bool>* cancel) {
+  const bool headed = hasHeaderLine(shards.front().record.format);
   std::string header;
   std::string block(1 << 16, '\0');
   std::uint64_t lines = 0;
@@ -147,12 +149,13 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
       hasher.update(bytes);
       // An LF is never part of a CP932 character.
       lineEnds += static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-      // Every shard starts with the header line of its search; the file takes the first.
-      if (size == 0 && header.empty()) {
+      // Every shard but JSON Lines' starts with the header line of its search; the file
+      // takes the first.
+      if (headed && size == 0 && header.empty()) {
         const std::size_t end = bytes.find("\r\n");
         if (end == std::string_view::npos) throw refused(trf("'{}' has no header line", shard.name));
         header = bytes.substr(0, end + 2);
-      } else if (size == 0) {
+      } else if (headed && size == 0) {
         if (!bytes.starts_with(header)) {
           throw refused(trf("'{}' does not start with the header of '{}'", shard.name, shards.front().name));
         }
@@ -166,7 +169,7 @@ std::uint64_t joinShards(const std::vector<Shard>& shards, ResultSink* out, cons
       throw refused(trf("'{}' has changed since its search wrote it: its SHA-1 differs from its record's", shard.name));
     }
     // The SHA-1 covers the lines, not the record's count of them.
-    const std::uint64_t matches = lineEnds > 0 ? lineEnds - 1 : 0;
+    const std::uint64_t matches = !headed ? lineEnds : lineEnds > 0 ? lineEnds - 1 : 0;
     if (matches != shard.record.lines) {
       throw refused(trf("'{}' holds {}, but its record says {}", shard.name,
                         trnf("{} match", "{} matches", matches, matches), shard.record.lines));
@@ -210,8 +213,8 @@ std::uint64_t mergeInto(const std::vector<Shard>& shards, const std::string& out
 }
 
 struct MergeOptions {
-  std::vector<std::string> shards;  // data files, or their records
-  std::string outputPath = "result.txt";
+  std::vector<std::string> shards;        // data files, or their records
+  std::string outputPath = "result.txt";  // result.csv ... for shards of another format
   bool quiet = false;
 };
 
@@ -222,16 +225,19 @@ class MergeCommand final : public Command {
         .add_option("shards", options_.shards,
                     std::string(tr("The shards' data files (or their .shard.json records), in any order")))
         ->required();
-    addOutputOption(parser, options_.outputPath);
+    output_ = addOutputOption(parser, options_.outputPath);
     addQuietFlag(parser, options_.quiet);
   }
 
   // exitInvalidInput for shards that do not make one whole search, exitIoFailure for a
   // file that cannot be read or written, abortedExitCode() when `env.cancel` stopped it.
   int run(const CliEnvironment& env) override {
-    const std::string output = options_.outputPath == "-" ? std::string(tr("standard output")) : options_.outputPath;
     try {
       const std::vector<Shard> shards = checkedShards(options_.shards);
+      if (output_->count() == 0) {
+        options_.outputPath = fmt::format("result.{}", resultFormatName(shards.front().record.format));
+      }
+      const std::string output = outputName();
       const std::uint64_t lines = mergeInto(shards, options_.outputPath, env.cancel);
       if (!options_.quiet) {
         const std::uint64_t moments = shards.front().record.moments;
@@ -242,6 +248,7 @@ class MergeCommand final : public Command {
       }
       return exitDone;
     } catch (const MergeStopped& stopped) {
+      const std::string output = outputName();
       const std::string left = stopped.partWritten          ? trf("{} holds only its start", output)
                                : options_.outputPath == "-" ? std::string(tr("nothing went to standard output"))
                                                             : trf("{} is as it was", output);
@@ -251,7 +258,12 @@ class MergeCommand final : public Command {
   }
 
  private:
+  std::string outputName() const {
+    return options_.outputPath == "-" ? std::string(tr("standard output")) : options_.outputPath;
+  }
+
   MergeOptions options_;
+  CLI::Option* output_ = nullptr;
 };
 
 }  // namespace

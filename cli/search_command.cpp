@@ -16,11 +16,13 @@
 #include "cli/command.h"
 #include "cli/output_file.h"
 #include "cli/progress_line.h"
+#include "cli/result_format_option.h"
 #include "cli/settings_json.h"
 #include "cli/shard_output.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "core/version.h"
+#include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
@@ -32,6 +34,7 @@ namespace {
 struct SearchCommandOptions {
   std::string outputPath = "result.txt";
   ResultTextOptions resultText;
+  ResultFormatOption format;
   bool quiet = false;
   bool printSettings = false;
   bool reference = false;
@@ -85,11 +88,13 @@ class SearchCommand final : public Command {
   int printVersion(const KernelSet& kernels, const CliEnvironment& env) const;
   SearchOptions engineOptions(const SearchSettings& settings, const CliEnvironment& env) const;
   int search(const SearchSettings& settings, const CliEnvironment& env) const;
+  void chooseFormat(std::optional<ResultFormat> fromSettings);
 
   SharedOptions& shared_;
   SearchCommandOptions options_;
   CLI::Option* output_ = nullptr;
   CLI::Option* plan_ = nullptr;
+  ResultFormat format_ = ResultFormat::Txt;
 };
 
 SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(shared) {
@@ -110,6 +115,7 @@ SearchCommand::SearchCommand(CLI::App& parser, SharedOptions& shared) : shared_(
 void SearchCommand::declareOutput(CLI::App& parser) {
   output_ = addOutputOption(parser, options_.outputPath)->group(std::string(trc("option group", "Output")));
   addResultTextOptions(parser, options_.resultText, std::string(trc("option group", "Output")));
+  addResultFormatOption(parser, options_.format)->group(std::string(trc("option group", "Output")));
   addQuietFlag(parser, options_.quiet)->group(std::string(trc("option group", "Output")));
   parser
       .add_flag("--print-settings", options_.printSettings,
@@ -170,7 +176,6 @@ void SearchCommand::checkParsed() {
     throw CLI::RequiredError("--settings or --example");
   }
   options_.planGiven = plan_->count() > 0;
-  if (options_.shard && output_->count() == 0) options_.outputPath = defaultShardFileName(*options_.shard);
   if (options_.shard && options_.outputPath == "-") {
     throw CLI::ValidationError("--shard",
                                std::string(tr("a shard is a file with its record beside it, not standard output")));
@@ -182,10 +187,14 @@ int SearchCommand::run(const CliEnvironment& env) {
   if (options_.backend.listDevices) return listDevices(env);
   if (options_.version) return printVersion(kernels, env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
-  SearchSettings settings = loadSettings(shared_.input, ranges).settings;
+  const LoadedSettings loaded = loadSettings(shared_.input, ranges);
+  SearchSettings settings = loaded.settings;
   options_.resultText.applyTo(settings);
+  chooseFormat(loaded.resultFormat);
   if (options_.printSettings) {
-    env.out << settingsToJson(settings).dump(2) << '\n';
+    nlohmann::ordered_json printed = settingsToJson(settings);
+    if (format_ != ResultFormat::Txt) printed["resultFormat"] = resultFormatName(format_);
+    env.out << printed.dump(2) << '\n';
     if (!flushed(env.out)) throw CliError(exitIoFailure, outputFailure());
     return exitDone;
   }
@@ -197,6 +206,14 @@ int SearchCommand::run(const CliEnvironment& env) {
   }
   clampPidConsumption(settings);
   return search(settings, env);
+}
+
+// The format and, unless -o names it, the file: result.txt, result.csv, result-K-of-N.tsv ...
+void SearchCommand::chooseFormat(std::optional<ResultFormat> fromSettings) {
+  format_ = options_.format.chosen(fromSettings);
+  refuseOtherEncoding(format_, options_.resultText);
+  if (output_->count() > 0) return;
+  options_.outputPath = options_.shard ? defaultShardFileName(*options_.shard, format_) : defaultOutputPath(format_);
 }
 
 int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& env) const {
@@ -212,7 +229,7 @@ int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& 
 
 SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const CliEnvironment& env) const {
   SearchOptions options;
-  options.encoding = options_.resultText.encodingFor(settings.resultLanguage);
+  options.encoding = searchEncoding(format_, options_.resultText, settings.resultLanguage);
   options.cancel = env.cancel;
   options.threads = options_.reference ? 1 : resolveThreadCount(shared_.threads);
   options.isa = requestedIsa(shared_.isa);
@@ -227,7 +244,7 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
   options.backend = backend.get();
   std::optional<ShardOutput> shard;
   if (options_.shard) {
-    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath));
+    shard.emplace(settings, options.encoding, *options_.shard, pathFromUtf8(options_.outputPath), format_);
     options.moments = shard->range();
   }
   ProgressLine progressLine(env.err, env.errIsTerminal && !options_.quiet);
@@ -238,7 +255,10 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
     OutputFile output = options_.outputPath == "-"
                             ? OutputFile::standardOutput()
                             : OutputFile(pathFromUtf8(options_.outputPath), OutputFile::AtOnce::Keep);
-    ResultSink& target = shard ? shard->sink(output.sink()) : output.sink();
+    ResultSink& file = shard ? shard->sink(output.sink()) : output.sink();
+    std::optional<ConvertingSink> converting;
+    if (format_ != ResultFormat::Txt) converting.emplace(file, format_);
+    ResultSink& target = converting ? static_cast<ResultSink&>(*converting) : file;
     summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
     output.commit();  // a stopped search's lines so far too
     if (shard) shard->finish(summary);

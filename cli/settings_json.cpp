@@ -277,6 +277,12 @@ ResultLanguage resultLanguageIn(const json& value) {
   return *language;
 }
 
+ResultFormat resultFormatIn(const json& value) {
+  const auto format = value.is_string() ? resultFormatFromName(value.get<std::string>()) : std::nullopt;
+  if (!format) fail("resultFormat", tr("expected \"txt\", \"csv\", \"tsv\" or \"jsonl\""), value);
+  return *format;
+}
+
 IvNumbering ivNumberingIn(const json& value) {
   const auto numbering = value.is_string() ? ivNumberingFromKey(value.get<std::string>()) : std::nullopt;
   if (!numbering) fail("ivNumbering", tr("expected \"positions\" or \"players\""), value);
@@ -291,6 +297,7 @@ struct OptionalKeys {
   std::optional<std::uint32_t> vcountMin, vcountMax, timer0Min, timer0Max;
   std::optional<ResultLanguage> resultLanguage;
   std::optional<IvNumbering> ivNumbering;
+  std::optional<ResultFormat> resultFormat;
   std::optional<bool> initialAdvances, memoryLink;
   std::optional<bool> keyXYEnabled, keyAllowedX, keyAllowedY;
   std::optional<int> keyCountMax;
@@ -309,6 +316,7 @@ struct OptionalKeys {
     else if (key == "timer0Max") timer0Max = hexWord(key, value);
     else if (key == "resultLanguage") resultLanguage = resultLanguageIn(value);
     else if (key == "ivNumbering") ivNumbering = ivNumberingIn(value);
+    else if (key == "resultFormat") resultFormat = resultFormatIn(value);
     else if (key == "initialAdvances") initialAdvances = flag(key, value);
     else if (key == "memoryLink") memoryLink = flag(key, value);
     else if (key == "keyXYEnabled") keyXYEnabled = flag(key, value);
@@ -408,7 +416,7 @@ std::optional<MacAddress> parseMacAddress(std::string_view text) {
 SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base) {
   if (!object.is_object())
     throw SettingsFileError("expected one JSON object of settings, got " + std::string(object.type_name()));
-  SettingsFromJson result{base, std::nullopt, false};
+  SettingsFromJson result{base, std::nullopt, false, std::nullopt};
   OptionalKeys optional;
 
   for (const char* name : requiredFields) {
@@ -437,6 +445,7 @@ SettingsFromJson settingsFromJson(const json& object, const SearchSettings& base
   if (optional.ivNumbering) result.settings.ivNumbering = *optional.ivNumbering;
   if (optional.initialAdvances) result.settings.initialAdvances = *optional.initialAdvances;
   if (optional.memoryLink) result.settings.memoryLink = *optional.memoryLink;
+  result.resultFormat = optional.resultFormat;
   applyKeyOptions(optional, result.settings);
 
   const bool word6 = object.contains("messageWord6");

@@ -4,7 +4,8 @@
 // is3ds), and each range two, "vcountMin" and "vcountMax", "timer0Min" and "timer0Max":
 // given whole or not at all, and printed only when set; "resultLanguage" is "ja" or "en",
 // printed only when "en"; "ivNumbering" is "positions" or "players", printed only when
-// "players"; "initialAdvances" and "memoryLink" are printed only when true. "keyAllowed" holds the ten keys of the key
+// "players"; "initialAdvances" and "memoryLink" are printed only when true; "resultFormat" ("txt", "csv", "tsv" or
+// "jsonl") is the command line's, which settingsToJson() leaves out. "keyAllowed" holds the ten keys of the key
 // register; X and Y are "keyXYEnabled", "keyAllowedX" and "keyAllowedY", and "keyCountMax" the most keys held at once:
 // each printed only when it differs from a fresh start. Every key is optional but the six date fields; unknown keys,
 // wrong types and values outside a field's choices are errors that name the field.
@@ -18,6 +19,7 @@
 #include <string_view>
 
 #include "core/search_settings.h"
+#include "evaluate/result_formats.h"
 
 namespace hanabira {
 
@@ -30,6 +32,7 @@ struct SettingsFromJson {
   SearchSettings settings;
   std::optional<MacAddress> mac;   // "macAddress", when given
   bool messageWordsGiven = false;  // "messageWord6" and "messageWord7", when given
+  std::optional<ResultFormat> resultFormat;
 };
 
 // A settings file's text as JSON, comments allowed. Throws SettingsFileError when it is

@@ -9,9 +9,10 @@
 namespace hanabira {
 
 ShardOutput::ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard,
-                         std::filesystem::path data)
+                         std::filesystem::path data, ResultFormat format)
     : data_(std::move(data)) {
-  record_.search = searchDigest(settings, encoding);
+  record_.search = searchDigest(settings, encoding, format);
+  record_.format = format;
   record_.shard = shard;
   record_.moments = BootMomentSpace(settings).size();
   record_.range = shardRange(record_.moments, shard.index, shard.count);
@@ -36,8 +37,8 @@ void ShardOutput::finish(const SearchSummary& summary) {
   writeShardRecord(data_, record_);
 }
 
-std::string defaultShardFileName(ShardSpec shard) {
-  return fmt::format("result-{}-of-{}.txt", shard.index, shard.count);
+std::string defaultShardFileName(ShardSpec shard, ResultFormat format) {
+  return fmt::format("result-{}-of-{}.{}", shard.index, shard.count, resultFormatName(format));
 }
 
 }  // namespace hanabira

@@ -25,7 +25,8 @@ namespace hanabira {
 class ShardOutput {
  public:
   // The settings must have passed findSettingsProblem(), with the PID positions clamped.
-  ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard, std::filesystem::path data);
+  ShardOutput(const SearchSettings& settings, TextEncoding encoding, ShardSpec shard, std::filesystem::path data,
+              ResultFormat format = ResultFormat::Txt);
 
   MomentRange range() const { return record_.range; }
 
@@ -50,7 +51,7 @@ class ShardOutput {
   HashingSink sink_;
 };
 
-// The data file a shard writes unless told otherwise: result-K-of-N.txt.
-std::string defaultShardFileName(ShardSpec shard);
+// The data file a shard writes unless told otherwise: result-K-of-N.txt (.csv, ...).
+std::string defaultShardFileName(ShardSpec shard, ResultFormat format = ResultFormat::Txt);
 
 }  // namespace hanabira

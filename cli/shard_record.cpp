@@ -38,12 +38,13 @@ std::optional<ShardSpec> parseShardSpec(std::string_view text) {
   return ShardSpec{*index, *count};
 }
 
-std::string searchDigest(const SearchSettings& settings, TextEncoding encoding) {
-  const nlohmann::ordered_json search = {
+std::string searchDigest(const SearchSettings& settings, TextEncoding encoding, ResultFormat format) {
+  nlohmann::ordered_json search = {
       {"program", programVersion},
       {"encoding", encoding == TextEncoding::Utf8 ? "utf-8" : "cp932"},
       {"settings", settingsToJson(settings)},
   };
+  if (format != ResultFormat::Txt) search["format"] = resultFormatName(format);
   return sha1Hex(search.dump());
 }
 
@@ -52,12 +53,13 @@ std::filesystem::path shardRecordPath(const std::filesystem::path& data) {
 }
 
 std::string shardRecordText(const ShardRecord& record) {
-  const nlohmann::ordered_json object = {
+  nlohmann::ordered_json object = {
       {"format", formatTag},           {"search", record.search},     {"shard", record.shard.index},
       {"shards", record.shard.count},  {"moments", record.moments},   {"firstMoment", record.range.first},
       {"endMoment", record.range.end}, {"complete", record.complete}, {"lines", record.lines},
       {"bytes", record.bytes},         {"sha1", record.sha1},
   };
+  if (record.format != ResultFormat::Txt) object["resultFormat"] = resultFormatName(record.format);
   return object.dump(2) + '\n';
 }
 
@@ -79,6 +81,11 @@ ShardRecord parseShardRecord(std::string_view text) {
     object.at("lines").get_to(record.lines);
     object.at("bytes").get_to(record.bytes);
     object.at("sha1").get_to(record.sha1);
+    if (const auto resultFormat = object.find("resultFormat"); resultFormat != object.end()) {
+      const auto known = resultFormatFromName(resultFormat->get<std::string>());
+      if (!known) throw ShardRecordError(std::string(tr("a damaged shard record (an unknown result format)")));
+      record.format = *known;
+    }
   } catch (const nlohmann::json::exception& error) {
     throw ShardRecordError(trf("a damaged shard record ({})", error.what()));
   }

@@ -8,6 +8,8 @@
 //   result-2-of-3.txt.shard.json  {"format":"hanabira-shard 1","search":"<SHA-1>","shard":2,"shards":3,
 //                                  "moments":5400,"firstMoment":1800,"endMoment":3600,"complete":true,
 //                                  "lines":7,"bytes":812,"sha1":"<SHA-1 of the lines>"}
+//
+// A shard in another format than txt names it: "resultFormat":"csv" after "sha1".
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,7 @@
 
 #include "core/search_settings.h"
 #include "engine/moment_range.h"
+#include "evaluate/result_formats.h"
 #include "evaluate/result_text.h"
 
 namespace hanabira {
@@ -41,11 +44,13 @@ struct ShardRecord {
   std::uint64_t lines = 0;  // matches, not counting the header
   std::uint64_t bytes = 0;  // of the data file
   std::string sha1;         // of the data file
+  ResultFormat format = ResultFormat::Txt;
 };
 
-// What tells one search from another: the complete settings, the encoding of the lines
-// and the program's version, as a SHA-1 in hexadecimal.
-std::string searchDigest(const SearchSettings& settings, TextEncoding encoding);
+// What tells one search from another: the complete settings, the encoding of the lines,
+// their format (unless txt) and the program's version, as a SHA-1 in hexadecimal.
+std::string searchDigest(const SearchSettings& settings, TextEncoding encoding,
+                         ResultFormat format = ResultFormat::Txt);
 
 // Where the record of a shard's data file lies: beside it, named after it.
 std::filesystem::path shardRecordPath(const std::filesystem::path& data);

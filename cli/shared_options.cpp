@@ -202,7 +202,7 @@ void addResultTextOptions(CLI::App& parser, ResultTextOptions& options, const st
 }
 
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
-  if (input.example) return {exampleSettings(), std::nullopt, false};
+  if (input.example) return {exampleSettings(), std::nullopt, false, std::nullopt};
   const ConfigFile config = readConfigFile(input.configPath);
   const std::string text = readFile(input.settingsPath, tr("settings file"), maxSettingsBytes, true);
   try {
@@ -217,8 +217,8 @@ LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
     }
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
     if (ranges == ConfigRanges::refuse) refuseConfigRange(input.configPath, config.text, object, loaded.settings);
-    if (loaded.messageWordsGiven) return {loaded.settings, std::nullopt, true};
-    return {loaded.settings, mac, false};
+    if (loaded.messageWordsGiven) return {loaded.settings, std::nullopt, true, loaded.resultFormat};
+    return {loaded.settings, mac, false, loaded.resultFormat};
   } catch (const SettingsFileError& error) {
     throw CliError(exitInvalidInput, trf("settings file '{}': {}", input.settingsPath, error.what()));
   }

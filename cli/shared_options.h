@@ -15,6 +15,7 @@
 #include "core/initial_seed.h"
 #include "core/kernels.h"
 #include "core/search_settings.h"
+#include "evaluate/result_formats.h"
 #include "evaluate/result_text.h"
 
 namespace hanabira {
@@ -71,6 +72,7 @@ struct LoadedSettings {
   // settings file gives the words themselves (wordsGiven).
   std::optional<MacAddress> mac;
   bool wordsGiven = false;
+  std::optional<ResultFormat> resultFormat;  // the settings file's "resultFormat"
 };
 
 // Whether a VCount or Timer0 range that config.txt leaves in force and a search would

@@ -14,6 +14,23 @@ std::string errorText(int error) { return error != 0 ? std::strerror(error) : st
 
 }  // namespace
 
+void ConvertingSink::write(std::string_view bytes) {
+  pending_ += bytes;
+  converted_.clear();
+  std::size_t start = 0;
+  for (std::size_t end; (end = pending_.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string_view line(pending_.data() + start, end + 1 - start);
+    if (converter_) {
+      converter_->appendLine(converted_, line);
+    } else {
+      converter_.emplace(format_, line);
+      converted_ += converter_->start();
+    }
+  }
+  pending_.erase(0, start);
+  next_.write(converted_);
+}
+
 FileSink::FileSink(const std::filesystem::path& path) : FileSink(openFile(path, "wb"), utf8FromPath(path), true) {
   if (file_ == nullptr) {
     const int error = errno;

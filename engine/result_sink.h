@@ -3,9 +3,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "evaluate/result_formats.h"
 
 namespace hanabira {
 
@@ -35,6 +38,23 @@ class StringSink final : public ResultSink {
 
  private:
   std::string text_;
+};
+
+// The lines of a search (UTF-8 txt) handed on to `next` in another format: the first line
+// is the header the converter is made from. Whole lines only go on, each write's at once,
+// so that a search stopped between writes leaves whole lines of the format.
+class ConvertingSink final : public ResultSink {
+ public:
+  ConvertingSink(ResultSink& next, ResultFormat format) : next_(next), format_(format) {}
+
+  void write(std::string_view bytes) override;
+
+ private:
+  ResultSink& next_;
+  ResultFormat format_;
+  std::optional<ResultConverter> converter_;  // once the header came
+  std::string pending_;                       // a line not yet ended
+  std::string converted_;
 };
 
 // A result file, created anew (truncated) when opened. Bytes are written as they are:

@@ -2,10 +2,12 @@
 // UTF-8; sorted with numbers as numbers; rows copied as the file's lines.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ui/model/result_table.h"
+#include "ui/model/result_table_save.h"
 #include "vocab/cp932.h"
 
 namespace hanabira {
@@ -163,6 +165,29 @@ TEST(ResultTable, DisplayRewritesPositionsAndAddsAdvances) {
   EXPECT_EQ(table.columns().back(), "Initial advances");
   EXPECT_EQ(table.cell(0, 6), "3");
   EXPECT_EQ(table.cell(0, 8), "52");  // the advances' worked value for this seed
+}
+
+// Saved as shown: sorted, in the chosen format; txt in the file's encoding.
+TEST(ResultTable, SavesTheShownRowsInAnyFormat) {
+  ResultTable table;
+  table.start(TextEncoding::Cp932);
+  table.add(utf8ToCp932("年,性格,キー入力\r\n11,ゆうかん　,A→\r\n12,がんばりや,\r\n"));
+  table.sortBy(SortKey{0, SortOrder::Descending});
+
+  EXPECT_EQ(savedTableText(table, ResultFormat::Txt),
+            utf8ToCp932("年,性格,キー入力\r\n12,がんばりや,\r\n11,ゆうかん　,A→\r\n"));
+  EXPECT_EQ(savedTableText(table, ResultFormat::Csv),
+            "\xEF\xBB\xBF年,性格,キー入力\r\n12,がんばりや,\r\n11,ゆうかん,A→\r\n");
+  EXPECT_EQ(savedTableText(table, ResultFormat::Jsonl),
+            "{\"year\":12,\"nature\":\"がんばりや\",\"keys\":[]}\n"
+            "{\"year\":11,\"nature\":\"ゆうかん\",\"keys\":[\"A\",\"→\"]}\n");
+
+  EXPECT_EQ(formatToSave("a/b.JSONL", ResultFormat::Txt), ResultFormat::Jsonl);
+  EXPECT_EQ(formatToSave("a/b", ResultFormat::Tsv), ResultFormat::Tsv);
+  EXPECT_EQ(formatToSave("a/b.dat", ResultFormat::Csv), ResultFormat::Csv);
+  const auto refused = saveTable(table, ResultFormat::Csv, std::filesystem::path("no-such-folder") / "r.csv");
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find("no-such-folder"), std::string::npos) << *refused;
 }
 
 }  // namespace

@@ -101,14 +101,14 @@ class ShardTest : public ::testing::Test {
 
   // The search of `settings` in `count` shards, shard-K-of-N.txt; their names.
   std::vector<std::string> shards(const SearchSettings& settings, std::uint32_t count, const std::string& tag = "",
-                                  const std::string& encoding = "cp932") const {
+                                  const std::string& encoding = "cp932", const std::string& format = "txt") const {
     write(tag + "settings.json", settingsToJson(settings).dump());
     std::vector<std::string> names;
     for (std::uint32_t k = 1; k <= count; ++k) {
       names.push_back(path(tag + "shard-" + std::to_string(k) + ".txt"));
       const Outcome run =
           cli({"-s", path(tag + "settings.json"), "--shard", std::to_string(k) + "/" + std::to_string(count), "-o",
-               names.back(), "-q", "--encoding", encoding});
+               names.back(), "-q", "--encoding", encoding, "--format", format});
       EXPECT_EQ(run.exitCode, 0) << run.err;
     }
     return names;
@@ -189,6 +189,31 @@ TEST_F(ShardTest, MergedShardsAreTheSingleSearchByteForByte) {
     part.chunkMoments = 7;
     EXPECT_EQ(testing::referenceResult(drawn, part), testing::fastResult(drawn, part));
   }
+}
+
+// CSV and TSV keep one byte-order mark and one header, JSON Lines none; a shard of
+// another format is another search's.
+TEST_F(ShardTest, MergedShardsOfEveryFormatAreTheSingleSearch) {
+  std::mt19937_64 random(29);
+  for (const std::string format : {"csv", "tsv", "jsonl"}) {
+    for (SearchMode mode : {SearchMode::ShinyPidSearch, SearchMode::DeliverymanSearch}) {
+      const SearchSettings drawn = testing::randomSettings(random, mode);
+      for (const SearchSettings& settings : {drawn, fewMoments(drawn, random)}) {
+        write("settings.json", settingsToJson(settings).dump());
+        ASSERT_EQ(cli({"-s", path("settings.json"), "-o", path("single"), "-q", "--format", format}).exitCode, 0);
+        const std::string single = read("single");
+        for (std::uint32_t count : {1u, 3u, 7u}) {
+          const auto [merge, text] = merged(shards(settings, count, "", "utf-8", format));
+          ASSERT_EQ(merge.exitCode, 0) << merge.err;
+          ASSERT_EQ(text, single) << format << ", " << static_cast<int>(mode) << ", " << count << " shards";
+        }
+      }
+    }
+  }
+  const std::vector<std::string> csv = shards(aMinute(), 3, "", "utf-8", "csv");
+  expectRefused({csv[0], shards(aMinute(), 3, "tsv-", "utf-8", "tsv")[1], csv[2]}, path("tsv-shard-2.txt"),
+                "another search");
+  EXPECT_NE(read("shard-1.txt.shard.json").find("\"resultFormat\": \"csv\""), std::string::npos);
 }
 
 // With ranges of VCount and Timer0 the numbering runs through the blocks of date, VCount

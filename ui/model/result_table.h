@@ -57,6 +57,8 @@ class ResultTable {
   void add(std::string_view bytes);
 
   const std::vector<std::string>& columns() const { return columns_; }
+  // The result file's encoding, which the table's texts are not in.
+  TextEncoding encoding() const { return encoding_; }
   std::size_t rowCount() const { return order_.size(); }
   // By the row's place in the shown order; a column the line lacks is empty.
   std::string_view cell(std::size_t row, std::size_t column) const;

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -15,8 +17,10 @@
 
 #include <algorithm>
 
+#include "core/utf8_path.h"
 #include "i18n/translate.h"
 #include "ui/model/neighbour_view.h"
+#include "ui/model/result_table_save.h"
 #include "ui/qt/neighbour_window.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/result_table_model.h"
@@ -45,7 +49,8 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
       playersNumbering_(new QCheckBox(this)),
       initialAdvances_(new QCheckBox(this)),
       memoryLink_(new QCheckBox(this)),
-      neighbours_(new QPushButton(this)) {
+      neighbours_(new QPushButton(this)),
+      save_(new QPushButton(this)) {
   resize(windowWidth, windowHeight);
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -77,6 +82,9 @@ ResultTableWindow::ResultTableWindow(ResultTable& table, QWidget* owner)
     connect(box, &QCheckBox::toggled, this, &ResultTableWindow::showChosenDisplay);
   }
   buttons->addStretch();
+  save_->setObjectName("save");
+  buttons->addWidget(save_);
+  connect(save_, &QPushButton::clicked, this, &ResultTableWindow::saveShownLines);
   neighbours_->setObjectName("neighbours");
   buttons->addWidget(neighbours_);
   buttons->addWidget(timer_);
@@ -109,6 +117,7 @@ void ResultTableWindow::showTexts() {
   copy_->setText(toQString(hanabira::tr("Copy")));
   timer_->setText(toQString(hanabira::tr("Boot timer")));
   neighbours_->setText(toQString(neighbourTexts().neighbours));
+  save_->setText(toQString(hanabira::tr("Save...")));
   playersNumbering_->setText(toQString(hanabira::tr("IV positions as players count them")));
   initialAdvances_->setText(toQString(hanabira::tr("Initial advances")));
   memoryLink_->setText(toQString(hanabira::tr("Memory Link")));
@@ -119,6 +128,21 @@ void ResultTableWindow::showChosenDisplay() {
   memoryLink_->setEnabled(initialAdvances_->isChecked());
   model_->setDisplay({playersNumbering_->isChecked() ? IvNumbering::Players : IvNumbering::Positions,
                       initialAdvances_->isChecked(), memoryLink_->isChecked()});
+}
+
+void ResultTableWindow::saveShownLines() {
+  const std::vector<SaveFileType> types = saveFileTypes();
+  QStringList filters;
+  for (const SaveFileType& type : types) filters << toQString(type.label);
+  QString chosenFilter = filters.front();
+  const QString path = QFileDialog::getSaveFileName(this, toQString(hanabira::tr("Save the results")),
+                                                    QStringLiteral("result.txt"), filters.join(";;"), &chosenFilter);
+  if (path.isEmpty()) return;
+  const auto chosen = static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(chosenFilter), 0));
+  const std::filesystem::path file = pathFromUtf8(path.toStdString());
+  if (const auto problem = saveTable(model_->table(), formatToSave(file, types[chosen].format), file)) {
+    QMessageBox::warning(this, windowTitle(), toQString(*problem));
+  }
 }
 
 void ResultTableWindow::openTimer() {

@@ -5,7 +5,8 @@
 // neighbours of the selected row's boot (NeighbourWindow); the timer button opens the
 // boot timer for the first selected line; the check boxes show the lines in the players'
 // numbering of IV positions and with the game's own advances (named playersNumbering,
-// initialAdvances, memoryLink).
+// initialAdvances, memoryLink). The save button writes the shown lines to a file of the
+// user's choice in any result format.
 #pragma once
 
 #include <QWidget>
@@ -58,6 +59,7 @@ class ResultTableWindow final : public QWidget {
   void showCutNote();
   void openTimer();
   void showChosenDisplay();
+  void saveShownLines();
 
   ResultTableModel* model_;
   QTableView* view_;
@@ -68,6 +70,7 @@ class ResultTableWindow final : public QWidget {
   QCheckBox* initialAdvances_;
   QCheckBox* memoryLink_;
   QPushButton* neighbours_;
+  QPushButton* save_;
   std::function<void(const BootTarget&)> timerCommand_;
   MissCommand missCommand_;
   const std::optional<SearchSettings>* searched_ = nullptr;

@@ -1,14 +1,18 @@
 #include "ui/win32/result_table_window.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
+#include "core/utf8_path.h"
 #include "i18n/translate.h"
 #include "ui/model/neighbour_view.h"
+#include "ui/model/result_table_save.h"
 #include "ui/win32/neighbour_window.h"
 #include "ui/win32/wide_text.h"
 
@@ -31,6 +35,7 @@ constexpr struct {
 constexpr int listId = 1;
 constexpr int neighboursId = 6;  // after the timer's and the check boxes' ids
 constexpr UINT copyCommand = 1;
+constexpr UINT saveCommand = 2;
 // A column is as wide as its header's text and the texts of this many first rows.
 constexpr std::size_t rowsMeasured = 50;
 constexpr int cellPadding = 16;
@@ -211,6 +216,7 @@ LRESULT ResultTableWindow::onNotify(const NMHDR& header) {
       const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
       if (GetKeyState(VK_CONTROL) >= 0) return 0;
       if (key == 'C') copySelection();
+      if (key == 'S') saveShownLines();
       if (key == 'A') setRowState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
       return 0;
     }
@@ -302,10 +308,41 @@ void ResultTableWindow::showContextMenu(LPARAM at) {
   }
   const HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, copyCommand, wideFromUtf8(tr("Copy")).c_str());
+  AppendMenuW(menu, MF_STRING, saveCommand, wideFromUtf8(tr("Save...")).c_str());
   const auto chosen = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y, 0, window_, nullptr));
   DestroyMenu(menu);
   if (chosen == copyCommand) copySelection();
+  if (chosen == saveCommand) saveShownLines();
+}
+
+void ResultTableWindow::saveShownLines() const {
+  const std::vector<SaveFileType> types = saveFileTypes();
+  std::wstring filter;  // "label\0pattern\0" for each type, then a second \0
+  for (const SaveFileType& type : types) {
+    filter += wideFromUtf8(type.label) + L'\0' + wideFromUtf8(type.pattern) + L'\0';
+  }
+  std::wstring file = L"result.txt";
+  file.resize(MAX_PATH * 4);
+  const std::wstring title = wideFromUtf8(tr("Save the results"));
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = L"txt";  // the chosen type's, when the name has none
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return;
+  file.resize(file.find(L'\0'));
+  const std::size_t chosen =
+      std::min<std::size_t>(dialog.nFilterIndex == 0 ? 0 : dialog.nFilterIndex - 1, types.size() - 1);
+  const std::filesystem::path path = pathFromUtf8(utf8FromWide(file));
+  if (const auto problem = saveTable(table_, formatToSave(path, types[chosen].format), path)) {
+    MessageBoxW(window_, wideFromUtf8(*problem).c_str(), wideFromUtf8(tr("Results")).c_str(), MB_OK | MB_ICONWARNING);
+  }
 }
 
 void ResultTableWindow::tableReset() {

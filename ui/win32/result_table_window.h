@@ -2,7 +2,8 @@
 // opened by its button, hidden when closed, filled as the search writes. The list view
 // holds no texts of its own: it asks for each cell as it draws it (owner data). A click
 // on a column's header sorts by it (again: descending; a third time: the file's order);
-// Ctrl+C and the context menu copy the selected rows as the result file's lines. The
+// Ctrl+C and the context menu copy the selected rows as the result file's lines; Ctrl+S
+// and the context menu save the shown lines to a file in any result format. The
 // timer button opens the boot timer for the first selected line; the check boxes show
 // the lines in the players' numbering of IV positions and with the game's own advances.
 #pragma once
@@ -37,6 +38,8 @@ class ResultTableWindow final : private ResultTableListener {
   void show();
   // The selected rows to the clipboard.
   void copySelection() const;
+  // The shown lines to a file the user chooses, in the format of its type or extension.
+  void saveShownLines() const;
   // The window's own texts again, in the language just chosen.
   void showTexts();
   // The settings the table's lines were searched with (SearchCommand), which the
