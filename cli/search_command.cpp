@@ -7,11 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/all_profiles.h"
 #include "cli/backend_choice.h"
 #include "cli/command.h"
 #include "cli/output_file.h"
@@ -21,6 +23,7 @@
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "core/version.h"
+#include "engine/profile_search.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
@@ -40,7 +43,11 @@ struct SearchCommandOptions {
   BackendChoice backend;
   bool version = false;
   std::optional<ShardSpec> shard;
+  bool allProfiles = false;
 };
+
+// What runs the search once the output is open: one search, or one per profile.
+using SearchRun = std::function<SearchSummary(ResultSink&, const SearchOptions&)>;
 
 // The levels of this build as --isa takes them, narrowest first.
 std::vector<std::string> levelNames() {
@@ -84,7 +91,8 @@ class SearchCommand final : public Command {
   void declareDistribution(CLI::App& parser);
   int printVersion(const KernelSet& kernels, const CliEnvironment& env) const;
   SearchOptions engineOptions(const SearchSettings& settings, const CliEnvironment& env) const;
-  int search(const SearchSettings& settings, const CliEnvironment& env) const;
+  int search(const SearchSettings& settings, const CliEnvironment& env, const SearchRun& run) const;
+  int searchAllProfiles(const CliEnvironment& env) const;
 
   SharedOptions& shared_;
   SearchCommandOptions options_;
@@ -162,6 +170,18 @@ void SearchCommand::declareDistribution(CLI::App& parser) {
                          "result file")))
       ->type_name("K/N")
       ->group(std::string(trc("option group", "Distribution")));
+  // A search over every profile is one file, not cut into shards; its settings are
+  // those of each profile.
+  parser
+      .add_flag("--all-profiles", options_.allProfiles,
+                std::string(tr("Search with every profile of the profiles file in turn, each line led by its "
+                               "profile's name; the settings file overrides each profile as with --profile")))
+      ->group(std::string(trc("option group", "Input")))
+      ->excludes("--profile")
+      ->excludes("--config")
+      ->excludes("--example")
+      ->excludes("--shard")
+      ->excludes("--print-settings");
 }
 
 void SearchCommand::checkParsed() {
@@ -181,6 +201,7 @@ int SearchCommand::run(const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(shared_.isa);
   if (options_.backend.listDevices) return listDevices(env);
   if (options_.version) return printVersion(kernels, env);
+  if (options_.allProfiles) return searchAllProfiles(env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
   SearchSettings settings = loadSettings(shared_.input, ranges).settings;
   options_.resultText.applyTo(settings);
@@ -196,7 +217,16 @@ int SearchCommand::run(const CliEnvironment& env) {
     }
   }
   clampPidConsumption(settings);
-  return search(settings, env);
+  return search(settings, env, [&](ResultSink& sink, const SearchOptions& options) {
+    return options_.reference ? runReferenceSearch(settings, sink, options) : runSearch(settings, sink, options);
+  });
+}
+
+int SearchCommand::searchAllProfiles(const CliEnvironment& env) const {
+  const std::vector<ProfilePart> parts = loadProfileParts(shared_.input, options_.resultText, env.err, options_.quiet);
+  return search(parts.front().settings, env, [&](ResultSink& sink, const SearchOptions& options) {
+    return runProfileSearch(parts, sink, {options, options_.reference, {}}).total;
+  });
 }
 
 int SearchCommand::printVersion(const KernelSet& kernels, const CliEnvironment& env) const {
@@ -221,7 +251,7 @@ SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const
 }
 
 // Everything that can refuse the search is decided before a file is touched.
-int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& env) const {
+int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& env, const SearchRun& run) const {
   SearchOptions options = engineOptions(settings, env);
   const auto backend = openBackend(options_.backend, options_.reference, options_.quiet, env.err);
   options.backend = backend.get();
@@ -239,7 +269,7 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
                             ? OutputFile::standardOutput()
                             : OutputFile(pathFromUtf8(options_.outputPath), OutputFile::AtOnce::Keep);
     ResultSink& target = shard ? shard->sink(output.sink()) : output.sink();
-    summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
+    summary = run(target, options);
     output.commit();  // a stopped search's lines so far too
     if (shard) shard->finish(summary);
   } catch (const std::invalid_argument& error) {
