@@ -22,12 +22,13 @@ struct LanguageWords {
 // measured on a console; the Korean ones are copies of other editions' values.
 constexpr std::array<std::array<LanguageWords, languageCount>, gameCount> languageWords = {{
     {{
-        // Black. The Spanish DS value is disputed: older tables have 02216050.
+        // Black. The Spanish DS value is 02216070, as maintained tools corrected it in 2023;
+        // older tables have 02216050.
         {0x02215F10, Confirmed, 0x02761150, Unconfirmed},
         {0x022160B0, Confirmed, 0x02760190, Unconfirmed},
         {0x02215FF0, Confirmed, 0x027602F0, Unconfirmed},
         {0x02216030, Confirmed, 0x02760230, Unconfirmed},
-        {0x02216070, Disputed, 0x027601F0, Unconfirmed},
+        {0x02216070, Confirmed, 0x027601F0, Unconfirmed},
         {0x02215FB0, Confirmed, 0x027601D0, Unconfirmed},
         {0x022167B0, Confirmed, 0x02761150, Placeholder},
     }},
@@ -48,7 +49,9 @@ constexpr std::array<std::array<LanguageWords, languageCount>, gameCount> langua
         {0x021FFF50, Confirmed, 0x027A6110, Unconfirmed, 0x0209AE28, 0x02039D69},
         {0x02200030, Confirmed, 0x027A5F90, Unconfirmed, 0x0209AF08, 0x02039DF9},
         {0x021FFFD0, Confirmed, 0x027A6070, Unconfirmed, 0x0209AEA8, 0x02039DB9},
-        {0x021FFF10, Confirmed, 0x027A5F70, Unconfirmed, 0x0209ADE8, 0x02039D69},
+        // Italian: the DSi value is the English one, as in the table that first gave every
+        // European edition the English value and corrected all but this one.
+        {0x021FFF10, Confirmed, 0x027A5F70, Placeholder, 0x0209ADE8, 0x02039D69},
         {0x02200750, Confirmed, 0x02200770, Placeholder, 0x0209B60C, 0x0203A4D5},
     }},
     {{

@@ -105,10 +105,14 @@ TEST(Editions, JapaneseBlackAndWhiteOnTheDsAreTheVersionWords) {
 
 TEST(Editions, ConsolesAndCertainties) {
   const EditionFacts& spanishBlack = editionFacts({Game::Black, Language::Spanish, ConsoleKind::DsLite});
-  EXPECT_EQ(spanishBlack.wordsCertainty, Certainty::Disputed);
+  EXPECT_EQ(spanishBlack.wordsCertainty, Certainty::Confirmed);
   EXPECT_EQ(spanishBlack.frame, 6);
   EXPECT_EQ(editionFacts({Game::White2, Language::Korean, ConsoleKind::ThreeDs}).wordsCertainty,
             Certainty::Placeholder);
+  // The English value, which one table gave every European sequel and never corrected here.
+  const EditionFacts& italianBlack2 = editionFacts({Game::Black2, Language::Italian, ConsoleKind::Dsi});
+  EXPECT_EQ(italianBlack2.words[2], editionFacts({Game::Black2, Language::English, ConsoleKind::Dsi}).words[2]);
+  EXPECT_EQ(italianBlack2.wordsCertainty, Certainty::Placeholder);
   EXPECT_EQ(editionFacts({Game::White2, Language::English, ConsoleKind::Dsi}).wordsCertainty, Certainty::Unconfirmed);
   EXPECT_EQ(editionFacts({Game::Black2, Language::German, ConsoleKind::Dsi}).frameCertainty, Certainty::Inferred);
   for (const EditionFacts& row : editionTable()) {

@@ -6,13 +6,8 @@
 #include <string_view>
 
 #include "core/utf8_path.h"
+#include "core/whole_file.h"
 #include "ui/model/problem_messages.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace hanabira {
 namespace {
@@ -20,27 +15,6 @@ namespace {
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 File open(const std::filesystem::path& path, const char* mode) { return {openFile(path, mode), &std::fclose}; }
-
-bool flushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
-#endif
-}
-
-// The new text, complete on the disk, in a file beside `path`.
-std::optional<FileProblem> writeWhole(const std::filesystem::path& path, std::string_view text) {
-  File file = open(path, "wb");
-  if (!file) return fileProblem(path, errno);
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || !flushToDisk(file.get())) {
-    return fileProblem(path, errno);
-  }
-  if (std::fclose(file.release()) != 0) return fileProblem(path, errno);
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -64,19 +38,9 @@ ConfigFileLoad loadConfigFile(const std::filesystem::path& path) {
 
 std::optional<FileProblem> saveConfigFile(const std::filesystem::path& path, const ConsoleParameters& parameters,
                                           const LanguageChoices& languages, std::optional<int> timerCalibrationMs) {
-  std::filesystem::path saving = path;
-  saving += ".saving";
-  std::optional<FileProblem> problem =
-      writeWhole(saving, formatConsoleConfig(parameters, languages, timerCalibrationMs));
-  if (!problem) {
-    std::error_code error;
-    std::filesystem::rename(saving, path, error);
-    if (!error) return std::nullopt;
-    problem = fileProblem(path, error);
-  }
-  std::error_code ignored;
-  std::filesystem::remove(saving, ignored);
-  return problem;
+  const std::error_code error = replaceWholeFile(path, formatConsoleConfig(parameters, languages, timerCalibrationMs));
+  if (error) return fileProblem(path, error);
+  return std::nullopt;
 }
 
 ConfigAtStart configForWindow(const ConfigFileLoad& load, const std::filesystem::path& path, SearchSettings& settings) {
