@@ -12,7 +12,7 @@ ConsoleProfile& profileToStore(ConsoleProfiles& profiles, const std::string& nam
                                const std::optional<ConsoleParameters>& ranWith) {
   if (ConsoleProfile* profile = findProfile(std::span(profiles), name)) return *profile;
   if (const std::optional<std::string> problem = profileNameProblem(profiles, name)) {
-    throw CliError(exitInvalidInput, trf("--save-profile '{}': {}", name, tr(*problem)));
+    throw CliError(exitInvalidInput, trf("--save-profile '{}': {}", name, *problem));
   }
   if (!ranWith) {
     throw CliError(exitInvalidInput,

@@ -16,6 +16,7 @@
 #include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
+#include "engine/profile_search.h"
 #include "engine/settings_validation.h"
 #include "i18n/translate.h"
 
@@ -112,7 +113,7 @@ ConfigFile readProfileConsole(const SettingsInput& input) {
   const ConsoleProfiles profiles = readProfiles(path);
   const ConsoleProfile& profile = profileNamed(profiles, input.profile, path);
   ConfigFile file;
-  applyProfile(profile, file.base);
+  file.base = profileSettings(file.base, profile);
   file.mac = profile.console.mac;
   file.frameGiven = true;
   file.gxStatGiven = true;

@@ -128,6 +128,10 @@ std::string describe(const ProfileSearchProblem& problem) {
 SearchSettings profileSettings(const SearchSettings& settings, const ConsoleProfile& profile) {
   SearchSettings applied = settings;
   applyProfile(profile, applied);
+  // The console kind is the profile's: a 3DS clears the afternoon flag.
+  if (const std::optional<Edition>& edition = profile.console.edition) {
+    applied.is3ds = dropsAfternoonFlag(edition->console);
+  }
   return applied;
 }
 
