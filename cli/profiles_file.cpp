@@ -17,6 +17,7 @@ void addProfileOptions(CLI::App& parser, SettingsInput& input, CLI::Option* conf
           .add_option("--profile", input.profile,
                       std::string(tr("Console profile to search with, from the profiles file, instead of config.txt's "
                                      "console; the settings file overrides it")))
+          ->type_name("NAME")
           ->group(std::string(trc("option group", "Input")));
   profile->excludes(config);
   if (example != nullptr) profile->excludes(example);
