@@ -241,7 +241,7 @@ const ConsoleProfile* findProfile(std::span<const ConsoleProfile> profiles, std:
   return found == profiles.end() ? nullptr : &*found;
 }
 
-ConsoleProfile* findProfile(std::span<ConsoleProfile> profiles, std::string_view name) {
+ConsoleProfile* findProfile(ConsoleProfiles& profiles, std::string_view name) {
   const auto found = std::find_if(profiles.begin(), profiles.end(), [&](const auto& p) { return p.name == name; });
   return found == profiles.end() ? nullptr : &*found;
 }

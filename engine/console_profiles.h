@@ -77,7 +77,7 @@ std::string formatProfiles(std::span<const ConsoleProfile> profiles);
 
 // The profile of that name (names compare exactly), or null.
 const ConsoleProfile* findProfile(std::span<const ConsoleProfile> profiles, std::string_view name);
-ConsoleProfile* findProfile(std::span<ConsoleProfile> profiles, std::string_view name);
+ConsoleProfile* findProfile(ConsoleProfiles& profiles, std::string_view name);
 
 // Why a name cannot be given to a new or renamed profile: empty, only spaces, or one
 // another profile has. `renaming` is the profile being renamed, whose own name is free.

@@ -62,6 +62,8 @@ void play(const OptionDialog& dialog, const ControlSteps& steps) {
       case ControlStep::Action::Choose:
         choose(dialog, step.id, toQString(step.text));
         break;
+      case ControlStep::Action::Command:
+        qFatal("the main window's commands are not a dialog's");
     }
   }
 }

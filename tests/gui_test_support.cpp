@@ -1,13 +1,16 @@
 #include "gui_test_support.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -93,7 +96,7 @@ void typeDates(const MainWindow& window, const QStringList& dates) {
   for (int i = 0; i < 6; ++i) setText(window, ids[i], dates[i]);
 }
 
-void play(const MainWindow& window, const ControlSteps& steps) {
+void play(MainWindow& window, const ControlSteps& steps) {
   for (const ControlStep& step : steps) {
     switch (step.action) {
       case ControlStep::Action::Type:
@@ -110,6 +113,18 @@ void play(const MainWindow& window, const ControlSteps& steps) {
         const int index = box != nullptr ? box->findText(toQString(step.text)) : -1;
         if (index < 0) qFatal("no item %s in box %d", qPrintable(toQString(step.text)), step.id);
         box->setCurrentIndex(index);
+        emit box->activated(index);  // as the user's choice
+        break;
+      }
+      case ControlStep::Action::Command: {
+        // The question the command asks is answered once its dialog runs.
+        QTimer::singleShot(0, [text = toQString(step.text)] {
+          auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+          if (dialog == nullptr) qFatal("no question asked");
+          dialog->setTextValue(text);
+          dialog->accept();
+        });
+        window.commands().runCommand(step.id);
         break;
       }
     }

@@ -69,7 +69,7 @@ void setText(const MainWindow& window, int id, const QString& text);
 void setChecked(const MainWindow& window, int id, bool checked);
 void click(const MainWindow& window, int id);
 // Does the steps to the window's controls; a field's text is set, not typed.
-void play(const MainWindow& window, const ControlSteps& steps);
+void play(MainWindow& window, const ControlSteps& steps);
 
 // The console of the README's example (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,
 // MAC 00-11-22-33-44-55), typed the way a user might.

@@ -42,6 +42,17 @@ class MainWindowConfigTest : public QObject {
     QCOMPARE(edit(window, endHourEdit)->text(), QStringLiteral("23"));
   }
 
+  // Beside config.txt, which stays as it was.
+  void aProfileKeepsTheConsoleAndFillsTheFieldsWhenChosen() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    play(window, profileChosenAgain.steps);
+    for (const auto& [id, text] : profileChosenAgain.fields) QCOMPARE(edit(window, id)->text(), toQString(text));
+    QCOMPARE(window.findChild<QComboBox*>(controlName(profileCombo))->count(), 2);
+    QVERIFY(dir.read(profilesFileName).contains("\"DS Lite\""));
+    QVERIFY(!QFile::exists(dir.path(configFileName)));
+  }
+
   void versionLineChoosesTheButton_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("black");

@@ -68,6 +68,15 @@ const ControlSteps wholeFieldTexts = {
     {Action::Type, hiddenPowerMinPowerEdit, "70"},
 };
 
+const ProfileScript profileChosenAgain = {
+    exampleMinute + ControlSteps{{Action::Command, newProfileCommand, "DS Lite"},
+                                 {Action::Type, vcountEdit, "5f"},
+                                 {Action::Type, timer0Edit, "c7a"},
+                                 {Action::Type, macEdits, "ff"},
+                                 {Action::Choose, profileCombo, "DS Lite"}},
+    {{vcountEdit, "60"}, {timer0Edit, "c79"}, {gxStatEdit, "6000000"}, {frameEdit, "8"}, {macEdits, "00"}},
+};
+
 const std::vector<ModeScript> modeScripts = {
     {"individual_values",
      {{Action::Type, ivMinEdits + 5, "31"}},  // keeps the file short

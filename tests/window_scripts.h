@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/edition.h"
@@ -15,10 +16,11 @@ namespace hanabira::testing {
 
 struct ControlStep {
   enum class Action {
-    Type,    // replaces the field's text with `text`
-    Click,   // a button, check box or radio button
-    Check,   // checks the check box, whatever it was
-    Choose,  // selects the item `text` of the choice box
+    Type,     // replaces the field's text with `text`
+    Click,    // a button, check box or radio button
+    Check,    // checks the check box, whatever it was
+    Choose,   // selects the item `text` of the choice box
+    Command,  // runs the main window's menu command `id`, answering `text` to what it asks
   };
   Action action;
   int id;
@@ -57,6 +59,14 @@ struct CalibrationScript {
   Edition edition;
 };
 extern const CalibrationScript consoleCalibration;
+
+// A profile made of exampleMinute's console, other values typed over the fields, and the
+// profile chosen again: the fields show its console.
+struct ProfileScript {
+  ControlSteps steps;
+  std::vector<std::pair<int, std::string_view>> fields;  // what they show then
+};
+extern const ProfileScript profileChosenAgain;
 
 // The result file a search of these settings writes, searched in-process the way
 // hanabira-cli searches a settings file: its keys over the defaults, the message words

@@ -66,6 +66,16 @@ TEST(Win32Window, OpensAsTheModelDescribesIt) {
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
+TEST(Win32Window, AProfileKeepsTheConsoleAndFillsTheFieldsWhenChosen) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  play(w, profileChosenAgain.steps);
+  for (const auto& [id, expected] : profileChosenAgain.fields) EXPECT_EQ(text(w, id), expected) << id;
+  EXPECT_EQ(SendDlgItemMessageW(w, profileCombo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_NE(dir.read(profilesFileName).find("\"DS Lite\""), std::string::npos);
+}
+
 TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/win32/text_prompt.h"
 #include "ui/win32/wide_text.h"
 #include "window_driver.h"
 
@@ -23,6 +24,15 @@ void play(HWND parent, const ControlSteps& steps) {
         break;
       case ControlStep::Action::Choose:
         choose(parent, step.id, step.text);
+        break;
+      case ControlStep::Action::Command:
+        // The question the command asks is answered once its dialog is open.
+        whenDialogOpens([text = step.text](HWND dialog) {
+          type(dialog, promptTextField, text);
+          click(dialog, IDOK);
+        });
+        SendMessageW(parent, WM_COMMAND, MAKEWPARAM(step.id, BN_CLICKED), 0);
+        EXPECT_TRUE(dialogActed()) << step.id;
         break;
     }
   }

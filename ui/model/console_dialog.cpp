@@ -215,6 +215,7 @@ void store(const DialogState& state, SearchSettings& s) {
 
 WindowChanges windowChanges(const DialogState& state) {
   WindowChanges changes;
+  changes.consoleSet = true;
   if (const auto edition = consoleDialogEdition(state)) {
     changes.checked[is3dsCheck] = dropsAfternoonFlag(edition->console);
     // The version buttons stay only where their words are the edition's.
@@ -226,6 +227,8 @@ WindowChanges windowChanges(const DialogState& state) {
     changes.texts[vcountEdit] = (*row)[0];
     changes.texts[timer0Edit] = (*row)[1];
     changes.texts[frameEdit] = (*row)[2];
+    changes.calibrated =
+        CalibratedConsole{parseHexField((*row)[0], 5), parseHexField((*row)[1], 5), parseDecimalField((*row)[2], 4)};
   }
   return changes;
 }

@@ -19,6 +19,7 @@ enum ControlId : int {
   is3dsCheck = 956,
 
   hiddenPowerCombo = 922,
+  profileCombo = 923,  // the console profiles, "no profile" first
 
   // Edit fields. The six address bytes, the six upper and the six lower individual
   // values have consecutive ids, starting at the one named here.
@@ -59,6 +60,15 @@ enum ControlId : int {
   consoleButton = 1109,   // beside the version buttons: the console dialog
   languageButton = 1110,  // in the corner below: the menu of languages
   resultsButton = 1111,   // left of the start button: the table of the last search's lines
+  profilesButton = 1112,  // beside the profiles: the menu of what can be done with them
+
+  // The items of the profiles menu.
+  newProfileCommand = 1120,
+  renameProfileCommand = 1121,
+  storeProfileCommand = 1122,
+  deleteProfileCommand = 1123,
+  importProfilesCommand = 1124,
+  exportProfilesCommand = 1125,
 };
 
 }  // namespace hanabira

@@ -21,7 +21,7 @@ std::vector<std::string_view> hiddenPowerItems() {
 }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
-const std::array<ControlPlace, 61> mainWindowControls = {{
+const std::array<ControlPlace, 63> mainWindowControls = {{
     {macEdits + 0, Edit, "", 350, 23, 30, 22},
     {macEdits + 1, Edit, "", 390, 23, 30, 22},
     {macEdits + 2, Edit, "", 430, 23, 30, 22},
@@ -87,6 +87,9 @@ const std::array<ControlPlace, 61> mainWindowControls = {{
     {languageButton, PushButton, trNoop("Language"), 550, 405, 76, 25},
     // And left of the start button, the table of the last search's lines.
     {resultsButton, PushButton, trNoop("Results"), 228, 405, 66, 25},
+    // Right of the IV positions, the console profiles and the menu that keeps them.
+    {profileCombo, ComboBox, "", 385, 163, 160, 24},
+    {profilesButton, PushButton, trNoop("Edit"), 560, 162, 40, 25},
 }};
 
 const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
@@ -97,7 +100,7 @@ const std::array<ModeCheckBox, 5> modeCheckBoxes = {{
     {SearchMode::DomeSearch, domeCheck},
 }};
 
-const std::array<PaintedLabel, 43> mainWindowLabels = {{
+const std::array<PaintedLabel, 44> mainWindowLabels = {{
     {trNoop("Common settings"), 2, 2},
     {trNoop("MAC address:"), 230, 25},
     {"VCount:0x", 12, 60},
@@ -141,6 +144,7 @@ const std::array<PaintedLabel, 43> mainWindowLabels = {{
     {trNoop("PID RNG"), 0, 270},
     {trNoop("Advance:"), 140, 270},
     {trNoop("~"), 256, 270},
+    {trNoop("Profile:"), 300, 165},
 }};
 
 }  // namespace hanabira

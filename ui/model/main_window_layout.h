@@ -30,7 +30,7 @@ struct ControlPlace {
   int x, y, width, height;
 };
 
-// Tab visits edit fields, check boxes and the combo box only; buttons take the focus
+// Tab visits edit fields, check boxes and the combo boxes only; buttons take the focus
 // when clicked, as they do in any dialog.
 constexpr bool isTabStop(ControlKind kind) {
   return kind != ControlKind::PushButton && kind != ControlKind::RadioButton;
@@ -54,8 +54,8 @@ inline constexpr int mainWindowWidth = 634;
 inline constexpr int mainWindowHeight = 455;
 std::string mainWindowTitle();  // "Hanabira ver" and the version
 
-extern const std::array<ControlPlace, 61> mainWindowControls;
-extern const std::array<PaintedLabel, 43> mainWindowLabels;
+extern const std::array<ControlPlace, 63> mainWindowControls;
+extern const std::array<PaintedLabel, 44> mainWindowLabels;
 
 // The check box that asks for each mode, other than the plain search that runs when none
 // is checked; the start command sets the mode's flag from it.

@@ -7,12 +7,14 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/search_settings.h"
+#include "engine/console_profiles.h"
 #include "i18n/translate.h"
 #include "ui/model/option_values.h"
 
@@ -91,6 +93,10 @@ inline constexpr std::string_view stopCommandLabel = trNoop("Stop");
 struct WindowChanges {
   std::map<int, std::string> texts;
   std::map<int, bool> checked;
+  // The console dialog's: the console fields were set, from the calibration's pick if any;
+  // the profile chosen keeps them.
+  bool consoleSet = false;
+  std::optional<CalibratedConsole> calibrated = {};
 };
 
 struct OptionDialogDesign {

@@ -24,7 +24,11 @@ bool resultViewerWanted() {
 }
 
 WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
-    : view_(view), search_(view, std::move(post)) {
+    : view_(view),
+      search_(view, std::move(post)),
+      profiles_(
+          view, workingFilePath(profilesFileName), [this] { return readSavedConsole(fields(), settings_); },
+          [this](const ConsoleProfile* profile) { fillConsole(profile); }) {
   const std::filesystem::path config = workingFilePath(configFileName);
   const ConfigFileLoad load = loadConfigFile(config);
   if (load.text) {
@@ -37,6 +41,13 @@ WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
   commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
   commands_[saveButton] = [this] { save(); };
   commands_[languageButton] = [this] { chooseLanguages(); };
+  commands_[profileCombo] = [this] { profiles_.chosen(); };
+  commands_[profilesButton] = [this] { profiles_.showMenu(); };
+  // The menu's items are commands too, so that a script can run them.
+  for (const int id : {newProfileCommand, renameProfileCommand, storeProfileCommand, deleteProfileCommand,
+                       importProfilesCommand, exportProfilesCommand}) {
+    commands_[id] = [this, id] { profiles_.run(id); };
+  }
 }
 
 void WindowCommands::opened() {
@@ -45,6 +56,7 @@ void WindowCommands::opened() {
   WindowChanges loaded{start_.fields.texts, {}};
   if (start_.fields.versionRadio) loaded.checked[*start_.fields.versionRadio] = true;
   applyWindowChanges(loaded);
+  profiles_.opened();
 }
 
 void WindowCommands::setCommand(int id, std::function<void()> command) { commands_[id] = std::move(command); }
@@ -73,7 +85,7 @@ WindowFields WindowCommands::fields() const {
         if (view_.isChecked(place.id)) fields.checked.insert(place.id);
         break;
       case ControlKind::ComboBox:
-        fields.hiddenPowerItem = view_.selectedItem(place.id);
+        if (place.id == hiddenPowerCombo) fields.hiddenPowerItem = view_.selectedItem(place.id);
         break;
       case ControlKind::PushButton:
         break;
@@ -91,6 +103,31 @@ SearchSettings WindowCommands::startSettings() const {
 void WindowCommands::applyWindowChanges(const WindowChanges& changes) {
   for (const auto& [id, text] : changes.texts) view_.showFieldText(id, text);
   for (const auto& [id, checked] : changes.checked) view_.showChecked(id, checked);
+  if (changes.consoleSet) profiles_.consoleConfirmed(changes.calibrated);
+}
+
+// As the window opens with the file: the fields the source fills, the version, and the
+// edition and ranges in the settings; a profile's edition checks the 3DS box as the
+// console dialog's OK does.
+void WindowCommands::fillConsole(const ConsoleProfile* profile) {
+  LoadedConsoleFields loaded;
+  std::map<int, bool> checked = {{blackRadio, false}, {whiteRadio, false}};
+  if (profile != nullptr) {
+    loaded = profileFields(*profile);
+    if (loaded.edition) checked[is3dsCheck] = dropsAfternoonFlag(loaded.edition->console);
+  } else {
+    const std::filesystem::path config = workingFilePath(configFileName);
+    const ConfigAtStart start = configForWindow(loadConfigFile(config), config, settings_);
+    if (start.message) view_.showMessage(*start.message);
+    loaded = start.fields;
+  }
+  if (loaded.versionWord) settings_.versionWord = *loaded.versionWord;
+  settings_.edition = loaded.edition;
+  settings_.vcountRange = loaded.vcountRange;
+  settings_.timer0Range = loaded.timer0Range;
+  WindowChanges changes{loaded.texts, checked};
+  if (loaded.versionRadio) changes.checked[*loaded.versionRadio] = true;
+  applyWindowChanges(changes);
 }
 
 void WindowCommands::save() {
@@ -116,7 +153,8 @@ std::optional<std::string> WindowCommands::keepTimerCalibration(int calibrationM
 // saves them: the texts at once, the names at the next search.
 void WindowCommands::chooseLanguages() {
   LanguageChoices chosen = languages_;
-  if (!chooseLanguage(view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage)), chosen)) return;
+  const int command = view_.chooseFromMenu(languageMenu(uiLanguage(), settings_.resultLanguage), languageButton);
+  if (!chooseLanguage(command, chosen)) return;
   if (const std::optional<std::string> message =
           saveConfigFromWindow(fields(), settings_, chosen, workingFilePath(configFileName), timerCalibrationMs_)) {
     view_.showMessage(*message);
@@ -127,6 +165,7 @@ void WindowCommands::chooseLanguages() {
   if (languages_.window && *languages_.window != uiLanguage()) {
     setUiLanguage(*languages_.window);
     view_.showTexts();
+    profiles_.showList();  // "no profile" in the new language
     search_.showCaption();
   }
 }

@@ -14,6 +14,7 @@
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/config_file.h"
 #include "ui/model/option_dialog_flow.h"
+#include "ui/model/profile_commands.h"
 #include "ui/model/search_command.h"
 #include "ui/model/window_fields.h"
 #include "ui/model/window_languages.h"
@@ -26,12 +27,22 @@ class WindowView : public SearchView {
  public:
   virtual std::string fieldText(int id) const = 0;
   virtual bool isChecked(int id) const = 0;    // a check box or a radio button
-  virtual int selectedItem(int id) const = 0;  // the combo box
+  virtual int selectedItem(int id) const = 0;  // a combo box
   virtual void showFieldText(int id, std::string_view text) = 0;
   virtual void showChecked(int id, bool checked) = 0;
-  // Pops a menu up at the language button and waits for the user: the command of the
-  // item chosen, or 0 where the menu was closed without one.
-  virtual int chooseFromMenu(const std::vector<Submenu>& menu) = 0;
+  // Replaces a combo box's items (the profiles') and selects one, without a command.
+  virtual void showItems(int id, const std::vector<std::string>& items, int selected) = 0;
+  // Pops a menu up below the button `anchor` and waits for the user: the command of the
+  // item chosen, or 0 where the menu was closed without one. A submenu without a title
+  // puts its items into the menu itself.
+  virtual int chooseFromMenu(const std::vector<Submenu>& menu, int anchor) = 0;
+  // Asks for a line of text, `text` to start with; nothing when the user cancels.
+  virtual std::optional<std::string> askText(const std::string& question, const std::string& text) = 0;
+  // Asks whether to go on; true for yes.
+  virtual bool confirm(const std::string& question) = 0;
+  // Asks for a JSON file to read or to write; nothing when the user cancels.
+  enum class FileUse { Open, Save };
+  virtual std::optional<std::filesystem::path> chooseJsonFile(FileUse use) = 0;
   // Shows every text of the layout anew, in the language just set: the controls' and
   // the painted labels', and the items of the combo box, keeping the one chosen.
   virtual void showTexts() = 0;
@@ -85,6 +96,8 @@ class WindowCommands final : public DialogOwner, public CalibrationStore {
  private:
   void save();
   void chooseLanguages();
+  // Fills the console fields from a profile, or from config.txt for none.
+  void fillConsole(const ConsoleProfile* profile);
 
   WindowView& view_;
   SearchSettings settings_;
@@ -93,6 +106,7 @@ class WindowCommands final : public DialogOwner, public CalibrationStore {
   std::optional<int> timerCalibrationMs_;  // once the user has set one
   std::map<int, std::function<void()>> commands_;
   SearchCommand search_;
+  ProfileCommands profiles_;
 };
 
 }  // namespace hanabira

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -49,7 +51,7 @@ QWidget* createControl(const ControlPlace& place, EditFieldWidth editFieldWidth,
       break;
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(parent);
-      fillHiddenPowerItems(*combo);
+      if (place.id == hiddenPowerCombo) fillHiddenPowerItems(*combo);
       showAsScrollingList(*combo, openedListItems);
       control = combo;
       break;
@@ -93,6 +95,11 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
     QWidget* control = createControl(place, editFieldWidth, this);
     if (auto* button = qobject_cast<QPushButton*>(control)) {
       connect(button, &QPushButton::clicked, this, [this, id = place.id] { commands_.runCommand(id); });
+    }
+    // The user's choice only: the window refills the profiles' list without a command.
+    if (place.id == profileCombo) {
+      connect(qobject_cast<QComboBox*>(control), &QComboBox::activated, this,
+              [this] { commands_.runCommand(profileCombo); });
     }
   }
   startButton_ = findChild<QPushButton*>(controlName(startButton));
@@ -160,10 +167,17 @@ void MainWindow::showChecked(int id, bool checked) {
   }
 }
 
-int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
+void MainWindow::showItems(int id, const std::vector<std::string>& items, int selected) {
+  auto* combo = findChild<QComboBox*>(controlName(id));
+  combo->clear();
+  for (const std::string& item : items) combo->addItem(toQString(item));
+  combo->setCurrentIndex(selected);
+}
+
+int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu, int anchor) {
   QMenu popup(this);
   for (const Submenu& submenu : menu) {
-    QMenu* items = popup.addMenu(toQString(submenu.title));
+    QMenu* items = submenu.title.empty() ? &popup : popup.addMenu(toQString(submenu.title));
     for (const MenuItem& item : submenu.items) {
       QAction* action = items->addAction(toQString(item.text));
       action->setCheckable(true);
@@ -171,9 +185,29 @@ int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
       action->setData(item.command);
     }
   }
-  const QWidget* button = findChild<QPushButton*>(controlName(languageButton));
+  const QWidget* button = findChild<QPushButton*>(controlName(anchor));
   const QAction* chosen = popup.exec(button->mapToGlobal(QPoint(0, button->height())));
   return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+std::optional<std::string> MainWindow::askText(const std::string& question, const std::string& text) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(this, windowTitleText(), toQString(question), QLineEdit::Normal, toQString(text), &ok);
+  if (!ok) return std::nullopt;
+  return answer.toStdString();
+}
+
+bool MainWindow::confirm(const std::string& question) {
+  return QMessageBox::question(this, windowTitleText(), toQString(question)) == QMessageBox::Yes;
+}
+
+std::optional<std::filesystem::path> MainWindow::chooseJsonFile(FileUse use) {
+  const QString filter = QStringLiteral("JSON (*.json)");
+  const QString path = use == FileUse::Open ? QFileDialog::getOpenFileName(this, windowTitleText(), {}, filter)
+                                            : QFileDialog::getSaveFileName(this, windowTitleText(), {}, filter);
+  if (path.isEmpty()) return std::nullopt;
+  return std::filesystem::path(path.toStdU16String());
 }
 
 void MainWindow::showTexts() {

@@ -8,6 +8,7 @@
 #include "i18n/translate.h"
 #include "ui/model/control_ids.h"
 #include "ui/win32/search_bar.h"
+#include "ui/win32/text_prompt.h"
 #include "ui/win32/wide_text.h"
 
 namespace hanabira {
@@ -90,7 +91,7 @@ void MainWindow::createControls(EditFieldWidth editFieldWidth) {
       SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
     if (place.kind == ControlKind::ComboBox) {
-      fillHiddenPowerItems(control);
+      if (place.id == hiddenPowerCombo) fillHiddenPowerItems(control);
       SendMessageW(control, CB_SETMINVISIBLE, openedListItems, 0);
       SendMessageW(control, CB_SETCURSEL, 0, 0);
     }
@@ -152,18 +153,29 @@ void MainWindow::showTexts() {
   InvalidateRect(window_, nullptr, TRUE);  // the painted labels
 }
 
-int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
+void MainWindow::showItems(int id, const std::vector<std::string>& items, int selected) {
+  const HWND combo = GetDlgItem(window_, id);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(item).c_str()));
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu, int anchor) {
   const HMENU popup = CreatePopupMenu();
   for (const Submenu& submenu : menu) {
-    const HMENU items = CreatePopupMenu();
+    const HMENU items = submenu.title.empty() ? popup : CreatePopupMenu();
     for (const MenuItem& item : submenu.items) {
       AppendMenuW(items, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(item.command),
                   wideFromUtf8(item.text).c_str());
     }
-    AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(items), wideFromUtf8(submenu.title).c_str());
+    if (items != popup) {
+      AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(items), wideFromUtf8(submenu.title).c_str());
+    }
   }
   RECT button;
-  GetWindowRect(GetDlgItem(window_, languageButton), &button);
+  GetWindowRect(GetDlgItem(window_, anchor), &button);
   // The item's command comes back here, not as WM_COMMAND.
   const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                      button.left, button.bottom, 0, window_, nullptr));
@@ -171,11 +183,26 @@ int MainWindow::chooseFromMenu(const std::vector<Submenu>& menu) {
   return chosen;
 }
 
+std::optional<std::string> MainWindow::askText(const std::string& question, const std::string& text) {
+  return askLine(window_, mainWindowTitle(), question, text);
+}
+
+bool MainWindow::confirm(const std::string& question) {
+  return MessageBoxW(window_, wideFromUtf8(question).c_str(), wideFromUtf8(mainWindowTitle()).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::optional<std::filesystem::path> MainWindow::chooseJsonFile(FileUse use) {
+  return hanabira::chooseJsonFile(window_, use == FileUse::Save);
+}
+
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       if (HIWORD(wParam) == BN_CLICKED) commands_.runCommand(id);
+      // The user's choice only: the window refills the profiles' list without a command.
+      if (HIWORD(wParam) == CBN_SELCHANGE && id == profileCombo) commands_.runCommand(id);
       // A field left with a longer text than it shows scrolls back to its beginning.
       if (HIWORD(wParam) == EN_KILLFOCUS) {
         const auto field = reinterpret_cast<HWND>(lParam);

@@ -69,7 +69,11 @@ class MainWindow final : private WindowView {
   int selectedItem(int id) const override;
   void showFieldText(int id, std::string_view text) override;
   void showChecked(int id, bool checked) override;
-  int chooseFromMenu(const std::vector<Submenu>& menu) override;
+  void showItems(int id, const std::vector<std::string>& items, int selected) override;
+  int chooseFromMenu(const std::vector<Submenu>& menu, int anchor) override;
+  std::optional<std::string> askText(const std::string& question, const std::string& text) override;
+  bool confirm(const std::string& question) override;
+  std::optional<std::filesystem::path> chooseJsonFile(FileUse use) override;
   void showTexts() override;
   void showStartCaption(std::string_view caption) override;
   void showTitle(std::string_view title) override;
