@@ -10,7 +10,7 @@ namespace {
 
 ConsoleProfile& profileToStore(ConsoleProfiles& profiles, const std::string& name,
                                const std::optional<ConsoleParameters>& ranWith) {
-  if (ConsoleProfile* profile = findProfile(std::span(profiles), name)) return *profile;
+  if (ConsoleProfile* profile = findProfile(profiles, name)) return *profile;
   if (const std::optional<std::string> problem = profileNameProblem(profiles, name)) {
     throw CliError(exitInvalidInput, trf("--save-profile '{}': {}", name, *problem));
   }

@@ -101,7 +101,7 @@ int ProfilesCommand::exportProfiles(const CliEnvironment& env) const {
   const ConsoleProfiles profiles = readProfiles(path());
   ConsoleProfiles chosen;
   for (const std::string& name : options_.names) {
-    if (findProfile(std::span(chosen), name) == nullptr) chosen.push_back(profileNamed(profiles, name, path()));
+    if (findProfile(chosen, name) == nullptr) chosen.push_back(profileNamed(profiles, name, path()));
   }
   if (options_.names.empty()) chosen = profiles;
   if (options_.exportPath == "-") {
@@ -120,7 +120,7 @@ int ProfilesCommand::importProfiles(const CliEnvironment& env) const {
   const ConsoleProfiles incoming = readProfiles(options_.importPath, MissingFile::refuse);
   ConsoleProfiles profiles = readProfiles(path());
   for (const ConsoleProfile& profile : incoming) {
-    ConsoleProfile* same = findProfile(std::span(profiles), profile.name);
+    ConsoleProfile* same = findProfile(profiles, profile.name);
     if (same == nullptr) {
       profiles.push_back(profile);
     } else if (options_.replace) {
