@@ -8,8 +8,10 @@
 #include <charconv>
 #include <chrono>
 
+#include "cli/calibration_profile.h"
 #include "cli/command.h"
 #include "cli/output_file.h"
+#include "cli/profiles_file.h"
 #include "core/console_config.h"
 #include "core/utf8_path.h"
 #include "engine/calibration.h"
@@ -64,6 +66,7 @@ struct CalibrateOptions {
   std::optional<std::string> seed;
   std::vector<int> frames;  // none: those of the console kind
   std::string saveConfigPath;
+  std::string saveProfile;
   int choose = 1;  // the line stored, counted from 1
 };
 
@@ -75,7 +78,11 @@ class CalibrateCommand final : public Command {
  private:
   CalibrationRequest checkedRequest(const SearchSettings& settings, const std::optional<MacAddress>& mac) const;
   Calibrated calibrateAndPrint(const CalibrationRequest& request, const CliEnvironment& env) const;
+  const CalibrationMatch& chosenMatch(const std::vector<CalibrationMatch>& matches, std::string_view option,
+                                      const std::string& target) const;
   void store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings, const MacAddress& mac) const;
+  void storeInProfile(ConsoleProfiles profiles, const std::vector<CalibrationMatch>& matches,
+                      const LoadedSettings& loaded) const;
 
   SharedOptions& shared_;
   CalibrateOptions options_;
@@ -93,6 +100,11 @@ CalibrateCommand::CalibrateCommand(CLI::App& parser, SharedOptions& shared) : sh
       ->delimiter(',');
   parser.add_option("--save-config", options_.saveConfigPath,
                     std::string(tr("Store the chosen parameter set in this config.txt")));
+  parser
+      .add_option("--save-profile", options_.saveProfile,
+                  std::string(tr("Store the chosen parameter set, and every set found, in this profile of the "
+                                 "profiles file; a new profile takes the rest of the console from the settings")))
+      ->type_name("NAME");
   parser.add_option("--choose", options_.choose, std::string(tr("The line stored by --save-config")))
       ->capture_default_str();
   addThreadsOption(parser, shared.threads);
@@ -106,6 +118,9 @@ int CalibrateCommand::run(const CliEnvironment& env) {
     throw CliError(exitInvalidInput, std::string(tr("calibrate needs the MAC address: give macAddress or --config")));
   }
   const CalibrationRequest request = checkedRequest(loaded.settings, loaded.mac);
+  // A damaged profiles file is reported before the work, and never written over.
+  const ConsoleProfiles profiles =
+      options_.saveProfile.empty() ? ConsoleProfiles{} : readProfiles(profilesPathOf(shared_.input.profilesPath));
   for (const SettingsWarning& warning : findSettingsWarnings(loaded.settings)) {
     fmt::print(env.err, "{}\n", trf("warning: {}", describe(warning)));
   }
@@ -113,11 +128,18 @@ int CalibrateCommand::run(const CliEnvironment& env) {
   if (calibrated.stopped) {
     if (!options_.saveConfigPath.empty())
       fmt::print(env.err, "{}\n", trf("nothing stored in {}", options_.saveConfigPath));
+    if (!options_.saveProfile.empty())
+      fmt::print(env.err, "{}\n", trf("nothing stored in profile '{}'", options_.saveProfile));
     return abortedExitCode(env);
   }
-  if (options_.saveConfigPath.empty()) return exitDone;
-  store(calibrated.matches, loaded.settings, *loaded.mac);
-  fmt::print(env.err, "{}\n", trf("stored line {} in {}", options_.choose, options_.saveConfigPath));
+  if (!options_.saveConfigPath.empty()) {
+    store(calibrated.matches, loaded.settings, *loaded.mac);
+    fmt::print(env.err, "{}\n", trf("stored line {} in {}", options_.choose, options_.saveConfigPath));
+  }
+  if (!options_.saveProfile.empty()) {
+    storeInProfile(profiles, calibrated.matches, loaded);
+    fmt::print(env.err, "{}\n", trf("stored line {} in profile '{}'", options_.choose, options_.saveProfile));
+  }
   return exitDone;
 }
 
@@ -164,24 +186,42 @@ Calibrated CalibrateCommand::calibrateAndPrint(const CalibrationRequest& request
   return {matches, stopped};
 }
 
-void CalibrateCommand::store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings,
-                             const MacAddress& mac) const {
+// The console the calibration ran with, holding the chosen set.
+ConsoleParameters chosenConsole(const CalibrationMatch& chosen, const SearchSettings& settings, const MacAddress& mac) {
+  return {chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, mac,
+          settings.versionWord, settings.edition, std::nullopt,    std::nullopt};
+}
+
+const CalibrationMatch& CalibrateCommand::chosenMatch(const std::vector<CalibrationMatch>& matches,
+                                                      std::string_view option, const std::string& target) const {
   if (matches.empty()) {
-    throw CliError(exitInvalidInput, trf("--save-config {}: no parameter set explains the outcome; nothing "
+    throw CliError(exitInvalidInput, trf("{} {}: no parameter set explains the outcome; nothing "
                                          "stored",
-                                         options_.saveConfigPath));
+                                         option, target));
   }
   if (options_.choose < 1 || static_cast<std::size_t>(options_.choose) > matches.size()) {
     throw CliError(exitInvalidInput, trf("--choose {}: there are {} parameter sets", options_.choose, matches.size()));
   }
-  const CalibrationMatch& chosen = matches[static_cast<std::size_t>(options_.choose - 1)];
-  ConsoleParameters console{chosen.vcount,        chosen.timer0,    settings.gxStat, chosen.frame, mac,
-                            settings.versionWord, settings.edition, std::nullopt,    std::nullopt};
+  return matches[static_cast<std::size_t>(options_.choose - 1)];
+}
+
+void CalibrateCommand::store(const std::vector<CalibrationMatch>& matches, const SearchSettings& settings,
+                             const MacAddress& mac) const {
+  const CalibrationMatch& chosen = chosenMatch(matches, "--save-config", options_.saveConfigPath);
   try {
-    writeWholeFile(pathFromUtf8(options_.saveConfigPath), formatConsoleConfig(console));
+    writeWholeFile(pathFromUtf8(options_.saveConfigPath), formatConsoleConfig(chosenConsole(chosen, settings, mac)));
   } catch (const ResultWriteError&) {
     throw CliError(exitIoFailure, trf("cannot write '{}'", options_.saveConfigPath));
   }
+}
+
+void CalibrateCommand::storeInProfile(ConsoleProfiles profiles, const std::vector<CalibrationMatch>& matches,
+                                      const LoadedSettings& loaded) const {
+  const CalibrationMatch& chosen = chosenMatch(matches, "--save-profile", options_.saveProfile);
+  const std::optional<ConsoleParameters> ranWith =
+      loaded.mac ? std::optional(chosenConsole(chosen, loaded.settings, *loaded.mac)) : std::nullopt;
+  storeCalibration(profiles, options_.saveProfile, matches, chosen, ranWith);
+  writeProfiles(profilesPathOf(shared_.input.profilesPath), profiles);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 namespace hanabira {
 namespace {
 
-constexpr std::array<CommandDefinition, 4> commandRows = {{
+constexpr std::array<CommandDefinition, 5> commandRows = {{
     {"", [] { return std::string_view(); }, declareSearchCommand},
     {"calibrate",
      [] {
@@ -37,6 +37,9 @@ constexpr std::array<CommandDefinition, 4> commandRows = {{
            "and with --observed those that give what was seen, the likeliest first");
      },
      declareAdjacentCommand},
+    {"profiles",
+     [] { return tr("List, export, import and remove the console profiles of the profiles file (profiles.json)"); },
+     declareProfilesCommand},
 }};
 
 struct DeclaredCommand {

@@ -1,5 +1,5 @@
 // The commands of hanabira-cli, one row each: the search, whose options are the
-// program's own, then calibrate, merge and adjacent. A command declares its options on its parser
+// program's own, then calibrate, merge, adjacent and profiles. A command declares its options on its parser
 // (the option groups several commands take are declared once, in cli/shared_options.h)
 // and runs once they are parsed. A new command is its file and its row.
 #pragma once
@@ -36,6 +36,7 @@ std::unique_ptr<Command> declareSearchCommand(CLI::App& parser, SharedOptions& s
 std::unique_ptr<Command> declareCalibrateCommand(CLI::App& parser, SharedOptions& shared);
 std::unique_ptr<Command> declareMergeCommand(CLI::App& parser, SharedOptions& shared);
 std::unique_ptr<Command> declareAdjacentCommand(CLI::App& parser, SharedOptions& shared);
+std::unique_ptr<Command> declareProfilesCommand(CLI::App& parser, SharedOptions& shared);
 
 // The search first.
 std::span<const CommandDefinition> commands();

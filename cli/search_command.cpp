@@ -7,11 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/all_profiles.h"
 #include "cli/backend_choice.h"
 #include "cli/command.h"
 #include "cli/output_file.h"
@@ -23,6 +25,7 @@
 #include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/result_sink.h"
+#include "engine/profile_search.h"
 #include "engine/search_engine.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
@@ -43,7 +46,11 @@ struct SearchCommandOptions {
   BackendChoice backend;
   bool version = false;
   std::optional<ShardSpec> shard;
+  bool allProfiles = false;
 };
+
+// What runs the search once the output is open: one search, or one per profile.
+using SearchRun = std::function<SearchSummary(ResultSink&, const SearchOptions&)>;
 
 // The levels of this build as --isa takes them, narrowest first.
 std::vector<std::string> levelNames() {
@@ -89,6 +96,8 @@ class SearchCommand final : public Command {
   SearchOptions engineOptions(const SearchSettings& settings, const CliEnvironment& env) const;
   int search(const SearchSettings& settings, const CliEnvironment& env) const;
   void chooseFormat(std::optional<ResultFormat> fromSettings);
+  int search(const SearchSettings& settings, const CliEnvironment& env, const SearchRun& run) const;
+  int searchAllProfiles(const CliEnvironment& env);
 
   SharedOptions& shared_;
   SearchCommandOptions options_;
@@ -168,6 +177,18 @@ void SearchCommand::declareDistribution(CLI::App& parser) {
                          "result file")))
       ->type_name("K/N")
       ->group(std::string(trc("option group", "Distribution")));
+  // A search over every profile is one file, not cut into shards; its settings are
+  // those of each profile.
+  parser
+      .add_flag("--all-profiles", options_.allProfiles,
+                std::string(tr("Search with every profile of the profiles file in turn, each line led by its "
+                               "profile's name; the settings file overrides each profile as with --profile")))
+      ->group(std::string(trc("option group", "Input")))
+      ->excludes("--profile")
+      ->excludes("--config")
+      ->excludes("--example")
+      ->excludes("--shard")
+      ->excludes("--print-settings");
 }
 
 void SearchCommand::checkParsed() {
@@ -186,6 +207,7 @@ int SearchCommand::run(const CliEnvironment& env) {
   const KernelSet& kernels = chosenKernels(shared_.isa);
   if (options_.backend.listDevices) return listDevices(env);
   if (options_.version) return printVersion(kernels, env);
+  if (options_.allProfiles) return searchAllProfiles(env);
   const ConfigRanges ranges = options_.printSettings ? ConfigRanges::keep : ConfigRanges::refuse;
   const LoadedSettings loaded = loadSettings(shared_.input, ranges);
   SearchSettings settings = loaded.settings;
@@ -205,7 +227,20 @@ int SearchCommand::run(const CliEnvironment& env) {
     }
   }
   clampPidConsumption(settings);
-  return search(settings, env);
+  return search(settings, env, [&](ResultSink& sink, const SearchOptions& options) {
+    return options_.reference ? runReferenceSearch(settings, sink, options) : runSearch(settings, sink, options);
+  });
+}
+
+int SearchCommand::searchAllProfiles(const CliEnvironment& env) {
+  ProfileParts read = readProfileParts(shared_.input, options_.resultText);
+  chooseFormat(read.resultFormat);
+  const std::vector<ProfilePart>& parts = read.parts;
+  prepareProfileParts(read.parts, searchEncoding(format_, options_.resultText, parts.front().settings.resultLanguage),
+                      env.err, options_.quiet);
+  return search(parts.front().settings, env, [&](ResultSink& sink, const SearchOptions& options) {
+    return runProfileSearch(parts, sink, {options, options_.reference, {}}).total;
+  });
 }
 
 // The format and, unless -o names it, the file: result.txt, result.csv, result-K-of-N.tsv ...
@@ -238,7 +273,7 @@ SearchOptions SearchCommand::engineOptions(const SearchSettings& settings, const
 }
 
 // Everything that can refuse the search is decided before a file is touched.
-int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& env) const {
+int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& env, const SearchRun& run) const {
   SearchOptions options = engineOptions(settings, env);
   const auto backend = openBackend(options_.backend, options_.reference, options_.quiet, env.err);
   options.backend = backend.get();
@@ -259,7 +294,7 @@ int SearchCommand::search(const SearchSettings& settings, const CliEnvironment& 
     std::optional<ConvertingSink> converting;
     if (format_ != ResultFormat::Txt) converting.emplace(file, format_);
     ResultSink& target = converting ? static_cast<ResultSink&>(*converting) : file;
-    summary = options_.reference ? runReferenceSearch(settings, target, options) : runSearch(settings, target, options);
+    summary = run(target, options);
     output.commit();  // a stopped search's lines so far too
     if (shard) shard->finish(summary);
   } catch (const std::invalid_argument& error) {

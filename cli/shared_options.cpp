@@ -10,11 +10,13 @@
 #include <memory>
 
 #include "cli/cli_app.h"
+#include "cli/profiles_file.h"
 #include "cli/settings_json.h"
 #include "core/console_config.h"
 #include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
+#include "engine/profile_search.h"
 #include "engine/settings_validation.h"
 #include "i18n/translate.h"
 
@@ -105,6 +107,33 @@ ConfigFile readConfigFile(const std::string& path) {
   return file;
 }
 
+// A profile's console stands where config.txt's would; it names every value.
+ConfigFile readProfileConsole(const SettingsInput& input) {
+  const std::string path = profilesPathOf(input.profilesPath);
+  const ConsoleProfiles profiles = readProfiles(path);
+  const ConsoleProfile& profile = profileNamed(profiles, input.profile, path);
+  ConfigFile file;
+  file.base = profileSettings(file.base, profile);
+  file.mac = profile.console.mac;
+  file.frameGiven = true;
+  file.gxStatGiven = true;
+  return file;
+}
+
+ConfigFile readConsoleSource(const SettingsInput& input) {
+  return input.profile.empty() ? readConfigFile(input.configPath) : readProfileConsole(input);
+}
+
+// A range of the profile that the settings file leaves in force and a search refuses is
+// refused naming the profile.
+void refuseProfileRange(const SettingsInput& input, const nlohmann::json& object, const SearchSettings& settings) {
+  const std::optional<SettingsProblem> problem = findParameterRangeProblem(settings);
+  if (!problem || input.profile.empty()) return;
+  const bool vcount = problem->field.starts_with("vcount");
+  if (object.contains(vcount ? "vcountMin" : "timer0Min")) return;
+  throw CliError(exitInvalidInput, trf("profile '{}': {}", input.profile, describe(*problem)));
+}
+
 // A range of config.txt that the settings file leaves in force and a search refuses is
 // refused naming the file's line.
 void refuseConfigRange(const std::string& path, const ConsoleConfigText& config, const nlohmann::json& object,
@@ -126,12 +155,14 @@ void addSettingsOptions(CLI::App& parser, SettingsInput& input, const SettingsHe
   settings->group(std::string(trc("option group", "Input")));
   CLI::Option* config = parser.add_option("-c,--config", input.configPath, std::string(help.config))
                             ->group(std::string(trc("option group", "Input")));
+  CLI::Option* example = nullptr;
   if (!help.example.empty()) {
-    CLI::Option* example = parser.add_flag("--example", input.example, std::string(help.example))
-                               ->group(std::string(trc("option group", "Input")));
+    example = parser.add_flag("--example", input.example, std::string(help.example))
+                  ->group(std::string(trc("option group", "Input")));
     settings->excludes(example);
     config->excludes(example);
   }
+  addProfileOptions(parser, input, config, example);
   parser
       .add_option(
           "--edition", input.edition,
@@ -203,7 +234,7 @@ void addResultTextOptions(CLI::App& parser, ResultTextOptions& options, const st
 
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
   if (input.example) return {exampleSettings(), std::nullopt, false, std::nullopt};
-  const ConfigFile config = readConfigFile(input.configPath);
+  const ConfigFile config = readConsoleSource(input);
   const std::string text = readFile(input.settingsPath, tr("settings file"), maxSettingsBytes, true);
   try {
     const nlohmann::json object = parseSettingsText(text);
@@ -216,7 +247,10 @@ LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges) {
       if (!config.gxStatGiven && !object.contains("gxStat")) loaded.settings.gxStat = editionFacts(*edition).gxStat;
     }
     if (!loaded.messageWordsGiven) applyMacAddress(loaded.settings, mac.value_or(MacAddress{}));
-    if (ranges == ConfigRanges::refuse) refuseConfigRange(input.configPath, config.text, object, loaded.settings);
+    if (ranges == ConfigRanges::refuse) {
+      refuseConfigRange(input.configPath, config.text, object, loaded.settings);
+      refuseProfileRange(input, object, loaded.settings);
+    }
     if (loaded.messageWordsGiven) return {loaded.settings, std::nullopt, true, loaded.resultFormat};
     return {loaded.settings, mac, false, loaded.resultFormat};
   } catch (const SettingsFileError& error) {

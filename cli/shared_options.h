@@ -24,8 +24,10 @@ struct SettingsInput {
   std::string settingsPath;
   std::string configPath;
   bool example = false;
-  std::string edition;  // "White2,ENG"
-  std::string console;  // "DSLite"
+  std::string edition;       // "White2,ENG"
+  std::string console;       // "DSLite"
+  std::string profilesPath;  // empty: profiles.json in the working directory
+  std::string profile;       // the console profile standing where config.txt's console would
 };
 
 struct SharedOptions {
@@ -42,7 +44,7 @@ struct SettingsHelp {
   bool settingsRequired = false;
 };
 
-// -s, -c, --example and --edition, --console, in the group Input.
+// -s, -c, --example, --profiles, --profile and --edition, --console, in the group Input.
 void addSettingsOptions(CLI::App& parser, SettingsInput& input, const SettingsHelp& help);
 CLI::Option* addThreadsOption(CLI::App& parser, unsigned& threads);
 // -o (its default shown in the help) and -q of a command that writes a result file; each
@@ -79,8 +81,8 @@ struct LoadedSettings {
 // refuse is refused here, naming the file's line (not where the settings are only printed).
 enum class ConfigRanges { refuse, keep };
 
-// The settings file over config.txt, with --edition and --console over both; or the
-// example. Throws CliError.
+// The settings file over config.txt (or over the profile --profile names), with --edition
+// and --console over both; or the example. Throws CliError.
 LoadedSettings loadSettings(const SettingsInput& input, ConfigRanges ranges = ConfigRanges::refuse);
 
 // The built-in example: a Black console (VCount 60, Timer0 C79, GxStat 6000000, Frame 8,

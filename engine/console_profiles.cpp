@@ -263,6 +263,10 @@ std::optional<std::string> profileNameProblem(std::span<const ConsoleProfile> pr
 
 void applyProfile(const ConsoleProfile& profile, SearchSettings& settings) {
   applyConsoleParameters(profile.console, settings);
+  // The console kind is the profile's: a 3DS clears the afternoon flag.
+  if (const std::optional<Edition>& edition = profile.console.edition) {
+    settings.is3ds = dropsAfternoonFlag(edition->console);
+  }
 }
 
 ProfilesLoad loadProfilesFile(const std::filesystem::path& path) {

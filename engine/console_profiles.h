@@ -85,7 +85,7 @@ std::optional<std::string> profileNameProblem(std::span<const ConsoleProfile> pr
                                               const ConsoleProfile* renaming = nullptr);
 
 // The profile's console as a search starts with it (applyConsoleParameters): values, edition
-// and ranges.
+// and ranges, and the afternoon flag its console kind keeps or drops where it names one.
 void applyProfile(const ConsoleProfile& profile, SearchSettings& settings);
 
 // Reading a profiles file: its profiles; nothing and no error when there is no file;

@@ -60,7 +60,7 @@ class ProfileSearchError : public std::invalid_argument {
   ProfileSearchProblem problem_;
 };
 
-// The settings a profile's part of the search runs with.
+// The settings a profile's part of the search runs with: its console (applyProfile).
 SearchSettings profileSettings(const SearchSettings& settings, const ConsoleProfile& profile);
 
 // One part of a search over profiles: the name that leads its lines, and its settings.

@@ -65,6 +65,15 @@ TEST(ProfileSearch, WritesEachProfilesOwnLinesInTheListsOrderUnderOneHeader) {
   EXPECT_EQ(summary.profilesSearched, 3u);
   EXPECT_FALSE(summary.total.cancelled);
 
+  // The console kind of a profile's edition keeps or drops the afternoon flag.
+  ConsoleProfile kind = threeConsoles[1];
+  kind.console.edition = Edition{Game::White2, Language::English, ConsoleKind::ThreeDs};
+  EXPECT_TRUE(profileSettings(settings, kind).is3ds);
+  kind.console.edition->console = ConsoleKind::Dsi;
+  SearchSettings was3ds = settings;
+  was3ds.is3ds = true;
+  EXPECT_FALSE(profileSettings(was3ds, kind).is3ds);
+
   // One profile, CP932 and the reference path: that search's file with the column.
   const std::string own = testing::referenceResult(profileSettings(settings, threeConsoles[1]));
   StringSink one;
