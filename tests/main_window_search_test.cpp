@@ -73,6 +73,19 @@ class MainWindowSearchTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Two profiles and every profile checked: each profile's lines, led by its name.
+  void everyProfileSearchesEachProfilesConsole() {
+    ScratchDirectory dir;
+    MainWindow window(EditFieldWidth::FitsVisibleWidth);
+    QSignalSpy ready(&window, &MainWindow::resultFileReady);
+    play(window, everyProfileSearch);
+    click(window, startButton);
+    QVERIFY(ready.wait(searchTimeoutMs));
+    const QByteArray result = dir.read("result.txt");
+    QVERIFY(result.contains("\r\nDS Lite,") && result.contains("\r\n3DS,"));
+    QCOMPARE(result, QByteArray::fromStdString(everyProfileResult()));
+  }
+
   void sameBytesAsASearchOfTheSameSettings() {
     ScratchDirectory dir;
     MainWindow window(EditFieldWidth::ScrollsHorizontally);

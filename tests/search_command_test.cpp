@@ -19,12 +19,15 @@
 #include <vector>
 
 #include "core/utf8_path.h"
+#include "engine/profile_search.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
+#include "ui/model/boot_timer_panel.h"
 #include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_commands.h"
 #include "ui/model/main_window_layout.h"
+#include "ui/model/neighbour_view.h"
 #include "ui/model/problem_messages.h"
 #include "ui/model/search_command.h"
 #include "vocab/cp932.h"
@@ -171,6 +174,66 @@ TEST_F(SearchCommandTest, AbortEndsWithTheFileAndClosingWithNothing) {
   EXPECT_FALSE(command_.isRunning());
   EXPECT_EQ(view_.written.size(), 1u);
   EXPECT_TRUE(view_.messages.empty());
+}
+
+ConsoleProfile console(std::string name, std::uint32_t vcount, std::uint32_t timer0, std::uint8_t macEnd) {
+  ConsoleProfile profile{std::move(name), {}, {}};
+  profile.console.vcount = vcount;
+  profile.console.timer0 = timer0;
+  profile.console.gxStat = 0x06000000;
+  profile.console.frame = 8;
+  profile.console.mac = {0x00, 0x09, 0xBF, 0x12, 0x34, macEnd};
+  return profile;
+}
+
+// Over every profile the window writes the profiles' search, and a line of it is looked
+// at (its neighbours, its boot) with its own profile's console, past the profile column.
+TEST_F(SearchCommandTest, EveryProfileSearchesEachInTurnAndItsLinesKeepTheirProfile) {
+  const ConsoleProfiles profiles = {console("DS Lite", 0x60, 0xC79, 0x56), console("3DS", 0x82, 0x10F5, 0x57)};
+  const fs::path result = dir_ / resultFileName;
+  command_.startOrAbort(freshWindow("13", "13"), settings_, result, &profiles);
+  tasks_.runUntil([&] { return !view_.written.empty(); });
+  EXPECT_TRUE(view_.messages.empty());
+  EXPECT_EQ(view_.bars.back().text, "検索完了");
+  StringSink expected;
+  runProfileSearch(settings_, profiles, expected);
+  EXPECT_EQ(slurp(result), expected.text());
+  const ResultTable& table = command_.resultTable();
+  EXPECT_EQ(tableAsFile(table), expected.text());
+
+  ASSERT_TRUE(command_.searched());
+  for (const std::size_t row : {std::size_t{0}, table.rowCount() - 1}) {
+    const ConsoleProfile& profile = row == 0 ? profiles[0] : profiles[1];
+    ASSERT_EQ(table.cell(row, 0), profile.name);
+    const std::optional<RowHit> hit = hitOfRow(table, row, *command_.searched());
+    ASSERT_TRUE(hit) << row;
+    EXPECT_EQ(hit->settings.messageWord6, profileSettings(settings_, profile).messageWord6);  // its address
+    EXPECT_EQ(hit->hit.vcount, profile.console.vcount);
+    EXPECT_EQ(hit->hit.timer0, profile.console.timer0);
+    EXPECT_EQ(hit->hit.hour, 13);
+    EXPECT_EQ(bootTargetOfRow(table, row), (BootTarget{{11, 9, 27}, 13, hit->hit.minute, hit->hit.second}));
+  }
+  // A name the lines do not hold: no profile of this search.
+  SearchedLines renamed = *command_.searched();
+  renamed.profiles[0].name = "DSi";
+  EXPECT_EQ(renamed.settingsOfRow(table, 0), nullptr);
+}
+
+// A profile the search refuses is named; an empty list is refused too; neither writes.
+TEST_F(SearchCommandTest, EveryProfileRefusedNamesTheProfileAndWritesNothing) {
+  ConsoleProfiles profiles = {console("DS Lite", 0x60, 0xC79, 0x56), console("3DS", 0x82, 0x10F5, 0x57)};
+  profiles[1].console.timer0Range = ParameterRange{0x10F0, 0x10F5};
+  const fs::path result = dir_ / resultFileName;
+  command_.startOrAbort(freshWindow("13", "13"), settings_, result, &profiles);
+  const ConsoleProfiles none;
+  command_.startOrAbort(freshWindow("13", "13"), settings_, result, &none);
+  ASSERT_EQ(view_.messages.size(), 2u);
+  EXPECT_EQ(view_.messages[0],
+            "プロファイル「3DS」: 行の列がプロファイル「DS Lite」と異なります (VCount か Timer0 "
+            "の範囲が片方にだけあります)。");
+  EXPECT_EQ(view_.messages[1], "検索するプロファイルがありません。プロファイルの「設定」ボタンで作成してください。");
+  EXPECT_FALSE(command_.isRunning());
+  EXPECT_FALSE(fs::exists(result));
 }
 
 // The console dialog's calibration of the README's worked example: an English White 2

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/settings_json.h"
 #include "engine/result_sink.h"
@@ -10,6 +11,7 @@
 #include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/dialog_control_ids.h"
+#include "vocab/cp932.h"
 
 namespace hanabira::testing {
 namespace {
@@ -76,6 +78,27 @@ const ProfileScript profileChosenAgain = {
                                  {Action::Choose, profileCombo, "DS Lite"}},
     {{vcountEdit, "60"}, {timer0Edit, "c79"}, {gxStatEdit, "6000000"}, {frameEdit, "8"}, {macEdits, "00"}},
 };
+
+const ControlSteps everyProfileSearch = exampleMinute + ControlSteps{{Action::Command, newProfileCommand, "DS Lite"},
+                                                                     {Action::Type, vcountEdit, "5f"},
+                                                                     {Action::Type, timer0Edit, "c7a"},
+                                                                     {Action::Command, newProfileCommand, "3DS"},
+                                                                     {Action::Check, allProfilesCheck}};
+
+std::string everyProfileResult() {
+  const std::string_view firstValues = R"("vcount": "60", "timer0": "C79")";
+  std::string secondConsole = exampleMinuteJson;
+  secondConsole.replace(secondConsole.find(firstValues), firstValues.size(), R"("vcount": "5F", "timer0": "C7A")");
+  std::string result;
+  for (const auto& [name, json] : {std::pair{"DS Lite", std::string(exampleMinuteJson)}, {"3DS", secondConsole}}) {
+    std::istringstream lines(searchedResult("{" + json + "}"));
+    std::string line;
+    std::getline(lines, line);
+    if (result.empty()) result = utf8ToCp932("プロファイル,") + line + "\n";
+    while (std::getline(lines, line)) result += name + ("," + line) + "\n";
+  }
+  return result;
+}
 
 const std::vector<ModeScript> modeScripts = {
     {"individual_values",

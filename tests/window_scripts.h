@@ -68,6 +68,12 @@ struct ProfileScript {
 };
 extern const ProfileScript profileChosenAgain;
 
+// Two profiles, exampleMinute's console and another VCount and Timer0 typed over it, and
+// the search over every profile checked; the result file its start writes is
+// everyProfileResult(): each profile's lines of exampleMinute's search, led by its name.
+extern const ControlSteps everyProfileSearch;
+std::string everyProfileResult();
+
 // The result file a search of these settings writes, searched in-process the way
 // hanabira-cli searches a settings file: its keys over the defaults, the message words
 // from "macAddress", the personality positions lowered to their limit.

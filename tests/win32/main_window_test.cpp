@@ -76,6 +76,20 @@ TEST(Win32Window, AProfileKeepsTheConsoleAndFillsTheFieldsWhenChosen) {
   EXPECT_NE(dir.read(profilesFileName).find("\"DS Lite\""), std::string::npos);
 }
 
+// Two profiles and every profile checked: each profile's lines, led by its name.
+TEST(Win32Window, EveryProfileSearchesEachProfilesConsole) {
+  ScratchDirectory dir;
+  MainWindow window(EditFieldWidth::FitsVisibleWidth);
+  const HWND w = window.handle();
+  play(w, everyProfileSearch);
+  click(w, startButton);
+  ASSERT_TRUE(pumpUntil([&] { return !window.isSearchRunning(); }));
+  const std::string result = dir.read("result.txt");
+  EXPECT_NE(result.find("\r\nDS Lite,"), std::string::npos);
+  EXPECT_NE(result.find("\r\n3DS,"), std::string::npos);
+  expectSameBytes(result, everyProfileResult());
+}
+
 TEST(Win32Window, TypedFieldsSearchAndTheBarSaysTheEnd) {
   ScratchDirectory dir;
   MainWindow window(EditFieldWidth::FitsVisibleWidth);

@@ -9,6 +9,7 @@
 
 #include "i18n/translate.h"
 #include "ui/model/result_table.h"
+#include "ui/model/searched_lines.h"
 
 namespace hanabira {
 namespace {
@@ -27,9 +28,10 @@ std::string dateText(const Date& date) { return fmt::format("20{:02}-{:02}-{:02}
 
 std::optional<BootTarget> bootTargetOfRow(const ResultTable& table, std::size_t row) {
   if (row >= table.rowCount()) return std::nullopt;
+  const std::size_t first = firstSearchColumn(table);
   std::array<int, 6> fields{};
   for (std::size_t column = 0; column < fields.size(); ++column) {
-    const std::optional<int> value = number(table.cell(row, column));
+    const std::optional<int> value = number(table.cell(row, first + column));
     if (!value) return std::nullopt;
     fields[column] = *value;
   }

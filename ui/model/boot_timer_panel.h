@@ -15,7 +15,8 @@ namespace hanabira {
 
 class ResultTable;
 
-// The moment a result line names, to the second: its first six columns.
+// The moment a result line names, to the second: its first six columns, after the
+// profile's name where the lines lead with one.
 struct BootTarget {
   Date date;
   int hour = 0;
@@ -26,7 +27,7 @@ struct BootTarget {
 };
 
 // The target of the table's row (in the shown order); none where the row's first six
-// cells are not a moment.
+// cells (after a profile column) are not a moment.
 std::optional<BootTarget> bootTargetOfRow(const ResultTable& table, std::size_t row);
 
 // Where the calibration is kept between runs (config.txt).

@@ -17,6 +17,7 @@ enum ControlId : int {
   cometShardCheck = 954,
   domeCheck = 955,
   is3dsCheck = 956,
+  allProfilesCheck = 957,  // searches every profile, each line led by its name
 
   hiddenPowerCombo = 922,
   profileCombo = 923,  // the console profiles, "no profile" first

@@ -21,7 +21,7 @@ std::vector<std::string_view> hiddenPowerItems() {
 }
 
 // Edit fields are 22 pixels high; a field is sized for the digits its value takes.
-const std::array<ControlPlace, 63> mainWindowControls = {{
+const std::array<ControlPlace, 64> mainWindowControls = {{
     {macEdits + 0, Edit, "", 350, 23, 30, 22},
     {macEdits + 1, Edit, "", 390, 23, 30, 22},
     {macEdits + 2, Edit, "", 430, 23, 30, 22},
@@ -90,6 +90,8 @@ const std::array<ControlPlace, 63> mainWindowControls = {{
     // Right of the IV positions, the console profiles and the menu that keeps them.
     {profileCombo, ComboBox, "", 385, 163, 160, 24},
     {profilesButton, PushButton, trNoop("Edit"), 560, 162, 40, 25},
+    // Below them, right of the roaming box: a search over every profile at once.
+    {allProfilesCheck, CheckBox, trNoop("Every profile"), 450, 232, 150, 30},
 }};
 
 const std::array<ModeCheckBox, 5> modeCheckBoxes = {{

@@ -54,7 +54,7 @@ inline constexpr int mainWindowWidth = 634;
 inline constexpr int mainWindowHeight = 455;
 std::string mainWindowTitle();  // "Hanabira ver" and the version
 
-extern const std::array<ControlPlace, 63> mainWindowControls;
+extern const std::array<ControlPlace, 64> mainWindowControls;
 extern const std::array<PaintedLabel, 44> mainWindowLabels;
 
 // The check box that asks for each mode, other than the plain search that runs when none

@@ -57,11 +57,11 @@ std::optional<int> keyMaskOf(std::string_view field, ResultLanguage language) {
   return mask;
 }
 
-// The date and time of a line's first six cells, with its weekday.
-std::optional<BootMoment> momentOf(const ResultTable& table, std::size_t row) {
+// The date and time of a line's first six cells after `first`, with its weekday.
+std::optional<BootMoment> momentOf(const ResultTable& table, std::size_t row, std::size_t first) {
   std::array<std::uint32_t, 6> values{};
   for (std::size_t column = 0; column < values.size(); ++column) {
-    const std::optional<std::uint32_t> value = number(table.cell(row, column), 10);
+    const std::optional<std::uint32_t> value = number(table.cell(row, first + column), 10);
     if (!value || *value > 99) return std::nullopt;
     values[column] = *value;
   }
@@ -122,11 +122,12 @@ NeighbourTexts neighbourTexts() {
 std::string neighbourTitle(std::string_view hitText) { return trf("Neighbours of {}", hitText); }
 
 std::optional<BootMoment> hitOfRow(const ResultTable& table, std::size_t row, const SearchSettings& settings) {
-  std::optional<BootMoment> hit = momentOf(table, row);
+  const std::size_t first = firstSearchColumn(table);
+  std::optional<BootMoment> hit = momentOf(table, row, first);
   if (!hit) return std::nullopt;
   if (searchesParameterRanges(settings)) {
-    const std::optional<std::uint32_t> vcount = number(table.cell(row, 6), 16);
-    const std::optional<std::uint32_t> timer0 = number(table.cell(row, 7), 16);
+    const std::optional<std::uint32_t> vcount = number(table.cell(row, first + 6), 16);
+    const std::optional<std::uint32_t> timer0 = number(table.cell(row, first + 7), 16);
     if (!vcount || !timer0) return std::nullopt;
     hit->vcount = *vcount;
     hit->timer0 = *timer0;
@@ -141,6 +142,14 @@ std::optional<BootMoment> hitOfRow(const ResultTable& table, std::size_t row, co
     hit->keyMask = *keys;
   }
   return hit;
+}
+
+std::optional<RowHit> hitOfRow(const ResultTable& table, std::size_t row, const SearchedLines& searched) {
+  const SearchSettings* settings = searched.settingsOfRow(table, row);
+  if (settings == nullptr) return std::nullopt;
+  const std::optional<BootMoment> hit = hitOfRow(table, row, *settings);
+  if (!hit) return std::nullopt;
+  return RowHit{*settings, *hit};
 }
 
 NeighbourView::NeighbourView(const SearchSettings& settings, const BootMoment& hit) : settings_(settings), hit_(hit) {}

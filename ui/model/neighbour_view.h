@@ -17,6 +17,7 @@
 #include "engine/boot_neighbours.h"
 #include "engine/observed_neighbours.h"
 #include "ui/model/result_table.h"
+#include "ui/model/searched_lines.h"
 
 namespace hanabira {
 
@@ -49,6 +50,14 @@ std::string neighbourTitle(std::string_view hitText);
 // `settings`: the date, time and keys of the line, its VCount and Timer0 where the file
 // names them, the settings' otherwise. None for a line that is not such a search's.
 std::optional<BootMoment> hitOfRow(const ResultTable& table, std::size_t row, const SearchSettings& settings);
+
+// The same of the table's own search: the hit, and the settings its neighbours are
+// evaluated with, those of the line's profile where the line names one.
+struct RowHit {
+  SearchSettings settings;
+  BootMoment hit;
+};
+std::optional<RowHit> hitOfRow(const ResultTable& table, std::size_t row, const SearchedLines& searched);
 
 class NeighbourView {
  public:

@@ -9,6 +9,7 @@
 #include "i18n/translate.h"
 #include "ui/model/main_window_layout.h"
 #include "ui/model/problem_messages.h"
+#include "ui/model/profile_search_message.h"
 #include "ui/model/progress_bar_text.h"
 
 namespace hanabira {
@@ -57,7 +58,7 @@ SearchCommand::SearchCommand(SearchView& view, SearchRunner::Post post)
           }) {}
 
 void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& settings,
-                                 const std::filesystem::path& resultPath) {
+                                 const std::filesystem::path& resultPath, const ConsoleProfiles* everyProfile) {
   if (runner_.isBusy()) {
     if (!runner_.isAborting()) {
       view_.showStartCaption(startCaption());
@@ -70,12 +71,21 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
   }
 
   readStartFields(fields, settings);
-  if (const std::optional<SettingsProblem> problem = findSettingsProblem(settings)) {
-    view_.showMessage(settingsProblemMessage(*problem));
-    return;
+  // Over every profile, the window's console fields give way to each profile's.
+  if (everyProfile == nullptr) {
+    if (const std::optional<SettingsProblem> problem = findSettingsProblem(settings)) {
+      view_.showMessage(settingsProblemMessage(*problem));
+      return;
+    }
   }
   const std::vector<SettingsWarning> warnings = findSettingsWarnings(settings);
   clampPidConsumption(settings);
+  std::vector<ProfilePart> parts;
+  if (everyProfile != nullptr) {
+    std::optional<std::vector<ProfilePart>> found = profilePartsToSearch(settings, *everyProfile);
+    if (!found) return;
+    parts = std::move(*found);
+  }
 
   resultPath_ = resultPath;
   std::unique_ptr<FileSink> sink;
@@ -89,11 +99,24 @@ void SearchCommand::startOrAbort(const WindowFields& fields, SearchSettings& set
 
   view_.showStartCaption(abortCaption());
   view_.showProgressBar({});
-  // As the search encodes its lines; the game numbers its positions and advances.
-  table_.start(defaultEncoding(settings.resultLanguage), resultColumnChoices(settings).game);
-  searched_ = settings;
-  runner_.start(settings, std::move(sink));
+  // As the search encodes its lines; the game (the first profile's) numbers its positions
+  // and advances.
+  const SearchSettings& numbered = parts.empty() ? settings : parts.front().settings;
+  table_.start(defaultEncoding(settings.resultLanguage), resultColumnChoices(numbered).game);
+  searched_ = SearchedLines{settings, parts};
+  runner_.start(settings, std::move(sink), std::move(parts));
   if (const std::string told = warningsToldAtStart(warnings); !told.empty()) view_.showMessage(told);
+}
+
+std::optional<std::vector<ProfilePart>> SearchCommand::profilePartsToSearch(const SearchSettings& settings,
+                                                                            const ConsoleProfiles& profiles) {
+  std::vector<ProfilePart> parts = profileParts(settings, profiles);
+  const TextEncoding encoding = defaultEncoding(settings.resultLanguage);
+  if (const std::optional<ProfileSearchProblem> problem = findProfileSearchProblem(parts, encoding)) {
+    view_.showMessage(profileSearchProblemMessage(*problem));
+    return std::nullopt;
+  }
+  return parts;
 }
 
 void SearchCommand::showCaption() {

@@ -15,9 +15,11 @@
 #include <utility>
 
 #include "core/search_settings.h"
+#include "engine/console_profiles.h"
 #include "ui/model/progress_bar_text.h"
 #include "ui/model/result_table.h"
 #include "ui/model/search_runner.h"
+#include "ui/model/searched_lines.h"
 #include "ui/model/window_fields.h"
 
 namespace hanabira {
@@ -46,7 +48,10 @@ class SearchCommand {
   // Aborts the running search; or, when none runs (or the aborted one is still winding
   // down), reads `fields` into `settings` and searches them into `resultPath`. Settings
   // the search refuses and a result file that cannot be created are told as messages.
-  void startOrAbort(const WindowFields& fields, SearchSettings& settings, const std::filesystem::path& resultPath);
+  // With `everyProfile`, the search runs over those profiles instead, each with its own
+  // console (runProfileSearch); one that is refused is named in the message.
+  void startOrAbort(const WindowFields& fields, SearchSettings& settings, const std::filesystem::path& resultPath,
+                    const ConsoleProfiles* everyProfile = nullptr);
   // The window closes: a running search is aborted and waited for, and its end shows no
   // message and hands no file on.
   void abortForClosing();
@@ -54,8 +59,8 @@ class SearchCommand {
   bool isRunning() const { return runner_.isBusy(); }
   // The last search's lines, filled as it runs; kept when a search is refused.
   ResultTable& resultTable() { return table_; }
-  // The settings the table's lines were searched with; none before the first search.
-  const std::optional<SearchSettings>& searchedSettings() const { return searched_; }
+  // What the table's lines were searched with; none before the first search.
+  const std::optional<SearchedLines>& searched() const { return searched_; }
   // Shows the start button's caption again, as in a language just chosen.
   void showCaption();
 
@@ -66,12 +71,15 @@ class SearchCommand {
   void setResultViewer(ResultViewer viewer) { viewer_ = std::move(viewer); }
 
  private:
+  // The profiles' parts of a search over them, or the message refusing it.
+  std::optional<std::vector<ProfilePart>> profilePartsToSearch(const SearchSettings& settings,
+                                                               const ConsoleProfiles& profiles);
   void showProgress(const SearchProgress& progress);
   void finished(const SearchOutcome& outcome);
 
   SearchView& view_;
   ResultTable table_;
-  std::optional<SearchSettings> searched_;
+  std::optional<SearchedLines> searched_;
   SearchRunner runner_;
   ResultViewer viewer_;
   std::filesystem::path resultPath_;

@@ -47,7 +47,8 @@ SearchRunner::~SearchRunner() {
   if (thread_.joinable()) thread_.join();
 }
 
-void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink) {
+void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink,
+                         std::vector<ProfilePart> profiles) {
   if (isBusy()) abortAndWait();
   // Looked for at the first search, so that a window opens at once whatever the drivers.
   if (!backend_) backend_ = automaticChoice();
@@ -64,7 +65,7 @@ void SearchRunner::start(const SearchSettings& snapshot, std::unique_ptr<FileSin
     outcome_.reset();
   }
   startedAt_ = std::chrono::steady_clock::now();
-  thread_ = std::thread(&SearchRunner::work, this, generation, snapshot, std::move(sink));
+  thread_ = std::thread(&SearchRunner::work, this, generation, snapshot, std::move(profiles), std::move(sink));
 }
 
 void SearchRunner::abort() { cancel_.store(true); }
@@ -88,7 +89,8 @@ double SearchRunner::elapsedSeconds() const {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - *startedAt_).count();
 }
 
-void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::unique_ptr<FileSink> sink) {
+void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::vector<ProfilePart> profiles,
+                        std::unique_ptr<FileSink> sink) {
   SearchOutcome outcome;
   SearchOptions options;
   options.cancel = &cancel_;
@@ -97,7 +99,11 @@ void SearchRunner::work(std::uint64_t generation, SearchSettings snapshot, std::
   options.onProgress = [this, generation](const SearchProgress& progress) { report(generation, progress); };
   CopyingSink copying(*sink, [this](std::string_view bytes) { copy(bytes); });
   try {
-    outcome.summary = runSearch(snapshot, copying, options);
+    if (profiles.empty()) {
+      outcome.summary = runSearch(snapshot, copying, options);
+    } else {
+      outcome.summary = runProfileSearch(profiles, copying, {.search = options}).total;
+    }
     sink->close();
   } catch (const ResultWriteError& error) {
     outcome.failure = SearchOutcome::Failure::ResultWrite;

@@ -14,9 +14,11 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "core/search_settings.h"
 #include "engine/backends/backend_registry.h"
+#include "engine/profile_search.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
 #include "engine/search_progress.h"
@@ -59,8 +61,9 @@ class SearchRunner {
 
   // Searches `snapshot` into `sink`, which the runner closes at the end. The settings
   // must be valid (findSettingsProblem). A search that is still stopping is finished
-  // first.
-  void start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink);
+  // first. With `profiles`, their search in turn instead (runProfileSearch), which must
+  // be valid too (findProfileSearchProblem); the progress is that of the whole.
+  void start(const SearchSettings& snapshot, std::unique_ptr<FileSink> sink, std::vector<ProfilePart> profiles = {});
   // Asks the search to stop; returns at once. The search stops at its next batch of
   // boot moments and reports its end.
   void abort();
@@ -78,7 +81,8 @@ class SearchRunner {
   double elapsedSeconds() const;
 
  private:
-  void work(std::uint64_t generation, SearchSettings snapshot, std::unique_ptr<FileSink> sink);
+  void work(std::uint64_t generation, SearchSettings snapshot, std::vector<ProfilePart> profiles,
+            std::unique_ptr<FileSink> sink);
   void report(std::uint64_t generation, const SearchProgress& progress);
   void copy(std::string_view bytes);
   void deliverLines();

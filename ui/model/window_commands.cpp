@@ -38,7 +38,11 @@ WindowCommands::WindowCommands(WindowView& view, SearchRunner::Post post)
   setUiLanguage(startLanguage(languages_.window));
   start_ = configForWindow(load, config, settings_);  // its message in the window's language
   settings_.resultLanguage = languages_.result.value_or(ResultLanguage::Japanese);
-  commands_[startButton] = [this] { search_.startOrAbort(fields(), settings_, workingFilePath(resultFileName)); };
+  commands_[startButton] = [this] {
+    const WindowFields read = fields();
+    const ConsoleProfiles* everyProfile = read.isChecked(allProfilesCheck) ? &profiles_.book().profiles() : nullptr;
+    search_.startOrAbort(read, settings_, workingFilePath(resultFileName), everyProfile);
+  };
   commands_[saveButton] = [this] { save(); };
   commands_[languageButton] = [this] { chooseLanguages(); };
   commands_[profileCombo] = [this] { profiles_.chosen(); };

@@ -77,7 +77,7 @@ class WindowCommands final : public DialogOwner, public CalibrationStore {
   WindowFields fields() const;
   bool isSearchRunning() const { return search_.isRunning(); }
   ResultTable& resultTable() { return search_.resultTable(); }
-  const std::optional<SearchSettings>& searchedSettings() const { return search_.searchedSettings(); }
+  const std::optional<SearchedLines>& searched() const { return search_.searched(); }
   void setResultViewer(SearchCommand::ResultViewer viewer) { search_.setResultViewer(std::move(viewer)); }
   // The window closes: a running search is aborted and waited for (SearchCommand).
   void closing() { search_.abortForClosing(); }

@@ -116,7 +116,7 @@ void MainWindow::showResults() {
       showTimer(target);
       timerWindow_->proposeAfterMiss(secondsLate);
     });
-    resultsWindow_->setSearchedSettings(&commands_.searchedSettings());
+    resultsWindow_->setSearched(&commands_.searched());
   }
   resultsWindow_->show();
   resultsWindow_->raise();

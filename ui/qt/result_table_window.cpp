@@ -158,9 +158,9 @@ void ResultTableWindow::openTimer() {
 void ResultTableWindow::openNeighbours() {
   const QModelIndex current = view_->currentIndex();
   if (!current.isValid() || searched_ == nullptr || !*searched_) return;
-  const std::optional<BootMoment> hit = hitOfRow(model_->table(), static_cast<std::size_t>(current.row()), **searched_);
+  const std::optional<RowHit> hit = hitOfRow(model_->table(), static_cast<std::size_t>(current.row()), **searched_);
   if (!hit) return;
-  auto* window = new NeighbourWindow(**searched_, *hit, this);
+  auto* window = new NeighbourWindow(hit->settings, hit->hit, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   const auto target = bootTargetOfRow(model_->table(), static_cast<std::size_t>(current.row()));
   if (target && missCommand_) {

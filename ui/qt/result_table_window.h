@@ -17,6 +17,7 @@
 #include "core/search_settings.h"
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
+#include "ui/model/searched_lines.h"
 
 class QAction;
 class QCheckBox;
@@ -41,7 +42,7 @@ class ResultTableWindow final : public QWidget {
   void showTexts();
   // The settings the table's lines were searched with (SearchCommand), which the
   // neighbours of a row are evaluated with; they outlive the window.
-  void setSearchedSettings(const std::optional<SearchSettings>* settings) { searched_ = settings; }
+  void setSearched(const std::optional<SearchedLines>* searched) { searched_ = searched; }
   // Opens the neighbours of the current row; nothing where there is none or the line is
   // not the last search's.
   void openNeighbours();
@@ -73,7 +74,7 @@ class ResultTableWindow final : public QWidget {
   QPushButton* save_;
   std::function<void(const BootTarget&)> timerCommand_;
   MissCommand missCommand_;
-  const std::optional<SearchSettings>* searched_ = nullptr;
+  const std::optional<SearchedLines>* searched_ = nullptr;
 };
 
 }  // namespace hanabira

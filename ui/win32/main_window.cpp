@@ -108,7 +108,7 @@ void MainWindow::showResults() {
       showTimer(target);
       timer_->proposeAfterMiss(secondsLate);
     });
-    results_->setSearchedSettings(&commands_.searchedSettings());
+    results_->setSearched(&commands_.searched());
   }
   results_->show();
 }

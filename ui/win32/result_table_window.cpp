@@ -118,9 +118,9 @@ void ResultTableWindow::showTexts() {
 void ResultTableWindow::openNeighbours() const {
   const auto row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   if (row < 0 || searched_ == nullptr || !*searched_) return;
-  const std::optional<BootMoment> hit = hitOfRow(table_, static_cast<std::size_t>(row), **searched_);
+  const std::optional<RowHit> hit = hitOfRow(table_, static_cast<std::size_t>(row), **searched_);
   if (!hit) return;
-  NeighbourWindow* window = NeighbourWindow::open(**searched_, *hit, window_);
+  NeighbourWindow* window = NeighbourWindow::open(hit->settings, hit->hit, window_);
   const auto target = bootTargetOfRow(table_, static_cast<std::size_t>(row));
   if (target && missCommand_) {
     window->setTimerCorrection([command = missCommand_, target = *target](int late) { command(target, late); });

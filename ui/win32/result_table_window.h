@@ -21,6 +21,7 @@
 #include "core/search_settings.h"
 #include "ui/model/boot_timer_panel.h"
 #include "ui/model/result_table.h"
+#include "ui/model/searched_lines.h"
 #include "ui/win32/ui_font.h"
 #include "ui/win32/window_class.h"
 
@@ -44,7 +45,7 @@ class ResultTableWindow final : private ResultTableListener {
   void showTexts();
   // The settings the table's lines were searched with (SearchCommand), which the
   // neighbours of a row are evaluated with; they outlive the window.
-  void setSearchedSettings(const std::optional<SearchSettings>* settings) { searched_ = settings; }
+  void setSearched(const std::optional<SearchedLines>* searched) { searched_ = searched; }
   HWND neighboursButton() const { return neighbours_; }
   // Opens the neighbours of the focused row; nothing where there is none or the line is
   // not the last search's.
@@ -94,7 +95,7 @@ class ResultTableWindow final : private ResultTableListener {
   std::function<void(const BootTarget&)> timerCommand_;
   MissCommand missCommand_;
   HWND neighbours_ = nullptr;
-  const std::optional<SearchSettings>* searched_ = nullptr;
+  const std::optional<SearchedLines>* searched_ = nullptr;
   std::wstring cellText_;  // the text of the cell the list asked for last
   // While the order changes: the selected rows' places in the file, and the focused one's.
   std::vector<std::size_t> selectedFileRows_;
