@@ -128,7 +128,8 @@ TEST_F(CliTest, ADamagedProfilesFileIsReportedByNameAndLeftUntouched) {
     EXPECT_TRUE(refused.out.empty()) << refused.out;
   }
   EXPECT_EQ(slurp(file("profiles.json")), damaged);
-  EXPECT_EQ(fs::last_write_time(file("profiles.json")), longAgo);
+  // Not written: a write would date it now. (Wine keeps the time only to the second.)
+  EXPECT_LT(fs::last_write_time(file("profiles.json")), longAgo + std::chrono::hours(1));
   EXPECT_FALSE(fs::exists(file("out.json")));
   EXPECT_FALSE(fs::exists(file("result.txt")));
 }
