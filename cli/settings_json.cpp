@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/field_text.h"
 #include "core/setting_choices.h"
 #include "evaluate/search_modes.h"
 #include "i18n/translate.h"
@@ -191,21 +192,6 @@ std::int64_t integerIn(std::string_view field, const json& value, std::int64_t l
     fail(field, trf("expected an integer from {} to {}", low, high), value);
   }
   return number;
-}
-
-std::optional<std::uint32_t> parseHexText(std::string_view text) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  std::uint32_t value = 0;
-  for (char c : text) {
-    int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return std::nullopt;
-    value = value * 16 + static_cast<std::uint32_t>(digit);
-  }
-  return value;
 }
 
 std::uint32_t hexWord(std::string_view field, const json& value) {

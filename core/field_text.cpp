@@ -73,4 +73,19 @@ int parseDecimalField(std::string_view text, int maxChars) {
   return static_cast<int>(value);
 }
 
+std::optional<std::uint32_t> parseHexText(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  std::uint32_t value = 0;
+  for (char c : text) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return std::nullopt;
+    value = value * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return value;
+}
+
 }  // namespace hanabira

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "core/field_text.h"
 #include "core/whole_file.h"
 #include "i18n/translate.h"
 
@@ -25,25 +26,10 @@ struct FieldProblem {
   throw FieldProblem{fmt::format("{}: {}", field, what)};
 }
 
-std::optional<std::uint32_t> hexDigits(std::string_view text) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  std::uint32_t value = 0;
-  for (const char c : text) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<std::uint32_t>(digit);
-  }
-  return value;
-}
-
 // "0x10F5", or a JSON number from 0 to 0xFFFFFFFF.
 std::uint32_t readWord(std::string_view field, const json& value) {
   if (value.is_string()) {
-    if (const auto word = hexDigits(value.get_ref<const std::string&>())) return *word;
+    if (const auto word = parseHexText(value.get_ref<const std::string&>())) return *word;
   } else if (value.is_number_unsigned() && value.get<std::uint64_t>() <= 0xFFFFFFFFu) {
     return static_cast<std::uint32_t>(value.get<std::uint64_t>());
   }
@@ -99,7 +85,7 @@ MacAddress readMac(const json& value) {
     bool good = text.size() == 17;
     for (std::size_t k = 0; good && k < 6; ++k) {
       const std::string_view digits = std::string_view(text).substr(3 * k, 2);
-      const auto byte = digits.find_first_of("xX") == std::string_view::npos ? hexDigits(digits) : std::nullopt;
+      const auto byte = digits.find_first_of("xX") == std::string_view::npos ? parseHexText(digits) : std::nullopt;
       good = byte && (k == 5 || text[3 * k + 2] == '-' || text[3 * k + 2] == ':');
       if (good) mac[k] = static_cast<std::uint8_t>(*byte);
     }

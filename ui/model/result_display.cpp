@@ -8,6 +8,7 @@
 
 #include "evaluate/game_advances.h"
 #include "evaluate/iv_numbering.h"
+#include "evaluate/result_formats.h"
 
 namespace hanabira {
 namespace {
@@ -18,16 +19,6 @@ bool isIvPositionColumn(std::string_view name) {
 }
 bool isSeedColumn(std::string_view name) { return name == "初期seed" || name == "Initial seed"; }
 bool isKeyColumn(std::string_view name) { return name == "キー入力" || name == "Keys"; }
-
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-  std::vector<std::string_view> fields;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = line.find(',', start);
-    fields.push_back(line.substr(start, comma - start));
-    if (comma == std::string_view::npos) return fields;
-    start = comma + 1;
-  }
-}
 
 template <typename Number>
 std::optional<Number> parsed(std::string_view text, int base) {
@@ -57,7 +48,7 @@ ResultLineRewriter::ResultLineRewriter(const std::vector<std::string>& fileColum
 }
 
 std::string ResultLineRewriter::line(std::string_view fileLine) const {
-  const std::vector<std::string_view> fields = fieldsOf(fileLine);
+  const std::vector<std::string_view> fields = txtFields(fileLine);
   const bool players = display_.ivNumbering == IvNumbering::Players;
   std::string out;
   out.reserve(fileLine.size() + 8);
