@@ -35,19 +35,20 @@ function parseArguments(argv, levels) {
     const [name, attached] = argv[index].startsWith('--') ? argv[index].split(/=(.*)/s) : [argv[index]];
     if (flagTable[name]) options[flagTable[name]] = true;
     else if (optionTable[name]) {
+      const key = optionTable[name];
       const value = attached ?? argv[++index];
-      if (value === undefined) throw new Refusal(exitInvalidInput, `${name.replace(/^-(\w)$/, (_, l) => longNameOf(l))}: 1 required TEXT missing`, true);
-      options[optionTable[name]] = value;
-      options[`${optionTable[name]}Given`] = true;
+      if (value === undefined) throw new Refusal(exitInvalidInput, `${longName(key)}: 1 required TEXT missing`, true);
+      if (options[`${key}Given`]) throw new Refusal(exitInvalidInput, `${longName(key)}: At Most 1 required but received 2`, true);
+      options[key] = value;
+      options[`${key}Given`] = true;
     } else throw new Refusal(exitInvalidInput, `The following argument was not expected: ${argv[index]}`, true);
   }
   checkChoices(options, levels);
   return options;
 }
 
-function longNameOf(letter) {
-  return Object.entries(optionTable).find(([name, key]) => name.length > 2 && optionTable[`-${letter}`] === key)[0];
-}
+// --settings for the option that -s and --settings give.
+const longName = (key) => Object.keys(optionTable).find((name) => name.startsWith('--') && optionTable[name] === key);
 
 function checkChoices(options, levels) {
   const notIn = (name, value, choices) => new Refusal(exitInvalidInput, `${name}: ${value} not in {${choices.join(',')}}`, true);
