@@ -14,7 +14,7 @@ const exitAborted = 130;
 
 // Pieces of at most this many moments (about a second of one worker), and at least this
 // many per worker, so that progress moves and an abort comes soon.
-const maxPieceMoments = 1 << 22;
+const maxPieceMoments = 1 << 21;
 const minPiecesPerWorker = 8;
 
 let mainEngine;
