@@ -66,7 +66,8 @@ describe('hanabira-node.mjs writes the CLI bytes', () => {
   test('csv into result.csv, as the settings file asks', () => {
     for (const mode of [0, 2]) {
       const folders = ['cli', 'node'].map((side) => fs.mkdtempSync(path.join(work, side)));
-      const settings = settingsFile(`csv-${mode}.json`, { ...randomSettings(mode, richSeeds[mode]), resultFormat: 'csv' });
+      const csv = { ...randomSettings(mode, richSeeds[mode]), resultFormat: 'csv' };
+      const settings = settingsFile(`csv-${mode}.json`, csv);
       assert.equal(runCli(['-q', '-s', settings], folders[0]).status, 0);
       assert.equal(runNode(['-q', '-s', settings, '-j', '4'], folders[1]).status, 0);
       const [expected, got] = folders.map((folder) => fs.readFileSync(path.join(folder, 'result.csv')));
@@ -85,18 +86,20 @@ describe('hanabira-node.mjs writes the CLI bytes', () => {
 });
 
 describe('refusals end as the CLI ends them', () => {
+  const plain = () => settingsFile('plain.json', randomSettings(0, 1));
+  const csv = () => settingsFile('csv.json', { ...randomSettings(0, 1), resultFormat: 'csv' });
   const cases = {
     'a settings file that is not JSON': ['-s', settingsFile('broken.json', '{"ivMin": ')],
     'a field of the wrong type': ['-s', settingsFile('wrong.json', { ...randomSettings(0, 1), ivMin: 'low' })],
     'settings a search refuses': ['-s', settingsFile('refused.json', { ...randomSettings(0, 1), startMonth: 13 })],
     'a missing settings file': ['-s', path.join(work, 'missing.json')],
-    'csv with --encoding cp932': ['-s', settingsFile('csv.json', { ...randomSettings(0, 1), resultFormat: 'csv' }), '--encoding', 'cp932'],
+    'csv with --encoding cp932': ['-s', csv(), '--encoding', 'cp932'],
     'no settings': [],
-    'an unknown argument': ['-s', settingsFile('plain.json', randomSettings(0, 1)), 'extra'],
-    'an option given twice': ['-s', settingsFile('plain.json', randomSettings(0, 1)), '-o', '-', '--output', 'x.txt'],
-    'an unknown level': ['-s', settingsFile('plain.json', randomSettings(0, 1)), '--isa', 'mmx'],
-    'no workers': ['-s', settingsFile('plain.json', randomSettings(0, 1)), '--threads', '0'],
-    'a result file in no folder': ['-s', settingsFile('plain.json', randomSettings(0, 1)), '-o', path.join(work, 'no/folder/result.txt')],
+    'an unknown argument': ['-s', plain(), 'extra'],
+    'an option given twice': ['-s', plain(), '-o', '-', '--output', 'x.txt'],
+    'an unknown level': ['-s', plain(), '--isa', 'mmx'],
+    'no workers': ['-s', plain(), '--threads', '0'],
+    'a result file in no folder': ['-s', plain(), '-o', path.join(work, 'no/folder/result.txt')],
   };
   // The CLI names the levels it has, the module its own.
   const ownLevels = (text) => text.replace(/\{auto,[^}]*\}/, `{auto,${[...levels].reverse().join(',')}}`);
