@@ -1,0 +1,182 @@
+// The page in headless Chromium: it fills its fields for a search of every mode, runs it
+// on 1 and 4 workers, and the downloaded result file equals hanabira-cli's bytes on the
+// settings the page exports; an abort leaves an exact prefix; the English page; the page
+// offline after its first load.
+//   node --test web/tests/page.browser.test.mjs   (after scripts/build-web and the native build)
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serveFolder } from './static-server.mjs';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '../..');
+const site = process.env.HANABIRA_WEB ?? join(root, 'build/web');
+const cli = process.env.HANABIRA_CLI ?? join(root, 'build/release/cli/hanabira-cli');
+const scratch = mkdtempSync(join(tmpdir(), 'hanabira-page-'));
+
+// The worked example's console on one minute of 2011-09-27 with key input: 32,400 boot moments.
+const minute = {
+  game: 'Black', macAddress: '00-11-22-33-44-55', vcount: '60', timer0: 'C79', gxStat: '6000000', frame: 8,
+  startYear: 11, startMonth: 9, startDay: 27, endYear: 11, endMonth: 9, endDay: 27,
+  startHour: 13, endHour: 13, startMinute: 47, endMinute: 47, keyInputEnabled: true,
+};
+const modes = {
+  iv: { ivMin: [20, 20, 20, 20, 20, 20] },
+  shiny: { shinyPidSearch: true, trainerId: 12345, secretId: 54321, shinyEncounterKind: 3, idCorrection: true },
+  egg: { inheritanceSearch: true, eggNature: -1, ivMin: [31, 31, 31, 31, 31, 31] },
+  deliveryman: { deliverymanSearch: true, ivMin: [31, 0, 0, 0, 0, 0], deliveryNature: 4, pidConsumptionMax: 60 },
+  cometShard: { cometShardSearch: true, resultLanguage: 'en', resultFormat: 'csv' },
+  dome: { domeSearch: true, domeTrainers: [1, 2, 3, 4, 0, 0], resultFormat: 'jsonl', initialAdvances: true },
+};
+
+let browser;
+let server;
+
+before(async () => {
+  assert.ok(existsSync(join(site, 'index.html')), `${site} has no site: run scripts/build-web`);
+  assert.ok(existsSync(cli), `${cli} is missing: build the release preset`);
+  server = await serveFolder(site);
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-dev-shm-usage'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+  rmSync(scratch, { recursive: true, force: true });
+});
+
+// A fresh profile (no storage, no service worker) whose downloads land in a folder of its own.
+async function openPage({ languages = ['ja-JP'], url = server.url } = {}) {
+  const context = await browser.createBrowserContext();
+  const downloads = mkdtempSync(join(scratch, 'downloads-'));
+  const cdp = await browser.target().createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads, browserContextId: context.id });
+  const page = await context.newPage();
+  await page.evaluateOnNewDocument((list) => Object.defineProperty(navigator, 'languages', { get: () => list }), languages);
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  return { page, context, downloads };
+}
+
+// Types settings into the page's fields, as a player would set them.
+async function fillFields(page, settings) {
+  await page.evaluate((s) => {
+    const set = (control, value) => {
+      if (control.type === 'checkbox') control.checked = value;
+      else if (control.type === 'radio') control.checked = String(value) === control.value;
+      else control.value = String(value);
+      control.dispatchEvent(new Event('change', { bubbles: true }));
+    };
+    const selects = { game: '#game', language: '#gameLanguage', console: '#consoleKind' };
+    for (const [key, value] of Object.entries(s)) {
+      if (selects[key]) set(document.querySelector(selects[key]), value);
+      else if (Array.isArray(value)) value.forEach((v, i) => set(document.querySelector(`[data-key="${key}"][data-index="${i}"]`), v));
+      else for (const control of document.querySelectorAll(`[data-key="${key}"]:not([data-index])`)) set(control, value);
+    }
+  }, settings);
+}
+
+async function download(page, downloads, button, name) {
+  rmSync(join(downloads, name), { force: true });
+  await page.click(button);
+  for (let waited = 0; waited < 10_000; waited += 50) {
+    const files = readdirSync(downloads);
+    if (files.includes(name) && !files.some((f) => f.endsWith('.crdownload'))) return readFileSync(join(downloads, name));
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  throw new Error(`no ${name} downloaded`);
+}
+
+async function search(page, workers) {
+  await page.evaluate((n) => {
+    document.querySelector('#workers').value = n;
+    delete document.body.dataset.searchEnd;
+  }, workers);
+  await page.click('#start');
+  await page.waitForSelector('body[data-search-end]', { timeout: 60_000 });
+  return page.$eval('body', (body) => body.dataset.searchEnd);
+}
+
+// hanabira-cli's result file for the settings the page exported.
+function cliResult(settingsBytes, format = 'txt') {
+  const settings = join(scratch, 'settings.json');
+  const out = join(scratch, `expected.${format}`);
+  writeFileSync(settings, settingsBytes);
+  execFileSync(cli, ['-s', settings, '-o', out, '-q']);
+  return readFileSync(out);
+}
+
+test('every mode on 1 and 4 workers writes the CLI\'s file', async () => {
+  const { page, context, downloads } = await openPage();
+  for (const [mode, options] of Object.entries(modes)) {
+    await page.evaluate(() => localStorage.clear());  // a fresh form, not the last mode's
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await fillFields(page, { ...minute, ...options });
+    const exported = await download(page, downloads, '#settingsExport', 'settings.json');
+    const format = options.resultFormat ?? 'txt';
+    const expected = cliResult(exported, format);
+    for (const workers of [1, 4]) {
+      assert.equal(await search(page, workers), 'completed', `${mode} on ${workers}`);
+      const got = await download(page, downloads, '#download', `result.${format}`);
+      assert.ok(got.equals(expected), `${mode} on ${workers} workers: ${got.length} bytes, the CLI ${expected.length}`);
+    }
+    const shownRows = await page.$$eval('#results tbody tr', (rows) => rows.length);
+    assert.ok(shownRows > 0, `${mode}: the table shows its lines`);
+  }
+  await context.close();
+});
+
+test('an aborted search leaves an exact prefix of the whole file', async () => {
+  const { page, context, downloads } = await openPage();
+  await fillFields(page, { ...minute, startMinute: 0, endMinute: 59, endHour: 14, ivMin: [25, 25, 25, 25, 25, 25] });
+  const expected = cliResult(await download(page, downloads, '#settingsExport', 'settings.json'));
+  await page.evaluate(() => (document.querySelector('#workers').value = 4));
+  await page.click('#start');
+  await page.waitForFunction(() => document.querySelector('#progress').value > 0.05, { polling: 20 });
+  await page.click('#abort');
+  await page.waitForSelector('body[data-search-end]');
+  assert.equal(await page.$eval('body', (b) => b.dataset.searchEnd), 'aborted');
+  const got = await download(page, downloads, '#download', 'result.txt');
+  assert.ok(got.length > 0 && got.length < expected.length, `${got.length} of ${expected.length} bytes`);
+  assert.ok(got.equals(expected.subarray(0, got.length)), 'the lines are the first of the whole file');
+  assert.equal(got.subarray(-2).toString(), '\r\n', 'the prefix ends with a whole line');
+  await context.close();
+});
+
+test('the page speaks English where the browser asks for it, Japanese for Japanese', async () => {
+  const english = await openPage({ languages: ['en-GB', 'ja'] });
+  assert.equal(await english.page.$eval('#start', (b) => b.textContent), 'Start search');
+  assert.equal(await english.page.$eval('[data-key="shinyNature"] option:nth-child(2)', (o) => o.textContent), 'Hardy');
+  assert.equal(await english.page.evaluate(() => document.documentElement.lang), 'en');
+  await english.page.select('#pageLanguage', 'ja');
+  assert.equal(await english.page.$eval('#start', (b) => b.textContent), '検索開始');
+  await english.context.close();
+});
+
+test('the page loads and searches offline after its first load', async () => {
+  const own = await serveFolder(site);
+  const { page, context, downloads } = await openPage({ url: own.url });
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    if (!navigator.serviceWorker.controller) {
+      await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve));
+    }
+  });
+  await own.close();
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await fillFields(page, { ...minute, ...modes.iv });
+  const expected = cliResult(await download(page, downloads, '#settingsExport', 'settings.json'));
+  assert.equal(await search(page, 2), 'completed');
+  assert.ok((await download(page, downloads, '#download', 'result.txt')).equals(expected));
+  await context.close();
+});
