@@ -59,7 +59,7 @@ async function start() {
   });
   const report = (message) => (document.querySelector('#status').textContent = message);
   wireSettingsFiles(report);
-  wireProfiles(form, { current: currentSettings, show: (s) => showSettings({ ...currentSettings(), ...s }), report });
+  wireProfiles(form, { current: currentSettings, show: showSettings, report });
   await wireSearch({ settings: currentSettings, report });
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   document.body.dataset.ready = 'true';

@@ -152,6 +152,56 @@ test('an aborted search leaves an exact prefix of the whole file', async () => {
   await context.close();
 });
 
+test('a settings file passes through the page: the CLI reads the exported file as the imported one', async () => {
+  const { page, context, downloads } = await openPage();
+  const imported = join(scratch, 'imported.json');
+  writeFileSync(imported, `{
+    "versionWord": "02215F30", // White; the page keeps what it does not show (is3ds)
+    "vcount": "0x60", "timer0": 3193, "gxStat": "6000000", "frame": 8, "macAddress": "00:11:22:33:44:55", "is3ds": true,
+    "vcountMin": "5F", "vcountMax": "61",
+    "startYear": 12, "startMonth": 2, "startDay": 29, "endYear": 12, "endMonth": 3, "endDay": 1, "startHour": 10, "endHour": 11,
+    "keyInputEnabled": true, "keyAllowed": [true, true, false, false, true, true, true, true, true, true], "keyCountMax": 2,
+    "keyXYEnabled": true, "keyAllowedY": false,
+    "ivMin": [31, 0, 31, 31, 31, 31], "hiddenPowerType": 3, "shinyPidSearch": true, "trainerId": 1, "secretId": 65535,
+    "shinyEncounterKind": 2, "eggNature": 25, "withoutDitto": true, "eggAbility": 3, "eggGenderRatio": 8,
+    "domeTrainers": [52, 0, 1, 0, 0, 0], "resultLanguage": "en", "ivNumbering": "players", "memoryLink": true
+  }`);
+  const input = await page.$('#settingsImport');
+  await input.uploadFile(imported);
+  await page.waitForFunction(() => document.querySelector('[data-key="trainerId"]').value === '1');
+  const exported = join(scratch, 'exported.json');
+  writeFileSync(exported, await download(page, downloads, '#settingsExport', 'settings.json'));
+  const printed = (file) => execFileSync(cli, ['-s', file, '--print-settings']).toString();
+  assert.equal(printed(exported), printed(imported));
+  await context.close();
+});
+
+test('profiles: an imported file fills the console when one is chosen and exports unchanged', async () => {
+  const { page, context, downloads } = await openPage();
+  const profiles = {
+    profiles: [
+      { name: 'DS Lite', edition: 'White2,ENG,DSLite', macAddress: '00-09-BF-12-34-56', vcount: '0x82',
+        timer0: '0x10F3', gxStat: '0x6000000', frame: 6, calibration: [{ vcount: '0x82', timer0: '0x10F3', frame: 6 }] },
+      { name: '3DS', versionWord: '0x2215F10', macAddress: '00-09-BF-AB-CD-EF', vcount: 130, timer0: 4341,
+        gxStat: 100663296, frame: 9, timer0Range: ['0x10F0', '0x10F8'] },
+    ],
+  };
+  const file = join(scratch, 'profiles.json');
+  writeFileSync(file, JSON.stringify(profiles));
+  await (await page.$('#profileImport')).uploadFile(file);
+  await page.waitForSelector('#profileChoice option[value="3DS"]');
+  const consoleFields = () => page.evaluate(() => ['#game', '#gameLanguage', '#consoleKind', '[data-key="vcount"]',
+    '[data-key="timer0"]', '[data-key="frame"]', '[data-key="timer0Min"]', '[data-key="timer0Max"]']
+    .map((s) => document.querySelector(s).value));
+  await page.select('#profileChoice', '3DS');
+  assert.deepEqual(await consoleFields(), ['Black', '', '', '82', '10F5', '9', '10F0', '10F8']);
+  await page.select('#profileChoice', 'DS Lite');
+  assert.deepEqual(await consoleFields(), ['White2', 'ENG', 'DSLite', '82', '10F3', '6', '', '']);
+  const exported = await download(page, downloads, '#profileExport', 'profiles.json');
+  assert.deepEqual(JSON.parse(exported), profiles);
+  await context.close();
+});
+
 test('the page speaks English where the browser asks for it, Japanese for Japanese', async () => {
   const english = await openPage({ languages: ['en-GB', 'ja'] });
   assert.equal(await english.page.$eval('#start', (b) => b.textContent), 'Start search');
