@@ -137,7 +137,7 @@ test('every mode on 1 and 4 workers writes the CLI\'s file', async () => {
 
 test('an aborted search leaves an exact prefix of the whole file', async () => {
   const { page, context, downloads } = await openPage();
-  await fillFields(page, { ...minute, startMinute: 0, endMinute: 59, endHour: 14, ivMin: [25, 25, 25, 25, 25, 25] });
+  await fillFields(page, { ...minute, startHour: 0, endHour: 23, startMinute: 0, endMinute: 59, ivMin: [25, 25, 25, 25, 25, 25] });
   const expected = cliResult(await download(page, downloads, '#settingsExport', 'settings.json'));
   await page.evaluate(() => (document.querySelector('#workers').value = 4));
   await page.click('#start');
