@@ -1,14 +1,14 @@
 // Start and stop of a search on N workers, its progress, and its result as a table and a file.
-import { checkSettings, describeEngine, startSearch } from './engine/search-driver.mjs';
+import { checkSettings, describeEngine, setMessageLanguage, startSearch } from './engine/search-driver.mjs';
 import { downloadBytes } from './files.mjs';
 import { durationText, progressFigures, rateText, shareText } from './progress-text.mjs';
 import { parseResult, renderTable } from './results-table.mjs';
-import { t, tn } from './texts.mjs';
+import { pageLanguage, t, tn } from './texts.mjs';
 
 const $ = (selector) => document.querySelector(selector);
 
-// The file's encoding as hanabira-cli picks it: CP932 for the Japanese txt file, UTF-8
-// for the rest (the English txt file is ASCII either way).
+// The file's encoding as hanabira-cli picks it without --encoding, which the search is
+// given none of: CP932 for the Japanese txt file, UTF-8 for the rest.
 export function resultEncoding(settings) {
   return (settings.resultFormat ?? 'txt') === 'txt' && settings.resultLanguage !== 'en' ? 'cp932' : 'utf-8';
 }
@@ -61,13 +61,15 @@ function showResult(bytes, settings) {
 
 async function runSearch(settings, report) {
   const settingsJson = JSON.stringify(settings);
+  await setMessageLanguage(pageLanguage());  // the engine's refusals and warnings too
   const verdict = await checkSettings(settingsJson);
+  $('#warnings').textContent = (verdict.warnings ?? []).join('\n');
   if (!verdict.ok) return report(verdict.message);
   const chunks = [];
   const startedAt = performance.now();
   const search = startSearch({
     settingsJson, workers: Math.max(1, Number($('#workers').value) || 1), isa: $('#isa').value,
-    encoding: resultEncoding(settings), onBytes: (bytes) => chunks.push(bytes.slice()),
+    onBytes: (bytes) => chunks.push(bytes.slice()),
     onProgress: (progress) => showProgress(progress, startedAt),
   });
   $('#abort').onclick = () => search.abort();

@@ -5,8 +5,8 @@ import { test } from 'node:test';
 import { durationText, progressFigures } from '../page/progress-text.mjs';
 import { profileFromSettings, settingsFromProfile } from '../page/profiles.mjs';
 import { parseResult, sortRows } from '../page/results-table.mjs';
-import { parsePo } from '../page/tools/po.mjs';
-import { markupKeys, scriptKeys } from '../page/tools/page-texts.mjs';
+import { parsePo } from '../tools/po.mjs';
+import { markupKeys, scriptKeys } from '../tools/page-texts.mjs';
 
 test('catalog entries: contexts, plurals and continued lines; fuzzy and obsolete ones left out', () => {
   const texts = parsePo([

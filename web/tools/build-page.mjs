@@ -1,24 +1,20 @@
-// Writes the page into the static site: its files, texts.json (the texts the page uses,
-// from i18n/ja.po and i18n/en.po, and the game's names from vocab/), and the service
-// worker with the list of every file of the site. Run it after the engine's files are in
-// place:  node web/page/tools/build-page.mjs build/web
+// Writes what the page builds into the static site that scripts/build-web has filled:
+// texts.json (the texts the page uses, from i18n/ja.po and i18n/en.po, and the game's
+// names from vocab/), and the service worker with the list of every file of the site.
+//   node web/tools/build-page.mjs build/web
 import { createHash } from 'node:crypto';
-import { cpSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join, relative } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { pageTextKeys } from './page-texts.mjs';
 import { gameNames } from './game-names.mjs';
 import { parsePo } from './po.mjs';
 
-const pageDir = dirname(dirname(fileURLToPath(import.meta.url)));
-const root = dirname(dirname(pageDir));
+const root = join(dirname(fileURLToPath(import.meta.url)), '../..');
+const pageDir = join(root, 'web/page');
 const site = process.argv[2] ?? join(root, 'build/web');
 // Kept out of the offline cache: the shell's runner and the worker itself.
 const uncached = new Set(['sw.js', 'hanabira-node.mjs']);
-
-function pageFiles() {
-  return readdirSync(pageDir).filter((name) => name !== 'tools');
-}
 
 function catalogTexts(keys, language) {
   const catalog = parsePo(readFileSync(join(root, `i18n/${language}.po`), 'utf8'));
@@ -48,7 +44,6 @@ function writeServiceWorker() {
   writeFileSync(join(site, 'sw.js'), worker);
 }
 
-for (const name of pageFiles()) cpSync(join(pageDir, name), join(site, name), { recursive: true });
 const keys = pageTextKeys(pageDir);
 const names = gameNames(root);
 const texts = { ja: catalogTexts(keys, 'ja'), en: catalogTexts(keys, 'en'), names };
