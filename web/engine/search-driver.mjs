@@ -14,7 +14,7 @@ const exitAborted = 130;
 
 // Pieces of at most this many moments (about a second of one worker), and at least this
 // many per worker, so that progress moves and an abort comes soon.
-const maxPieceMoments = 1 << 22;
+const maxPieceMoments = 1 << 21;
 const minPiecesPerWorker = 8;
 
 let mainEngine;
@@ -40,6 +40,12 @@ export async function useCommandLineLanguage(env) {
   const variable = (name) => env[name] ?? '';
   messageLanguage = (await engine()).chooseCommandLineLanguage(variable('LANGUAGE'), variable('LC_ALL'), variable('LC_MESSAGES'), variable('LANG'));
   return messageLanguage;
+}
+
+// The CLI's last line for a search: summary {candidates, momentsDone, momentsTotal,
+// seconds, workers, isa, plan, output ('-' for standard output), aborted}.
+export async function summaryLine(summary) {
+  return (await engine()).summaryLine(summary);
 }
 
 // A text of the program's catalogs in the language of messages, its {} filled in order.
@@ -128,7 +134,7 @@ export function startSearch({
       const end = (result) => {
         for (const worker of started) worker.terminate();
         stopWorkers = () => {};
-        resolve({ ...result, candidates: committer.candidates, momentsDone: committer.momentsDone, momentsTotal: total });
+        resolve({ ...result, ...committer.outcome(), momentsTotal: total, isa: opened.isa });
       };
       stopWorkers = () => {
         for (const worker of started) worker.postMessage({ type: 'stop' });
@@ -170,6 +176,11 @@ class PieceCommitter {
     this.next = 0;
     this.candidates = 0;
     this.momentsDone = 0;
+    this.plan = undefined;  // the first piece's
+  }
+
+  outcome() {
+    return { candidates: this.candidates, momentsDone: this.momentsDone, plan: this.plan ?? 'direct' };
   }
 
   add(piece) {
@@ -178,6 +189,7 @@ class PieceCommitter {
       this.waiting.delete(this.next);
       this.candidates += ready.candidates;
       this.momentsDone += ready.momentsDone;
+      this.plan ??= ready.plan;
       if (ready.bytes.length > 0) this.onBytes(ready.bytes);
     }
   }

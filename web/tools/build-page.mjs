@@ -3,7 +3,7 @@
 // names from vocab/), and the service worker with the list of every file of the site.
 //   node web/tools/build-page.mjs build/web
 import { createHash } from 'node:crypto';
-import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join, relative } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { pageTextKeys } from './page-texts.mjs';
@@ -15,6 +15,11 @@ const pageDir = join(root, 'web/page');
 const site = process.argv[2] ?? join(root, 'build/web');
 // Kept out of the offline cache: the shell's runner and the worker itself.
 const uncached = new Set(['sw.js', 'hanabira-node.mjs']);
+
+// Leaves a file with the same text untouched, so that an unchanged site keeps its dates.
+function writeChanged(path, text) {
+  if (!existsSync(path) || readFileSync(path, 'utf8') !== text) writeFileSync(path, text);
+}
 
 function catalogTexts(keys, language) {
   const catalog = parsePo(readFileSync(join(root, `i18n/${language}.po`), 'utf8'));
@@ -41,12 +46,12 @@ function writeServiceWorker() {
   const worker = template
     .replace('@VERSION@', `hanabira-${hash.digest('hex').slice(0, 16)}`)
     .replace('@FILES@', JSON.stringify(['./', ...files]));
-  writeFileSync(join(site, 'sw.js'), worker);
+  writeChanged(join(site, 'sw.js'), worker);
 }
 
 const keys = pageTextKeys(pageDir);
 const names = gameNames(root);
 const texts = { ja: catalogTexts(keys, 'ja'), en: catalogTexts(keys, 'en'), names };
-writeFileSync(join(site, 'texts.json'), JSON.stringify(texts));
+writeChanged(join(site, 'texts.json'), JSON.stringify(texts));
 writeServiceWorker();
 console.log(`page: ${keys.length} texts, ${siteFiles(site).length} files in ${relative(process.cwd(), site) || '.'}`);
