@@ -1,4 +1,8 @@
 // The result file as a table whose columns sort on a click, in each of its formats.
+import { t } from './texts.mjs';
+
+// A browser draws a table of a few thousand rows at once; the file holds every line.
+const shownRows = 5000;
 
 // Header and rows of a result file's text. The program's own fields never need CSV
 // quoting, so a line splits at every separator.
@@ -36,7 +40,7 @@ export function renderTable(container, { header, rows }) {
   const head = table.createTHead().insertRow();
   const body = table.createTBody();
   const fill = (list) => {
-    body.replaceChildren(...list.map((row) => {
+    body.replaceChildren(...list.slice(0, shownRows).map((row) => {
       const tr = document.createElement('tr');
       for (const value of row) tr.insertCell().textContent = value;
       return tr;
@@ -58,4 +62,7 @@ export function renderTable(container, { header, rows }) {
   });
   fill(rows);
   container.replaceChildren(table);
+  if (rows.length > shownRows) {
+    table.createCaption().textContent = t('The first {} of {} lines; the file holds them all.', shownRows, rows.length);
+  }
 }
