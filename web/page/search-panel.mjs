@@ -59,12 +59,16 @@ function showResult(bytes, settings) {
   return table.rows.length;
 }
 
+// Searches one snapshot of the settings; body[data-search-end] tells how it ended.
 async function runSearch(settings, report) {
   const settingsJson = JSON.stringify(settings);
   await setMessageLanguage(pageLanguage());  // the engine's refusals and warnings too
   const verdict = await checkSettings(settingsJson);
   $('#warnings').textContent = (verdict.warnings ?? []).join('\n');
-  if (!verdict.ok) return report(verdict.message);
+  if (!verdict.ok) {
+    report(verdict.message);
+    return 'refused';
+  }
   const chunks = [];
   const startedAt = performance.now();
   const search = startSearch({
@@ -73,28 +77,32 @@ async function runSearch(settings, report) {
     onProgress: (progress) => showProgress(progress, startedAt),
   });
   $('#abort').onclick = () => search.abort();
-  $('#start').disabled = true;
   $('#abort').disabled = false;
-  $('#download').hidden = true;
-  $('#results').replaceChildren();
-  try {
-    const outcome = await search.finished;
-    const matches = showResult(joined(chunks), settings);
-    if (outcome.status === 'completed') $('#progress').value = 1;
-    report(endText(outcome, matches));
-    document.body.dataset.searchEnd = outcome.status;
-  } finally {
-    $('#start').disabled = false;
-    $('#abort').disabled = true;
-  }
+  const outcome = await search.finished;
+  const matches = showResult(joined(chunks), settings);
+  if (outcome.status === 'completed') $('#progress').value = 1;
+  report(endText(outcome, matches));
+  return outcome.status;
 }
 
 export async function wireSearch({ settings, report }) {
   $('#workers').value = navigator.hardwareConcurrency || 1;
   const { levels } = await describeEngine();
   $('#isa').replaceChildren(...['auto', ...levels].map((level) => new Option(level, level)));
-  $('#start').addEventListener('click', () => {
+  $('#start').addEventListener('click', async () => {
     delete document.body.dataset.searchEnd;
-    runSearch(settings(), report).catch((error) => report(String(error.message ?? error)));
+    $('#start').disabled = true;
+    $('#download').hidden = true;
+    $('#results').replaceChildren();
+    let status = 'failed';
+    try {
+      status = await runSearch(settings(), report);
+    } catch (error) {
+      report(String(error?.message ?? error));
+    } finally {
+      $('#start').disabled = false;
+      $('#abort').disabled = true;
+      document.body.dataset.searchEnd = status;
+    }
   });
 }

@@ -204,6 +204,23 @@ test('profiles: an imported file fills the console when one is chosen and export
   await context.close();
 });
 
+test('settings the CLI refuses are refused with its message', async () => {
+  const { page, context, downloads } = await openPage({ languages: ['en-US'] });
+  await fillFields(page, { ...minute, startMonth: 13 });
+  const settings = join(scratch, 'settings.json');
+  writeFileSync(settings, await download(page, downloads, '#settingsExport', 'settings.json'));
+  let message = '';
+  try {
+    execFileSync(cli, ['-s', 'settings.json', '-q'], { cwd: scratch, stdio: 'pipe', env: { ...process.env, LANG: 'C', LC_ALL: 'C' } });
+  } catch (error) {
+    message = error.stderr.toString().trim().replace(/^error: /, '');  // the page shows no prefix
+  }
+  assert.notEqual(message, '');
+  assert.equal(await search(page, 1), 'refused');
+  assert.equal(await page.$eval('#status', (p) => p.textContent), message);
+  await context.close();
+});
+
 test('the page speaks English where the browser asks for it, Japanese for Japanese', async () => {
   const english = await openPage({ languages: ['en-GB', 'ja'] });
   assert.equal(await english.page.$eval('#start', (b) => b.textContent), 'Start search');
