@@ -221,11 +221,17 @@ test('settings the CLI refuses are refused with its message', async () => {
   await context.close();
 });
 
-test('the page speaks English where the browser asks for it, Japanese for Japanese', async () => {
+test('the page speaks English where the browser asks for it, and searches in English; Japanese on a click', async () => {
   const english = await openPage({ languages: ['en-GB', 'ja'] });
   assert.equal(await english.page.$eval('#start', (b) => b.textContent), 'Start search');
   assert.equal(await english.page.$eval('[data-key="shinyNature"] option:nth-child(2)', (o) => o.textContent), 'Hardy');
   assert.equal(await english.page.evaluate(() => document.documentElement.lang), 'en');
+  await fillFields(english.page, { ...minute, ...modes.iv, resultLanguage: 'en' });
+  const expected = cliResult(await download(english.page, english.downloads, '#settingsExport', 'settings.json'));
+  assert.equal(await search(english.page, 4), 'completed');
+  assert.match(await english.page.$eval('#status', (p) => p.textContent), /^\d+ matches found\.$/);
+  assert.equal(await english.page.$eval('#results th', (th) => th.textContent), 'Year');
+  assert.ok((await download(english.page, english.downloads, '#download', 'result.txt')).equals(expected));
   await english.page.select('#pageLanguage', 'ja');
   assert.equal(await english.page.$eval('#start', (b) => b.textContent), '検索開始');
   await english.context.close();
