@@ -280,9 +280,15 @@ std::vector<Isa> everyLevel() {
   return isas;
 }
 
+// A level's name as a test's name, which takes letters, digits and underscores only.
+std::string testName(const ::testing::TestParamInfo<Isa>& level) {
+  std::string name(isaName(level.param));
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
 // Every level built for this architecture; those this CPU cannot run show as skipped.
-INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::ValuesIn(everyLevel()),
-                         [](const ::testing::TestParamInfo<Isa>& level) { return std::string(isaName(level.param)); });
+INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::ValuesIn(everyLevel()), testName);
 
 TEST(KernelLevels, EachLevelOnceBestFirstEndingWithScalar) {
   const auto levels = kernelLevels();
