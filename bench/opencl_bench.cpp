@@ -19,11 +19,11 @@
 #include <thread>
 #include <vector>
 
-#include "cli/settings_json.h"
 #include "core/calendar.h"
 #include "engine/opencl/opencl_backend.h"
 #include "engine/prepared_search.h"
 #include "engine/search_engine.h"
+#include "engine/settings_json.h"
 #include "engine/settings_validation.h"
 
 namespace hanabira {

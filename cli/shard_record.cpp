@@ -8,11 +8,11 @@
 #include <cstring>
 
 #include "cli/output_file.h"
-#include "cli/settings_json.h"
 #include "core/sha1_hasher.h"
 #include "core/utf8_path.h"
 #include "core/version.h"
 #include "engine/result_sink.h"
+#include "engine/settings_json.h"
 #include "i18n/translate.h"
 
 namespace hanabira {

@@ -11,12 +11,12 @@
 
 #include "cli/cli_app.h"
 #include "cli/profiles_file.h"
-#include "cli/settings_json.h"
 #include "core/console_config.h"
 #include "core/edition.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
 #include "engine/profile_search.h"
+#include "engine/settings_json.h"
 #include "engine/settings_validation.h"
 #include "i18n/translate.h"
 

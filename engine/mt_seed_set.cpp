@@ -1,11 +1,23 @@
 #include "engine/mt_seed_set.h"
 
 #include <bit>
+#include <limits>
+#include <new>
 
 namespace hanabira {
+namespace {
+
+// Where size_t is 32 bits (the browser), a set beyond the address space is out of
+// memory, never a smaller one.
+std::size_t lowsSize(std::uint64_t capacity) {
+  if (capacity > std::numeric_limits<std::size_t>::max() / sizeof(std::uint16_t)) throw std::bad_alloc();
+  return static_cast<std::size_t>(capacity);
+}
+
+}  // namespace
 
 MtSeedSet::MtSeedSet(std::uint64_t capacity)
-    : capacity_(capacity), lows_(std::make_unique_for_overwrite<std::uint16_t[]>(capacity)), buckets_(bucketCount) {}
+    : capacity_(capacity), lows_(new std::uint16_t[lowsSize(capacity)]), buckets_(bucketCount) {}
 
 bool MtSeedSet::fillBucket(std::uint32_t bucket, std::span<const std::uint16_t> lows) {
   if (lows.empty()) return true;

@@ -76,8 +76,8 @@ double samplePassRate(const Prefilter& prefilter, const KernelSet& kernels, cons
   // One seed from each of as many equal parts of the space, at a scrambled place in it.
   const std::uint64_t samples = std::min(space.size(), passRateSamples);
   const std::uint64_t part = space.size() / samples;
-  std::vector<std::uint32_t> seeds(samples);
-  for (std::uint64_t i = 0; i < samples; ++i) {
+  std::vector<std::uint32_t> seeds(static_cast<std::size_t>(samples));
+  for (std::size_t i = 0; i < seeds.size(); ++i) {
     const std::uint64_t scrambled = (i * 0x9E3779B97F4A7C15u) >> 32;
     seeds[i] = space.at(i * part + scrambled % part);
   }

@@ -67,7 +67,7 @@ class PrefilterStage {
         const auto w = static_cast<std::size_t>(std::countr_zero(words));
         for (std::uint64_t bits = hit.seeds[w]; bits != 0; bits &= bits - 1) {
           const std::size_t seed = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
-          candidates_.push_back(seed << 32 | static_cast<std::uint32_t>(hit.position));
+          candidates_.push_back(static_cast<std::uint64_t>(seed) << 32 | static_cast<std::uint32_t>(hit.position));
         }
       }
     }

@@ -27,7 +27,8 @@ class MoReader {
   std::uint32_t word(std::uint64_t offset) const {
     std::uint32_t value = 0;
     for (std::uint64_t i = 0; i < 4; ++i) {
-      value = value << 8 | static_cast<unsigned char>(bytes_[offset + (bigEndian_ ? i : 3 - i)]);
+      value =
+          value << 8 | static_cast<unsigned char>(bytes_[static_cast<std::size_t>(offset + (bigEndian_ ? i : 3 - i))]);
     }
     return value;
   }
@@ -40,8 +41,9 @@ class MoReader {
   std::optional<std::string_view> text(std::uint64_t tableEntry) const {
     const std::uint64_t length = word(tableEntry);
     const std::uint64_t offset = word(tableEntry + 4);
-    if (offset + length >= bytes_.size() || bytes_[offset + length] != '\0') return std::nullopt;
-    return bytes_.substr(offset, length);
+    if (offset + length >= bytes_.size() || bytes_[static_cast<std::size_t>(offset + length)] != '\0')
+      return std::nullopt;
+    return bytes_.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
   }
 
  private:
@@ -114,7 +116,7 @@ std::optional<Catalog> Catalog::fromMo(std::string_view bytes) {
   const std::uint64_t translations = reader->word(16);
   if (!reader->holdsTable(originals, count) || !reader->holdsTable(translations, count)) return std::nullopt;
 
-  catalog.entries_.reserve(count);
+  catalog.entries_.reserve(static_cast<std::size_t>(count));
   for (std::uint64_t i = 0; i < count; ++i) {
     const std::optional<std::string_view> original = reader->text(originals + 8 * i);
     const std::optional<std::string_view> translation = reader->text(translations + 8 * i);

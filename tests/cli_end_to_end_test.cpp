@@ -17,10 +17,10 @@
 #include <nlohmann/json.hpp>
 
 #include "child_process.h"
-#include "cli/settings_json.h"
 #include "cli_test.h"
 #include "core/kernel_levels.h"
 #include "core/utf8_path.h"
+#include "engine/settings_json.h"
 #include "test_support.h"
 #include "vocab/cp932.h"
 #include "vocab/english_names.h"

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/settings_json.h"
+#include "engine/settings_json.h"
 #include "ui/qt/qt_strings.h"
 
 namespace hanabira::testing {

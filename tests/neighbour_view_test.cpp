@@ -16,10 +16,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.h"
-#include "cli/settings_json.h"
 #include "cli/shared_options.h"
 #include "core/key_input.h"
 #include "engine/player_input.h"
+#include "engine/settings_json.h"
 #include "test_support.h"
 
 namespace hanabira {

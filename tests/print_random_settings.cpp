@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "cli/settings_json.h"
+#include "engine/settings_json.h"
 #include "test_support.h"
 
 int main(int argc, char** argv) {

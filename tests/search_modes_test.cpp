@@ -10,10 +10,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/settings_json.h"
 #include "core/kernel_levels.h"
 #include "engine/calibration_rules.h"
 #include "engine/search_engine.h"
+#include "engine/settings_json.h"
 #include "evaluate/reference_sequences.h"
 #include "evaluate/search_modes.h"
 #include "evaluate/shiny_rules.h"

@@ -15,10 +15,10 @@
 #include <utility>
 
 #include "cli/cli_app.h"
-#include "cli/settings_json.h"
 #include "core/sha1_hasher.h"
 #include "engine/boot_moment_space.h"
 #include "engine/moment_range.h"
+#include "engine/settings_json.h"
 #include "test_support.h"
 
 namespace hanabira {

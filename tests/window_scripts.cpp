@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/settings_json.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
+#include "engine/settings_json.h"
 #include "engine/settings_validation.h"
 #include "ui/model/console_dialog.h"
 #include "ui/model/control_ids.h"

@@ -29,7 +29,7 @@ struct ControlStep {
 using ControlSteps = std::vector<ControlStep>;
 
 // One minute of the README's example (2011-09-27 13:47) with key input, typed into the
-// window, and the same as keys of a settings file (cli/settings_json.h).
+// window, and the same as keys of a settings file (engine/settings_json.h).
 extern const ControlSteps exampleMinute;
 extern const char exampleMinuteJson[];
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/settings_json.h"
+#include "engine/settings_json.h"
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
 #include "fuzz_support.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/settings_json.h"
 #include "core/utf8_path.h"
 #include "engine/result_sink.h"
 #include "engine/search_engine.h"
+#include "engine/settings_json.h"
 #include "engine/settings_validation.h"
 #include "ui/model/control_ids.h"
 #include "ui/win32/boot_timer_window.h"

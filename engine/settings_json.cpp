@@ -1,4 +1,4 @@
-#include "cli/settings_json.h"
+#include "engine/settings_json.h"
 
 #include <fmt/format.h>
 

@@ -1,0 +1,172 @@
+#!/usr/bin/env node
+// The search of hanabira-cli on the WebAssembly engine, from a shell: the same settings
+// file, result bytes, messages and exit codes, on worker threads in place of native ones.
+//
+//   node build/web/hanabira-node.mjs -s settings.json -o result.txt --threads 4
+import fs from 'node:fs';
+import path from 'node:path';
+import { checkSettings, describeEngine, startSearch, translate, useCommandLineLanguage } from './engine/search-driver.mjs';
+
+const exitIoFailure = 1;
+const exitInvalidInput = 2;
+// 128 + the signal, as a shell reports a process it ended.
+const signalExitCodes = { SIGHUP: 129, SIGINT: 130, SIGTERM: 143 };
+// A settings file is a page of JSON; the CLI refuses anything longer.
+const maxSettingsBytes = 1 << 20;
+
+class Refusal extends Error {
+  constructor(exitCode, message, usage = false) {
+    super(message);
+    this.exitCode = exitCode;
+    this.usage = usage;  // a mistake of the command line: the CLI adds where to read more
+  }
+}
+
+// The options, as hanabira-cli's parser reads them (in its words where it refuses them).
+const optionTable = {
+  '-s': 'settings', '--settings': 'settings', '-o': 'output', '--output': 'output',
+  '--encoding': 'encoding', '-j': 'threads', '--threads': 'threads', '--isa': 'isa',
+};
+const flagTable = { '-q': 'quiet', '--quiet': 'quiet', '-h': 'help', '--help': 'help' };
+
+function parseArguments(argv, levels) {
+  const options = { output: 'result.txt', threads: undefined, isa: 'auto' };
+  for (let index = 0; index < argv.length; ++index) {
+    const [name, attached] = argv[index].startsWith('--') ? argv[index].split(/=(.*)/s) : [argv[index]];
+    if (flagTable[name]) options[flagTable[name]] = true;
+    else if (optionTable[name]) {
+      const value = attached ?? argv[++index];
+      if (value === undefined) throw new Refusal(exitInvalidInput, `${name.replace(/^-(\w)$/, (_, l) => longNameOf(l))}: 1 required TEXT missing`, true);
+      options[optionTable[name]] = value;
+      options[`${optionTable[name]}Given`] = true;
+    } else throw new Refusal(exitInvalidInput, `The following argument was not expected: ${argv[index]}`, true);
+  }
+  checkChoices(options, levels);
+  return options;
+}
+
+function longNameOf(letter) {
+  return Object.entries(optionTable).find(([name, key]) => name.length > 2 && optionTable[`-${letter}`] === key)[0];
+}
+
+function checkChoices(options, levels) {
+  const notIn = (name, value, choices) => new Refusal(exitInvalidInput, `${name}: ${value} not in {${choices.join(',')}}`, true);
+  if (options.encoding !== undefined && !['cp932', 'utf-8'].includes(options.encoding)) throw notIn('--encoding', options.encoding, ['cp932', 'utf-8']);
+  const isaChoices = ['auto', ...[...levels].reverse()];
+  if (!isaChoices.includes(options.isa)) throw notIn('--isa', options.isa, isaChoices);
+  if (options.threads !== undefined) {
+    const threads = Number(options.threads);
+    if (!/^\d+$/.test(options.threads)) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} could not be converted`, true);
+    if (threads < 1 || threads > 4096) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} not in range 1 to 4096`, true);
+    options.threads = threads;
+  }
+  if (!options.help && options.settings === undefined) throw new Refusal(exitInvalidInput, '--settings or --example is required', true);
+}
+
+// The C library's words for the errors a file meets most.
+const systemErrors = {
+  ENOENT: 'No such file or directory', EACCES: 'Permission denied', EISDIR: 'Is a directory',
+  ENOTDIR: 'Not a directory', ENOSPC: 'No space left on device', EROFS: 'Read-only file system',
+};
+const systemError = (error) => systemErrors[error.code] ?? error.message;
+
+async function readSettings(file) {
+  let text;
+  try {
+    text = fs.readFileSync(file);
+  } catch (error) {
+    throw new Refusal(exitIoFailure, await translate("cannot read {} '{}': {}", await translate('settings file'), file, systemError(error)));
+  }
+  if (text.length > maxSettingsBytes) {
+    const what = await translate('settings file');
+    throw new Refusal(exitIoFailure, await translate("cannot read {} '{}': longer than {} bytes, the limit for a {}", what, file, maxSettingsBytes, what));
+  }
+  return text.toString('utf8');
+}
+
+// The result file: written beside its place and renamed over it at the end, so that a
+// failed run leaves an old file as it was; standard output and devices are written in place.
+class ResultFile {
+  constructor(target) {
+    this.target = target;
+    const replaceable = !fs.existsSync(target) || fs.statSync(target).isFile();
+    this.written = replaceable ? path.join(path.dirname(target), `.${path.basename(target)}.hanabira-${process.pid}.tmp`) : target;
+    this.fd = target === '-' ? 1 : fs.openSync(this.written, 'w');
+  }
+
+  write(bytes) {
+    for (let offset = 0; offset < bytes.length;) offset += fs.writeSync(this.fd, bytes, offset);
+  }
+
+  commit() {
+    if (this.fd === 1) return;
+    fs.closeSync(this.fd);
+    if (this.written !== this.target) fs.renameSync(this.written, this.target);
+  }
+
+  discard() {
+    if (this.fd === 1) return;
+    fs.closeSync(this.fd);
+    if (this.written !== this.target) fs.rmSync(this.written, { force: true });
+  }
+}
+
+async function openResultFile(target) {
+  try {
+    return new ResultFile(target);
+  } catch (error) {
+    throw new Refusal(exitIoFailure, await translate("cannot create result file '{}': {}", target, systemError(error)));
+  }
+}
+
+// Runs the search; stops it on the signals that stop hanabira-cli, keeping the lines so far.
+async function search(options, settingsJson, file) {
+  const running = startSearch({
+    settingsJson, settingsName: options.settings, workers: options.threads ?? 1, isa: options.isa,
+    encoding: options.encoding, onBytes: (bytes) => file.write(bytes),
+  });
+  let stopExitCode;
+  const stop = (signal) => { stopExitCode ??= signalExitCodes[signal]; running.abort(); };
+  for (const signal of Object.keys(signalExitCodes)) process.on(signal, stop);
+  const outcome = await running.finished;
+  for (const signal of Object.keys(signalExitCodes)) process.off(signal, stop);
+  return { ...outcome, exitCode: outcome.status === 'aborted' ? stopExitCode ?? outcome.exitCode : outcome.exitCode };
+}
+
+async function run(argv) {
+  const { levels } = await describeEngine();
+  const options = parseArguments(argv, levels);
+  if (options.help) {
+    process.stdout.write('usage: node hanabira-node.mjs -s SETTINGS [-o RESULT|-] [--encoding cp932|utf-8] [-j WORKERS] [--isa LEVEL] [-q]\n');
+    return 0;
+  }
+  const settingsJson = await readSettings(options.settings);
+  // Everything that can refuse the search is decided before a file is touched.
+  const checked = await checkSettings(settingsJson, { encoding: options.encoding, isa: options.isa, settingsName: options.settings });
+  if (!checked.ok) throw new Refusal(checked.exitCode, checked.message);
+  if (!options.quiet) {
+    for (const warning of checked.warnings) process.stderr.write(`${await translate('warning: {}', warning)}\n`);
+  }
+  const file = await openResultFile(options.outputGiven ? options.output : `result.${checked.format}`);
+  const outcome = await search(options, settingsJson, file);
+  if (outcome.status === 'refused' || outcome.status === 'failed') {
+    file.discard();
+    throw new Refusal(outcome.exitCode, outcome.message);
+  }
+  file.commit();
+  return outcome.exitCode;
+}
+
+async function main() {
+  await useCommandLineLanguage(process.env);
+  try {
+    process.exitCode = await run(process.argv.slice(2));
+  } catch (error) {
+    if (!(error instanceof Refusal)) throw error;
+    process.stderr.write(`${await translate('error: {}', error.message)}\n`);
+    if (error.usage) process.stderr.write(`${await translate('Run with --help for the options.')}\n`);
+    process.exitCode = error.exitCode;
+  }
+}
+
+await main();

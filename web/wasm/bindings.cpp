@@ -1,0 +1,145 @@
+// What the browser's module offers JavaScript (web/engine/ uses it): one search at a
+// time per instance, opened from a settings text and searched piece by piece, and what
+// the module can do. Failures come back as objects, never as exceptions, so JavaScript
+// reads every outcome alike: {ok: false, exitCode, message, errorLine}.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "core/kernel_levels.h"
+#include "core/version.h"
+#include "engine/moment_range.h"
+#include "i18n/translate.h"
+#include "i18n/ui_language.h"
+#include "web/wasm/web_search.h"
+
+namespace hanabira {
+namespace {
+
+using emscripten::val;
+
+std::unique_ptr<WebSearch> openedSearch;
+
+val refused(const WebRefusal& refusal) {
+  val result = val::object();
+  result.set("ok", false);
+  result.set("exitCode", refusal.exitCode());
+  result.set("message", std::string(refusal.what()));
+  result.set("errorLine", refusal.errorLine());
+  return result;
+}
+
+// Runs `work`, turning what the CLI would end with into a refusal.
+template <typename Work>
+val reportingRefusals(Work work) {
+  try {
+    return work();
+  } catch (const WebRefusal& refusal) {
+    return refused(refusal);
+  } catch (const std::bad_alloc&) {
+    return refused(WebRefusal::outOfMemory());
+  }
+}
+
+val stringList(const std::vector<std::string>& strings) {
+  val list = val::array();
+  for (const std::string& text : strings) list.call<void>("push", text);
+  return list;
+}
+
+// request: {settingsJson, settingsName, encoding ('' for the result language's), isa}.
+val openSearch(val request) {
+  return reportingRefusals([&] {
+    openedSearch.reset();
+    openedSearch = std::make_unique<WebSearch>(
+        WebSearchRequest{request["settingsJson"].as<std::string>(), request["settingsName"].as<std::string>(),
+                         request["encoding"].as<std::string>(), request["isa"].as<std::string>()});
+    val result = val::object();
+    result.set("ok", true);
+    result.set("momentsTotal", static_cast<double>(openedSearch->momentsTotal()));
+    result.set("warnings", stringList(openedSearch->warnings()));
+    result.set("isa", openedSearch->isaName());
+    result.set("format", std::string(resultFormatName(openedSearch->format())));
+    return result;
+  });
+}
+
+// Moments [first, end) of the opened search: {ok, bytes (Uint8Array), candidates, momentsDone}.
+val searchPiece(double first, double end, bool withHeader) {
+  return reportingRefusals([&] {
+    const WebPiece piece =
+        openedSearch->searchPiece(static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(end), withHeader);
+    val result = val::object();
+    result.set("ok", true);
+    const val view(
+        emscripten::typed_memory_view(piece.bytes.size(), reinterpret_cast<const unsigned char*>(piece.bytes.data())));
+    result.set("bytes", val::global("Uint8Array").new_(view));  // a copy: the piece's memory goes
+    result.set("candidates", static_cast<double>(piece.candidates));
+    result.set("momentsDone", static_cast<double>(piece.momentsDone));
+    return result;
+  });
+}
+
+// Piece `index` (1 to `count`) of a search of `moments` moments: [first, end), cut as
+// the CLI cuts its shards.
+val pieceRange(double moments, unsigned index, unsigned count) {
+  const MomentRange range = shardRange(static_cast<std::uint64_t>(moments), index, count);
+  val result = val::array();
+  result.call<void>("push", static_cast<double>(range.first));
+  result.call<void>("push", static_cast<double>(range.end));
+  return result;
+}
+
+// {levels: the kernel levels, best first, version}.
+val describeEngine() {
+  std::vector<std::string> levels;
+  for (const KernelLevel& level : kernelLevels()) {
+    if (level.cpuHasFeatures()) levels.emplace_back(level.name);
+  }
+  val result = val::object();
+  result.set("levels", stringList(levels));
+  result.set("version", std::string(programVersion));
+  return result;
+}
+
+// The language of messages, as the command line chooses it from the locale's variables.
+std::string chooseCommandLineLanguage(std::string language, std::string lcAll, std::string lcMessages,
+                                      std::string lang) {
+  const std::string chosen = commandLineLanguage(
+      languagesFromLocaleVariables({std::move(language), std::move(lcAll), std::move(lcMessages), std::move(lang)}),
+      catalogLanguages());
+  setUiLanguage(chosen);
+  return chosen;
+}
+
+bool setMessageLanguage(std::string language) { return setUiLanguage(language); }
+
+// A text of the catalogs in the message language, its {} filled with `arguments` in order.
+std::string translate(std::string original, val arguments) {
+  std::string text(tr(original));
+  std::size_t from = 0;
+  for (unsigned index = 0; index < arguments["length"].as<unsigned>(); ++index) {
+    const std::size_t slot = text.find("{}", from);
+    if (slot == std::string::npos) break;
+    const std::string argument = arguments[index].as<std::string>();
+    text.replace(slot, 2, argument);
+    from = slot + argument.size();
+  }
+  return text;
+}
+
+}  // namespace
+}  // namespace hanabira
+
+EMSCRIPTEN_BINDINGS(hanabira) {
+  emscripten::function("openSearch", &hanabira::openSearch);
+  emscripten::function("searchPiece", &hanabira::searchPiece);
+  emscripten::function("pieceRange", &hanabira::pieceRange);
+  emscripten::function("describeEngine", &hanabira::describeEngine);
+  emscripten::function("chooseCommandLineLanguage", &hanabira::chooseCommandLineLanguage);
+  emscripten::function("setMessageLanguage", &hanabira::setMessageLanguage);
+  emscripten::function("translate", &hanabira::translate);
+}
