@@ -7,12 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine/rate_text.h"
 #include "engine/search_progress.h"
 
 namespace hanabira {
 
-// "2.63 Mseeds/s", "950 kseeds/s", "12 seeds/s": a count per second, short.
-std::string formatRate(double perSecond, std::string_view unit);
 // "1 match", "3 matches".
 std::string formatCount(std::uint64_t count, std::string_view one, std::string_view many);
 // "0:07", "12:34", "3:02:05".

@@ -27,6 +27,8 @@ std::optional<char32_t> takeCodePoint(std::string_view& utf8) {
     if ((next & 0xC0) != 0x80) return std::nullopt;
     codePoint = (codePoint << 6) | (next & 0x3F);
   }
+  constexpr char32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};  // by length: longer is overlong
+  if (codePoint < shortest[length]) return std::nullopt;
   utf8.remove_prefix(length);
   return codePoint;
 }
@@ -65,8 +67,9 @@ std::string utf8ToCp932ByTable(std::string_view utf8) {
       out += static_cast<char>(*codePoint);
       continue;
     }
-    const auto row = std::lower_bound(std::begin(rows), std::end(rows), *codePoint,
-                                      [](const Cp932TableRow& row, char32_t wanted) { return row.codePoint < wanted; });
+    const auto row =
+        std::lower_bound(std::begin(rows), std::end(rows), *codePoint,
+                         [](const Cp932TableRow& candidate, char32_t wanted) { return candidate.codePoint < wanted; });
     if (row == std::end(rows) || row->codePoint != *codePoint) refuse(utf8);
     if (row->code > 0xFF) out += static_cast<char>(row->code >> 8);
     out += static_cast<char>(row->code & 0xFF);

@@ -4,8 +4,11 @@
 //
 //   node build/web/hanabira-node.mjs -s settings.json -o result.txt --threads 4
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
-import { checkSettings, describeEngine, startSearch, translate, useCommandLineLanguage } from './engine/search-driver.mjs';
+import {
+  checkSettings, describeEngine, startSearch, summaryLine, translate, useCommandLineLanguage,
+} from './engine/search-driver.mjs';
 
 const exitIoFailure = 1;
 const exitInvalidInput = 2;
@@ -30,31 +33,33 @@ const optionTable = {
 const flagTable = { '-q': 'quiet', '--quiet': 'quiet', '-h': 'help', '--help': 'help' };
 
 function parseArguments(argv, levels) {
-  const options = { output: 'result.txt', threads: undefined, isa: 'auto' };
+  // As many workers as the CLI's threads: one for each of the machine's.
+  const options = { output: 'result.txt', threads: os.availableParallelism?.() ?? os.cpus().length, isa: 'auto' };
   for (let index = 0; index < argv.length; ++index) {
     const [name, attached] = argv[index].startsWith('--') ? argv[index].split(/=(.*)/s) : [argv[index]];
     if (flagTable[name]) options[flagTable[name]] = true;
     else if (optionTable[name]) {
+      const key = optionTable[name];
       const value = attached ?? argv[++index];
-      if (value === undefined) throw new Refusal(exitInvalidInput, `${name.replace(/^-(\w)$/, (_, l) => longNameOf(l))}: 1 required TEXT missing`, true);
-      options[optionTable[name]] = value;
-      options[`${optionTable[name]}Given`] = true;
+      if (value === undefined) throw new Refusal(exitInvalidInput, `${longName(key)}: 1 required TEXT missing`, true);
+      if (options[`${key}Given`]) throw new Refusal(exitInvalidInput, `${longName(key)}: At Most 1 required but received 2`, true);
+      options[key] = value;
+      options[`${key}Given`] = true;
     } else throw new Refusal(exitInvalidInput, `The following argument was not expected: ${argv[index]}`, true);
   }
   checkChoices(options, levels);
   return options;
 }
 
-function longNameOf(letter) {
-  return Object.entries(optionTable).find(([name, key]) => name.length > 2 && optionTable[`-${letter}`] === key)[0];
-}
+// --settings for the option that -s and --settings give.
+const longName = (key) => Object.keys(optionTable).find((name) => name.startsWith('--') && optionTable[name] === key);
 
 function checkChoices(options, levels) {
   const notIn = (name, value, choices) => new Refusal(exitInvalidInput, `${name}: ${value} not in {${choices.join(',')}}`, true);
   if (options.encoding !== undefined && !['cp932', 'utf-8'].includes(options.encoding)) throw notIn('--encoding', options.encoding, ['cp932', 'utf-8']);
   const isaChoices = ['auto', ...[...levels].reverse()];
   if (!isaChoices.includes(options.isa)) throw notIn('--isa', options.isa, isaChoices);
-  if (options.threads !== undefined) {
+  if (options.threadsGiven) {
     const threads = Number(options.threads);
     if (!/^\d+$/.test(options.threads)) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} could not be converted`, true);
     if (threads < 1 || threads > 4096) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} not in range 1 to 4096`, true);
@@ -89,23 +94,25 @@ async function readSettings(file) {
 class ResultFile {
   constructor(target) {
     this.target = target;
-    const replaceable = !fs.existsSync(target) || fs.statSync(target).isFile();
+    const replaceable = target !== '-' && (!fs.existsSync(target) || fs.statSync(target).isFile());
     this.written = replaceable ? path.join(path.dirname(target), `.${path.basename(target)}.hanabira-${process.pid}.tmp`) : target;
-    this.fd = target === '-' ? 1 : fs.openSync(this.written, 'w');
+    this.fd = target === '-' ? undefined : fs.openSync(this.written, 'w');
   }
 
+  // Standard output may be a pipe that takes bytes at its own pace: Node holds them.
   write(bytes) {
-    for (let offset = 0; offset < bytes.length;) offset += fs.writeSync(this.fd, bytes, offset);
+    if (this.fd === undefined) process.stdout.write(bytes);
+    else for (let offset = 0; offset < bytes.length;) offset += fs.writeSync(this.fd, bytes, offset);
   }
 
-  commit() {
-    if (this.fd === 1) return;
+  async commit() {
+    if (this.fd === undefined) return new Promise((resolve) => process.stdout.write('', resolve));
     fs.closeSync(this.fd);
     if (this.written !== this.target) fs.renameSync(this.written, this.target);
   }
 
   discard() {
-    if (this.fd === 1) return;
+    if (this.fd === undefined) return;
     fs.closeSync(this.fd);
     if (this.written !== this.target) fs.rmSync(this.written, { force: true });
   }
@@ -122,7 +129,7 @@ async function openResultFile(target) {
 // Runs the search; stops it on the signals that stop hanabira-cli, keeping the lines so far.
 async function search(options, settingsJson, file) {
   const running = startSearch({
-    settingsJson, settingsName: options.settings, workers: options.threads ?? 1, isa: options.isa,
+    settingsJson, settingsName: options.settings, workers: options.threads, isa: options.isa,
     encoding: options.encoding, onBytes: (bytes) => file.write(bytes),
   });
   let stopExitCode;
@@ -147,13 +154,20 @@ async function run(argv) {
   if (!options.quiet) {
     for (const warning of checked.warnings) process.stderr.write(`${await translate('warning: {}', warning)}\n`);
   }
-  const file = await openResultFile(options.outputGiven ? options.output : `result.${checked.format}`);
+  const output = options.outputGiven ? options.output : `result.${checked.format}`;
+  const file = await openResultFile(output);
+  const started = performance.now();
   const outcome = await search(options, settingsJson, file);
   if (outcome.status === 'refused' || outcome.status === 'failed') {
     file.discard();
     throw new Refusal(outcome.exitCode, outcome.message);
   }
-  file.commit();
+  await file.commit();
+  if (!options.quiet) {
+    const seconds = (performance.now() - started) / 1000;
+    const summary = { ...outcome, seconds, workers: options.threads, output, aborted: outcome.status === 'aborted' };
+    process.stderr.write(`${await summaryLine(summary)}\n`);
+  }
   return outcome.exitCode;
 }
 

@@ -14,7 +14,7 @@ const exitAborted = 130;
 
 // Pieces of at most this many moments (about a second of one worker), and at least this
 // many per worker, so that progress moves and an abort comes soon.
-const maxPieceMoments = 1 << 22;
+const maxPieceMoments = 1 << 21;
 const minPiecesPerWorker = 8;
 
 let mainEngine;
@@ -40,6 +40,12 @@ export async function useCommandLineLanguage(env) {
   const variable = (name) => env[name] ?? '';
   messageLanguage = (await engine()).chooseCommandLineLanguage(variable('LANGUAGE'), variable('LC_ALL'), variable('LC_MESSAGES'), variable('LANG'));
   return messageLanguage;
+}
+
+// The CLI's last line for a search: summary {candidates, momentsDone, momentsTotal,
+// seconds, workers, isa, plan, output ('-' for standard output), aborted}.
+export async function summaryLine(summary) {
+  return (await engine()).summaryLine(summary);
 }
 
 // A text of the program's catalogs in the language of messages, its {} filled in order.
@@ -109,67 +115,96 @@ export function startSearch({
   onProgress = () => {},
   settingsName = 'settings.json',
 }) {
+  let search;
   let abortRequested = false;
-  let stopWorkers = () => {};
   const finished = (async () => {
     const module = await engine();
     const searchRequest = request(settingsJson, encoding, isa, settingsName);
     const opened = module.openSearch(searchRequest);
-    const total = opened.ok ? opened.momentsTotal : 0;
-    const outcome = { candidates: 0, momentsDone: 0, momentsTotal: total };
-    if (!opened.ok) return { status: 'refused', message: opened.message, errorLine: opened.errorLine, exitCode: opened.exitCode, ...outcome };
-    const runs = cutPieces(module, total, Math.max(1, Math.floor(workers)));
+    if (!opened.ok) {
+      const { message, errorLine, exitCode } = opened;
+      return { status: 'refused', message, errorLine, exitCode, candidates: 0, momentsDone: 0, momentsTotal: 0 };
+    }
+    const runs = cutPieces(module, opened.momentsTotal, Math.max(1, Math.floor(workers)));
     const factory = createWorker ?? (await defaultWorkerFactory());
-    return new Promise((resolve) => {
-      const committer = new PieceCommitter(runs.flat().length, onBytes);
-      let searched = 0;
-      let workersDone = 0;
-      const started = [];
-      const end = (result) => {
-        for (const worker of started) worker.terminate();
-        stopWorkers = () => {};
-        resolve({ ...result, candidates: committer.candidates, momentsDone: committer.momentsDone, momentsTotal: total });
-      };
-      stopWorkers = () => {
-        for (const worker of started) worker.postMessage({ type: 'stop' });
-        end({ status: 'aborted', exitCode: exitAborted });
-      };
-      if (abortRequested) return stopWorkers();
-      for (const run of runs) {
-        const worker = factory();
-        started.push(worker);
-        listen(worker, (message) => {
-          if (message.type === 'ready') worker.postMessage({ type: 'start', request: searchRequest, pieces: run });
-          if (message.type === 'piece') {
-            searched += message.momentsDone;
-            committer.add(message);
-            onProgress({ momentsDone: searched, momentsTotal: total, candidates: committer.candidates });
-          }
-          if (message.type === 'refused') end({ status: 'refused', message: message.message, errorLine: message.errorLine, exitCode: message.exitCode });
-          if (message.type === 'failed') end({ status: 'failed', message: message.message, exitCode: exitIoFailure });
-          if (message.type === 'done' && ++workersDone === runs.length) end({ status: 'completed', exitCode: exitDone });
-        }, (message) => end({ status: 'failed', message, exitCode: exitIoFailure }));
-      }
-    });
+    search = new WorkerSearch({ runs, request: searchRequest, opened, factory, onBytes, onProgress });
+    if (abortRequested) search.abort();
+    return search.finished;
   })();
   return {
     finished,
     abort() {
       abortRequested = true;
-      stopWorkers();
+      search?.abort();
     },
   };
 }
 
+// The workers of one search, each given its run of pieces once it listens.
+class WorkerSearch {
+  constructor({ runs, request: searchRequest, opened, factory, onBytes, onProgress }) {
+    this.committer = new PieceCommitter(onBytes);
+    this.onProgress = onProgress;
+    this.total = opened.momentsTotal;
+    this.isa = opened.isa;
+    this.searched = 0;  // moments of the pieces that came, committed or not
+    this.running = runs.length;
+    this.ended = false;  // nothing counts after the end: not a piece still on its way
+    this.finished = new Promise((resolve) => (this.resolve = resolve));
+    this.workers = runs.map((run) => {
+      const worker = factory();
+      const start = () => worker.postMessage({ type: 'start', request: searchRequest, pieces: run });
+      listen(worker, (message) => this.receive(message, start), (message) => this.fail(message));
+      return worker;
+    });
+  }
+
+  receive(message, start) {
+    if (this.ended) return;
+    if (message.type === 'ready') start();
+    if (message.type === 'piece') {
+      this.searched += message.momentsDone;
+      this.committer.add(message);
+      this.onProgress({ momentsDone: this.searched, momentsTotal: this.total, candidates: this.committer.candidates });
+    }
+    if (message.type === 'refused') {
+      const { message: text, errorLine, exitCode } = message;
+      this.end({ status: 'refused', message: text, errorLine, exitCode });
+    }
+    if (message.type === 'failed') this.fail(message.message);
+    if (message.type === 'done' && --this.running === 0) this.end({ status: 'completed', exitCode: exitDone });
+  }
+
+  fail(message) {
+    this.end({ status: 'failed', message, exitCode: exitIoFailure });
+  }
+
+  abort() {
+    for (const worker of this.workers) worker.postMessage({ type: 'stop' });
+    this.end({ status: 'aborted', exitCode: exitAborted });
+  }
+
+  end(result) {
+    if (this.ended) return;
+    this.ended = true;
+    for (const worker of this.workers) worker.terminate();
+    this.resolve({ ...result, ...this.committer.outcome(), momentsTotal: this.total, isa: this.isa });
+  }
+}
+
 // Pieces as they come, handed on in order of their index.
 class PieceCommitter {
-  constructor(count, onBytes) {
-    this.count = count;
+  constructor(onBytes) {
     this.onBytes = onBytes;
     this.waiting = new Map();
     this.next = 0;
     this.candidates = 0;
     this.momentsDone = 0;
+    this.plan = undefined;  // the first piece's
+  }
+
+  outcome() {
+    return { candidates: this.candidates, momentsDone: this.momentsDone, plan: this.plan ?? 'direct' };
   }
 
   add(piece) {
@@ -178,8 +213,8 @@ class PieceCommitter {
       this.waiting.delete(this.next);
       this.candidates += ready.candidates;
       this.momentsDone += ready.momentsDone;
+      this.plan ??= ready.plan;
       if (ready.bytes.length > 0) this.onBytes(ready.bytes);
     }
   }
 }
-

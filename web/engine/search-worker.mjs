@@ -4,7 +4,8 @@
 //
 // In:  {type: 'start', request: {settingsJson, settingsName, encoding, isa, language},
 //       pieces: [{index, first, end, withHeader}, ...]}  and  {type: 'stop'}
-// Out: {type: 'piece', index, bytes, candidates, momentsDone}, then {type: 'done'};
+// Out: {type: 'ready'} once it listens; {type: 'piece', index, bytes, candidates,
+//      momentsDone, plan} for each piece, then {type: 'done'};
 //      or {type: 'refused', exitCode, message, errorLine}.
 import { loadEngine, underNode } from './load-engine.mjs';
 
@@ -34,8 +35,8 @@ async function search({ request, pieces }) {
     if (stopped) return;
     const found = module.searchPiece(piece.first, piece.end, piece.withHeader);
     if (!found.ok) return port.post({ type: 'refused', ...found });
-    const { bytes, candidates, momentsDone } = found;
-    port.post({ type: 'piece', index: piece.index, bytes, candidates, momentsDone }, [bytes.buffer]);
+    const { bytes, candidates, momentsDone, plan } = found;
+    port.post({ type: 'piece', index: piece.index, bytes, candidates, momentsDone, plan }, [bytes.buffer]);
   }
   port.post({ type: 'done' });
 }

@@ -15,6 +15,7 @@
 #include "i18n/translate.h"
 #include "i18n/ui_language.h"
 #include "web/wasm/web_search.h"
+#include "web/wasm/web_summary.h"
 
 namespace hanabira {
 namespace {
@@ -79,6 +80,7 @@ val searchPiece(double first, double end, bool withHeader) {
     result.set("bytes", val::global("Uint8Array").new_(view));  // a copy: the piece's memory goes
     result.set("candidates", static_cast<double>(piece.candidates));
     result.set("momentsDone", static_cast<double>(piece.momentsDone));
+    result.set("plan", piece.plan);
     return result;
   });
 }
@@ -117,6 +119,16 @@ std::string chooseCommandLineLanguage(std::string language, std::string lcAll, s
 
 bool setMessageLanguage(std::string language) { return setUiLanguage(language); }
 
+// summary: {candidates, momentsDone, momentsTotal, seconds, workers, isa, plan, output,
+// aborted}: the CLI's last line for such a search.
+std::string searchSummaryLine(val summary) {
+  const auto count = [&](const char* name) { return static_cast<std::uint64_t>(summary[name].as<double>()); };
+  return summaryLine({count("candidates"), count("momentsDone"), count("momentsTotal"), summary["seconds"].as<double>(),
+                      summary["workers"].as<unsigned>(), summary["isa"].as<std::string>(),
+                      summary["plan"].as<std::string>(), summary["output"].as<std::string>(),
+                      summary["aborted"].as<bool>()});
+}
+
 // A text of the catalogs in the message language, its {} filled with `arguments` in order.
 std::string translate(std::string original, val arguments) {
   std::string text(tr(original));
@@ -142,4 +154,5 @@ EMSCRIPTEN_BINDINGS(hanabira) {
   emscripten::function("chooseCommandLineLanguage", &hanabira::chooseCommandLineLanguage);
   emscripten::function("setMessageLanguage", &hanabira::setMessageLanguage);
   emscripten::function("translate", &hanabira::translate);
+  emscripten::function("summaryLine", &hanabira::searchSummaryLine);
 }

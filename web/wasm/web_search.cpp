@@ -137,7 +137,7 @@ WebPiece WebSearch::searchPiece(std::uint64_t first, std::uint64_t end, bool wit
   try {
     const SearchSummary summary =
         runSearch(settings_, converting ? static_cast<ResultSink&>(*converting) : piece, options);
-    return {text.text(), summary.candidates, summary.momentsDone};
+    return {text.text(), summary.candidates, summary.momentsDone, std::string(planName(summary.plan))};
   } catch (const std::invalid_argument& error) {
     throw WebRefusal(webExitInvalidInput, error.what());
   } catch (const ResultWriteError& error) {

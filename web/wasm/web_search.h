@@ -51,6 +51,7 @@ struct WebPiece {
   std::string bytes;
   std::uint64_t candidates = 0;
   std::uint64_t momentsDone = 0;
+  std::string plan;  // the plan that ran: "direct" or "two-stage"
 };
 
 class WebSearch {
