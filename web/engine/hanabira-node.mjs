@@ -24,6 +24,7 @@ class Refusal extends Error {
     this.usage = usage;  // a mistake of the command line: the CLI adds where to read more
   }
 }
+const usageError = (message) => new Refusal(exitInvalidInput, message, true);
 
 // The options, as hanabira-cli's parser reads them (in its words where it refuses them).
 const optionTable = {
@@ -41,31 +42,33 @@ function parseArguments(argv, levels) {
     else if (optionTable[name]) {
       const key = optionTable[name];
       const value = attached ?? argv[++index];
-      if (value === undefined) throw new Refusal(exitInvalidInput, `${longName(key)}: 1 required TEXT missing`, true);
-      if (options[`${key}Given`]) throw new Refusal(exitInvalidInput, `${longName(key)}: At Most 1 required but received 2`, true);
+      if (value === undefined) throw usageError(`${longName(key)}: 1 required TEXT missing`);
+      if (options[`${key}Given`]) throw usageError(`${longName(key)}: At Most 1 required but received 2`);
       options[key] = value;
       options[`${key}Given`] = true;
-    } else throw new Refusal(exitInvalidInput, `The following argument was not expected: ${argv[index]}`, true);
+    } else throw usageError(`The following argument was not expected: ${argv[index]}`);
   }
   checkChoices(options, levels);
   return options;
 }
 
 // --settings for the option that -s and --settings give.
-const longName = (key) => Object.keys(optionTable).find((name) => name.startsWith('--') && optionTable[name] === key);
+const longName = (key) =>
+  Object.keys(optionTable).find((name) => name.startsWith('--') && optionTable[name] === key);
 
 function checkChoices(options, levels) {
-  const notIn = (name, value, choices) => new Refusal(exitInvalidInput, `${name}: ${value} not in {${choices.join(',')}}`, true);
-  if (options.encoding !== undefined && !['cp932', 'utf-8'].includes(options.encoding)) throw notIn('--encoding', options.encoding, ['cp932', 'utf-8']);
-  const isaChoices = ['auto', ...[...levels].reverse()];
-  if (!isaChoices.includes(options.isa)) throw notIn('--isa', options.isa, isaChoices);
+  const checkMember = (name, value, choices) => {
+    if (!choices.includes(value)) throw usageError(`${name}: ${value} not in {${choices.join(',')}}`);
+  };
+  if (options.encodingGiven) checkMember('--encoding', options.encoding, ['cp932', 'utf-8']);
+  checkMember('--isa', options.isa, ['auto', ...[...levels].reverse()]);  // narrowest first, as the CLI
   if (options.threadsGiven) {
     const threads = Number(options.threads);
-    if (!/^\d+$/.test(options.threads)) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} could not be converted`, true);
-    if (threads < 1 || threads > 4096) throw new Refusal(exitInvalidInput, `--threads: Value ${options.threads} not in range 1 to 4096`, true);
+    if (!/^\d+$/.test(options.threads)) throw usageError(`--threads: Value ${options.threads} could not be converted`);
+    if (threads < 1 || threads > 4096) throw usageError(`--threads: Value ${options.threads} not in range 1 to 4096`);
     options.threads = threads;
   }
-  if (!options.help && options.settings === undefined) throw new Refusal(exitInvalidInput, '--settings or --example is required', true);
+  if (!options.help && options.settings === undefined) throw usageError('--settings or --example is required');
 }
 
 // The C library's words for the errors a file meets most.
@@ -80,11 +83,13 @@ async function readSettings(file) {
   try {
     text = fs.readFileSync(file);
   } catch (error) {
-    throw new Refusal(exitIoFailure, await translate("cannot read {} '{}': {}", await translate('settings file'), file, systemError(error)));
+    const what = await translate('settings file');
+    throw new Refusal(exitIoFailure, await translate("cannot read {} '{}': {}", what, file, systemError(error)));
   }
   if (text.length > maxSettingsBytes) {
     const what = await translate('settings file');
-    throw new Refusal(exitIoFailure, await translate("cannot read {} '{}': longer than {} bytes, the limit for a {}", what, file, maxSettingsBytes, what));
+    const limit = "cannot read {} '{}': longer than {} bytes, the limit for a {}";
+    throw new Refusal(exitIoFailure, await translate(limit, what, file, maxSettingsBytes, what));
   }
   return text.toString('utf8');
 }
@@ -95,7 +100,8 @@ class ResultFile {
   constructor(target) {
     this.target = target;
     const replaceable = target !== '-' && (!fs.existsSync(target) || fs.statSync(target).isFile());
-    this.written = replaceable ? path.join(path.dirname(target), `.${path.basename(target)}.hanabira-${process.pid}.tmp`) : target;
+    const beside = path.join(path.dirname(target), `.${path.basename(target)}.hanabira-${process.pid}.tmp`);
+    this.written = replaceable ? beside : target;
     this.fd = target === '-' ? undefined : fs.openSync(this.written, 'w');
   }
 
@@ -137,19 +143,24 @@ async function search(options, settingsJson, file) {
   for (const signal of Object.keys(signalExitCodes)) process.on(signal, stop);
   const outcome = await running.finished;
   for (const signal of Object.keys(signalExitCodes)) process.off(signal, stop);
-  return { ...outcome, exitCode: outcome.status === 'aborted' ? stopExitCode ?? outcome.exitCode : outcome.exitCode };
+  if (outcome.status === 'aborted') outcome.exitCode = stopExitCode ?? outcome.exitCode;
+  return outcome;
 }
 
 async function run(argv) {
   const { levels } = await describeEngine();
   const options = parseArguments(argv, levels);
   if (options.help) {
-    process.stdout.write('usage: node hanabira-node.mjs -s SETTINGS [-o RESULT|-] [--encoding cp932|utf-8] [-j WORKERS] [--isa LEVEL] [-q]\n');
+    process.stdout.write(
+      'usage: node hanabira-node.mjs -s SETTINGS [-o RESULT|-] [--encoding cp932|utf-8] [-j WORKERS]' +
+        ' [--isa LEVEL] [-q]\n',
+    );
     return 0;
   }
   const settingsJson = await readSettings(options.settings);
   // Everything that can refuse the search is decided before a file is touched.
-  const checked = await checkSettings(settingsJson, { encoding: options.encoding, isa: options.isa, settingsName: options.settings });
+  const { encoding, isa, settings: settingsName } = options;
+  const checked = await checkSettings(settingsJson, { encoding, isa, settingsName });
   if (!checked.ok) throw new Refusal(checked.exitCode, checked.message);
   if (!options.quiet) {
     for (const warning of checked.warnings) process.stderr.write(`${await translate('warning: {}', warning)}\n`);

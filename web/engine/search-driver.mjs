@@ -38,7 +38,9 @@ export async function setMessageLanguage(language) {
 // LC_ALL, LC_MESSAGES, LANG), made the language of messages.
 export async function useCommandLineLanguage(env) {
   const variable = (name) => env[name] ?? '';
-  messageLanguage = (await engine()).chooseCommandLineLanguage(variable('LANGUAGE'), variable('LC_ALL'), variable('LC_MESSAGES'), variable('LANG'));
+  const module = await engine();
+  messageLanguage = module.chooseCommandLineLanguage(
+    variable('LANGUAGE'), variable('LC_ALL'), variable('LC_MESSAGES'), variable('LANG'));
   return messageLanguage;
 }
 

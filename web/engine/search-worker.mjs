@@ -6,16 +6,23 @@
 //       pieces: [{index, first, end, withHeader}, ...]}  and  {type: 'stop'}
 // Out: {type: 'ready'} once it listens; {type: 'piece', index, bytes, candidates,
 //      momentsDone, plan} for each piece, then {type: 'done'};
-//      or {type: 'refused', exitCode, message, errorLine}.
+//      or {type: 'refused', exitCode, message, errorLine} as the CLI refuses the search,
+//      or {type: 'failed', message} where the worker itself failed.
 import { loadEngine, underNode } from './load-engine.mjs';
 
 // The worker's side of its channel, in a browser and under Node (worker_threads).
 async function openPort() {
   if (!underNode) {
-    return { post: (message, transfer) => self.postMessage(message, transfer), listen: (on) => (self.onmessage = (event) => on(event.data)) };
+    return {
+      post: (message, transfer) => self.postMessage(message, transfer),
+      listen: (on) => (self.onmessage = (event) => on(event.data)),
+    };
   }
   const { parentPort } = await import('node:worker_threads');
-  return { post: (message, transfer) => parentPort.postMessage(message, transfer), listen: (on) => parentPort.on('message', on) };
+  return {
+    post: (message, transfer) => parentPort.postMessage(message, transfer),
+    listen: (on) => parentPort.on('message', on),
+  };
 }
 
 const port = await openPort();
@@ -43,6 +50,7 @@ async function search({ request, pieces }) {
 
 port.listen((message) => {
   if (message.type === 'stop') stopped = true;
-  if (message.type === 'start') search(message).catch((error) => port.post({ type: 'failed', message: String(error?.stack ?? error) }));
+  if (message.type !== 'start') return;
+  search(message).catch((error) => port.post({ type: 'failed', message: String(error?.stack ?? error) }));
 });
 port.post({ type: 'ready' });
