@@ -312,6 +312,15 @@ TEST(KernelLevels, EachLevelOnceBestFirstEndingWithScalar) {
   EXPECT_TRUE(levels.back().cpuHasFeatures());
 }
 
+#ifdef HANABIRA_WASM_LEVELS
+// A module that loaded runs SIMD128, so auto takes it.
+TEST(KernelLevels, TheWebAssemblyBuildRunsSimd128First) {
+  EXPECT_EQ(supportedIsas().front(), Isa::WasmSimd128);
+  EXPECT_EQ(parseIsa("wasm-simd128"), Isa::WasmSimd128);
+  EXPECT_EQ(&bestKernels(), &kernelLevel(Isa::WasmSimd128).kernels);
+}
+#endif
+
 TEST(KernelDispatch, LevelsByName) {
   for (const KernelLevel& level : kernelLevels()) {
     EXPECT_EQ(parseIsa(level.name), level.isa());
