@@ -11,6 +11,9 @@ enum class Isa {
   Avx2,    // 8 lanes of 32 bits
   Avx512,  // 16 lanes of 32 bits (AVX-512 F, BW, DQ and VL)
 #endif
+#ifdef HANABIRA_WASM_LEVELS
+  WasmSimd128,  // 4 lanes of 32 bits
+#endif
 };
 
 }  // namespace hanabira

@@ -15,6 +15,10 @@ constexpr KernelLevel levels[] = {
     {"avx512", "AVX-512 F, BW, DQ and VL", cpuHasAvx512, avx512Kernels},
     {"avx2", "AVX2", cpuHasAvx2, avx2Kernels},
 #endif
+#ifdef HANABIRA_WASM_LEVELS
+    // A module with SIMD128 instructions loads only where the engine runs them.
+    {"wasm-simd128", "WebAssembly SIMD128", always, wasm128Kernels},
+#endif
     {"scalar", "nothing beyond the base instruction set", always, scalarKernels},
 };
 

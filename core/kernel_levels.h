@@ -26,7 +26,7 @@ struct KernelLevel {
 std::span<const KernelLevel> kernelLevels();
 const KernelLevel& kernelLevel(Isa isa);
 
-std::string_view isaName(Isa isa);                   // "scalar", "avx2", "avx512"
+std::string_view isaName(Isa isa);                   // "scalar", "avx2", "avx512", "wasm-simd128"
 std::optional<Isa> parseIsa(std::string_view name);  // the names above
 
 // True when the CPU has the level's instructions and the operating system saves the

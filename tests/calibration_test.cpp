@@ -129,7 +129,7 @@ TEST(Calibration, FastFindsWhatThePlainOneFinds) {
     for (Isa isa : supportedIsas()) {
       CalibrationOptions options;
       options.isa = isa;
-      options.threads = 1 + static_cast<unsigned>(trial % 3);
+      options.threads = testing::testThreads(1 + static_cast<unsigned>(trial % 3));
       ASSERT_EQ(calibrate(request, options), reference) << "trial " << trial << ", " << isaName(isa);
     }
     found += reference.size();

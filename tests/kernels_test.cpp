@@ -280,9 +280,15 @@ std::vector<Isa> everyLevel() {
   return isas;
 }
 
+// A level's name as a test's name, which takes letters, digits and underscores only.
+std::string testName(const ::testing::TestParamInfo<Isa>& level) {
+  std::string name(isaName(level.param));
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
 // Every level built for this architecture; those this CPU cannot run show as skipped.
-INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::ValuesIn(everyLevel()),
-                         [](const ::testing::TestParamInfo<Isa>& level) { return std::string(isaName(level.param)); });
+INSTANTIATE_TEST_SUITE_P(EveryLevel, Kernels, ::testing::ValuesIn(everyLevel()), testName);
 
 TEST(KernelLevels, EachLevelOnceBestFirstEndingWithScalar) {
   const auto levels = kernelLevels();
@@ -305,6 +311,15 @@ TEST(KernelLevels, EachLevelOnceBestFirstEndingWithScalar) {
   EXPECT_EQ(levels.back().kernels.lanes, 1u);
   EXPECT_TRUE(levels.back().cpuHasFeatures());
 }
+
+#ifdef HANABIRA_WASM_LEVELS
+// A module that loaded runs SIMD128, so auto takes it.
+TEST(KernelLevels, TheWebAssemblyBuildRunsSimd128First) {
+  EXPECT_EQ(supportedIsas().front(), Isa::WasmSimd128);
+  EXPECT_EQ(parseIsa("wasm-simd128"), Isa::WasmSimd128);
+  EXPECT_EQ(&bestKernels(), &kernelLevel(Isa::WasmSimd128).kernels);
+}
+#endif
 
 TEST(KernelDispatch, LevelsByName) {
   for (const KernelLevel& level : kernelLevels()) {

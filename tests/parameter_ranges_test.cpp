@@ -84,7 +84,7 @@ TEST_P(RangesInEveryMode, WriteTheLinesOfTheSingleValueSearches) {
     for (Isa isa : supportedIsas()) {
       SearchOptions options = testing::utf8();
       options.isa = isa;
-      options.threads = threadCounts[static_cast<std::size_t>(trial) % threadCounts.size()];
+      options.threads = testing::testThreads(threadCounts[static_cast<std::size_t>(trial) % threadCounts.size()]);
       options.chunkMoments = 1 + random() % 500;
       ASSERT_EQ(testing::fastResult(settings, options), reference)
           << "trial " << trial << ", " << isaName(isa) << ", " << options.threads << " threads";

@@ -47,7 +47,7 @@ TEST_P(EveryMode, FastSearchWritesTheReferenceBytes) {
     for (Isa isa : supportedIsas()) {
       SearchOptions options;
       options.isa = isa;
-      options.threads = threadCounts[static_cast<std::size_t>(trial) % threadCounts.size()];
+      options.threads = testing::testThreads(threadCounts[static_cast<std::size_t>(trial) % threadCounts.size()]);
       options.chunkMoments = 1 + random() % 700;  // batches cut at odd places, chunks overtaking each other
       ASSERT_EQ(fastResult(settings, options), reference)
           << "trial " << trial << ", " << isaName(isa) << ", " << options.threads << " threads, chunks of "

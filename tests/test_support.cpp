@@ -229,7 +229,7 @@ BothEvaluations evaluateBothWays(const SearchSettings& settings, const BootMomen
     LineOutput out;
     evaluator->evaluate(MomentList(std::span(&moment, 1)), std::span(&seed, 1), out);
     const std::string& fast = out.text();
-    const std::size_t lines = out.lineCount();
+    const auto lines = static_cast<std::size_t>(out.lineCount());  // a few lines of one moment
     if (isa == supportedIsas().front()) {
       both.fast = fast;
       both.fastLines = lines;
@@ -280,6 +280,14 @@ std::string referenceResult(const SearchSettings& settings, SearchOptions option
 }  // namespace hanabira::testing
 
 namespace hanabira::testing {
+
+unsigned testThreads(unsigned wanted) {
+#ifdef HANABIRA_TESTS_ON_ONE_THREAD
+  return wanted > 0 ? 1 : 0;
+#else
+  return wanted;
+#endif
+}
 
 SearchOptions utf8() {
   SearchOptions options;

@@ -64,6 +64,10 @@ std::string referenceResult(const SearchSettings& settings, SearchOptions option
 // Options for a result in UTF-8, which reads better in test expectations.
 SearchOptions utf8();
 
+// The threads a test asks of a search: `wanted`, or one where the tests run on a build
+// that searches on one thread only (the WebAssembly module, whose threads are workers).
+unsigned testThreads(unsigned wanted);
+
 // Keeps what is written and sets `cancel` at the given write, so that a search stops at
 // a point the test chose.
 class CancelAfterWrites final : public ResultSink {

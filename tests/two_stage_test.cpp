@@ -146,8 +146,9 @@ TEST(StageOne, FindsTheSeedsOfItsSpaceThatPass) {
     }
     const MtSeedSpace space(ranges);
     const Isa isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];
-    const PassingSeeds found = findPassingSeeds(*ivSearchPrefilter(settings), kernelsFor(isa), space,
-                                                1 + static_cast<unsigned>(trial % 3), nullptr, {});
+    const PassingSeeds found =
+        findPassingSeeds(*ivSearchPrefilter(settings), kernelsFor(isa), space,
+                         testing::testThreads(1 + static_cast<unsigned>(trial % 3)), nullptr, {});
     ASSERT_EQ(found.outcome, PassingSeeds::Outcome::Found);
     std::uint64_t passing = 0;
     for (std::uint64_t rank = 0; rank < space.size(); ++rank) {
@@ -165,7 +166,8 @@ TEST(StageOne, FindsTheSeedsOfItsSpaceThatPass) {
 TEST(StageOne, TooManyPassingSeedsLeaveNoSet) {
   SearchSettings settings = testing::workedExampleSettings();  // no bounds: every seed passes
   const MtSeedSpace space({{0, 5000}});
-  const PassingSeeds found = findPassingSeeds(*ivSearchPrefilter(settings), bestKernels(), space, 2, nullptr, {}, 999);
+  const PassingSeeds found =
+      findPassingSeeds(*ivSearchPrefilter(settings), bestKernels(), space, testing::testThreads(2), nullptr, {}, 999);
   EXPECT_EQ(found.outcome, PassingSeeds::Outcome::TooMany);
   EXPECT_EQ(found.seeds, nullptr);
 }
@@ -196,7 +198,7 @@ TEST_P(TwoStagePlan, WritesTheReferenceBytes) {
     const MtSeedSpace seeds = seedsOfMoments(settings);
     SearchOptions options = twoStage(seeds);
     options.isa = supportedIsas()[static_cast<std::size_t>(trial) % supportedIsas().size()];
-    options.threads = 1 + static_cast<unsigned>(random() % 3);
+    options.threads = testing::testThreads(1 + static_cast<unsigned>(random() % 3));
     options.chunkMoments = 1 + random() % 700;
     if (trial % 2 == 0) options.pendingLineBytes = 1 + random() % 1000;  // lines handed over mid-chunk
     StringSink sink;
@@ -252,7 +254,7 @@ TEST(TwoStagePlan, CancellationInStageTwoLeavesAPrefix) {
     std::atomic<bool> cancel{false};
     testing::CancelAfterWrites sink(cancel, 2 + static_cast<int>(random() % 20));
     SearchOptions options = twoStage(seeds);
-    options.threads = 1 + static_cast<unsigned>(random() % 3);
+    options.threads = testing::testThreads(1 + static_cast<unsigned>(random() % 3));
     options.chunkMoments = 1 + random() % 40;
     if (trial % 2 == 1) options.pendingLineBytes = 1 + random() % 1000;
     options.cancel = &cancel;
@@ -274,7 +276,7 @@ TEST(TwoStagePlan, StageOneReportsProgressAndStopsWhenCancelled) {
     std::atomic<bool> cancel{false};
     std::vector<SearchProgress> reports;
     SearchOptions options = twoStage(seeds);
-    options.threads = threads;
+    options.threads = testing::testThreads(threads);
     options.cancel = &cancel;
     options.onProgress = [&](const SearchProgress& progress) {
       reports.push_back(progress);

@@ -11,5 +11,8 @@ extern const KernelSet scalarKernels;
 extern const KernelSet avx2Kernels;
 extern const KernelSet avx512Kernels;
 #endif
+#ifdef HANABIRA_WASM_LEVELS
+extern const KernelSet wasm128Kernels;
+#endif
 
 }  // namespace hanabira
