@@ -1,0 +1,62 @@
+// Seeds per second of the WebAssembly engine in headless Chromium: the page's own search
+// driver on 1, 2 ... workers at each of the module's levels, ROUNDS times (default 2).
+//   node bench/web_browser.mjs bench/settings/iv_strict_day.json [WORKERS...]
+// Needs build/web (scripts/build-web) and web/node_modules (npm ci in web/).
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '..');
+const { serveFolder } = await import(join(root, 'web/tests/static-server.mjs'));
+const puppeteer = createRequire(join(root, 'web/package.json'))('puppeteer-core');
+
+const [settingsPath, ...workerArgs] = process.argv.slice(2);
+if (!settingsPath) {
+  console.error('usage: node bench/web_browser.mjs SETTINGS.json [WORKERS...]');
+  process.exit(2);
+}
+const settingsJson = readFileSync(settingsPath, 'utf8');
+const workerCounts = workerArgs.length > 0 ? workerArgs.map(Number) : [1, 2];
+const rounds = Number(process.env.ROUNDS ?? 2);
+
+const server = await serveFolder(join(root, 'build/web'));
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-dev-shm-usage'],
+});
+try {
+  const page = await browser.newPage();
+  await page.goto(server.url);
+  // One search in the page, timed there; the bytes are counted, not kept.
+  const search = (workers, isa) =>
+    page.evaluate(
+      async (settings, workers, isa) => {
+        const { startSearch } = await import('/engine/search-driver.mjs');
+        let bytes = 0;
+        const started = performance.now();
+        const end = await startSearch({ settingsJson: settings, workers, isa, onBytes: (b) => (bytes += b.length) })
+          .finished;
+        return { seconds: (performance.now() - started) / 1000, moments: end.momentsTotal, bytes, status: end.status };
+      },
+      settingsJson,
+      workers,
+      isa,
+    );
+  for (let round = 1; round <= rounds; ++round) {
+    for (const isa of ['wasm-simd128', 'scalar']) {
+      for (const workers of workerCounts) {
+        const run = await search(workers, isa);
+        const rate = run.moments / run.seconds / 1e6;
+        console.log(
+          `round ${round}  ${isa.padEnd(12)}  ${workers} worker(s)  ${rate.toFixed(2)} M seeds/s  ` +
+            `(${run.moments} moments, ${run.seconds.toFixed(2)} s, ${run.bytes} bytes, ${run.status})`,
+        );
+      }
+    }
+  }
+} finally {
+  await browser.close();
+  await server.close();
+}
