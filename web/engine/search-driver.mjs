@@ -220,3 +220,42 @@ class PieceCommitter {
     }
   }
 }
+
+// Finds the console parameters that explain an outcome observed at a known boot, as
+// `hanabira-cli calibrate -s` does for the settings text (--seconds secondsAround, --seed
+// seed, '' to match the values), in a worker so that the page stays responsive; abort()
+// ends the worker. finished: {status: 'completed', matches (most likely first: {vcount,
+// timer0, frame, year, month, day, hour, minute, second, secondsOff, keyMask, keys, seed,
+// position}), warnings, exitCode} or {status: 'refused'|'failed'|'aborted', message?, exitCode}.
+export function startCalibration({
+  settingsJson, secondsAround = 5, seed = '', createWorker, settingsName = 'settings.json',
+}) {
+  let worker;
+  let settle;
+  let ended = false;
+  const finished = new Promise((resolve) => (settle = resolve));
+  const end = (result) => {
+    if (ended) return;
+    ended = true;
+    worker?.terminate();
+    settle(result);
+  };
+  (async () => {
+    const factory = createWorker ?? (await defaultWorkerFactory());
+    if (ended) return;  // aborted before its worker came
+    worker = factory();
+    const request = { settingsJson, settingsName, secondsAround, seed, language: messageLanguage };
+    listen(worker, (message) => {
+      if (message.type === 'ready') worker.postMessage({ type: 'calibrate', request });
+      if (message.type === 'failed') end({ status: 'failed', message: message.message, exitCode: exitIoFailure });
+      if (message.type !== 'calibrated') return;
+      const { ok, matches, warnings, message: text, errorLine, exitCode } = message;
+      end(ok ? { status: 'completed', matches, warnings, exitCode: exitDone }
+        : { status: 'refused', message: text, errorLine, exitCode });
+    }, (text) => end({ status: 'failed', message: text, exitCode: exitIoFailure }));
+  })().catch((error) => end({ status: 'failed', message: String(error?.message ?? error), exitCode: exitIoFailure }));
+  return {
+    finished,
+    abort: () => end({ status: 'aborted', exitCode: exitAborted }),
+  };
+}

@@ -8,6 +8,10 @@
 //      momentsDone, plan} for each piece, then {type: 'done'};
 //      or {type: 'refused', exitCode, message, errorLine} as the CLI refuses the search,
 //      or {type: 'failed', message} where the worker itself failed.
+// A calibration, in one call that only ending the worker stops:
+// In:  {type: 'calibrate', request: {settingsJson, settingsName, secondsAround, seed, language}}
+// Out: {type: 'calibrated', ok, matches, warnings} or {type: 'calibrated', ok: false,
+//      exitCode, message, errorLine}.
 import { loadEngine, underNode } from './load-engine.mjs';
 
 // The worker's side of its channel, in a browser and under Node (worker_threads).
@@ -48,8 +52,17 @@ async function search({ request, pieces }) {
   port.post({ type: 'done' });
 }
 
+async function calibrate({ request }) {
+  const module = await engine;
+  if (request.language) module.setMessageLanguage(request.language);
+  port.post({ type: 'calibrated', ...module.calibrateConsole(request) });
+}
+
 port.listen((message) => {
   if (message.type === 'stop') stopped = true;
+  if (message.type === 'calibrate') {
+    calibrate(message).catch((error) => port.post({ type: 'failed', message: String(error?.stack ?? error) }));
+  }
   if (message.type !== 'start') return;
   search(message).catch((error) => port.post({ type: 'failed', message: String(error?.stack ?? error) }));
 });

@@ -1,5 +1,6 @@
 // The page: the settings form, its texts, profiles, and a search on every core.
 import { fillChoices } from './choices.mjs';
+import { wireCalibration } from './calibration-panel.mjs';
 import { wireProfiles } from './profile-panel.mjs';
 import { wireSearch } from './search-panel.mjs';
 import { defaultSettings, fillForm, parseSettingsText, readForm } from './settings-form.mjs';
@@ -38,6 +39,14 @@ function restoredSettings() {
   }
 }
 
+// A set the calibration found becomes the console's: single values, no ranges.
+function applyCalibrated({ vcount, timer0, frame }) {
+  const settings = currentSettings();
+  for (const key of ['vcountMin', 'vcountMax', 'timer0Min', 'timer0Max']) delete settings[key];
+  showSettings({ ...settings, vcount: vcount.toString(16), timer0: timer0.toString(16), frame });
+  remember();
+}
+
 function wireSettingsFiles(report) {
   readChosenFile(document.querySelector('#settingsImport'), (text) => {
     showSettings(parseSettingsText(text));
@@ -59,7 +68,8 @@ async function start() {
   });
   const report = (message) => (document.querySelector('#status').textContent = message);
   wireSettingsFiles(report);
-  wireProfiles(form, { current: currentSettings, show: showSettings, report });
+  const profiles = wireProfiles(form, { current: currentSettings, show: showSettings, report });
+  wireCalibration({ current: currentSettings, apply: applyCalibrated, profiles });
   await wireSearch({ settings: currentSettings, report });
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   document.body.dataset.ready = 'true';

@@ -1,4 +1,5 @@
 // The profile row: choose a stored profile, save the console as one, remove, import, export.
+// Returns the profile chosen and a refresh of the list, for the calibration to store into.
 import { downloadBytes, readChosenFile } from './files.mjs';
 import {
   consoleKeys, mergeProfiles, profileFromSettings, profilesText, readProfiles, settingsFromProfile,
@@ -39,4 +40,5 @@ export function wireProfiles(form, { current, show, report }) {
     downloadBytes(new TextEncoder().encode(profilesText(list())), 'profiles.json', 'application/json');
   });
   refresh();
+  return { chosen: () => choice.value, refresh };
 }

@@ -73,3 +73,22 @@ export function settingsFromProfile(profile) {
 
 export const consoleKeys = ['game', 'language', 'console', 'versionWord', 'macAddress', ...hexFields, 'frame',
   'vcountMin', 'vcountMax', 'timer0Min', 'timer0Max'];
+
+// What a calibration found, stored into the profile `name` as calibrate --save-profile
+// stores it: the chosen set becomes its console's values without ranges, and every set
+// found, each once, its calibration list. A new profile takes the rest of the console
+// from the settings the calibration ran with.
+export function storeCalibration(profiles, name, matches, chosen, settings) {
+  const profile = { ...(profiles.find((p) => p.name === name) ?? profileFromSettings(name, settings)) };
+  profile.vcount = hex(chosen.vcount.toString(16));
+  profile.timer0 = hex(chosen.timer0.toString(16));
+  profile.frame = chosen.frame;
+  delete profile.vcountRange;
+  delete profile.timer0Range;
+  const sets = matches.map(({ vcount, timer0, frame }) => ({
+    vcount: hex(vcount.toString(16)), timer0: hex(timer0.toString(16)), frame,
+  }));
+  profile.calibration = sets.filter((set, at) =>
+    sets.findIndex((s) => s.vcount === set.vcount && s.timer0 === set.timer0 && s.frame === set.frame) === at);
+  return mergeProfiles(profiles, [profile]);
+}

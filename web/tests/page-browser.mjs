@@ -255,3 +255,53 @@ test('the page loads and searches offline after its first load', async () => {
   assert.ok((await download(page, downloads, '#download', 'result.txt')).equals(expected));
   await context.close();
 });
+
+test('calibration: the sets of hanabira-cli calibrate, the one picked into the console fields and a profile', async () => {
+  const { page, context, downloads } = await openPage({ languages: ['en-US'] });
+  page.on('dialog', (dialog) => dialog.accept('Lite'));  // the new profile's name
+  // The worked example's White 2 with VCount and Timer0 unknown in narrowed ranges, two
+  // keys allowed and loose bounds on the values at position 2: hundreds of sets.
+  await fillFields(page, {
+    game: 'White2', language: 'ENG', console: 'DSLite', gxStat: '6000000', macAddress: '00-09-BF-12-34-56',
+    startYear: 12, startMonth: 10, startDay: 7, endYear: 12, endMonth: 10, endDay: 7,
+    startHour: 12, startMinute: 34, startSecond: 56, keyInputEnabled: true,
+    keyAllowed: [true, false, false, true, false, false, false, false, false, false],
+    vcountMin: '70', vcountMax: '90', timer0Min: '1000', timer0Max: '1180',
+    ivMin: [10, 25, 5, 5, 5, 25], ivMax: [20, 31, 15, 15, 15, 31], ivConsumptionMin: 2, ivConsumptionMax: 2,
+  });
+  const settings = join(scratch, 'calibrate.json');
+  writeFileSync(settings, await download(page, downloads, '#settingsExport', 'settings.json'));
+  const profilesFile = join(scratch, 'cli-profiles.json');
+  rmSync(profilesFile, { force: true });
+  const lines = execFileSync(cli, ['calibrate', '-s', settings, '--save-profile', 'Lite', '--choose', '2',
+    '--profiles', profilesFile], { stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim().split('\n');
+
+  await page.click('#calibration summary');  // opening takes the boot and values of the search fields
+  await page.click('#calibrate');
+  await page.waitForSelector('body[data-calibration-end]', { timeout: 60_000 });
+  const rows = await page.$$eval('#calibrationResults tbody tr',
+    (trs) => trs.map((tr) => [...tr.cells].map((td) => td.textContent)));
+  // VCount=81 Timer0=10E5 Frame=6 2012-10-07 12:34:56 (+0 s) keys=A seed=… position=2
+  const cells = (line) => {
+    const [, vcount, timer0, frame, time, off, keys, position] =
+      line.match(/^VCount=(\w+) Timer0=(\w+) Frame=(\d+) \S+ 0?(\S+) \((\S+) s\) keys=(\S+) seed=\w+ position=(\d+)$/);
+    return [vcount, timer0, frame, time, off, keys, position];
+  };
+  assert.ok(lines.length > 100);
+  assert.deepEqual(rows, lines.map(cells));
+  assert.equal(await page.$eval('#calibrationStatus', (p) => p.textContent), `${lines.length} matches found.`);
+
+  await page.click('#calibrationResults tbody tr:nth-child(2)');
+  await page.click('#calibrationApply');
+  const consoleFields = await page.evaluate(() => ['vcount', 'timer0', 'frame', 'vcountMin', 'timer0Max']
+    .map((key) => document.querySelector(`[data-key="${key}"]`).value));
+  assert.deepEqual(consoleFields, [...cells(lines[1]).slice(0, 3), '', '']);
+  // Stored as calibrate --save-profile stores it; the CLI names the edition's version word too.
+  await page.click('#calibrationStore');
+  await page.waitForSelector('#profileChoice option[value="Lite"]');
+  const stored = JSON.parse(await download(page, downloads, '#profileExport', 'profiles.json'));
+  const expected = JSON.parse(readFileSync(profilesFile));
+  delete expected.profiles[0].versionWord;
+  assert.deepEqual(stored, expected);
+  await context.close();
+});

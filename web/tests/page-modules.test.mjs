@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { durationText, progressFigures } from '../page/progress-text.mjs';
-import { profileFromSettings, settingsFromProfile } from '../page/profiles.mjs';
+import { profileFromSettings, settingsFromProfile, storeCalibration } from '../page/profiles.mjs';
 import { parseResult, sortRows } from '../page/results-table.mjs';
 import { parsePo } from '../tools/po.mjs';
 import { markupKeys, scriptKeys } from '../tools/page-texts.mjs';
@@ -66,6 +66,26 @@ test('a profile holds the console of the settings and gives it back', () => {
     timer0: 0xc79, gxStat: 0x6000000, frame: 8, vcountRange: [0x5f, 0x61] });
   assert.deepEqual([numbers.versionWord, numbers.vcount, numbers.timer0, numbers.vcountMin, numbers.vcountMax],
     ['2215f30', '60', 'c79', '5f', '61']);
+});
+
+test('a calibration is stored as calibrate --save-profile stores it', () => {
+  const sets = [{ vcount: 0x82, timer0: 0x10f3, frame: 6 }, { vcount: 0x81, timer0: 0x10e5, frame: 6 },
+    { vcount: 0x82, timer0: 0x10f3, frame: 6 }];  // one set at two seconds
+  const ranWith = { game: 'White2', language: 'ENG', console: 'DSLite', macAddress: '00-09-BF-12-34-56',
+    vcount: '0', timer0: '0', gxStat: '6000000', frame: 6, vcountMin: '70', vcountMax: '90' };
+  const stored = { name: 'Lite', versionWord: '0x2215F30', macAddress: '00-00-00-00-00-01', vcount: '0x60',
+    timer0: '0xC79', gxStat: '0x6000000', frame: 8, timer0Range: ['0xC70', '0xC80'], calibration: [] };
+  const other = { name: 'Other', versionWord: '0x2215F10' };
+  const [kept, replaced, added] = storeCalibration(
+    storeCalibration([other, stored], 'Lite', sets, sets[1], ranWith), 'New', sets, sets[0], ranWith);
+  assert.equal(kept, other);
+  // The chosen set replaces the console's values and ranges; the rest of the profile stays.
+  const { timer0Range, ...rest } = stored;
+  assert.deepEqual(replaced, { ...rest, vcount: '0x81', timer0: '0x10E5', frame: 6,
+    calibration: [{ vcount: '0x82', timer0: '0x10F3', frame: 6 }, { vcount: '0x81', timer0: '0x10E5', frame: 6 }] });
+  // A new profile takes the console the calibration ran with, without its ranges.
+  assert.deepEqual(added, { name: 'New', edition: 'White2,ENG,DSLite', macAddress: '00-09-BF-12-34-56',
+    vcount: '0x82', timer0: '0x10F3', gxStat: '0x6000000', frame: 6, calibration: added.calibration });
 });
 
 test('progress: share, seeds a second, time left; durations as the window writes them', () => {
