@@ -1,5 +1,6 @@
 // The page: the settings form, its texts, profiles, and a search on every core.
 import { fillChoices } from './choices.mjs';
+import { wireNeighbours } from './neighbour-panel.mjs';
 import { wireProfiles } from './profile-panel.mjs';
 import { wireSearch } from './search-panel.mjs';
 import { defaultSettings, fillForm, parseSettingsText, readForm } from './settings-form.mjs';
@@ -61,6 +62,7 @@ async function start() {
   wireSettingsFiles(report);
   wireProfiles(form, { current: currentSettings, show: showSettings, report });
   await wireSearch({ settings: currentSettings, report });
+  wireNeighbours();
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   document.body.dataset.ready = 'true';
 }
