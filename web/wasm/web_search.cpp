@@ -22,7 +22,9 @@
 
 namespace hanabira {
 
-// Frame and GxStat from the console kind, the message words from the address.
+// The settings of a settings file alone (no config.txt, no profile), as the CLI
+// completes them: frame and GxStat from the console kind, the message words from the
+// address, and the ranges the search refuses refused.
 SearchSettings settingsOfText(const WebSearchRequest& request, std::optional<ResultFormat>& format) {
   try {
     const nlohmann::json object = parseSettingsText(request.settingsJson);
@@ -37,6 +39,18 @@ SearchSettings settingsOfText(const WebSearchRequest& request, std::optional<Res
   } catch (const SettingsFileError& error) {
     throw WebRefusal(webExitInvalidInput, trf("settings file '{}': {}", request.settingsName, error.what()));
   }
+}
+
+TextEncoding chosenEncoding(const WebSearchRequest& request, ResultFormat format, ResultLanguage language) {
+  if (format != ResultFormat::Txt) {
+    if (!request.encoding.empty() && request.encoding != "utf-8") {
+      throw WebRefusal(webExitInvalidInput, trf("--format {} writes UTF-8; --encoding {} is for --format txt",
+                                                resultFormatName(format), request.encoding));
+    }
+    return TextEncoding::Utf8;
+  }
+  if (request.encoding.empty()) return defaultEncoding(language);
+  return request.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 namespace {
@@ -73,18 +87,6 @@ std::string levelList() {
 
 }  // namespace
 
-TextEncoding chosenEncoding(const WebSearchRequest& request, ResultFormat format, ResultLanguage language) {
-  if (format != ResultFormat::Txt) {
-    if (!request.encoding.empty() && request.encoding != "utf-8") {
-      throw WebRefusal(webExitInvalidInput, trf("--format {} writes UTF-8; --encoding {} is for --format txt",
-                                                resultFormatName(format), request.encoding));
-    }
-    return TextEncoding::Utf8;
-  }
-  if (request.encoding.empty()) return defaultEncoding(language);
-  return request.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
-}
-
 std::optional<Isa> requestedIsa(const std::string& name) {
   if (name == "auto") return std::nullopt;
   const std::optional<Isa> isa = parseIsa(name);
@@ -109,16 +111,20 @@ WebRefusal WebRefusal::outOfMemory() {
   return WebRefusal(webExitIoFailure, line, line);
 }
 
-WebSearch::WebSearch(const WebSearchRequest& request) : WebSearch(request, SearchSettings{}, ResultFormat::Txt, {}) {}
+WebSearch::WebSearch(const WebSearchRequest& request) {
+  std::optional<ResultFormat> format;
+  settings_ = settingsOfText(request, format);
+  format_ = format.value_or(ResultFormat::Txt);
+  prepare(request);
+}
 
 WebSearch::WebSearch(const WebSearchRequest& request, SearchSettings settings, ResultFormat format,
                      std::string profileName)
     : settings_(std::move(settings)), format_(format), profileName_(std::move(profileName)) {
-  if (profileName_.empty()) {
-    std::optional<ResultFormat> named;
-    settings_ = settingsOfText(request, named);
-    format_ = named.value_or(ResultFormat::Txt);
-  }
+  prepare(request);
+}
+
+void WebSearch::prepare(const WebSearchRequest& request) {
   encoding_ = chosenEncoding(request, format_, settings_.resultLanguage);
   if (auto problem = findSettingsProblem(settings_)) throw WebRefusal(webExitInvalidInput, describe(*problem));
   for (const SettingsWarning& warning : findSettingsWarnings(settings_)) warnings_.push_back(describe(warning));

@@ -83,6 +83,9 @@ class WebSearch {
   WebPiece searchPiece(std::uint64_t first, std::uint64_t end, bool withHeader) const;
 
  private:
+  // Everything but the settings and format: the encoding, the checks, the level.
+  void prepare(const WebSearchRequest& request);
+
   SearchSettings settings_;
   ResultFormat format_ = ResultFormat::Txt;
   TextEncoding encoding_ = TextEncoding::Cp932;
