@@ -8,11 +8,33 @@ const $ = (selector) => document.querySelector(selector);
 
 let chosen;  // {scope, cells, profileName}: the line and the search it came from
 
-const count = (selector) => Math.max(0, Math.floor(Number($(selector).value) || 0));
+// The widths as the window reads them: whole numbers up to the largest a neighbourhood takes.
+const widthFields = [
+  ['seconds', '#aroundSeconds', '± seconds', 60], ['timer0s', '#aroundTimer0s', '± Timer0', 16],
+  ['vcounts', '#aroundVcounts', '± VCount', 16], ['positions', '#aroundPositions', '± positions', 100],
+];
+
+// {widths} or {problem}: the window's message for a field out of its range.
+function readWidths() {
+  const widths = { keysOneAway: $('#aroundKeys').checked };
+  for (const [key, selector, label, max] of widthFields) {
+    const text = $(selector).value.trim();
+    if (!/^\d+$/.test(text) || Number(text) > max) {
+      return { problem: t('{}: expected a whole number from 0 to {}', t(label), max) };
+    }
+    widths[key] = Number(text);
+  }
+  return { widths };
+}
 
 async function recompute() {
   if (!chosen) return;
   const { scope, cells, profileName } = chosen;
+  const { widths, problem } = readWidths();
+  if (problem) {
+    $('#aroundSummary').textContent = problem;
+    return;
+  }
   const line = { settingsJson: scope.settingsJson, profilesJson: scope.profilesJson, profileName };
   const hit = await hitOfRow({ ...line, cells });
   if (!hit.ok) {
@@ -20,11 +42,7 @@ async function recompute() {
     return;
   }
   $('#aroundTitle').textContent = t('Neighbours of {}', `${hit.moment.replace('T', ' ')} ${hit.keys}`);
-  const table = await neighbours({
-    ...line, ...hit,
-    seconds: count('#aroundSeconds'), timer0s: count('#aroundTimer0s'), vcounts: count('#aroundVcounts'),
-    positions: count('#aroundPositions'), keysOneAway: $('#aroundKeys').checked,
-  });
+  const table = await neighbours({ ...line, ...hit, ...widths });
   if (!table.ok) {
     $('#aroundSummary').textContent = table.message;
     return;
