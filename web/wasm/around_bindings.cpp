@@ -3,6 +3,9 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
+#include <string>
+
 #include "i18n/translate.h"
 #include "web/wasm/js_outcome.h"
 #include "web/wasm/web_neighbours.h"
