@@ -63,6 +63,41 @@ export async function checkSettings(settingsJson, { encoding, isa, settingsName 
     : { ok: false, message: opened.message, errorLine: opened.errorLine, exitCode: opened.exitCode };
 }
 
+// The CLI's verdict on a search over every profile of a profiles.json text (as
+// --all-profiles): {ok, profiles (names), partMoments, warnings, format}, or its refusal.
+export async function checkProfileSearch(settingsJson, profilesJson,
+  { encoding, isa, settingsName = 'settings.json', profilesName = 'profiles.json' } = {}) {
+  const checked = (await engine()).checkProfileSearch(
+    { ...request(settingsJson, encoding, isa, settingsName), profilesJson, profilesName });
+  return checked.ok ? checked : { ...checked, status: 'refused' };
+}
+
+// The settings of the search a result line came from: a settings text, and for a line
+// of a search over every profile the profiles.json text and the line's profile.
+function lineRequest({ settingsJson, encoding, isa, settingsName = 'settings.json', profilesJson, profileName,
+  profilesName = 'profiles.json' }) {
+  const line = request(settingsJson, encoding, isa, settingsName);
+  return profilesJson === undefined ? line : { ...line, profilesJson, profilesName, profileName };
+}
+
+// The hit a result line names, as adjacent's options take it: {ok, moment, keys,
+// hitVcount?, hitTimer0?}. cells: the line's cells after the profile column.
+export async function hitOfRow({ cells, ...line }) {
+  return (await engine()).hitOfRow({ ...lineRequest(line), cells });
+}
+
+// The boot moments around a hit as hanabira-cli adjacent prints them: {ok, bytes (the
+// table in the result's encoding), summary, encoding}, or its refusal. hitVcount and
+// hitTimer0 are hexadecimal text, left out where the settings have one value.
+export async function neighbours({
+  moment, keys = 'none', hitVcount, hitTimer0, seconds = 2, timer0s = 1, vcounts = 1, positions = 2,
+  keysOneAway = false, ...line
+}) {
+  return (await engine()).neighbours({
+    ...lineRequest(line), moment, keys, hitVcount, hitTimer0, seconds, timer0s, vcounts, positions, keysOneAway,
+  });
+}
+
 // What the module can do: its kernel levels (best first), version text.
 export async function describeEngine() {
   return (await engine()).describeEngine();
@@ -88,13 +123,13 @@ async function defaultWorkerFactory() {
 
 // The pieces of a search of `total` moments for `workers` workers, each worker's a
 // contiguous run: [[{index, first, end, withHeader}, ...], ...].
-function cutPieces(module, total, workers) {
+function cutPieces(module, total, workers, headerFirst) {
   const wanted = Math.max(workers * minPiecesPerWorker, Math.ceil(total / maxPieceMoments));
   const count = Math.max(1, Math.min(total, wanted));
   const pieces = [];
   for (let index = 0; index < count; ++index) {
     const [first, end] = module.pieceRange(total, index + 1, count);
-    pieces.push({ index, first, end, withHeader: index === 0 });
+    pieces.push({ index, first, end, withHeader: headerFirst && index === 0 });
   }
   const runs = [];
   for (let worker = 0; worker < workers; ++worker) {
@@ -106,7 +141,9 @@ function cutPieces(module, total, workers) {
 
 // Starts a search of one settings snapshot (the CLI's settings JSON text) on `workers`
 // workers. encoding: 'cp932' or 'utf-8' as the CLI's --encoding; left out, the result
-// language's, as the CLI without --encoding.
+// language's, as the CLI without --encoding. profilePart {profilesJson, profilesName,
+// profileIndex}: that profile's part of a search over every profile, its header only
+// where headerFirst.
 export function startSearch({
   settingsJson,
   workers = 1,
@@ -116,18 +153,20 @@ export function startSearch({
   onBytes = () => {},
   onProgress = () => {},
   settingsName = 'settings.json',
+  profilePart,
+  headerFirst = true,
 }) {
   let search;
   let abortRequested = false;
   const finished = (async () => {
     const module = await engine();
-    const searchRequest = request(settingsJson, encoding, isa, settingsName);
+    const searchRequest = { ...request(settingsJson, encoding, isa, settingsName), ...profilePart };
     const opened = module.openSearch(searchRequest);
     if (!opened.ok) {
       const { message, errorLine, exitCode } = opened;
       return { status: 'refused', message, errorLine, exitCode, candidates: 0, momentsDone: 0, momentsTotal: 0 };
     }
-    const runs = cutPieces(module, opened.momentsTotal, Math.max(1, Math.floor(workers)));
+    const runs = cutPieces(module, opened.momentsTotal, Math.max(1, Math.floor(workers)), headerFirst);
     const factory = createWorker ?? (await defaultWorkerFactory());
     search = new WorkerSearch({ runs, request: searchRequest, opened, factory, onBytes, onProgress });
     if (abortRequested) search.abort();
@@ -257,5 +296,46 @@ export function startCalibration({
   return {
     finished,
     abort: () => end({ status: 'aborted', exitCode: exitAborted }),
+  };
+}
+
+// A search over every profile of a profiles.json text, as hanabira-cli --all-profiles:
+// profile by profile in the file's order, each on every worker, the header once. Takes
+// startSearch's options and profilesJson, profilesName; onProgress is the whole's.
+export function startProfileSearch({ profilesJson, profilesName = 'profiles.json', onProgress = () => {}, ...options }) {
+  let current;
+  let abortRequested = false;
+  const finished = (async () => {
+    const checked = await checkProfileSearch(options.settingsJson, profilesJson, { ...options, profilesName });
+    if (!checked.ok) {
+      const { message, errorLine, exitCode } = checked;
+      return { status: 'refused', message, errorLine, exitCode, candidates: 0, momentsDone: 0, momentsTotal: 0 };
+    }
+    const momentsTotal = checked.partMoments.reduce((sum, moments) => sum + moments, 0);
+    const whole = { candidates: 0, momentsDone: 0, momentsTotal };
+    let part = {};
+    for (const [profileIndex, moments] of checked.partMoments.entries()) {
+      if (abortRequested) return { ...whole, status: 'aborted', exitCode: exitAborted };
+      const before = { ...whole };
+      current = startSearch({
+        ...options,
+        profilePart: { profilesJson, profilesName, profileIndex },
+        headerFirst: profileIndex === 0,
+        onProgress: (part) => onProgress({ momentsDone: before.momentsDone + part.momentsDone, momentsTotal,
+          candidates: before.candidates + part.candidates }),
+      });
+      part = await current.finished;
+      whole.candidates += part.candidates;
+      whole.momentsDone += part.momentsDone;
+      if (part.status !== 'completed' || part.momentsDone < moments) return { ...part, ...whole };
+    }
+    return { ...part, ...whole };
+  })();
+  return {
+    finished,
+    abort() {
+      abortRequested = true;
+      current?.abort();
+    },
   };
 }

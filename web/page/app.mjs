@@ -1,6 +1,7 @@
 // The page: the settings form, its texts, profiles, and a search on every core.
 import { fillChoices } from './choices.mjs';
 import { wireCalibration } from './calibration-panel.mjs';
+import { wireNeighbours } from './neighbour-panel.mjs';
 import { wireProfiles } from './profile-panel.mjs';
 import { wireSearch } from './search-panel.mjs';
 import { defaultSettings, fillForm, parseSettingsText, readForm } from './settings-form.mjs';
@@ -71,6 +72,7 @@ async function start() {
   const profiles = wireProfiles(form, { current: currentSettings, show: showSettings, report });
   wireCalibration({ current: currentSettings, apply: applyCalibrated, profiles });
   await wireSearch({ settings: currentSettings, report });
+  wireNeighbours();
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   document.body.dataset.ready = 'true';
 }

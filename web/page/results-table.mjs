@@ -21,6 +21,12 @@ export function parseResult(text, format) {
 
 const number = /^-?\d+(\.\d+)?$/;
 
+function chooseOn(tr, choose) {
+  tr.tabIndex = 0;
+  tr.addEventListener('click', choose);
+  tr.addEventListener('keydown', (event) => event.key === 'Enter' && choose());
+}
+
 // Numbers by value, everything else as text; equal cells keep the file's order.
 export function sortRows(rows, column, descending) {
   const direction = descending ? -1 : 1;
@@ -34,7 +40,8 @@ export function sortRows(rows, column, descending) {
     .map(({ row }) => row);
 }
 
-export function renderTable(container, { header, rows }) {
+// onChoose(row): a click or Enter on a line, with its cells.
+export function renderTable(container, { header, rows }, { onChoose } = {}) {
   let sorted = { column: -1, descending: false };
   const table = document.createElement('table');
   const head = table.createTHead().insertRow();
@@ -43,6 +50,7 @@ export function renderTable(container, { header, rows }) {
     body.replaceChildren(...list.slice(0, shownRows).map((row) => {
       const tr = document.createElement('tr');
       for (const value of row) tr.insertCell().textContent = value;
+      if (onChoose) chooseOn(tr, () => onChoose(row));
       return tr;
     }));
   };

@@ -1,7 +1,9 @@
 // Start and stop of a search on N workers, its progress, and its result as a table and a file.
-import { checkSettings, describeEngine, setMessageLanguage, startSearch } from './engine/search-driver.mjs';
+import { describeEngine, setMessageLanguage } from './engine/search-driver.mjs';
+import { searchScope } from './every-profile.mjs';
 import { downloadBytes } from './files.mjs';
 import { durationText, progressFigures, rateText, shareText } from './progress-text.mjs';
+import { hideNeighbours, showNeighbours } from './neighbour-panel.mjs';
 import { parseResult, renderTable } from './results-table.mjs';
 import { pageLanguage, t, tn } from './texts.mjs';
 
@@ -46,10 +48,12 @@ function endText(outcome, matches) {
   }
 }
 
-function showResult(bytes, settings) {
+// A line of the table opens the moments around it.
+function showResult(bytes, settings, scope) {
   const format = settings.resultFormat ?? 'txt';
   const table = parseResult(decodeResult(bytes, resultEncoding(settings)), format);
-  renderTable($('#results'), table);
+  const onChoose = format === 'jsonl' ? undefined : (cells) => showNeighbours(scope, cells);
+  renderTable($('#results'), table, { onChoose });
   const link = $('#download');
   link.hidden = false;
   link.onclick = (event) => {
@@ -61,9 +65,9 @@ function showResult(bytes, settings) {
 
 // Searches one snapshot of the settings; body[data-search-end] tells how it ended.
 async function runSearch(settings, report) {
-  const settingsJson = JSON.stringify(settings);
+  const scope = searchScope(settings, $('#everyProfile').checked);
   await setMessageLanguage(pageLanguage());  // the engine's refusals and warnings too
-  const verdict = await checkSettings(settingsJson);
+  const verdict = await scope.check();
   $('#warnings').textContent = (verdict.warnings ?? []).join('\n');
   if (!verdict.ok) {
     report(verdict.message);
@@ -71,15 +75,15 @@ async function runSearch(settings, report) {
   }
   const chunks = [];
   const startedAt = performance.now();
-  const search = startSearch({
-    settingsJson, workers: Math.max(1, Number($('#workers').value) || 1), isa: $('#isa').value,
+  const search = scope.start({
+    workers: Math.max(1, Number($('#workers').value) || 1), isa: $('#isa').value,
     onBytes: (bytes) => chunks.push(bytes.slice()),
     onProgress: (progress) => showProgress(progress, startedAt),
   });
   $('#abort').onclick = () => search.abort();
   $('#abort').disabled = false;
   const outcome = await search.finished;
-  const matches = showResult(joined(chunks), settings);
+  const matches = showResult(joined(chunks), settings, scope);
   if (outcome.status === 'completed') $('#progress').value = 1;
   report(endText(outcome, matches));
   return outcome.status;
@@ -94,6 +98,7 @@ export async function wireSearch({ settings, report }) {
     $('#start').disabled = true;
     $('#download').hidden = true;
     $('#results').replaceChildren();
+    hideNeighbours();
     let status = 'failed';
     try {
       status = await runSearch(settings(), report);

@@ -305,3 +305,55 @@ test('calibration: the sets of hanabira-cli calibrate, the one picked into the c
   assert.deepEqual(stored, expected);
   await context.close();
 });
+
+// The cells of a table the page shows, its header first.
+const shownCells = (page, selector) => page.$$eval(`${selector} tr`, (rows) =>
+  rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+
+test('a line of the results opens the moments around it, as hanabira-cli adjacent prints them', async () => {
+  const { page, context, downloads } = await openPage({ languages: ['en-US'] });
+  await fillFields(page, { ...minute, ...modes.iv, vcountMin: '5F', vcountMax: '61', resultLanguage: 'en' });
+  const settings = join(scratch, 'settings.json');
+  writeFileSync(settings, await download(page, downloads, '#settingsExport', 'settings.json'));
+  assert.equal(await search(page, 2), 'completed');
+  const [line] = await shownCells(page, '#results tbody');
+  await page.click('#results tbody tr');
+  await page.waitForSelector('body[data-around-shown]');
+  const [year, month, day, hour, minute_, second, vcount, timer0] = line;
+  const moment = `20${year}-${month.padStart(2, '0')}-${day.padStart(2, '0')}T${[hour, minute_, second]
+    .map((v) => v.padStart(2, '0')).join(':')}`;
+  // The key cell's names joined by +, as --keys takes them.
+  const keys = line.at(-1).match(/Se|St|Right|Left|Up|Down|[ABRLXY]/g)?.join('+') ?? 'none';
+  const adjacent = execFileSync(cli, ['adjacent', '-s', settings, '--moment', moment, '--hit-vcount', vcount,
+    '--hit-timer0', timer0, '--keys', keys, '--encoding', 'utf-8'], { stdio: 'pipe' });
+  const expected = adjacent.toString().split('\r\n').filter((l) => l !== '').map((l) => l.split(','));
+  assert.deepEqual(await shownCells(page, '#aroundTable'), expected);
+  await context.close();
+});
+
+test('"Every profile" writes the file of hanabira-cli --all-profiles', async () => {
+  const { page, context, downloads } = await openPage();
+  const profiles = join(scratch, 'profiles.json');
+  writeFileSync(profiles, JSON.stringify({ profiles: [
+    { name: 'DS Lite', edition: 'Black,JPN,DSLite', macAddress: '00-09-BF-12-34-56', vcount: '0x60',
+      timer0: '0xC79', gxStat: '0x6000000', frame: 8 },
+    { name: 'あかいDS', versionWord: '0x2215F10', macAddress: '00-11-22-33-44-55', vcount: '0x60', timer0: '0xC7A',
+      gxStat: '0x6000000', frame: 8 },
+  ] }));
+  await (await page.$('#profileImport')).uploadFile(profiles);
+  await page.waitForSelector('#profileChoice option[value="DS Lite"]');
+  await fillFields(page, { ...minute, ...modes.iv });
+  await page.click('#everyProfile');
+  // The profiles give the console: the settings file without the form's.
+  const exported = JSON.parse(await download(page, downloads, '#settingsExport', 'settings.json'));
+  for (const key of ['game', 'language', 'console', 'versionWord', 'macAddress', 'vcount', 'timer0', 'gxStat',
+    'frame', 'vcountMin', 'vcountMax', 'timer0Min', 'timer0Max']) delete exported[key];
+  const settings = join(scratch, 'settings.json');
+  writeFileSync(settings, JSON.stringify(exported));
+  const out = join(scratch, 'expected.txt');
+  execFileSync(cli, ['-s', settings, '--profiles', profiles, '--all-profiles', '-o', out, '-q']);
+  assert.equal(await search(page, 4), 'completed');
+  const got = await download(page, downloads, '#download', 'result.txt');
+  assert.ok(got.equals(readFileSync(out)), `${got.length} bytes, the CLI ${readFileSync(out).length}`);
+  await context.close();
+});

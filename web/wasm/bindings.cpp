@@ -14,6 +14,7 @@
 #include "engine/moment_range.h"
 #include "i18n/translate.h"
 #include "i18n/ui_language.h"
+#include "web/wasm/web_profile_search.h"
 #include "web/wasm/web_search.h"
 #include "web/wasm/web_summary.h"
 
@@ -51,13 +52,25 @@ val stringList(const std::vector<std::string>& strings) {
   return list;
 }
 
-// request: {settingsJson, settingsName, encoding ('' for the result language's), isa}.
+// One profile's part of a search over every profile: request's profileIndex of its
+// profilesJson (named profilesName).
+std::unique_ptr<WebSearch> openProfilePart(const WebSearchRequest& searchRequest, const val& request) {
+  const WebProfileSearch whole(
+      {searchRequest, request["profilesJson"].as<std::string>(), request["profilesName"].as<std::string>()});
+  return whole.openPart(searchRequest, request["profileIndex"].as<unsigned>());
+}
+
+// request: {settingsJson, settingsName, encoding ('' for the result language's), isa}, and
+// for one profile's part of a search over every profile {profilesJson, profilesName,
+// profileIndex}.
 val openSearch(val request) {
   return reportingRefusals([&] {
     openedSearch.reset();
-    openedSearch = std::make_unique<WebSearch>(
-        WebSearchRequest{request["settingsJson"].as<std::string>(), request["settingsName"].as<std::string>(),
-                         request["encoding"].as<std::string>(), request["isa"].as<std::string>()});
+    const WebSearchRequest searchRequest{request["settingsJson"].as<std::string>(),
+                                         request["settingsName"].as<std::string>(),
+                                         request["encoding"].as<std::string>(), request["isa"].as<std::string>()};
+    openedSearch = request["profilesJson"].isUndefined() ? std::make_unique<WebSearch>(searchRequest)
+                                                         : openProfilePart(searchRequest, request);
     val result = val::object();
     result.set("ok", true);
     result.set("momentsTotal", static_cast<double>(openedSearch->momentsTotal()));

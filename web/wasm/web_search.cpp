@@ -18,9 +18,9 @@
 #include "engine/settings_validation.h"
 #include "engine/settings_warnings.h"
 #include "i18n/translate.h"
+#include "web/wasm/profile_lines_sink.h"
 
 namespace hanabira {
-namespace {
 
 // The settings of a settings file alone (no config.txt, no profile), as the CLI
 // completes them: frame and GxStat from the console kind, the message words from the
@@ -53,6 +53,8 @@ TextEncoding chosenEncoding(const WebSearchRequest& request, ResultFormat format
   return request.encoding == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
+namespace {
+
 // A sink that drops the file's header line (through its CR LF) and hands the rest on.
 class HeaderDroppingSink final : public ResultSink {
  public:
@@ -83,6 +85,8 @@ std::string levelList() {
   return names;
 }
 
+}  // namespace
+
 std::optional<Isa> requestedIsa(const std::string& name) {
   if (name == "auto") return std::nullopt;
   const std::optional<Isa> isa = parseIsa(name);
@@ -95,8 +99,6 @@ std::optional<Isa> requestedIsa(const std::string& name) {
   }
   return isa;
 }
-
-}  // namespace
 
 WebRefusal::WebRefusal(int exitCode, const std::string& message)
     : WebRefusal(exitCode, message, trf("error: {}", message)) {}
@@ -113,6 +115,16 @@ WebSearch::WebSearch(const WebSearchRequest& request) {
   std::optional<ResultFormat> format;
   settings_ = settingsOfText(request, format);
   format_ = format.value_or(ResultFormat::Txt);
+  prepare(request);
+}
+
+WebSearch::WebSearch(const WebSearchRequest& request, SearchSettings settings, ResultFormat format,
+                     std::string profileName)
+    : settings_(std::move(settings)), format_(format), profileName_(std::move(profileName)) {
+  prepare(request);
+}
+
+void WebSearch::prepare(const WebSearchRequest& request) {
   encoding_ = chosenEncoding(request, format_, settings_.resultLanguage);
   if (auto problem = findSettingsProblem(settings_)) throw WebRefusal(webExitInvalidInput, describe(*problem));
   for (const SettingsWarning& warning : findSettingsWarnings(settings_)) warnings_.push_back(describe(warning));
@@ -134,9 +146,13 @@ WebPiece WebSearch::searchPiece(std::uint64_t first, std::uint64_t end, bool wit
   ResultSink& piece = withHeader || !hasHeaderLine(format_) ? static_cast<ResultSink&>(text) : headless;
   std::optional<ConvertingSink> converting;
   if (format_ != ResultFormat::Txt) converting.emplace(piece, format_);
+  ResultSink& lines = converting ? static_cast<ResultSink&>(*converting) : piece;
+  // Every piece's header is led by the profile column, so that the converter knows it.
+  std::optional<ProfileLinesSink> profileLines;
+  if (!profileName_.empty()) profileLines.emplace(lines, profileName_, settings_.resultLanguage, encoding_);
   try {
     const SearchSummary summary =
-        runSearch(settings_, converting ? static_cast<ResultSink&>(*converting) : piece, options);
+        runSearch(settings_, profileLines ? static_cast<ResultSink&>(*profileLines) : lines, options);
     return {text.text(), summary.candidates, summary.momentsDone, std::string(planName(summary.plan))};
   } catch (const std::invalid_argument& error) {
     throw WebRefusal(webExitInvalidInput, error.what());

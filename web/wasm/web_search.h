@@ -54,10 +54,22 @@ struct WebPiece {
   std::string plan;  // the plan that ran: "direct" or "two-stage"
 };
 
+// The settings of a settings text alone (no config.txt, no profile), as hanabira-cli
+// completes them, and the result format it names. Throws WebRefusal for a text the CLI
+// refuses to read.
+SearchSettings settingsOfText(const WebSearchRequest& request, std::optional<ResultFormat>& format);
+// The result file's encoding: the request's, else the result language's, as --encoding.
+TextEncoding chosenEncoding(const WebSearchRequest& request, ResultFormat format, ResultLanguage language);
+// The kernel level of --isa NAME; none for auto. Throws WebRefusal as the CLI refuses it.
+std::optional<Isa> requestedIsa(const std::string& name);
+
 class WebSearch {
  public:
   // Throws WebRefusal as hanabira-cli refuses the same settings file.
   explicit WebSearch(const WebSearchRequest& request);
+  // One profile's part of a search over profiles: `settings` read over the profile's
+  // console, each line led by the profile's name and the header by the profile column.
+  WebSearch(const WebSearchRequest& request, SearchSettings settings, ResultFormat format, std::string profileName);
 
   std::uint64_t momentsTotal() const { return momentsTotal_; }
   // The warnings the CLI prints before its search, each without "warning: ".
@@ -71,12 +83,16 @@ class WebSearch {
   WebPiece searchPiece(std::uint64_t first, std::uint64_t end, bool withHeader) const;
 
  private:
+  // Everything but the settings and format: the encoding, the checks, the level.
+  void prepare(const WebSearchRequest& request);
+
   SearchSettings settings_;
   ResultFormat format_ = ResultFormat::Txt;
   TextEncoding encoding_ = TextEncoding::Cp932;
   std::optional<Isa> isa_;  // none: the best level
   std::uint64_t momentsTotal_ = 0;
   std::vector<std::string> warnings_;
+  std::string profileName_;  // empty: lines as they are
 };
 
 }  // namespace hanabira
