@@ -119,7 +119,6 @@ TEST(Cp932Table, ConvertsAsciiAndEveryResultTextAsIconv) {
   for (char c = 1; c > 0; ++c) ascii += c;
   EXPECT_EQ(utf8ToCp932ByTable(ascii), utf8ToCp932(ascii));
   EXPECT_EQ(cp932ToUtf8ByTable(utf8ToCp932(ascii)), cp932ToUtf8(utf8ToCp932(ascii)));
-  // A text missing here wants scripts/cp932-table run again.
   for (const std::string& text : resultTexts()) {
     const std::string cp932 = utf8ToCp932(text);
     EXPECT_EQ(utf8ToCp932ByTable(text), cp932) << text;
