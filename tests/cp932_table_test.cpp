@@ -1,8 +1,10 @@
-// The browser's CP932 (a table) against iconv's: every character of the table, and every
-// text beyond ASCII that the result file can hold, convert alike both ways.
+// The browser's CP932 (tables) against iconv's: every row of both tables, and every text
+// beyond ASCII that the result file can hold, convert alike both ways.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,12 +45,72 @@ std::vector<std::string> resultTexts() {
   return texts;
 }
 
-TEST(Cp932Table, EveryRowIsIconvsBothWays) {
-  for (const Cp932TableRow& row : cp932TableRows()) {
-    const std::string utf8 = cp932ToUtf8(codeBytes(row.code));
-    EXPECT_EQ(utf8ToCp932(utf8), codeBytes(row.code)) << std::hex << static_cast<std::uint32_t>(row.codePoint);
-    EXPECT_EQ(utf8ToCp932ByTable(utf8), codeBytes(row.code)) << std::hex << static_cast<std::uint32_t>(row.codePoint);
-    EXPECT_EQ(cp932ToUtf8ByTable(codeBytes(row.code)), utf8) << std::hex << static_cast<std::uint32_t>(row.codePoint);
+std::string utf8Of(char32_t codePoint) {
+  std::string utf8;
+  if (codePoint < 0x800) {
+    utf8 += static_cast<char>(0xC0 | (codePoint >> 6));
+  } else {
+    utf8 += static_cast<char>(0xE0 | (codePoint >> 12));
+    utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+  }
+  utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+  return utf8;
+}
+
+// Both tables' rows, each in one text: a row missing or wrong shows as the first
+// difference, and one call per table keeps the test quick.
+TEST(Cp932Table, EveryRowIsIconvs) {
+  std::string characters, written;
+  for (const Cp932TableRow& row : cp932EncodingRows()) {
+    characters += utf8Of(row.codePoint);
+    written += codeBytes(row.code);
+  }
+  EXPECT_EQ(utf8ToCp932ByTable(characters), written);
+  EXPECT_EQ(utf8ToCp932(characters), written);
+
+  std::string codes, read;
+  for (const Cp932TableRow& row : cp932DecodingRows()) {
+    codes += codeBytes(row.code);
+    read += utf8Of(row.codePoint);
+  }
+  EXPECT_EQ(cp932ToUtf8ByTable(codes), read);
+  EXPECT_EQ(cp932ToUtf8(codes), read);
+  // A kanji CP932 holds twice (NEC's and IBM's copies) reads the same from either, and
+  // writes the IBM copy as iconv does.
+  EXPECT_EQ(cp932ToUtf8ByTable("\xED\x40\xFA\x5C"), "\xE7\xBA\x8A\xE7\xBA\x8A");  // 纊 twice
+  EXPECT_EQ(utf8ToCp932ByTable("\xE7\xBA\x8A"), "\xFA\x5C");
+}
+
+// What the tables leave out, iconv refuses or drops too: every other character of the
+// Basic Multilingual Plane and every other code.
+TEST(Cp932Table, RefusesAndDropsAsIconv) {
+  const std::span<const Cp932TableRow> encoding = cp932EncodingRows();
+  for (char32_t codePoint = 0x80; codePoint < 0x10000; ++codePoint) {
+    if (codePoint >= 0xD800 && codePoint < 0xE000) continue;
+    if (std::ranges::binary_search(encoding, codePoint, {}, &Cp932TableRow::codePoint)) continue;
+    EXPECT_THROW(utf8ToCp932(utf8Of(codePoint)), std::runtime_error)
+        << std::hex << static_cast<std::uint32_t>(codePoint);
+    EXPECT_THROW(utf8ToCp932ByTable(utf8Of(codePoint)), std::runtime_error)
+        << std::hex << static_cast<std::uint32_t>(codePoint);
+  }
+  // Beyond that plane iconv writes nothing for a language tag and refuses the rest (🌸).
+  EXPECT_EQ(utf8ToCp932ByTable("DS\xF3\xA0\x80\x81"), utf8ToCp932("DS\xF3\xA0\x80\x81"));
+  EXPECT_EQ(utf8ToCp932ByTable("DS\xF3\xA0\x80\x81"), "DS");
+  EXPECT_THROW(utf8ToCp932ByTable("\xF0\x9F\x8C\xB8"), std::runtime_error);
+
+  // A byte that is neither a code nor a lead byte, and a lead byte with any other trail.
+  const std::span<const Cp932TableRow> decoding = cp932DecodingRows();
+  const auto inTable = [&](unsigned code) {
+    return std::ranges::binary_search(decoding, static_cast<std::uint16_t>(code), {}, &Cp932TableRow::code);
+  };
+  for (unsigned lead = 0x80; lead < 0x100; ++lead) {
+    const bool isLead = std::ranges::any_of(decoding, [&](const auto& row) { return row.code >> 8 == lead; });
+    for (unsigned code = isLead ? lead << 8 : lead; code <= (isLead ? lead << 8 | 0xFF : lead); ++code) {
+      if (inTable(code)) continue;
+      EXPECT_THROW(cp932ToUtf8(codeBytes(static_cast<std::uint16_t>(code))), std::runtime_error) << std::hex << code;
+      EXPECT_THROW(cp932ToUtf8ByTable(codeBytes(static_cast<std::uint16_t>(code))), std::runtime_error)
+          << std::hex << code;
+    }
   }
 }
 
@@ -57,7 +119,6 @@ TEST(Cp932Table, ConvertsAsciiAndEveryResultTextAsIconv) {
   for (char c = 1; c > 0; ++c) ascii += c;
   EXPECT_EQ(utf8ToCp932ByTable(ascii), utf8ToCp932(ascii));
   EXPECT_EQ(cp932ToUtf8ByTable(utf8ToCp932(ascii)), cp932ToUtf8(utf8ToCp932(ascii)));
-  // A text missing here wants scripts/cp932-table run again.
   for (const std::string& text : resultTexts()) {
     const std::string cp932 = utf8ToCp932(text);
     EXPECT_EQ(utf8ToCp932ByTable(text), cp932) << text;

@@ -7,9 +7,19 @@
 namespace hanabira {
 namespace {
 
-constexpr Cp932TableRow rows[] = {
 #include "vocab/cp932_table.inc"
-};
+
+// The row of `key` in rows sorted by `field`; null when there is none.
+template <auto field, std::size_t size>
+const Cp932TableRow* findRow(const Cp932TableRow (&rows)[size], char32_t key) {
+  const auto found =
+      std::lower_bound(std::begin(rows), std::end(rows), key,
+                       [](const Cp932TableRow& row, char32_t wanted) { return char32_t{row.*field} < wanted; });
+  return found != std::end(rows) && char32_t{found->*field} == key ? found : nullptr;
+}
+
+// iconv reads the language tags (U+E0000..U+E007F) and writes nothing for them.
+bool isLanguageTag(char32_t codePoint) { return codePoint >= 0xE0000 && codePoint <= 0xE007F; }
 
 [[noreturn]] void refuse(std::string_view text) {
   throw std::runtime_error("text cannot be converted: " + std::string(text));
@@ -46,16 +56,11 @@ void appendUtf8(std::string& out, char32_t codePoint) {
   }
 }
 
-// The row of a CP932 code, by a search of every row: decoding is rare (reading a result
-// file back) and the table short.
-const Cp932TableRow* rowOfCode(std::uint16_t code) {
-  const auto found = std::find_if(std::begin(rows), std::end(rows), [&](const auto& row) { return row.code == code; });
-  return found == std::end(rows) ? nullptr : found;
-}
-
 }  // namespace
 
-std::span<const Cp932TableRow> cp932TableRows() { return rows; }
+std::span<const Cp932TableRow> cp932EncodingRows() { return encodingRows; }
+
+std::span<const Cp932TableRow> cp932DecodingRows() { return decodingRows; }
 
 std::string utf8ToCp932ByTable(std::string_view utf8) {
   std::string out;
@@ -67,10 +72,9 @@ std::string utf8ToCp932ByTable(std::string_view utf8) {
       out += static_cast<char>(*codePoint);
       continue;
     }
-    const auto row =
-        std::lower_bound(std::begin(rows), std::end(rows), *codePoint,
-                         [](const Cp932TableRow& candidate, char32_t wanted) { return candidate.codePoint < wanted; });
-    if (row == std::end(rows) || row->codePoint != *codePoint) refuse(utf8);
+    if (isLanguageTag(*codePoint)) continue;
+    const Cp932TableRow* row = findRow<&Cp932TableRow::codePoint>(encodingRows, *codePoint);
+    if (row == nullptr) refuse(utf8);
     if (row->code > 0xFF) out += static_cast<char>(row->code >> 8);
     out += static_cast<char>(row->code & 0xFF);
   }
@@ -86,9 +90,9 @@ std::string cp932ToUtf8ByTable(std::string_view cp932) {
       out += static_cast<char>(byte);
       continue;
     }
-    const Cp932TableRow* row = rowOfCode(byte);
+    const Cp932TableRow* row = findRow<&Cp932TableRow::code>(decodingRows, byte);
     if (row == nullptr && index + 1 < cp932.size()) {
-      row = rowOfCode(static_cast<std::uint16_t>(byte << 8 | static_cast<unsigned char>(cp932[index + 1])));
+      row = findRow<&Cp932TableRow::code>(decodingRows, byte << 8 | static_cast<unsigned char>(cp932[index + 1]));
       if (row != nullptr) ++index;
     }
     if (row == nullptr) refuse(cp932);

@@ -47,7 +47,7 @@ const profiles = {
   profiles: [
     { name: 'DS Lite', edition: 'Black,JPN,DSLite', macAddress: '00-09-BF-12-34-56', vcount: '0x60',
       timer0: '0xC79', gxStat: '0x6000000', frame: 8, timer0Range: ['0xC78', '0xC79'] },
-    { name: 'あかいDS', edition: 'Black,JPN,DS', macAddress: '00-11-22-33-44-55', vcount: '0x60', timer0: '0xC7A',
+    { name: '白いDS', edition: 'Black,JPN,DS', macAddress: '00-11-22-33-44-55', vcount: '0x60', timer0: '0xC7A',
       gxStat: '0x6000000', frame: 8, timer0Range: ['0xC79', '0xC7A'] },
   ],
 };
@@ -140,7 +140,7 @@ describe('the moments around a hit are those hanabira-cli adjacent prints', () =
     const profilesPath = file('profiles.json', profilesJson);
     const whole = runCli(['-q', '-s', file('s.json', settingsJson), '--profiles', profilesPath, '--all-profiles',
       '-o', '-', '--encoding', 'utf-8']);
-    const line = whole.stdout.toString().split('\r\n').find((l) => l.startsWith('あかいDS,'));
+    const line = whole.stdout.toString().split('\r\n').find((l) => l.startsWith('白いDS,'));
     const [profileName, ...cells] = line.split(',');
     const hit = await driver.hitOfRow({ settingsJson, profilesJson, profileName, cells });
     assert.ok(hit.ok, line);

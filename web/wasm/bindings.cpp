@@ -6,7 +6,6 @@
 #include <emscripten/val.h>
 
 #include <memory>
-#include <new>
 #include <string>
 
 #include "core/kernel_levels.h"
@@ -14,6 +13,7 @@
 #include "engine/moment_range.h"
 #include "i18n/translate.h"
 #include "i18n/ui_language.h"
+#include "web/wasm/js_outcome.h"
 #include "web/wasm/web_profile_search.h"
 #include "web/wasm/web_search.h"
 #include "web/wasm/web_summary.h"
@@ -22,35 +22,10 @@ namespace hanabira {
 namespace {
 
 using emscripten::val;
+using js::reportingRefusals;
+using js::stringList;
 
 std::unique_ptr<WebSearch> openedSearch;
-
-val refused(const WebRefusal& refusal) {
-  val result = val::object();
-  result.set("ok", false);
-  result.set("exitCode", refusal.exitCode());
-  result.set("message", std::string(refusal.what()));
-  result.set("errorLine", refusal.errorLine());
-  return result;
-}
-
-// Runs `work`, turning what the CLI would end with into a refusal.
-template <typename Work>
-val reportingRefusals(Work work) {
-  try {
-    return work();
-  } catch (const WebRefusal& refusal) {
-    return refused(refusal);
-  } catch (const std::bad_alloc&) {
-    return refused(WebRefusal::outOfMemory());
-  }
-}
-
-val stringList(const std::vector<std::string>& strings) {
-  val list = val::array();
-  for (const std::string& text : strings) list.call<void>("push", text);
-  return list;
-}
 
 // One profile's part of a search over every profile: request's profileIndex of its
 // profilesJson (named profilesName).
@@ -66,9 +41,7 @@ std::unique_ptr<WebSearch> openProfilePart(const WebSearchRequest& searchRequest
 val openSearch(val request) {
   return reportingRefusals([&] {
     openedSearch.reset();
-    const WebSearchRequest searchRequest{request["settingsJson"].as<std::string>(),
-                                         request["settingsName"].as<std::string>(),
-                                         request["encoding"].as<std::string>(), request["isa"].as<std::string>()};
+    const WebSearchRequest searchRequest = js::searchRequest(request);
     openedSearch = request["profilesJson"].isUndefined() ? std::make_unique<WebSearch>(searchRequest)
                                                          : openProfilePart(searchRequest, request);
     val result = val::object();
@@ -88,9 +61,7 @@ val searchPiece(double first, double end, bool withHeader) {
         openedSearch->searchPiece(static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(end), withHeader);
     val result = val::object();
     result.set("ok", true);
-    const val view(
-        emscripten::typed_memory_view(piece.bytes.size(), reinterpret_cast<const unsigned char*>(piece.bytes.data())));
-    result.set("bytes", val::global("Uint8Array").new_(view));  // a copy: the piece's memory goes
+    result.set("bytes", js::byteArray(piece.bytes));
     result.set("candidates", static_cast<double>(piece.candidates));
     result.set("momentsDone", static_cast<double>(piece.momentsDone));
     result.set("plan", piece.plan);
