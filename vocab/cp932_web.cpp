@@ -1,5 +1,5 @@
-// CP932 in the browser, whose C library has no iconv: by the table of the characters
-// the result file can hold.
+// CP932 in the browser, whose C library has no iconv: by tables of every character iconv's
+// CP932 converts (vocab/cp932_table.h).
 #include "vocab/cp932.h"
 #include "vocab/cp932_table.h"
 
