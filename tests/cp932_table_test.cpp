@@ -18,6 +18,15 @@
 namespace hanabira {
 namespace {
 
+// The native conversion is iconv's except on Windows, where it is the system's code page
+// 932, which refuses the characters it only writes by best fit (¥, ¢, Greek, ...). The
+// tables are iconv's, so only iconv is held to them row by row.
+#ifdef _WIN32
+constexpr bool nativeIsIconv = false;
+#else
+constexpr bool nativeIsIconv = true;
+#endif
+
 std::string codeBytes(std::uint16_t code) {
   std::string bytes;
   if (code > 0xFF) bytes += static_cast<char>(code >> 8);
@@ -66,7 +75,9 @@ TEST(Cp932Table, EveryRowIsIconvs) {
     written += codeBytes(row.code);
   }
   EXPECT_EQ(utf8ToCp932ByTable(characters), written);
-  EXPECT_EQ(utf8ToCp932(characters), written);
+  if (nativeIsIconv) {
+    EXPECT_EQ(utf8ToCp932(characters), written);
+  }
 
   std::string codes, read;
   for (const Cp932TableRow& row : cp932DecodingRows()) {
@@ -74,7 +85,9 @@ TEST(Cp932Table, EveryRowIsIconvs) {
     read += utf8Of(row.codePoint);
   }
   EXPECT_EQ(cp932ToUtf8ByTable(codes), read);
-  EXPECT_EQ(cp932ToUtf8(codes), read);
+  if (nativeIsIconv) {
+    EXPECT_EQ(cp932ToUtf8(codes), read);
+  }
   // A kanji CP932 holds twice (NEC's and IBM's copies) reads the same from either, and
   // writes the IBM copy as iconv does.
   EXPECT_EQ(cp932ToUtf8ByTable("\xED\x40\xFA\x5C"), "\xE7\xBA\x8A\xE7\xBA\x8A");  // 纊 twice
@@ -88,13 +101,17 @@ TEST(Cp932Table, RefusesAndDropsAsIconv) {
   for (char32_t codePoint = 0x80; codePoint < 0x10000; ++codePoint) {
     if (codePoint >= 0xD800 && codePoint < 0xE000) continue;
     if (std::ranges::binary_search(encoding, codePoint, {}, &Cp932TableRow::codePoint)) continue;
-    EXPECT_THROW(utf8ToCp932(utf8Of(codePoint)), std::runtime_error)
-        << std::hex << static_cast<std::uint32_t>(codePoint);
+    if (nativeIsIconv) {
+      EXPECT_THROW(utf8ToCp932(utf8Of(codePoint)), std::runtime_error)
+          << std::hex << static_cast<std::uint32_t>(codePoint);
+    }
     EXPECT_THROW(utf8ToCp932ByTable(utf8Of(codePoint)), std::runtime_error)
         << std::hex << static_cast<std::uint32_t>(codePoint);
   }
   // Beyond that plane iconv writes nothing for a language tag and refuses the rest (🌸).
-  EXPECT_EQ(utf8ToCp932ByTable("DS\xF3\xA0\x80\x81"), utf8ToCp932("DS\xF3\xA0\x80\x81"));
+  if (nativeIsIconv) {
+    EXPECT_EQ(utf8ToCp932("DS\xF3\xA0\x80\x81"), "DS");
+  }
   EXPECT_EQ(utf8ToCp932ByTable("DS\xF3\xA0\x80\x81"), "DS");
   EXPECT_THROW(utf8ToCp932ByTable("\xF0\x9F\x8C\xB8"), std::runtime_error);
 
@@ -107,7 +124,9 @@ TEST(Cp932Table, RefusesAndDropsAsIconv) {
     const bool isLead = std::ranges::any_of(decoding, [&](const auto& row) { return row.code >> 8 == lead; });
     for (unsigned code = isLead ? lead << 8 : lead; code <= (isLead ? lead << 8 | 0xFF : lead); ++code) {
       if (inTable(code)) continue;
-      EXPECT_THROW(cp932ToUtf8(codeBytes(static_cast<std::uint16_t>(code))), std::runtime_error) << std::hex << code;
+      if (nativeIsIconv) {
+        EXPECT_THROW(cp932ToUtf8(codeBytes(static_cast<std::uint16_t>(code))), std::runtime_error) << std::hex << code;
+      }
       EXPECT_THROW(cp932ToUtf8ByTable(codeBytes(static_cast<std::uint16_t>(code))), std::runtime_error)
           << std::hex << code;
     }
