@@ -135,7 +135,7 @@ TEST(Cp932Table, RefusesAndDropsAsIconv) {
 
 TEST(Cp932Table, ConvertsAsciiAndEveryResultTextAsIconv) {
   std::string ascii;
-  for (char c = 1; c > 0; ++c) ascii += c;
+  for (int c = 1; c < 0x80; ++c) ascii += static_cast<char>(c);  // char is unsigned on arm64
   EXPECT_EQ(utf8ToCp932ByTable(ascii), utf8ToCp932(ascii));
   EXPECT_EQ(cp932ToUtf8ByTable(utf8ToCp932(ascii)), cp932ToUtf8(utf8ToCp932(ascii)));
   for (const std::string& text : resultTexts()) {
