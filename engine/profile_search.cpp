@@ -10,6 +10,7 @@
 #include "engine/boot_moment_space.h"
 #include "engine/settings_validation.h"
 #include "evaluate/search_modes.h"
+#include "i18n/translate.h"
 #include "vocab/cp932.h"
 
 namespace hanabira {
@@ -123,6 +124,29 @@ std::string describe(const ProfileSearchProblem& problem) {
           problem.profile, problem.firstProfile);
   }
   return {};
+}
+
+std::string translatedDescription(const ProfileSearchProblem& problem) {
+  using Kind = ProfileSearchProblem::Kind;
+  switch (problem.kind) {
+    case Kind::NoProfiles:
+      return std::string(tr("there is no profile to search"));
+    case Kind::Settings:
+      return trf("profile '{}': {}", problem.profile, describe(*problem.settings));
+    case Kind::NameSeparator:
+      return trf("profile '{}': a name with a comma or a line break cannot lead a result line", problem.profile);
+    case Kind::NameEncoding:
+      return trf(
+          "profile '{}': the name has a character CP932 cannot hold; write the result in UTF-8 "
+          "(--encoding utf-8)",
+          problem.profile);
+    case Kind::Columns:
+      return trf(
+          "profile '{}': its lines would have other columns than those of profile '{}' (a range of VCount or "
+          "Timer0 in one of them only)",
+          problem.profile, problem.firstProfile);
+  }
+  return describe(problem);
 }
 
 SearchSettings profileSettings(const SearchSettings& settings, const ConsoleProfile& profile) {

@@ -49,6 +49,9 @@ struct ProfileSearchProblem {
 
 // One line, English: "profile 'DS Lite': vcountMax 0x60: must not lie below vcountMin 0x70".
 std::string describe(const ProfileSearchProblem& problem);
+// The same line in the user's language, as the command line and the page say it (with the
+// command line's option for NameEncoding).
+std::string translatedDescription(const ProfileSearchProblem& problem);
 
 class ProfileSearchError : public std::invalid_argument {
  public:

@@ -17,29 +17,6 @@ namespace {
 
 WebRefusal invalid(const std::string& message) { return WebRefusal(webExitInvalidInput, message); }
 
-std::string translatedProblem(const ProfileSearchProblem& problem) {
-  using Kind = ProfileSearchProblem::Kind;
-  switch (problem.kind) {
-    case Kind::NoProfiles:
-      return std::string(tr("there is no profile to search"));
-    case Kind::Settings:
-      return trf("profile '{}': {}", problem.profile, describe(*problem.settings));
-    case Kind::NameSeparator:
-      return trf("profile '{}': a name with a comma or a line break cannot lead a result line", problem.profile);
-    case Kind::NameEncoding:
-      return trf(
-          "profile '{}': the name has a character CP932 cannot hold; write the result in UTF-8 "
-          "(--encoding utf-8)",
-          problem.profile);
-    case Kind::Columns:
-      return trf(
-          "profile '{}': its lines would have other columns than those of profile '{}' (a range of VCount or "
-          "Timer0 in one of them only)",
-          problem.profile, problem.firstProfile);
-  }
-  return describe(problem);
-}
-
 // The settings text over the profile's console, which names every value of a console:
 // what the text gives stands, the rest is the profile's.
 SearchSettings settingsOverProfile(const WebSearchRequest& request, const nlohmann::json& object,
@@ -83,7 +60,7 @@ WebProfileSearch::WebProfileSearch(const WebProfileRequest& request) : profilesN
   }
   format_ = format.value_or(ResultFormat::Txt);
   const TextEncoding encoding = chosenEncoding(request.search, format_, parts_.front().settings.resultLanguage);
-  if (auto problem = findProfileSearchProblem(parts_, encoding)) throw invalid(translatedProblem(*problem));
+  if (auto problem = findProfileSearchProblem(parts_, encoding)) throw invalid(translatedDescription(*problem));
 }
 
 std::vector<std::uint64_t> WebProfileSearch::partMoments() const {
