@@ -31,7 +31,7 @@ struct AdjacentOptions {
 CliError usage(const std::string& message) { return CliError(exitInvalidInput, message); }
 
 // The request's fields are the options here.
-SettingsProblem optionNamed(SettingsProblem problem) {
+SettingsProblem fieldsAsOptions(SettingsProblem problem) {
   for (const auto& [field, option] : {std::pair{"seconds", "--seconds"}, std::pair{"timer0s", "--timer0"},
                                       std::pair{"vcounts", "--vcount"}, std::pair{"positions", "--positions"}}) {
     if (problem.field == field) problem.field = option;
@@ -149,7 +149,7 @@ NeighbourhoodRequest AdjacentCommand::checkedRequest(const Observation& observat
   const SearchSettings& s = request.settings;
   request.aimed.vcount = hitParameter(options_.hitVcount, "--hit-vcount", "VCount", s.vcountRange, s.vcount);
   request.aimed.timer0 = hitParameter(options_.hitTimer0, "--hit-timer0", "Timer0", s.timer0Range, s.timer0);
-  if (auto problem = findNeighbourhoodProblem(request)) throw usage(describe(optionNamed(*problem)));
+  if (auto problem = findNeighbourhoodProblem(request)) throw usage(describe(fieldsAsOptions(*problem)));
   if (auto part = unobservedPart(request.settings, observation)) {
     throw usage(trf("{}: the {} search does not show it", optionOf(*part), selectedMode(request.settings).name));
   }

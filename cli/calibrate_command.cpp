@@ -34,7 +34,7 @@ std::string formatCalibrationMatch(const CalibrationMatch& m) {
 }
 
 // The window's seconds field is the option --seconds here.
-SettingsProblem optionNamed(SettingsProblem problem) {
+SettingsProblem secondsAsOption(SettingsProblem problem) {
   if (problem.field == "secondsAround") problem.field = "--seconds";
   return problem;
 }
@@ -150,7 +150,7 @@ CalibrationRequest CalibrateCommand::checkedRequest(const SearchSettings& settin
       settings, options_.secondsAround, options_.seed ? std::optional(parsedSeed(*options_.seed)) : std::nullopt);
   if (!options_.frames.empty()) request.frames = options_.frames;
   if (auto problem = findCalibrationProblem(request)) {
-    throw CliError(exitInvalidInput, describe(optionNamed(*problem)));
+    throw CliError(exitInvalidInput, describe(secondsAsOption(*problem)));
   }
   if (const std::optional<int> twice = repeatedFrame(options_.frames)) {
     throw CliError(exitInvalidInput,

@@ -17,13 +17,13 @@ namespace {
 
 // How far past the H value a position reads besides its nature: the six values, and the
 // two PID values at 8 and 9 in the regional distribution.
-int valuesRead(const SearchSettings& settings) { return settings.deliveryShiny ? 10 : 6; }
+int valuesReadPerPosition(const SearchSettings& settings) { return settings.deliveryShiny ? 10 : 6; }
 
 // Natures that lie within or just behind the values are stepped to with them; farther
 // ones get a span of their own, reached with a jump.
 bool separateNatures(const SearchSettings& settings) {
   return static_cast<std::size_t>(settings.deliveryNaturePosition) >
-         pidPositions(settings).size() + static_cast<std::size_t>(valuesRead(settings));
+         pidPositions(settings).size() + static_cast<std::size_t>(valuesReadPerPosition(settings));
 }
 
 // Each range the kernel tests costs a comparison for every value it makes. The nature's
@@ -81,7 +81,7 @@ class DeliverymanSearchEvaluator final : public ModeEvaluator {
     HiddenPower hiddenPower;
     for (const int hit : positions) {
       const std::int64_t i = rows.first() + hit;
-      for (int k = 0; k < valuesRead(settings_); ++k) values[k] = rows.at(seed, i + k);
+      for (int k = 0; k < valuesReadPerPosition(settings_); ++k) values[k] = rows.at(seed, i + k);
       std::uint32_t nature;
       if (separateNatures_) {
         if (!naturesFilled) {
@@ -148,7 +148,7 @@ std::optional<Prefilter> deliverymanSearchPrefilter(const SearchSettings& settin
     prefilter.filter.requireScaled(settings.deliveryNaturePosition, 25, nature, nature);
   }
   if (positions.empty()) return prefilter;
-  int reach = valuesRead(settings) - 1;
+  int reach = valuesReadPerPosition(settings) - 1;
   if (!separateNatures(settings)) reach = std::max(reach, settings.deliveryNaturePosition);
   prefilter.positions = static_cast<int>(positions.size());
   prefilter.rowCount = prefilter.positions + reach;

@@ -82,14 +82,14 @@ ResultText::ResultText(std::string_view columns, bool keyInputEnabled, TextEncod
     hiddenPowerTypeNames_[id] = encode(*words_->hiddenPowerTypeName(id));
   }
   if (keyInputEnabled_) {
-    std::array<std::string, keyMaskBits> names;
-    for (int bit = 0; bit < keyMaskBits; ++bit) names[bit] = encode(words_->keyNames[bit]);
+    std::array<std::string, keyMaskBits> keyTexts;
+    for (int bit = 0; bit < keyMaskBits; ++bit) keyTexts[bit] = encode(words_->keyNames[bit]);
     keyFields_.resize(noKeysHeld + 1);
     for (int mask = 0; mask <= noKeysHeld; ++mask) {
       std::string& field = keyFields_[static_cast<std::size_t>(mask)];
       field = ',';
       for (int bit = 0; bit < keyMaskBits; ++bit) {
-        if ((mask & (1 << bit)) == 0) field += names[bit];
+        if ((mask & (1 << bit)) == 0) field += keyTexts[bit];
       }
     }
   }

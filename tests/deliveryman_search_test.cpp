@@ -15,8 +15,8 @@ using testing::evaluateBothWays;
 
 // The worked example's seed: R[0] to R[5] give the values 19, 21, 30, 15, 18, 26 (hidden
 // power いわ 68), R[0] nature 15, R[10] nature 8; R[8] = 465658B3, R[9] = D40CED8F.
-constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
+using testing::workedMoment;
+using testing::workedSeed;
 
 SearchSettings deliveryAt(int position) {
   SearchSettings settings;

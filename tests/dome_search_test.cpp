@@ -90,8 +90,8 @@ TEST(DomeLineEnds, RangesOfSlackPlusOnePositions) {
 
 // The worked example's seed draws trainers {31, 35, 49, 22, 28, 43} at position 0,
 // {35, 49, 23, 28, 43, 4} at 1 and {49, 23, 29, 43, 4, 41} at 2.
-constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
+using testing::workedMoment;
+using testing::workedSeed;
 
 std::string domeLines(const std::array<int, 6>& trainers, int slack, int last = 2) {
   SearchSettings settings;

@@ -18,8 +18,8 @@ using testing::evaluateBothWays;
 // The worked example's seed: the drawn values at position 7 are 4, 21, 9, 26, 18, 11, and
 // its personality-value sequence gives, pair by pair from R[2]: (S, 先), (C, 後), (H, 後),
 // (A, 後); from R[3]: (B, 後), (S, 先), (D, 先), (D, 先), (C, 後).
-constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
+using testing::workedMoment;
+using testing::workedSeed;
 
 SearchSettings eggAt(int position, bool ditto, int eggNature) {
   SearchSettings settings;

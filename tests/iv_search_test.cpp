@@ -13,8 +13,8 @@
 namespace hanabira {
 namespace {
 
-constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0xFFE};
+using testing::workedMomentWithA;
+using testing::workedSeed;
 
 TEST(HiddenPower, TypeAndPower) {
   EXPECT_EQ(hiddenPowerOf({31, 31, 31, 31, 31, 31}).type, 15);
@@ -67,7 +67,7 @@ TEST(IvSearch, WorkedExample) {
   SearchSettings settings;
   settings.keyInputEnabled = true;
   std::string reference;
-  EXPECT_EQ(evaluateBoth(settings, workedMoment, workedSeed, &reference),
+  EXPECT_EQ(evaluateBoth(settings, workedMomentWithA, workedSeed, &reference),
             "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
   EXPECT_EQ(reference, "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
 }
@@ -77,11 +77,11 @@ TEST(IvSearch, PositionsAscendAndAnEmptyRangeFindsNothing) {
   settings.ivConsumptionMin = 0;
   settings.ivConsumptionMax = 7;
   std::string reference;
-  const std::string lines = evaluateBoth(settings, workedMoment, workedSeed, &reference);
+  const std::string lines = evaluateBoth(settings, workedMomentWithA, workedSeed, &reference);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 8);
   EXPECT_EQ(lines.substr(0, 34), "11,9,27,13,47,35,0,27,2,18,9,16,9,");
   settings.ivConsumptionMin = 8;
-  EXPECT_EQ(evaluateBoth(settings, workedMoment, workedSeed, &reference), "");
+  EXPECT_EQ(evaluateBoth(settings, workedMomentWithA, workedSeed, &reference), "");
 }
 
 TEST(IvSearch, RoamingColumns) {
@@ -95,7 +95,7 @@ TEST(IvSearch, RoamingColumns) {
   // H, A, B from outputs 1 to 3; C from output 6, D from 4, S from 5.
   const std::string expected = fmt::format("11,9,27,13,47,35,0,{},{},{},{},{},{},", out[1] >> 27, out[2] >> 27,
                                            out[3] >> 27, out[6] >> 27, out[4] >> 27, out[5] >> 27);
-  const std::string line = evaluateBoth(settings, workedMoment, workedSeed, &reference);
+  const std::string line = evaluateBoth(settings, workedMomentWithA, workedSeed, &reference);
   EXPECT_TRUE(line.starts_with(expected)) << line;
 }
 

@@ -33,7 +33,7 @@ std::vector<std::string> column(const ResultTable& table, std::size_t c) {
 }
 
 // Columns: a decimal, a hexadecimal one as Timer0 is written, a name, the keys.
-ResultTable tableOf(const std::string& lines) {
+ResultTable sampleTableOf(const std::string& lines) {
   ResultTable table;
   table.start(TextEncoding::Utf8);
   table.add("n,Timer0,name,keys\r\n" + lines);
@@ -75,7 +75,7 @@ TEST(ResultTable, FillsAsTheBytesComeAndReadsCp932) {
 }
 
 TEST(ResultTable, SortsNumbersByValueAndTextsAsText) {
-  ResultTable table = tableOf(
+  ResultTable table = sampleTableOf(
       "10,C79,Fire,A\r\n"
       "9,10F3,Bug,ASt\r\n"
       "100,0C7A,Fire,\r\n"
@@ -99,7 +99,7 @@ TEST(ResultTable, SortsNumbersByValueAndTextsAsText) {
 }
 
 TEST(ResultTable, RowsAddedToASortedTableTakeTheirPlaces) {
-  ResultTable table = tableOf("20,A\r\n5,B\r\n");
+  ResultTable table = sampleTableOf("20,A\r\n5,B\r\n");
   RecordingListener listener;
   table.setListener(&listener);
   table.sortBy(SortKey{0, SortOrder::Ascending});

@@ -11,6 +11,7 @@
 #include "evaluate/iv_search.h"
 #include "evaluate/search_modes.h"
 #include "evaluate/shiny_pid_search.h"
+#include "test_support.h"
 #include "vocab/cp932.h"
 
 namespace hanabira {
@@ -57,7 +58,7 @@ TEST(ResultText, SelectsTheModeByPriority) {
 }
 
 const IvMatch workedMatch{7, {4, 21, 9, 26, 18, 11}, {3, 65}};
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, 0xFFE};
+using testing::workedMomentWithA;
 
 std::string ivLine(bool keys, const BootMoment& moment, std::uint64_t seed = 0x9D76553EC8C0FA7A) {
   std::string line;
@@ -66,11 +67,11 @@ std::string ivLine(bool keys, const BootMoment& moment, std::uint64_t seed = 0x9
 }
 
 TEST(ResultText, IvSearchLine) {
-  EXPECT_EQ(ivLine(true, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
-  EXPECT_EQ(ivLine(false, workedMoment), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A\r\n");
+  EXPECT_EQ(ivLine(true, workedMomentWithA), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n");
+  EXPECT_EQ(ivLine(false, workedMomentWithA), "11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A\r\n");
   // Leading zeros of both halves of the seed are kept.
-  EXPECT_EQ(ivLine(false, workedMoment, 0x0000ABCD12345678).substr(48), "0000ABCD12345678\r\n");
-  BootMoment early = workedMoment;
+  EXPECT_EQ(ivLine(false, workedMomentWithA, 0x0000ABCD12345678).substr(48), "0000ABCD12345678\r\n");
+  BootMoment early = workedMomentWithA;
   early.year = 5;
   early.month = 1;
   early.hour = 0;
@@ -79,7 +80,7 @@ TEST(ResultText, IvSearchLine) {
 
 TEST(ResultText, KeyColumnNamesTheKeysHeldInRegisterOrder) {
   auto keys = [](int mask) {
-    BootMoment moment = workedMoment;
+    BootMoment moment = workedMomentWithA;
     moment.keyMask = mask;
     const std::string line = ivLine(true, moment);
     return line.substr(line.rfind(',') + 1);
@@ -97,7 +98,7 @@ TEST(ResultText, KeyColumnNamesTheKeysHeldInRegisterOrder) {
 
 TEST(ResultText, Cp932LineBytes) {
   std::string line;
-  appendIvSearchLine(ResultText(definitionOf(SearchMode::IvSearch).columns, true), line, workedMoment,
+  appendIvSearchLine(ResultText(definitionOf(SearchMode::IvSearch).columns, true), line, workedMomentWithA,
                      0x9D76553EC8C0FA7A, workedMatch);
   EXPECT_EQ(line, utf8ToCp932("11,9,27,13,47,35,7,4,21,9,26,18,11,じめん,65,9D76553EC8C0FA7A,A\r\n"));
 }
@@ -108,7 +109,7 @@ std::string lineOf(SearchMode mode, const Match& match, bool keys = false, TextE
                    ResultLanguage language = ResultLanguage::Japanese) {
   const ResultText text(definitionOf(mode).columnsIn(language), keys, encoding, false, language);
   std::string line;
-  const BootMoment& moment = workedMoment;
+  const BootMoment& moment = workedMomentWithA;
   const InitialSeed seed = 0x0000ABCD12345678;
   if constexpr (std::is_same_v<Match, ShinyPidMatch>) appendShinyPidSearchLine(text, line, moment, seed, match);
   if constexpr (std::is_same_v<Match, InheritanceMatch>) appendInheritanceSearchLine(text, line, moment, seed, match);

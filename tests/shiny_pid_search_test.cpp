@@ -13,8 +13,8 @@ namespace {
 
 using testing::evaluateBothWays;
 
-constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;  // R[0] = 9D76553E, R[1] = ACCA3248
-const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
+using testing::workedMoment;
+using testing::workedSeed;  // R[0] = 9D76553E, R[1] = ACCA3248
 
 TEST(ShinyRules, PidsOfTheEncounterKindsAndTheShinyTest) {
   EXPECT_EQ(encounterPid(0, hatchedEncounter), 0u);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/boot_moment.h"
 #include "core/initial_seed.h"
 #include "core/search_settings.h"
 #include "engine/search_engine.h"
@@ -18,6 +19,11 @@ namespace hanabira::testing {
 // The worked example's console (Black, VCount 0x60, Timer0 0xC79, GxStat 0x06000000,
 // Frame 8, MAC 00-11-22-33-44-55), searching 2011-09-27 13:47:35 only, no keys.
 SearchSettings workedExampleSettings();
+
+// Its initial seed, and its boot moment with no keys held and with A held.
+inline constexpr InitialSeed workedSeed = 0x9D76553EC8C0FA7A;
+inline const BootMoment workedMoment{11, 9, 27, 13, 47, 35, 2, noKeysHeld};
+inline const BootMoment workedMomentWithA{11, 9, 27, 13, 47, 35, 2, 0xFFE};
 
 // Random settings of the individual-value search over a small range of boot moments
 // (at most a few thousand), so that the reference path stays quick.

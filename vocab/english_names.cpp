@@ -25,18 +25,18 @@
 namespace hanabira {
 namespace {
 
-constexpr std::array<std::string_view, natureCount> natureNames = {
+constexpr std::array<std::string_view, natureCount> englishNatureNames = {
     "Hardy",   "Lonely", "Brave", "Adamant", "Naughty", "Bold",    "Docile", "Relaxed", "Impish",
     "Lax",     "Timid",  "Hasty", "Serious", "Jolly",   "Naive",   "Modest", "Mild",    "Quiet",
     "Bashful", "Rash",   "Calm",  "Gentle",  "Sassy",   "Careful", "Quirky",
 };
 
-constexpr std::array<std::string_view, hiddenPowerTypeCount> hiddenPowerTypeNames = {
+constexpr std::array<std::string_view, hiddenPowerTypeCount> englishHiddenPowerTypeNames = {
     "Fighting", "Flying", "Poison", "Ground",   "Rock",    "Bug", "Ghost",  "Steel",
     "Fire",     "Water",  "Grass",  "Electric", "Psychic", "Ice", "Dragon", "Dark",
 };
 
-constexpr std::array<std::string_view, domeTrainerCount> domeTrainerNames = {
+constexpr std::array<std::string_view, domeTrainerCount> englishDomeTrainerNames = {
     "Clerk Wren",                // OLのアツコ
     "Waiter Hisashi",            // ウエーターのヒサシ: name unconfirmed
     "Waitress Nana",             // ウエートレスのナナ: name unconfirmed
@@ -93,8 +93,10 @@ constexpr std::array<std::string_view, domeTrainerCount> domeTrainerNames = {
 
 }  // namespace
 
-std::optional<std::string_view> englishNatureName(int id) { return lookupName(natureNames, id); }
-std::optional<std::string_view> englishHiddenPowerTypeName(int id) { return lookupName(hiddenPowerTypeNames, id); }
-std::optional<std::string_view> englishDomeTrainerName(int id) { return lookupName(domeTrainerNames, id); }
+std::optional<std::string_view> englishNatureName(int id) { return lookupName(englishNatureNames, id); }
+std::optional<std::string_view> englishHiddenPowerTypeName(int id) {
+  return lookupName(englishHiddenPowerTypeNames, id);
+}
+std::optional<std::string_view> englishDomeTrainerName(int id) { return lookupName(englishDomeTrainerNames, id); }
 
 }  // namespace hanabira

@@ -14,7 +14,7 @@ namespace {
 
 const std::string todaysConfig = "60\r\nc79\r\n6000000\r\n8\r\n00-11-22-33-44-55\r\n02215F10\r\n";
 // Second 5 launches 63612 ms after the start with the default calibration.
-const BootTarget target{{11, 3, 5}, 0, 0, 5};
+const BootTarget timerTarget{{11, 3, 5}, 0, 0, 5};
 
 struct FakeClock {
   std::chrono::steady_clock::time_point now{};
@@ -31,7 +31,7 @@ TEST(Win32BootTimer, CountsDownAndBeepsFromTheKeyboard) {
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   FakeClock fake;
   int beeps = 0;
-  BootTimerWindow timer(target, window.commands(), window.handle(), fake.clock(), [&] { ++beeps; });
+  BootTimerWindow timer(timerTarget, window.commands(), window.handle(), fake.clock(), [&] { ++beeps; });
   const HWND w = timer.handle();
   timer.show();
   EXPECT_EQ(windowText(w), "起動タイマー");
@@ -67,7 +67,7 @@ TEST(Win32BootTimer, ProposalAppliedIsKeptInConfig) {
   dir.write("config.txt", todaysConfig);
   MainWindow window(EditFieldWidth::FitsVisibleWidth);
   FakeClock fake;
-  BootTimerWindow timer(target, window.commands(), window.handle(), fake.clock(), [] {});
+  BootTimerWindow timer(timerTarget, window.commands(), window.handle(), fake.clock(), [] {});
   const HWND w = timer.handle();
   timer.show();
   type(w, timerCalibrationId, "-1588");
