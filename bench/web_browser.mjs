@@ -2,6 +2,7 @@
 // driver on 1, 2 ... workers at each of the module's levels, ROUNDS times (default 2).
 //   node bench/web_browser.mjs bench/settings/iv_strict_day.json [WORKERS...]
 // Needs build/web (scripts/build-web) and web/node_modules (npm ci in web/).
+// CHROMIUM_ARGS adds switches to Chromium's command line, as V8's: --js-flags=--no-liftoff
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
@@ -24,7 +25,7 @@ const server = await serveFolder(join(root, 'build/web'));
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
   headless: true,
-  args: ['--no-sandbox', '--disable-dev-shm-usage'],
+  args: ['--no-sandbox', '--disable-dev-shm-usage', ...(process.env.CHROMIUM_ARGS ?? '').split(' ').filter(Boolean)],
 });
 try {
   const page = await browser.newPage();
