@@ -16,14 +16,18 @@ const trimmed = (list) => list.map((name) => name.replace(/\u3000+$/, ''));
 
 export function gameNames(root) {
   const read = (file) => readFileSync(join(root, file), 'utf8');
-  const tables = (source) => ({
-    natures: trimmed(tableStrings(source, 'natureNames')),
-    types: tableStrings(source, 'hiddenPowerTypeNames'),
-    trainers: tableStrings(source, 'domeTrainerNames'),
-  });
+  // The English tables are named as the Japanese ones with 'english' before them.
+  const tables = (source, english = false) => {
+    const named = (name) => (english ? `english${name[0].toUpperCase()}${name.slice(1)}` : name);
+    return {
+      natures: trimmed(tableStrings(source, named('natureNames'))),
+      types: tableStrings(source, named('hiddenPowerTypeNames')),
+      trainers: tableStrings(source, named('domeTrainerNames')),
+    };
+  };
   const genderRatios = tableStrings(read('vocab/names.h'), 'eggGenderRatioLabels');
   return {
     ja: { ...tables(read('vocab/names.cpp')), genderRatios },
-    en: { ...tables(read('vocab/english_names.cpp')), genderRatios },
+    en: { ...tables(read('vocab/english_names.cpp'), true), genderRatios },
   };
 }
