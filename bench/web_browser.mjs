@@ -3,6 +3,7 @@
 //   node bench/web_browser.mjs bench/settings/iv_strict_day.json [WORKERS...]
 // Needs build/web (scripts/build-web) and web/node_modules (npm ci in web/).
 // CHROMIUM_ARGS adds switches to Chromium's command line, as V8's: --js-flags=--no-liftoff
+// SITE serves another build of the site than build/web.
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
@@ -21,7 +22,7 @@ const settingsJson = readFileSync(settingsPath, 'utf8');
 const workerCounts = workerArgs.length > 0 ? workerArgs.map(Number) : [1, 2];
 const rounds = Number(process.env.ROUNDS ?? 2);
 
-const server = await serveFolder(join(root, 'build/web'));
+const server = await serveFolder(process.env.SITE ?? join(root, 'build/web'));
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
   headless: true,
