@@ -2,16 +2,12 @@
 // driver on 1, 2 ... workers at each of the module's levels, ROUNDS times (default 2).
 //   node bench/web_browser.mjs bench/settings/iv_strict_day.json [WORKERS...]
 // Needs build/web (scripts/build-web) and web/node_modules (npm ci in web/).
-// CHROMIUM_ARGS adds switches to Chromium's command line, as V8's: --js-flags=--no-liftoff
+// CHROMIUM and CHROMIUM_ARGS as in web_chromium.mjs, e.g. CHROMIUM_ARGS=--js-flags=--no-liftoff.
 // SITE serves another build of the site than build/web.
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join } from 'node:path';
 
-const root = join(dirname(fileURLToPath(import.meta.url)), '..');
-const { serveFolder } = await import(join(root, 'web/tests/static-server.mjs'));
-const puppeteer = createRequire(join(root, 'web/package.json'))('puppeteer-core');
+import { root, withSitePage } from './web_chromium.mjs';
 
 const [settingsPath, ...workerArgs] = process.argv.slice(2);
 if (!settingsPath) {
@@ -22,15 +18,7 @@ const settingsJson = readFileSync(settingsPath, 'utf8');
 const workerCounts = workerArgs.length > 0 ? workerArgs.map(Number) : [1, 2];
 const rounds = Number(process.env.ROUNDS ?? 2);
 
-const server = await serveFolder(process.env.SITE ?? join(root, 'build/web'));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-dev-shm-usage', ...(process.env.CHROMIUM_ARGS ?? '').split(' ').filter(Boolean)],
-});
-try {
-  const page = await browser.newPage();
-  await page.goto(server.url);
+await withSitePage(process.env.SITE ?? join(root, 'build/web'), async (page) => {
   // One search in the page, timed there; the bytes are counted, not kept.
   const search = (workers, isa) =>
     page.evaluate(
@@ -58,7 +46,4 @@ try {
       }
     }
   }
-} finally {
-  await browser.close();
-  await server.close();
-}
+});

@@ -3,16 +3,11 @@
 // heaviest first.
 //   node bench/web_profile.mjs SITE SETTINGS.json [ISA]
 // SITE is a folder like build/web; a module linked with --profiling-funcs names its
-// WebAssembly functions (otherwise they are wasm-function[N]). CHROMIUM_ARGS as in
-// web_browser.mjs. Beside it, `node --cpu-prof` profiles the same module under Node.
+// WebAssembly functions (otherwise they are wasm-function[N]). CHROMIUM and CHROMIUM_ARGS as in
+// web_chromium.mjs. Beside it, `node --cpu-prof` profiles the same module under Node.
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
 
-const root = join(dirname(fileURLToPath(import.meta.url)), '..');
-const { serveFolder } = await import(join(root, 'web/tests/static-server.mjs'));
-const puppeteer = createRequire(join(root, 'web/package.json'))('puppeteer-core');
+import { withSitePage } from './web_chromium.mjs';
 
 const [site, settingsPath, isa = 'wasm-simd128'] = process.argv.slice(2);
 if (!site || !settingsPath) {
@@ -21,15 +16,7 @@ if (!site || !settingsPath) {
 }
 const settingsJson = readFileSync(settingsPath, 'utf8');
 
-const server = await serveFolder(resolve(site));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-dev-shm-usage', ...(process.env.CHROMIUM_ARGS ?? '').split(' ').filter(Boolean)],
-});
-try {
-  const page = await browser.newPage();
-  await page.goto(server.url);
+await withSitePage(site, async (page) => {
   // The profiler starts as the worker appears; it misses the module's first moments only.
   const profiling = new Promise((started) =>
     page.on('workercreated', async (worker) => {
@@ -67,7 +54,4 @@ try {
   for (const [name, micros] of [...selfMicros].sort((a, b) => b[1] - a[1]).slice(0, 25)) {
     console.log(`${((100 * micros) / total).toFixed(1).padStart(5)} %  ${name.slice(0, 140)}`);
   }
-} finally {
-  await browser.close();
-  await server.close();
-}
+});
