@@ -43,7 +43,7 @@ void computeSeeds(const SeedDay& day, const std::uint32_t* timeWords, const std:
 
 void computeMaskSeeds(const SeedTime& time, const std::uint32_t* keys, std::size_t stride, std::size_t firstMask,
                       std::size_t count, InitialSeed* seeds) {
-  computeMaskSeedsWith<Wasm128Vec, 2>(time, keys, stride, firstMask, count, seeds);
+  computeMaskSeedsWith<Wasm128Vec, 4, MaskRounds::fiveAtATime>(time, keys, stride, firstMask, count, seeds);
 }
 
 void mtSpan(const std::uint32_t* mtSeeds, std::size_t count, int first, int last, std::uint32_t* outputs) {
